@@ -1,0 +1,11 @@
+#include "support/fake_clock.h"
+
+namespace zuna::test {
+
+void FakeClock::Advance(int seconds) {
+  const auto step = static_cast<FileTime>(seconds) * kTicksPerSecond;
+  utc = ToCalendarTime(*ToFileTime(utc) + step);
+  local = ToCalendarTime(*ToFileTime(local) + step);
+}
+
+}  // namespace zuna::test
