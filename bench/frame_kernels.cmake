@@ -1,0 +1,1 @@
+# Frame kernel benchmarks.

@@ -1,0 +1,1 @@
+# AVI fuzz targets.

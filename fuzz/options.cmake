@@ -1,0 +1,1 @@
+# Options file fuzz targets.

@@ -1,0 +1,1 @@
+# Capture option keys and other-option nodes: target_sources(zuna_capture ...).

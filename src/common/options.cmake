@@ -1,0 +1,1 @@
+# Options file reader and writer: target_sources(zuna_common ...).

@@ -1,0 +1,1 @@
+# Playback control logic (library zuna_playback_control).

@@ -1,0 +1,1 @@
+# AVI reading and writing (library zuna_avi).

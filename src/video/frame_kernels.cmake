@@ -1,0 +1,1 @@
+# Frame kernels (library zuna_frame_kernels).

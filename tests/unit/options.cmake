@@ -1,0 +1,1 @@
+# Options file tests: zuna_unit_tests(options_tests ...).

@@ -1,0 +1,1 @@
+# AVI tests: zuna_unit_tests(avi_tests ...).
