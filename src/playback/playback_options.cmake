@@ -1,0 +1,1 @@
+# Playback option keys (library zuna_playback_options).
