@@ -14,3 +14,14 @@ function(zuna_library name)
   target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
   zuna_warnings(${name})
 endfunction()
+
+# A Windows program of the project: goes to the stage folder beside the icons, with the
+# automation agent in test builds.
+function(zuna_windows_program target)
+  zuna_warnings(${target})
+  set_target_properties(${target} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/stage)
+  if(ZUNA_AUTOMATION)
+    target_compile_definitions(${target} PRIVATE ZUNA_AUTOMATION)
+  endif()
+  file(COPY ${PROJECT_SOURCE_DIR}/resources/ZunaVideoIcons DESTINATION ${CMAKE_BINARY_DIR}/stage)
+endfunction()

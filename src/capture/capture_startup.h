@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "common/menu_model.h"
+#include "common/program_folders.h"
 
 namespace zuna {
 
@@ -27,16 +28,6 @@ void PostStartupFindings(bool optionsFileRead, std::size_t codecCount, const std
 
 // "Attached video devices:" and one line per device, or the logic error when the counts differ.
 void PostAttachedDevices(const std::vector<StartupDevice>& devices, std::size_t deviceLayerCount);
-
-// Creates each missing folder under `programFolder`; posts the failure of each folder that could
-// not be created and returns false when any failed.
-bool CreateProgramFolders(const std::wstring& programFolder, const std::vector<std::wstring>& folderNames,
-                          const std::function<bool(const std::wstring&)>& folderExists,
-                          const std::function<bool(const std::wstring&)>& createFolder);
-
-// The default folder functions over std::filesystem.
-bool FolderExists(const std::wstring& windowsPath);
-bool CreateFolder(const std::wstring& windowsPath);
 
 // Menu command identifiers of the capture main window, taken in this order from the counter.
 struct CaptureMenuIds {

@@ -34,21 +34,31 @@ MenuItem& MenuModel::AddItem(MenuItem& popup, std::wstring_view text, unsigned i
 
 MenuItem* MenuModel::FindById(unsigned id) { return id == 0 ? nullptr : FindIn(bar_, id); }
 
-MenuItem* MenuModel::FindByPath(std::wstring_view path) {
+std::vector<MenuItem*> MenuModel::FindChain(std::wstring_view path) {
+  // Item texts may hold "/" themselves ("Brightness/Contrast..."): at each level the longest text
+  // that matches up to a "/" or the end wins.
+  std::vector<MenuItem*> chain;
   std::vector<MenuItem>* level = &bar_;
-  MenuItem* found = nullptr;
   while (!path.empty()) {
-    const std::size_t slash = path.find(L'/');
-    const std::wstring_view part = path.substr(0, slash);
-    found = nullptr;
+    MenuItem* best = nullptr;
     for (auto& item : *level) {
-      if (item.text == part) found = &item;
+      const std::wstring_view text = item.text;
+      const bool matches = path.substr(0, text.size()) == text && (path.size() == text.size() || path[text.size()] == L'/');
+      if (matches && (best == nullptr || text.size() > best->text.size())) best = &item;
     }
-    if (found == nullptr) return nullptr;
-    level = &found->children;
-    path = slash == std::wstring_view::npos ? std::wstring_view() : path.substr(slash + 1);
+    if (best == nullptr) return {};
+    chain.push_back(best);
+    level = &best->children;
+    if (path.size() == best->text.size()) break;
+    path = path.substr(best->text.size() + 1);
+    if (path.empty()) return {};  // a path ending in "/" names no item
   }
-  return found;
+  return chain;
+}
+
+MenuItem* MenuModel::FindByPath(std::wstring_view path) {
+  const std::vector<MenuItem*> chain = FindChain(path);
+  return chain.empty() ? nullptr : chain.back();
 }
 
 void MenuModel::Enable(unsigned id, bool on) {

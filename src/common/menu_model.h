@@ -28,6 +28,8 @@ class MenuModel {
   MenuItem* FindById(unsigned id);
   // A path of texts separated by "/", for example "Options/Recording Options/File...".
   MenuItem* FindByPath(std::wstring_view path);
+  // The pop-ups leading to the item and the item itself; empty when the path is unknown.
+  std::vector<MenuItem*> FindChain(std::wstring_view path);
 
   void Enable(unsigned id, bool on);
   void Check(unsigned id, bool on);

@@ -1,0 +1,70 @@
+// Entry point of ZUNA_Capture: one instance at a time, high priority, the splash, the common
+// foundation, the main object, the message loop.
+#include <windows.h>
+#include <objbase.h>
+
+#include <memory>
+
+#include "capture/win/main_window_vc.h"
+#include "common/win/win_util.h"
+#ifdef ZUNA_AUTOMATION
+#include "common/win/automation_agent.h"
+#endif
+
+namespace {
+
+HWND ShowSplash(HINSTANCE instance, const zuna::Rect& workArea) {
+  const int width = workArea.Width();
+  const int height = workArea.Height();
+  HWND splash = CreateWindowExW(0, L"STATIC", L"ZUNA Video Capture Initialization...",
+                                WS_POPUP | WS_CAPTION | WS_VISIBLE | SS_CENTER | SS_CENTERIMAGE, width / 2 - 150,
+                                height / 2 - 50, 300, 100, nullptr, nullptr, instance, nullptr);
+  if (splash != nullptr) UpdateWindow(splash);
+  return splash;
+}
+
+int RunMessageLoop(const zuna::CommonState& state) {
+  MSG message{};
+  for (;;) {
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    if (state.exitRequested) break;
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  if (FindWindowW(L"ZUNA Capture Window Class", nullptr) != nullptr) return static_cast<int>(E_ABORT);
+  if (GetPriorityClass(GetCurrentProcess()) != HIGH_PRIORITY_CLASS) {
+    SetPriorityClass(GetCurrentProcess(), HIGH_PRIORITY_CLASS);
+  }
+  HWND splash = ShowSplash(instance, zuna::PrimaryWorkArea());
+  const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  if (FAILED(com)) return static_cast<int>(com);
+
+  // The common foundation and the main object live until the process ends.
+  auto* common = new (std::nothrow) zuna::CommonWindows(zuna::ProgramKind::kCapture, instance);
+  if (common == nullptr) return static_cast<int>(E_OUTOFMEMORY);
+  zuna::CommonState& state = common->State();
+  state.startupInProgress = true;
+  auto* main = state.fatalStartupError ? nullptr : new (std::nothrow) zuna::MainWindowVC(*common, instance);
+  if (main == nullptr && !state.fatalStartupError) return static_cast<int>(E_OUTOFMEMORY);
+  if (state.fatalStartupError) {
+    common->Common().Log().FlushPending();
+    if (state.userMessagesReady) Sleep(30000);
+    return static_cast<int>(E_ABORT);
+  }
+  state.startupInProgress = false;
+  if (splash != nullptr) DestroyWindow(splash);
+#ifdef ZUNA_AUTOMATION
+  zuna::StartAutomationAgent(instance, main->Window(), [main] { return main->Menu(); });
+#endif
+  const int code = RunMessageLoop(state);
+  CoUninitialize();
+  Sleep(4);
+  return code;
+}

@@ -1,0 +1,355 @@
+#include "capture/win/main_window_vc.h"
+
+#include <commctrl.h>
+#include <powrprof.h>
+
+#include "common/path_text.h"
+#include "common/win/menu_bar.h"
+#include "common/win/win_util.h"
+
+namespace zuna {
+namespace {
+
+constexpr wchar_t kMainClass[] = L"ZUNA Capture Window Class";
+constexpr wchar_t kClippingClass[] = L"Clipping Window Class";
+constexpr wchar_t kRecordClass[] = L"Record Controls Window Class";
+constexpr wchar_t kIdleTitle[] = L"ZUNA Video Capture Version 2.4d";
+
+HFONT FontOrWarning(const wchar_t* face, int height, const wchar_t* warning) {
+  HFONT font = MakeFont(face, height);
+  if (font == nullptr) PostUserMessage(warning, true);
+  return font;
+}
+
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HBRUSH background) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
+}
+
+template <typename T>
+T* Self(HWND window, UINT message, LPARAM lParam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+}
+
+}  // namespace
+
+MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance) : common_(common), instance_(instance) {
+  ZunaCommon& zc = common_.Common();
+  CommonState& state = zc.State();
+  LoadCaptureIcons();                                                  // 1
+  CreateCaptureFonts();                                                // 2
+  CreateCaptureHelpWindows();                                          // 3
+  RegisterCaptureOptionKeys();                                         // 4
+  ids_ = TakeCaptureMenuIds([&zc] { return zc.NextIdentifier(); });
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);                                     // 6
+  // 9: no capture device layer is built into this program yet: the device list stays empty.
+  if (!CreateMainAndClippingWindows()) return;                         // 10
+  if (!CreateRecordControlsWindow()) {                                 // 12
+    state.fatalStartupError = true;
+    return;
+  }
+  zc.Placements().Register(mainWindow_, L"MainWindowPosition", 400, 300);
+  zc.Placements().Register(recordControls_, L"RecordControlsWindowPosition", 224, 144);
+  optionsFileRead_ = false;                                            // 14: no options file reader yet
+  zc.ReportTimeZone();                                                 // 17
+  PostStartupFindings(optionsFileRead_, 1, zc.Folders().processDirectory);  // 18
+  PostAttachedDevices(devices_, devices_.size());                      // 19
+  common_.ApplyIcons(mainWindow_);                                     // 20
+  CreateStandByNotice();                                               // 21
+  currentDevice_ = ChooseStartupDevice(devices_, zc.Options().Text(L"DefaultVideoSource"));  // 22
+  CreateFolders();                                                     // 30 (needed by the menu's greying)
+  RebuildMenu();                                                       // 23
+  state.videoWidth = 640;                                              // 24
+  state.videoHeight = 480;
+  state.displayWidth = state.videoWidth;
+  state.displayHeight = state.videoHeight;
+  MoveWindow(clippingWindow_, 0, 0, state.displayWidth, state.displayHeight, TRUE);  // 25
+  CheckPowerCapabilities();                                            // 26
+  SizeMainWindowToVideo();                                             // 27
+  PlaceMainWindow();
+  PlaceLogWindow();                                                    // 28
+  ShowWindow(mainWindow_, SW_SHOW);                                    // 29
+  UpdateWindow(mainWindow_);
+  if (currentDevice_ < 0) {
+    PostUserMessage(L"There is no usable video capture device connected to the computer\r\n", false);
+  } else {
+    ShowWindow(recordControls_, SW_SHOW);
+    SetWindowPos(recordControls_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+  }
+  FillDefaultFolderOptions();                                          // 33
+  zc.Log().FlushPending();                                             // 36
+  PostUserMessage(L"Monitor resolution: " + std::to_wstring(state.monitorDpi) + L" dpi\r\n", false);
+}
+
+void MainWindowVC::LoadCaptureIcons() {
+  info_.stopIcon = LoadIconFile(common_.IconPath(L"stop64x.ico"), 64);
+  info_.recordIcon = LoadIconFile(common_.IconPath(L"record56x.ico"), 56);
+  info_.folderIcon = LoadIconFile(common_.IconPath(L"folder32x.ico"), 32);
+  info_.folderClearIcon = LoadIconFile(common_.IconPath(L"folderClear32x.ico"), 32);
+}
+
+void MainWindowVC::CreateCaptureFonts() {
+  fonts_.consolas20 = FontOrWarning(L"Consolas", 20, L"WARNING: cannot create font for codec or camera lists\r\n");
+  fonts_.tahoma72 = FontOrWarning(L"Tahoma", 72, L"WARNING: cannot create font for countdown window\r\n");
+  fonts_.consolas16 = FontOrWarning(L"Consolas", 16, L"WARNING: cannot create Consolas 16 font for event list\r\n");
+  fonts_.consolas28 = FontOrWarning(
+      L"Consolas", 28, L"WARNING: cannot create Consolas 28 font for hibernation | shutdown countdown\r\n");
+  fonts_.lucida48 = FontOrWarning(L"Lucida Console", 48,
+                                  L"WARNING: cannot create Lucida Console 48 font for event countdown\r\n");
+  fonts_.lucida72 = FontOrWarning(L"Lucida Console", 72,
+                                  L"WARNING: cannot create Lucida Console 72 font for event countdown\r\n");
+  fonts_.tahoma16 = FontOrWarning(L"Tahoma", 16,
+                                  L"WARNING: cannot create Tahoma 16 font for dialog buttons and static text\r\n");
+  fonts_.tahoma18 = FontOrWarning(L"Tahoma", 18,
+                                  L"WARNING: cannot create Tahoma 18 font for dialog buttons and static text\r\n");
+}
+
+void MainWindowVC::CreateCaptureHelpWindows() {
+  static const struct {
+    int id;
+    const wchar_t* warning;
+  } kHelp[] = {
+      {0, L"WARNING: cannot create main help window - feature not enabled\r\n"},
+      {5, L"WARNING: cannot create video device select help window - feature not enabled\r\n"},
+      {6, L"WARNING: cannot create video device properties help window - feature not enabled\r\n"},
+      {7, L"WARNING: cannot create file options help window - feature not enabled\r\n"},
+      {8, L"WARNING: cannot create codec selection help window - feature not enabled\r\n"},
+      {9, L"WARNING: cannot create file properties help window - feature not enabled\r\n"},
+      {10, L"WARNING: cannot create performance options help window - feature not enabled\r\n"},
+      {11, L"WARNING: cannot create miscellaneous options help window - feature not enabled\r\n"},
+      {12, L"WARNING: cannot create time lapse recording help window - feature not enabled\r\n"},
+      {13, L"WARNING: cannot create event scheduling help window - feature not enabled\r\n"},
+      {14, L"WARNING: cannot create event view and edit help window - feature not enabled\r\n"},
+      {15, L"WARNING: cannot create event pending help window - feature not enabled\r\n"},
+      {16, L"WARNING: cannot create Capture version history help window - feature not enabled\r\n"},
+      {20, L"WARNING: cannot create Capture import xml based files help window - feature not enabled\r\n"},
+  };
+  for (const auto& help : kHelp) {
+    if (!common_.Help().Create(help.id)) PostUserMessage(help.warning, true);
+  }
+}
+
+void MainWindowVC::RegisterCaptureOptionKeys() {
+  OptionTables& options = common_.Common().Options();
+  options.RegisterText(L"VideoDirectory");
+  options.RegisterText(L"UserMessagesDirectory");
+  options.RegisterText(L"EventFileGlobalPrefix");
+  options.RegisterText(L"DefaultVideoSource");
+  options.RegisterBoolean(L"DateTimeAtEnd");
+}
+
+bool MainWindowVC::CreateMainAndClippingWindows() {
+  CommonState& state = common_.State();
+  RegisterWindowClass(instance_, kMainClass, MainProc, CS_HREDRAW | CS_VREDRAW, common_.Background());
+  mainWindow_ = CreateWindowExW(0, kMainClass, kIdleTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 400, 300,
+                                nullptr, nullptr, instance_, this);
+  if (mainWindow_ == nullptr) {
+    state.fatalStartupError = true;
+    PostUserMessage(L"FATAL: cannot create main window", true);
+    return false;
+  }
+  RegisterWindowClass(instance_, kClippingClass, ClippingProc, 0, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  clippingWindow_ = CreateWindowExW(0, kClippingClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, mainWindow_,
+                                    nullptr, instance_, this);
+  if (clippingWindow_ == nullptr) {
+    state.fatalStartupError = true;
+    PostUserMessage(L"FATAL: cannot create clipping window", true);
+    return false;
+  }
+  return true;
+}
+
+bool MainWindowVC::CreateRecordControlsWindow() {
+  RegisterWindowClass(instance_, kRecordClass, RecordControlsProc, CS_NOCLOSE, common_.Background());
+  const bool spaced = common_.Common().Options().Boolean(L"RecordButtonsSpace");
+  const int margin = spaced ? 20 : 0;
+  recordControls_ = CreateWindowExW(0, kRecordClass, L"Record", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
+                                    spaced ? 264 : 224, spaced ? 164 : 144, nullptr, nullptr, instance_, this);
+  if (recordControls_ == nullptr) return false;
+  const DWORD style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE;
+  startButton_ = CreateWindowExW(0, L"BUTTON", L"Start\r\nRecording", style, margin + 3, margin + 3, 100, 100,
+                                 recordControls_, nullptr, instance_, nullptr);
+  stopButton_ = CreateWindowExW(0, L"BUTTON", L"Stop\r\nRecording", style, margin + 106, margin + 3, 100, 100,
+                                recordControls_, nullptr, instance_, nullptr);
+  if (startButton_ == nullptr || stopButton_ == nullptr) return false;
+  // The recording chain is not part of this build: both buttons stay disabled.
+  EnableWindow(startButton_, FALSE);
+  EnableWindow(stopButton_, FALSE);
+  common_.ApplyIcons(recordControls_);
+  return true;
+}
+
+void MainWindowVC::CreateStandByNotice() {
+  RegisterWindowClass(instance_, L"AppUnresponsive", DefWindowProcW, 0, common_.Background());
+  standByNotice_ = CreateWindowExW(0, L"AppUnresponsive", L"Stand by...", WS_POPUP | WS_CAPTION, 300, 500, 350, 150,
+                                   nullptr, nullptr, instance_, nullptr);
+  if (standByNotice_ == nullptr) return;
+  HWND text = CreateWindowExW(0, L"STATIC",
+                              L"ZUNA Video Capture is unresponsive\r\nduring this operation.\r\n\r\n"
+                              L"Stand by for completion...",
+                              WS_CHILD | WS_VISIBLE, 20, 20, 300, 100, standByNotice_, nullptr, instance_, nullptr);
+  if (text != nullptr && fonts_.consolas16 != nullptr) {
+    SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.consolas16), TRUE);
+  }
+}
+
+void MainWindowVC::CheckPowerCapabilities() {
+  SYSTEM_POWER_CAPABILITIES caps{};
+  // Hibernation needs the S4 state and a hibernation file.
+  if (!GetPwrCapabilities(&caps) || !caps.SystemS4 || !caps.HiberFilePresent) {
+    hibernationAvailable_ = false;
+    PostUserMessage(L"Computer cannot be placed into hibernation\n", true);
+  }
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+    shutdownPrivilege_ = false;
+    PostUserMessage(L"No privilege to automatically shut down or hibernate after event recording\n", true);
+  } else {
+    CloseHandle(token);
+  }
+}
+
+void MainWindowVC::RebuildMenu() {
+  CaptureMenuState s;
+  s.anyDevice = !devices_.empty();
+  s.currentDevice = currentDevice_ >= 0;
+  s.recording = common_.State().recording;
+  s.foldersFailed = foldersFailed_;
+  menu_ = BuildCaptureMenu(ids_, s);
+  ApplyMenuModel(mainWindow_, menu_);
+}
+
+void MainWindowVC::SizeMainWindowToVideo() {
+  const CommonState& state = common_.State();
+  if (IsIconic(mainWindow_)) ShowWindow(mainWindow_, SW_RESTORE);
+  RECT r{0, 0, state.displayWidth, state.displayHeight};
+  AdjustWindowRectEx(&r, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, TRUE, 0);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  SetWindowPos(mainWindow_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+  common_.Common().Placements().RecordSize(mainWindow_, width, height);
+}
+
+void MainWindowVC::PlaceMainWindow() {
+  PlacementTable& table = common_.Common().Placements();
+  PlacementEntry* entry = table.Find(mainWindow_);
+  const Rect outer = WindowRect(mainWindow_);
+  Point at{common_.State().workArea.Width() - outer.Width(), 0};
+  if (entry != nullptr && entry->loadedFromFile) at = {entry->fileRect.left, entry->fileRect.top};
+  SetWindowPos(mainWindow_, HWND_NOTOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE);
+  table.RecordMove(mainWindow_, WindowRect(mainWindow_), false);
+}
+
+void MainWindowVC::PlaceLogWindow() {
+  HWND log = common_.Log().Window();
+  PlacementEntry* entry = common_.Common().Placements().Find(log);
+  if (entry != nullptr && entry->loadedFromFile) {
+    MoveWindow(log, entry->fileRect.left, entry->fileRect.top, entry->fileRect.Width(), entry->fileRect.Height(),
+               TRUE);
+  } else {
+    // Next to the main window, on its left, so that neither hides the other.
+    const Rect outer = WindowRect(log);
+    const auto at = DeterminePositionSettings(outer.Width(), outer.Height(), 0, WindowRect(mainWindow_),
+                                              common_.State().workArea);
+    if (at) SetWindowPos(log, HWND_NOTOPMOST, at->x, at->y, 0, 0, SWP_NOSIZE);
+  }
+  common_.Common().Placements().RecordMove(log, WindowRect(log), false);
+  ShowWindow(log, SW_SHOWNOACTIVATE);
+}
+
+void MainWindowVC::CreateFolders() {
+  programFolder_ = ProgramFolderFromExecutable(ModulePath());
+  foldersFailed_ = !CreateProgramFolders(programFolder_, {L"Events", L"VideoFiles", L"MessageFilesVC", L"OptionsFiles"},
+                                         FolderExists, CreateFolder);
+}
+
+void MainWindowVC::FillDefaultFolderOptions() {
+  OptionTables& options = common_.Common().Options();
+  if (options.Text(L"VideoDirectory").empty()) options.SetText(L"VideoDirectory", programFolder_ + L"VideoFiles\\");
+  if (options.Text(L"UserMessagesDirectory").empty()) {
+    options.SetText(L"UserMessagesDirectory", programFolder_ + L"MessageFilesVC\\");
+  }
+}
+
+bool MainWindowVC::ConfirmExitWhileRecording() {
+  if (!common_.State().recording) return true;
+  return MessageBoxW(mainWindow_, L"Recording in progress.  Do you really want to exit?", L"Attention",
+                     MB_ICONWARNING | MB_YESNO) == IDYES;
+}
+
+void MainWindowVC::OnCommand(unsigned id) {
+  if (id == ids_.exit) {
+    if (!ConfirmExitWhileRecording()) return;
+    common_.State().exitRequested = true;
+    PostMessageW(mainWindow_, WM_NULL, 0, 0);  // wakes the message loop to see the flag
+  } else if (id == ids_.captureOverview) {
+    common_.Help().Toggle(0, mainWindow_);
+  } else if (id == ids_.captureVersionHistory) {
+    common_.Help().Toggle(16, mainWindow_);
+  }
+}
+
+LRESULT CALLBACK MainWindowVC::MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = Self<MainWindowVC>(window, message, lParam);
+  if (self == nullptr || self->mainWindow_ == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->HandleMain(message, wParam, lParam);
+}
+
+LRESULT MainWindowVC::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
+  CommonState& state = common_.State();
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_CLOSE:
+      if (!ConfirmExitWhileRecording()) return 0;
+      state.exitRequested = true;
+      DestroyWindow(mainWindow_);
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_MOVING:
+      if (!state.startupInProgress) common_.Common().Placements().MarkMoving(mainWindow_);
+      break;
+    case WM_MOVE:
+      common_.Common().Placements().RecordMove(mainWindow_, WindowRect(mainWindow_), state.startupInProgress);
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcW(mainWindow_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindowVC::ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindowVC::RecordControlsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = Self<MainWindowVC>(window, message, lParam);
+  if (message == WM_CLOSE) return 0;  // the record controls cannot be closed
+  if (self != nullptr && self->recordControls_ == window) {
+    if (message == WM_MOVING && !self->common_.State().startupInProgress) {
+      self->common_.Common().Placements().MarkMoving(window);
+    } else if (message == WM_MOVE) {
+      self->common_.Common().Placements().RecordMove(window, WindowRect(window),
+                                                     self->common_.State().startupInProgress);
+    }
+  }
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace zuna

@@ -1,0 +1,82 @@
+#pragma once
+// The capture program's main object: its main window with the live-video clipping window, the
+// record controls window, the menu bar and the start-up sequence that builds them.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "capture/capture_startup.h"
+#include "common/win/common_windows.h"
+
+namespace zuna {
+
+struct CaptureInfo {
+  HICON stopIcon = nullptr;
+  HICON recordIcon = nullptr;
+  HICON folderIcon = nullptr;
+  HICON folderClearIcon = nullptr;
+  CalendarTime defaultDuration{1601, 1, 1, 0, 10, 0, 0};
+  bool eventPendingShowsUtc = false;
+  bool gpsFixValid = false;
+  std::wstring gpsLatitude, gpsLongitude, gpsAltitude, gpsSatellites;
+  std::wstring eventRecordingText;
+};
+
+struct CaptureFonts {
+  HFONT consolas20 = nullptr, tahoma72 = nullptr, consolas16 = nullptr, consolas28 = nullptr;
+  HFONT lucida48 = nullptr, lucida72 = nullptr, tahoma16 = nullptr, tahoma18 = nullptr;
+};
+
+class MainWindowVC {
+ public:
+  MainWindowVC(CommonWindows& common, HINSTANCE instance);
+
+  HWND Window() const { return mainWindow_; }
+  MenuModel* Menu() { return &menu_; }
+
+ private:
+  static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK RecordControlsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
+
+  void LoadCaptureIcons();
+  void CreateCaptureFonts();
+  void CreateCaptureHelpWindows();
+  void RegisterCaptureOptionKeys();
+  bool CreateMainAndClippingWindows();
+  bool CreateRecordControlsWindow();
+  void CreateStandByNotice();
+  void CheckPowerCapabilities();
+  void RebuildMenu();
+  void SizeMainWindowToVideo();
+  void PlaceLogWindow();
+  void PlaceMainWindow();
+  void CreateFolders();
+  void FillDefaultFolderOptions();
+  void OnCommand(unsigned id);
+  bool ConfirmExitWhileRecording();
+
+  CommonWindows& common_;
+  HINSTANCE instance_;
+  CaptureInfo info_;
+  CaptureFonts fonts_;
+  CaptureMenuIds ids_{};
+  MenuModel menu_;
+  std::vector<StartupDevice> devices_;
+  int currentDevice_ = -1;
+  bool foldersFailed_ = false;
+  bool hibernationAvailable_ = true;
+  bool shutdownPrivilege_ = true;
+  bool optionsFileRead_ = false;
+  std::wstring programFolder_;
+  HWND mainWindow_ = nullptr;
+  HWND clippingWindow_ = nullptr;
+  HWND recordControls_ = nullptr;
+  HWND startButton_ = nullptr;
+  HWND stopButton_ = nullptr;
+  HWND standByNotice_ = nullptr;
+};
+
+}  // namespace zuna

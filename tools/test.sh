@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Builds and runs every test: native unit tests, short fuzz runs, the Windows cross build and the
+# Wine scenarios. Exits non-zero on any failure; the last line sums up.
+set -uo pipefail
+source "$(dirname "$0")/wine_env.sh"
+cd "$zuna_root"
+
+jobs="$(nproc)"
+passed=0
+failed=0
+failures=()
+
+step() { echo; echo "==== $*"; }
+fail() { failed=$((failed + 1)); failures+=("$1"); echo "FAILED: $1"; }
+
+# --- Native build and unit tests -------------------------------------------------------------------
+step "native build"
+if cmake --preset native >/tmp/zuna-native-configure.log 2>&1 && cmake --build --preset native -j "$jobs"; then
+  step "unit tests"
+  ctest_log="$(mktemp)"
+  ctest --preset native -j "$jobs" 2>&1 | tee "$ctest_log" | grep -vE '^\s+(Start|[0-9]+/[0-9]+ Test)' || true
+  summary="$(grep -E 'tests passed, [0-9]+ tests failed out of [0-9]+' "$ctest_log" | tail -n 1)"
+  if [ -n "$summary" ]; then
+    total="$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$summary")"
+    bad="$(sed -E 's/.*passed, ([0-9]+) tests failed.*/\1/' <<<"$summary")"
+    passed=$((passed + total - bad))
+    [ "$bad" -eq 0 ] || fail "unit tests ($bad)"
+    failed=$((failed + (bad > 0 ? bad - 1 : 0)))
+  else
+    fail "unit tests did not run"
+  fi
+  rm -f "$ctest_log"
+else
+  cat /tmp/zuna-native-configure.log
+  fail "native build"
+fi
+
+# --- Fuzz targets, a few seconds each on their seed corpus ------------------------------------------
+if command -v clang++ >/dev/null && echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long){return 0;}' |
+    clang++ -x c++ -fsanitize=fuzzer - -o /tmp/zuna-fuzz-probe 2>/dev/null; then
+  step "fuzz build"
+  if cmake --preset fuzz >/tmp/zuna-fuzz-configure.log 2>&1 && cmake --build --preset fuzz -j "$jobs"; then
+    for target in build/fuzz/fuzz/*_fuzz; do
+      [ -x "$target" ] || continue
+      name="$(basename "$target")"
+      corpus="fuzz/corpus/${name%_fuzz}"
+      work="$(mktemp -d)"
+      [ -d "$corpus" ] && cp -r "$corpus/." "$work/"
+      if "$target" -max_total_time=5 -rss_limit_mb=2048 "$work" >"/tmp/zuna-$name.log" 2>&1; then
+        passed=$((passed + 1)); echo "fuzz $name: ok"
+      else
+        tail -n 30 "/tmp/zuna-$name.log"; fail "fuzz $name"
+      fi
+      rm -rf "$work"
+    done
+  else
+    cat /tmp/zuna-fuzz-configure.log; fail "fuzz build"
+  fi
+else
+  echo "fuzz: clang with libFuzzer not available, skipped"
+fi
+
+# --- Windows cross build and Wine scenarios -----------------------------------------------------------
+step "windows cross build"
+if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --build --preset windows-cross -j "$jobs"; then
+  step "wine scenarios"
+  scratch="$(mktemp -d /tmp/zuna-test.XXXXXX)"
+  zuna_wine_prefix_new "$scratch/prefix"
+  zuna_display_start
+  stage="build/windows-cross/stage"
+  for scenario in tests/win/scenarios/*.scn; do
+    name="$(basename "$scenario" .scn)"
+    dir="$scratch/$name/ZUNA Video"
+    mkdir -p "$dir"
+    cp -r "$stage/." "$dir/"
+    cp "$scenario" "$dir/scenario.scn"
+    echo "-- scenario $name"
+    if (cd "$dir" && timeout 300 wine "$zuna_root/build/windows-cross/tests/win/ui_driver.exe" scenario.scn); then
+      passed=$((passed + 1))
+    else
+      fail "scenario $name"
+    fi
+    wineserver -k >/dev/null 2>&1 || true
+  done
+  wineserver -k >/dev/null 2>&1 || true
+  zuna_display_stop
+  rm -rf "$scratch"
+else
+  cat /tmp/zuna-cross-configure.log
+  fail "windows cross build"
+fi
+
+echo
+if [ ${#failures[@]} -gt 0 ]; then echo "failures: ${failures[*]}"; fi
+echo "${passed} passed, ${failed} failed"
+[ "$failed" -eq 0 ]
