@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs one fuzz target for as long as asked: tools/fuzz.sh TARGET SECONDS
+set -euo pipefail
+cd "$(dirname "$0")/.."
+[ $# -eq 2 ] || { echo "usage: tools/fuzz.sh TARGET SECONDS   (targets: $(ls fuzz/*.cpp 2>/dev/null | xargs -n1 basename | sed 's/\.cpp$//' | tr '\n' ' '))" >&2; exit 2; }
+target="$1"; seconds="$2"
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target "$target"
+corpus="build/fuzz/corpus/${target%_fuzz}"
+mkdir -p "$corpus"
+[ -d "fuzz/corpus/${target%_fuzz}" ] && cp -rn "fuzz/corpus/${target%_fuzz}/." "$corpus/"
+exec "build/fuzz/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=1 "$corpus"
