@@ -1,0 +1,1 @@
+# Event file fuzz targets.

@@ -1,0 +1,1 @@
+# Event files, schedule, XML import, countdown decisions: target_sources(zuna_capture ...).

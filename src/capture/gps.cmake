@@ -1,0 +1,1 @@
+# GPS receiver logic: target_sources(zuna_capture ...).

@@ -1,0 +1,1 @@
+# Win32 serial port: target_sources(ZUNA_Capture PRIVATE ...).

@@ -1,0 +1,1 @@
+# Event tests: zuna_unit_tests(event_tests ...).

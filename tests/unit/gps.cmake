@@ -1,0 +1,1 @@
+# GPS tests: zuna_unit_tests(gps_tests ...).
