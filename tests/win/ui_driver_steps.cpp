@@ -1,0 +1,47 @@
+#include "ui_driver_steps.h"
+
+#include <array>
+#include <limits>
+
+namespace ui_driver {
+namespace {
+
+constexpr size_t kAny = std::numeric_limits<size_t>::max();
+
+constexpr std::array kSteps{
+    StepKind{L"workdir", 1, 1, L"workdir <folder>", RunWorkdir},
+    StepKind{L"start", 1, kAny, L"start <exe> [args...]", RunStart},
+    StepKind{L"use", 1, 1, L"use <process number>", RunUse},
+    StepKind{L"wait-exit", 1, 2, L"wait-exit <code> [timeout]", RunWaitExit},
+    StepKind{L"kill", 0, 0, L"kill", RunKill},
+    StepKind{L"sleep", 1, 1, L"sleep <milliseconds>", RunSleep},
+    StepKind{L"wait-window", 2, 3, L"wait-window class|title <text> [timeout]", RunWaitWindow},
+    StepKind{L"no-window", 2, 3, L"no-window class|title <text> [seconds]", RunNoWindow},
+    StepKind{L"expect-visible", 2, 3, L"expect-visible <title> yes|no [timeout]", RunExpectVisible},
+    StepKind{L"close", 1, 2, L"close <title> [timeout]", RunClose},
+    StepKind{L"answer", 1, 2, L"answer yes|no|ok|cancel [timeout]", RunAnswer},
+    StepKind{L"click", 2, 3, L"click <title> <button text> [timeout]", RunClick},
+    StepKind{L"check", 3, 4, L"check <title> <check box text> on|off [timeout]", RunCheck},
+    StepKind{L"radio", 2, 3, L"radio <title> <radio button text> [timeout]", RunRadio},
+    StepKind{L"fill", 3, 4, L"fill <title> <label> <text> [timeout]", RunFill},
+    StepKind{L"pick", 3, 4, L"pick <title> <list label> <item text> [timeout]", RunPick},
+    StepKind{L"control", 4, 5, L"control <title> <text-or-label> text|enabled|checked|visible <expected> [timeout]",
+             RunControl},
+    StepKind{L"log-save", 1, 1, L"log-save <file>", RunLogSave},
+    StepKind{L"log-contains", 1, 2, L"log-contains <text> [timeout]", RunLogContains},
+    StepKind{L"log-not-contains", 1, 1, L"log-not-contains <text>", RunLogNotContains},
+    StepKind{L"menu", 1, 2, L"menu <path> [timeout]", RunMenu},
+    StepKind{L"menu-state", 2, 4, L"menu-state <path> enabled|disabled [checked|unchecked] [timeout]", RunMenuState},
+    StepKind{L"menu-list", 1, 1, L"menu-list <file>", RunMenuList},
+};
+
+}  // namespace
+
+const StepKind* FindStep(std::wstring_view name) {
+  for (const auto& step : kSteps) {
+    if (step.name == name) return &step;
+  }
+  return nullptr;
+}
+
+}  // namespace ui_driver
