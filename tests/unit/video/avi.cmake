@@ -1,1 +1,6 @@
 # AVI tests: zuna_unit_tests(avi_tests ...).
+zuna_unit_tests(avi_tests
+  video/avi_test_output.cpp
+  video/avi_writer_test.cpp
+)
+target_link_libraries(avi_tests PRIVATE zuna_avi)
