@@ -219,6 +219,16 @@ TEST_F(ControllerTest, PlayPauseAndTheTimerDriveTheSliderAndTheLine) {
   EXPECT_EQ(Controls().sliderPosition, 200);
 }
 
+TEST_F(ControllerTest, ARebuiltGraphIsPutBackAtThePlayersPosition) {
+  controller.OpenFile(FileWithDropped(100, {}));
+  Press(B::kForwardOneFrame, 3);
+  graph.position = 0;  // a display tool was toggled: the graph was rebuilt
+  controller.RunCommand(CommandNumber(C::kRefreshPosition));
+  controller.RunCommand(CommandNumber(C::kPausePlayback));
+  EXPECT_EQ(controller.DisplayedPosition(), 3);
+  EXPECT_EQ(Controls().frameNumberText, Line(35, L"Frame Number:  3"));
+}
+
 TEST_F(ControllerTest, TheTimerEndsPlayingTenFramesBeforeTheEnd) {
   controller.OpenFile(FileWithDropped(100, {}));
   Press(B::kStartPlayback);
