@@ -33,6 +33,8 @@ constexpr std::array kSteps{
     StepKind{L"menu", 1, 2, L"menu <path> [timeout]", RunMenu},
     StepKind{L"menu-state", 2, 4, L"menu-state <path> enabled|disabled [checked|unchecked] [timeout]", RunMenuState},
     StepKind{L"menu-list", 1, 1, L"menu-list <file>", RunMenuList},
+    StepKind{L"file-exists", 1, 2, L"file-exists <path or pattern> [yes|no]", RunFileExists},
+    StepKind{L"command", 2, 2, L"command <title> <identifier>", RunCommand},
 };
 
 }  // namespace

@@ -35,6 +35,10 @@ struct StepKind {
 // The step called name, or nullptr.
 const StepKind* FindStep(std::wstring_view name);
 
+// Files and raw commands: ui_driver_steps_files.cpp
+StepResult RunFileExists(Session& session, const Args& args);
+StepResult RunCommand(Session& session, const Args& args);
+
 // Processes: ui_driver_steps_process.cpp
 StepResult RunWorkdir(Session& session, const Args& args);
 StepResult RunStart(Session& session, const Args& args);

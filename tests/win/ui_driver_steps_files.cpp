@@ -1,0 +1,47 @@
+// Steps about the files a program leaves behind, and raw commands for menus no agent lists.
+#include <windows.h>
+
+#include <string>
+
+#include "ui_driver_step_support.h"
+#include "ui_driver_steps.h"
+
+namespace ui_driver {
+namespace {
+
+// The first name matching the pattern (wildcards allowed in the last part), or empty.
+std::wstring FirstMatch(const std::wstring& pattern) {
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return {};
+  FindClose(search);
+  return found.cFileName;
+}
+
+}  // namespace
+
+StepResult RunFileExists(Session& session, const Args& args) {
+  const bool wanted = args.size() < 2 || args[1] == L"yes";
+  if (args.size() >= 2 && args[1] != L"yes" && args[1] != L"no") return Failed(L"expected yes or no, not " + args[1]);
+  const std::wstring pattern = session.Resolve(args[0]).wstring();
+  std::wstring name;
+  const bool there = PollUntil(wanted ? kDefaultTimeoutSeconds : 0.0, [&] { return !(name = FirstMatch(pattern)).empty(); });
+  if (there != wanted) {
+    return Failed(there ? L"found " + name + L" for " + pattern : L"nothing matches " + pattern);
+  }
+  return Passed(there ? L"found " + name + L" for " + pattern : L"nothing matches " + pattern);
+}
+
+StepResult RunCommand(Session& session, const Args& args) {
+  const DWORD process = CurrentProcessId(session);
+  if (process == 0) return Failed(kNoProcess);
+  wchar_t* end = nullptr;
+  const unsigned long id = std::wcstoul(args[1].c_str(), &end, 0);
+  if (end == args[1].c_str() || *end != L'\0' || id > 0xFFFF) return Failed(L"not a command identifier: " + args[1]);
+  HWND window = WaitForTitledWindow(process, args[0], kDefaultTimeoutSeconds);
+  if (window == nullptr) return Failed(L"no window titled " + args[0]);
+  PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+  return Passed(L"posted command " + std::to_wstring(id) + L" to " + args[0]);
+}
+
+}  // namespace ui_driver
