@@ -4,8 +4,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 cmake --preset native >/dev/null
 cmake --build --preset native
-for program in build/native/bench/*_bench; do
-  [ -x "$program" ] || continue
+for program in build/native/bench/*; do
+  [ -f "$program" ] && [ -x "$program" ] || continue
   echo "== $(basename "$program")"
   "$program" ${1:+--benchmark_filter="$1"}
 done

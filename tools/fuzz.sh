@@ -6,7 +6,9 @@ cd "$(dirname "$0")/.."
 target="$1"; seconds="$2"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "$target"
-corpus="build/fuzz/corpus/${target%_fuzz}"
+corpus="build/fuzz/corpus/$target"
 mkdir -p "$corpus"
-[ -d "fuzz/corpus/${target%_fuzz}" ] && cp -rn "fuzz/corpus/${target%_fuzz}/." "$corpus/"
+for seeds in "fuzz/corpus/$target" "fuzz/corpus/${target%_fuzz}"; do
+  [ -d "$seeds" ] && cp -rn "$seeds/." "$corpus/"
+done
 exec "build/fuzz/fuzz/$target" -max_total_time="$seconds" -rss_limit_mb=4096 -print_final_stats=1 "$corpus"

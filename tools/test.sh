@@ -40,12 +40,13 @@ if command -v clang++ >/dev/null && echo 'extern "C" int LLVMFuzzerTestOneInput(
     clang++ -x c++ -fsanitize=fuzzer - -o /tmp/zuna-fuzz-probe 2>/dev/null; then
   step "fuzz build"
   if cmake --preset fuzz >/tmp/zuna-fuzz-configure.log 2>&1 && cmake --build --preset fuzz -j "$jobs"; then
-    for target in build/fuzz/fuzz/*_fuzz; do
-      [ -x "$target" ] || continue
+    for target in build/fuzz/fuzz/*; do
+      [ -f "$target" ] && [ -x "$target" ] || continue
       name="$(basename "$target")"
-      corpus="fuzz/corpus/${name%_fuzz}"
       work="$(mktemp -d)"
-      [ -d "$corpus" ] && cp -r "$corpus/." "$work/"
+      for corpus in "fuzz/corpus/$name" "fuzz/corpus/${name%_fuzz}"; do
+        [ -d "$corpus" ] && cp -r "$corpus/." "$work/"
+      done
       if "$target" -max_total_time=5 -rss_limit_mb=2048 "$work" >"/tmp/zuna-$name.log" 2>&1; then
         passed=$((passed + 1)); echo "fuzz $name: ok"
       else
