@@ -18,6 +18,7 @@ struct BooleanOption {
   std::wstring key;
   bool value = false;
   bool saveValue = false;
+  bool readFromFile = false;  // set by the options file reader
 };
 
 inline constexpr std::size_t kMaxOptionsPerTable = 64;

@@ -1,1 +1,5 @@
-# Playback option keys (library zuna_playback_options).
+# Playback option keys.
+zuna_library(zuna_playback_options
+  playback_options.cpp
+)
+target_link_libraries(zuna_playback_options PUBLIC zuna_common)
