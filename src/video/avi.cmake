@@ -8,6 +8,7 @@ zuna_library(zuna_avi
   avi_frame_rate.cpp
   avi_frame_timeline.cpp
   avi_header_parser.cpp
+  avi_info_command.cpp
   avi_number_locale.cpp
   avi_video_format.cpp
   avi_writer.cpp

@@ -36,6 +36,7 @@ class AviFileSource final : public AviByteSource {
   std::uint64_t position_ = 0;
 };
 
+// Reads `bytes` in place: they must outlive the source.
 class AviMemorySource final : public AviByteSource {
  public:
   explicit AviMemorySource(ByteSpan bytes) : bytes_(bytes) {}

@@ -1,0 +1,81 @@
+// zuna-aviinfo FILE...: the playback program's file information for each AVI file, and the
+// numbers of its dropped frames, on standard output. Exit status 1 when any file was rejected.
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "common/clock.h"
+#include "common/file_time.h"
+#include "common/user_messages_log.h"
+#include "video/avi_info_command.h"
+
+namespace {
+
+// Unix time 0 in 100 ns units since 1601.
+constexpr zuna::FileTime kUnixEpoch = 116'444'736'000'000'000ULL;
+
+class SystemClock final : public zuna::Clock {
+ public:
+  zuna::CalendarTime UtcNow() const override {
+    const auto since = std::chrono::system_clock::now().time_since_epoch();
+    const auto ticks = std::chrono::duration_cast<std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>>(since);
+    return zuna::ToCalendarTime(kUnixEpoch + static_cast<zuna::FileTime>(ticks.count()));
+  }
+  zuna::CalendarTime LocalNow() const override { return UtcNow(); }
+  zuna::TimeZoneRecord TimeZone() const override { return {}; }
+};
+
+void PutUtf8(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else if (c < 0x10000) {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (c >> 18));
+    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+// Log entries as terminal lines: UTF-8, each CR LF a single line feed.
+class StandardOutputSink final : public zuna::UserMessagesSink {
+ public:
+  void Append(const std::wstring& entry) override {
+    std::string out;
+    for (std::size_t i = 0; i < entry.size(); ++i) {
+      if (entry[i] == L'\r' && i + 1 < entry.size() && entry[i + 1] == L'\n') continue;
+      const auto c = static_cast<char32_t>(entry[i]);
+      PutUtf8(out, c > 0x10FFFF || (c >= 0xD800 && c < 0xE000) ? U'\uFFFD' : c);
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+  }
+  std::wstring Text() const override { return {}; }
+  void Clear() override {}
+  void RequestDrain() override {}
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fputs("usage: zuna-aviinfo FILE...\n", stderr);
+    return 2;
+  }
+  SystemClock clock;
+  StandardOutputSink sink;
+  zuna::UserMessagesLog log(clock);
+  log.SetReady(&sink);
+  zuna::InstallUserMessagesLog(&log);
+  const std::vector<std::filesystem::path> files(argv + 1, argv + argc);
+  const int status = zuna::ReportAviFiles(files);
+  std::fputs("\n", stdout);
+  zuna::InstallUserMessagesLog(nullptr);
+  return status;
+}
