@@ -38,7 +38,7 @@ inline TimeLapseSettings LoadTimeLapseSettings(const CommonState& state, bool in
 }
 
 struct TimeLapseDecision {
-  bool deliver = false;  // false: the filter drops the sample (the base's S_FALSE)
+  bool deliver = false;  // true: copy the rows and deliver; false: drop the sample (the base's S_FALSE)
   SampleTimes times;     // the times to give the delivered sample
 };
 
