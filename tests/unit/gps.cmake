@@ -1,1 +1,6 @@
-# GPS tests: zuna_unit_tests(gps_tests ...).
+# GPS receiver tests: the NMEA parser and the receiver over a fake serial port.
+zuna_unit_tests(gps_tests
+  gps/gps_port_test.cpp
+  gps/nmea_gga_test.cpp
+)
+target_link_libraries(gps_tests PRIVATE zuna_capture)
