@@ -7,22 +7,24 @@ namespace {
 
 constexpr std::uint64_t kTicksPerSecond = 10'000'000;
 
-// floor(a * b / c) without overflow for any 64-bit a and 32-bit b.
-std::uint64_t MulDivFloor(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
+// a * b / c rounded to the nearest whole number, without overflow for any 64-bit a and 32-bit b.
+std::uint64_t MulDivRound(std::uint64_t a, std::uint64_t b, std::uint64_t c) {
 #if defined(__SIZEOF_INT128__)
   __extension__ typedef unsigned __int128 Wide;
-  const Wide product = static_cast<Wide>(a) * b / c;
-  return product > UINT64_MAX ? UINT64_MAX : static_cast<std::uint64_t>(product);
+  const Wide quotient = (static_cast<Wide>(a) * b + c / 2) / c;
+  return quotient > UINT64_MAX ? UINT64_MAX : static_cast<std::uint64_t>(quotient);
 #else
-  const long double product = static_cast<long double>(a) * b / c;
-  return product >= 1.8e19L ? UINT64_MAX : static_cast<std::uint64_t>(product);
+  const long double quotient = (static_cast<long double>(a) * b + c / 2) / c;
+  return quotient >= 1.8e19L ? UINT64_MAX : static_cast<std::uint64_t>(quotient);
 #endif
 }
 
 }  // namespace
 
+// Frame times are whole 100 ns units, so nominal times such as 1001000 / 3 fall a fraction before
+// or after their exact value, and capture devices add jitter: each time belongs to the nearest slot.
 std::uint64_t AviFrameTimeline::SlotOf(std::uint64_t sinceOrigin) const {
-  return MulDivFloor(sinceOrigin, rate_, static_cast<std::uint64_t>(scale_) * kTicksPerSecond);
+  return MulDivRound(sinceOrigin, rate_, static_cast<std::uint64_t>(scale_) * kTicksPerSecond);
 }
 
 AviFrameTimeline::Placement AviFrameTimeline::Place(std::int64_t startTime100ns, std::uint64_t nextSlot) {

@@ -1,7 +1,8 @@
 #pragma once
 // Turns frame start times into frame slots, so that frames the capture chain lost are seen as gaps
-// in the time sequence. The first frame fixes slot 0; a frame whose start lies one frame duration or
-// more beyond the time expected for the next slot leaves each skipped slot as a dropped frame.
+// in the time sequence. The first frame fixes slot 0 and each later time belongs to the nearest
+// slot; a frame that lies one frame duration or more beyond the slot expected next leaves each
+// skipped slot as a dropped frame.
 #include <cstdint>
 
 namespace zuna {

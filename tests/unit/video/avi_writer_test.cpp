@@ -113,8 +113,8 @@ TEST(AviWriter, GapsInFrameTimesBecomeDroppedFrames) {
   std::vector<Frame> frames;
   const std::int64_t d = 400000;  // 25 fps
   for (int slot : {0, 1, 2, 3, 4, 7, 8, 9, 13, 14}) frames.push_back({slot * d, 1000});
-  frames.push_back({15 * d + d - 1, 1000});  // late by less than a frame: no drop
-  frames.push_back({17 * d, 1000});           // one frame late: slot 16 was lost
+  frames.push_back({15 * d + d / 2 - 1, 1000});  // late by less than half a frame: still slot 15
+  frames.push_back({16 * d + d / 2 + 1, 1000});  // closer to slot 17 than 16: slot 16 was lost
   const Recording r = Record(AviVideoFormat::Rgb32(16, 16, 10000000, 400000), frames);
   AviHeaderParser p;
   ASSERT_EQ(Parse(r.record->File(), p), kOk);
