@@ -1,1 +1,4 @@
-# Win32 serial port: target_sources(ZUNA_Capture PRIVATE ...).
+# The serial port that the GPS receiver is read from.
+target_sources(ZUNA_Capture PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/serial_port_win.cpp
+)
