@@ -19,7 +19,8 @@ class SystemClock final : public zuna::Clock {
  public:
   zuna::CalendarTime UtcNow() const override {
     const auto since = std::chrono::system_clock::now().time_since_epoch();
-    const auto ticks = std::chrono::duration_cast<std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>>(since);
+    const auto ticks =
+        std::chrono::duration_cast<std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>>(since);
     return zuna::ToCalendarTime(kUnixEpoch + static_cast<zuna::FileTime>(ticks.count()));
   }
   zuna::CalendarTime LocalNow() const override { return UtcNow(); }

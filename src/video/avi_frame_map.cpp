@@ -8,8 +8,7 @@
 namespace zuna {
 namespace {
 
-constexpr wchar_t kNoIndexFourCc[] =
-    L"SEVERE: problem reading FOURCC value in file created by ZUNA Video Capture\r\n";
+constexpr wchar_t kNoIndexFourCc[] = L"SEVERE: problem reading FOURCC value in file created by ZUNA Video Capture\r\n";
 constexpr wchar_t kCannotMove[] = L"SEVERE: cannot set file pointer in file created by ZUNA Video Capture\r\n";
 constexpr wchar_t kCannotRead[] = L"SEVERE: cannot read from file created by ZUNA Video Capture\r\n";
 constexpr wchar_t kDamagedIndex[] = L"SEVERE: the index of the file created by ZUNA Video Capture is damaged\r\n";
@@ -43,8 +42,8 @@ Status AviHeaderParser::ReadExactly(AviByteSource& file, std::uint64_t offset, s
 }
 
 Status AviHeaderParser::ReadFrameMap(AviByteSource& file, ByteSpan header) {
-  const std::uint64_t superOffset = static_cast<std::uint64_t>(avi::kBiSizeOffset) +
-                                    ReadLe32(header, avi::kBiSizeOffset).value_or(0);
+  const std::uint64_t superOffset =
+      static_cast<std::uint64_t>(avi::kBiSizeOffset) + ReadLe32(header, avi::kBiSizeOffset).value_or(0);
   if (!HasFourCc(header, superOffset, avi::kIndx)) {
     PostUserMessage(kNoIndexFourCc, true);
     return kUnexpected;

@@ -6,7 +6,9 @@
 namespace zuna {
 namespace {
 
-bool Is(std::uint32_t rate, std::uint32_t scale, std::uint32_t r, std::uint32_t s) { return rate == r && scale == s; }
+bool Is(std::uint32_t rate, std::uint32_t scale, std::uint32_t r, std::uint32_t s) {
+  return rate == r && scale == s;
+}
 
 std::wstring TwoDigits(std::uint64_t value) {
   std::wstring text = std::to_wstring(value);

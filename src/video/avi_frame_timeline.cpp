@@ -39,11 +39,13 @@ AviFrameTimeline::Placement AviFrameTimeline::Place(std::int64_t startTime100ns,
   const std::uint64_t expected = nextSlot - originSlot_;
   const std::uint64_t maxGap = SlotOf(kMaxGapSeconds * kTicksPerSecond);
   const bool forward = startTime100ns >= origin_;
-  const std::uint64_t distance = forward ? static_cast<std::uint64_t>(startTime100ns) - static_cast<std::uint64_t>(origin_)
-                                         : static_cast<std::uint64_t>(origin_) - static_cast<std::uint64_t>(startTime100ns);
+  const std::uint64_t distance = forward
+                                     ? static_cast<std::uint64_t>(startTime100ns) - static_cast<std::uint64_t>(origin_)
+                                     : static_cast<std::uint64_t>(origin_) - static_cast<std::uint64_t>(startTime100ns);
   const std::uint64_t slots = SlotOf(distance);
   const bool tooFarAhead = forward && slots > expected && slots - expected > maxGap;
-  const bool tooFarBehind = forward ? expected > slots && expected - slots > maxGap : slots > maxGap - std::min(expected, maxGap);
+  const bool tooFarBehind =
+      forward ? expected > slots && expected - slots > maxGap : slots > maxGap - std::min(expected, maxGap);
   if (tooFarAhead || tooFarBehind) {
     // A clock that leaps by an hour or more is a broken time line, not lost frames: count afresh.
     placement.discontinuity = true;

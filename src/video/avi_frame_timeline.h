@@ -14,8 +14,8 @@ class AviFrameTimeline {
   AviFrameTimeline(std::uint32_t rate, std::uint32_t scale) : rate_(rate), scale_(scale) {}
 
   struct Placement {
-    std::uint64_t missing = 0;  // slots to record as dropped before this frame
-    bool discontinuity = false; // the time jumped too far to be a gap: counting restarts here
+    std::uint64_t missing = 0;   // slots to record as dropped before this frame
+    bool discontinuity = false;  // the time jumped too far to be a gap: counting restarts here
   };
 
   // `nextSlot` is the number of slots recorded so far, dropped ones included.

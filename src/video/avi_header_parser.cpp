@@ -25,7 +25,8 @@ constexpr std::array<StructureCheck, 8> kStructureChecks{{
     {avi::kStrlListOffset, avi::kList,
      L"WARNING: AVI file main header structure is not followed by a LIST structure; file open aborted\r\n"},
     {avi::kStrlTypeOffset, avi::kStrl, L"WARNING: LIST structure list type is not \"strl\"; file open aborted\r\n"},
-    {avi::kStrhOffset, avi::kStrh, L"WARNING: stream header structure FOURCC code is not \"strh\"; file open aborted\r\n"},
+    {avi::kStrhOffset, avi::kStrh,
+     L"WARNING: stream header structure FOURCC code is not \"strh\"; file open aborted\r\n"},
     {avi::kStrfOffset, avi::kStrf,
      L"WARNING: stream format structure FOURCC code is not \"strf\"; file open aborted\r\n"},
 }};
@@ -33,7 +34,9 @@ constexpr std::array<StructureCheck, 8> kStructureChecks{{
 constexpr wchar_t kNoCaptureTest[] =
     L"INFO: cannot determine file size, thus cannot determine if file is created by ZUNA Video Capture\r\n";
 
-std::uint32_t Field(ByteSpan header, std::uint32_t offset) { return ReadLe32(header, offset).value_or(0); }
+std::uint32_t Field(ByteSpan header, std::uint32_t offset) {
+  return ReadLe32(header, offset).value_or(0);
+}
 
 std::int32_t Dimension(std::uint32_t value) {
   return value > AviHeaderParser::kMaxFrameDimension ? 0 : static_cast<std::int32_t>(value);

@@ -10,7 +10,9 @@ std::unique_ptr<NumberLocale>& InstalledLocale() {
 
 }  // namespace
 
-const NumberLocale& ProcessNumberLocale() { return *InstalledLocale(); }
+const NumberLocale& ProcessNumberLocale() {
+  return *InstalledLocale();
+}
 
 void SetProcessNumberLocale(std::unique_ptr<NumberLocale> locale) {
   InstalledLocale() = locale ? std::move(locale) : std::make_unique<DefaultNumberLocale>();

@@ -58,6 +58,8 @@ bool AviVideoFormat::IsValid() const {
   return compressed || sizeImage != 0;
 }
 
-std::uint32_t AviVideoFormat::ChunkId() const { return compressed ? avi::kCompressedChunk : avi::kUncompressedChunk; }
+std::uint32_t AviVideoFormat::ChunkId() const {
+  return compressed ? avi::kCompressedChunk : avi::kUncompressedChunk;
+}
 
 }  // namespace zuna

@@ -23,7 +23,9 @@ constexpr wchar_t kCannotClose[] = L"SEVERE: cannot finish the AVI file in AviWr
 
 constexpr std::uint64_t kTwelveHours = 12 * 3600;
 
-std::uint64_t CeilDiv(std::uint64_t a, std::uint64_t b) { return (a + b - 1) / b; }
+std::uint64_t CeilDiv(std::uint64_t a, std::uint64_t b) {
+  return (a + b - 1) / b;
+}
 
 }  // namespace
 
@@ -33,7 +35,9 @@ AviWriter::AviWriter(AviWriterOptions options) : options_(options) {
   options_.partBytes = std::clamp<std::uint64_t>(options_.partBytes, 1024, std::uint64_t{1} << 31);
 }
 
-AviWriter::~AviWriter() { Close(); }
+AviWriter::~AviWriter() {
+  Close();
+}
 
 std::uint32_t AviWriter::DefaultSuperIndexEntries(const AviVideoFormat& format, const AviWriterOptions& options) {
   if (format.rate == 0 || format.scale == 0) return 1;
@@ -42,7 +46,8 @@ std::uint32_t AviWriter::DefaultSuperIndexEntries(const AviVideoFormat& format, 
   const std::uint64_t frameBytes = std::max<std::uint64_t>(format.sizeImage, 1) + 8;
   const std::uint64_t perIndex = std::max<std::uint32_t>(options.framesPerIndex, 1);
   const std::uint64_t indexBytes = avi::kIndexHeadBytes + perIndex * 8;
-  const std::uint64_t usable = options.partBytes > indexBytes + frameBytes ? options.partBytes - indexBytes : frameBytes;
+  const std::uint64_t usable =
+      options.partBytes > indexBytes + frameBytes ? options.partBytes - indexBytes : frameBytes;
   const std::uint64_t framesPerPart = std::max<std::uint64_t>(1, usable / frameBytes);
   const std::uint64_t entries = CeilDiv(frames, perIndex) + CeilDiv(frames, framesPerPart) + 1;
   return static_cast<std::uint32_t>(std::min<std::uint64_t>(entries, kMaxSuperIndexEntries));
@@ -183,7 +188,9 @@ Status AviWriter::Close() {
   return ok ? kOk : kFail;
 }
 
-bool AviWriter::Put(std::uint64_t offset, ByteSpan bytes) { return bytes.empty() || output_->Write(offset, bytes); }
+bool AviWriter::Put(std::uint64_t offset, ByteSpan bytes) {
+  return bytes.empty() || output_->Write(offset, bytes);
+}
 
 bool AviWriter::Put32(std::uint64_t offset, std::uint32_t value) {
   std::vector<std::uint8_t> bytes;
@@ -197,7 +204,9 @@ bool AviWriter::Put64(std::uint64_t offset, std::uint64_t value) {
   return Put(offset, bytes);
 }
 
-Status AviWriter::FlushAll() { return output_->Flush() ? kOk : Fail(kCannotWrite); }
+Status AviWriter::FlushAll() {
+  return output_->Flush() ? kOk : Fail(kCannotWrite);
+}
 
 Status AviWriter::Fail(const wchar_t* message) {
   if (!reported_) PostUserMessage(message, true);

@@ -27,8 +27,8 @@ namespace zuna {
 
 struct AviWriterOptions {
   std::uint64_t partBytes = std::uint64_t{1} << 30;  // a RIFF part grows to this size, then the next begins
-  std::uint32_t framesPerIndex = 4096;                // entries of one standard index chunk
-  std::uint32_t superIndexEntries = 0;                // 0: room for 12 hours at 60 frames per second
+  std::uint32_t framesPerIndex = 4096;               // entries of one standard index chunk
+  std::uint32_t superIndexEntries = 0;               // 0: room for 12 hours at 60 frames per second
 };
 
 class AviWriter {

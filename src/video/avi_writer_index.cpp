@@ -65,7 +65,8 @@ Status AviWriter::CommitIndex() {
   PutLe32(superEntry, IndexChunkBytes());
   PutLe32(superEntry, index_.used);
   const std::uint64_t entriesAt = index_.offset + avi::kIndexHeadBytes + std::uint64_t{index_.written} * 8;
-  const std::uint64_t superAt = superOffset_ + avi::kIndexHeadBytes + std::uint64_t{index_.superSlot} * kSuperEntryBytes;
+  const std::uint64_t superAt =
+      superOffset_ + avi::kIndexHeadBytes + std::uint64_t{index_.superSlot} * kSuperEntryBytes;
   if (!Put(entriesAt, entries) || !Put32(index_.offset + avi::kIndexEntriesInUseOffset, index_.used) ||
       !Put(superAt, superEntry)) {
     return Fail(kCannotWrite);

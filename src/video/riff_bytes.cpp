@@ -28,11 +28,19 @@ std::optional<std::uint64_t> ReadLe64(ByteSpan bytes, std::uint64_t offset) {
   return ReadLe<std::uint64_t>(bytes, offset);
 }
 
-bool HasFourCc(ByteSpan bytes, std::uint64_t offset, std::uint32_t code) { return ReadLe32(bytes, offset) == code; }
+bool HasFourCc(ByteSpan bytes, std::uint64_t offset, std::uint32_t code) {
+  return ReadLe32(bytes, offset) == code;
+}
 
-void PutLe16(std::vector<std::uint8_t>& out, std::uint16_t value) { PutLe(out, value); }
-void PutLe32(std::vector<std::uint8_t>& out, std::uint32_t value) { PutLe(out, value); }
-void PutLe64(std::vector<std::uint8_t>& out, std::uint64_t value) { PutLe(out, value); }
+void PutLe16(std::vector<std::uint8_t>& out, std::uint16_t value) {
+  PutLe(out, value);
+}
+void PutLe32(std::vector<std::uint8_t>& out, std::uint32_t value) {
+  PutLe(out, value);
+}
+void PutLe64(std::vector<std::uint8_t>& out, std::uint64_t value) {
+  PutLe(out, value);
+}
 
 void StoreLe32(std::span<std::uint8_t> out, std::size_t offset, std::uint32_t value) {
   for (std::size_t i = 0; i < 4; ++i) out[offset + i] = static_cast<std::uint8_t>(value >> (8 * i));

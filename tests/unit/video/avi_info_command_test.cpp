@@ -41,7 +41,8 @@ TEST(AviInfoCommand, ARejectedOrMissingFileMakesTheStatusOne) {
   const std::wstring& text = log.Text();
   const auto bad = text.find(L"bad.avi\"");
   ASSERT_NE(bad, std::wstring::npos);
-  EXPECT_NE(text.find(L"WARNING: AVI file header is not RIFF formatted; file open aborted\r\n", bad), std::wstring::npos);
+  EXPECT_NE(text.find(L"WARNING: AVI file header is not RIFF formatted; file open aborted\r\n", bad),
+            std::wstring::npos);
   EXPECT_NE(text.find(L"\r\nSEVERE: parsing the selected file header failed\r\n", bad), std::wstring::npos);
   EXPECT_NE(text.find(L"SEVERE: cannot create a HANDLE for the selected file\r\n", text.find(L"none.avi\"")),
             std::wstring::npos);

@@ -1,6 +1,7 @@
 // Other tools must read the writer's files, and the parser must read theirs.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
 #include <sstream>
@@ -17,14 +18,17 @@ namespace {
 using test::ScopedMemoryLog;
 using test::TempFolder;
 
-bool Have(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0; }
+bool Have(const char* tool) {
+  return std::system((std::string("command -v ") + tool + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 // ffprobe's "key=value" lines for the video stream, after reading every packet.
 std::map<std::string, std::string> Probe(const TempFolder& folder, const std::filesystem::path& file) {
   const std::filesystem::path out = folder / "probe.txt";
-  const std::string command = "ffprobe -v error -count_packets -select_streams v:0 -show_entries "
-                              "stream=codec_name,width,height,pix_fmt,nb_frames,nb_read_packets -of default=nw=1 '" +
-                              file.string() + "' > '" + out.string() + "' 2>&1";
+  const std::string command =
+      "ffprobe -v error -count_packets -select_streams v:0 -show_entries "
+      "stream=codec_name,width,height,pix_fmt,nb_frames,nb_read_packets -of default=nw=1 '" +
+      file.string() + "' > '" + out.string() + "' 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0);
   std::map<std::string, std::string> values;
   std::istringstream lines(TempFolder::ReadFile(out));
@@ -33,6 +37,17 @@ std::map<std::string, std::string> Probe(const TempFolder& folder, const std::fi
     if (eq != std::string::npos) values[line.substr(0, eq)] = line.substr(eq + 1);
   }
   return values;
+}
+
+// The presentation times, in frames, of the packets ffprobe reads.
+std::string PacketTimes(const TempFolder& folder, const std::filesystem::path& file) {
+  const std::filesystem::path out = folder / "packets.txt";
+  const std::string command = "ffprobe -v error -select_streams v:0 -show_entries packet=pts -of csv=p=0 '" +
+                              file.string() + "' > '" + out.string() + "' 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  std::string times = TempFolder::ReadFile(out);
+  std::replace(times.begin(), times.end(), '\n', ' ');
+  return times;
 }
 
 void WriteRecording(const std::filesystem::path& path, const AviVideoFormat& format, int frames,
@@ -64,8 +79,9 @@ TEST(AviInterop, FfprobeReadsTheWritersFiles) {
     EXPECT_EQ(v["width"], std::to_string(c.format.width));
     EXPECT_EQ(v["height"], std::to_string(c.format.height));
     EXPECT_EQ(v["pix_fmt"], c.pixelFormat);
-    EXPECT_EQ(v["nb_frames"], "40");         // the stream length counts the dropped frames
+    EXPECT_EQ(v["nb_frames"], "40");        // the stream length counts the dropped frames
     EXPECT_EQ(v["nb_read_packets"], "38");  // which carry no picture
+    EXPECT_EQ(PacketTimes(folder, folder / "rec.avi").substr(0, 20), "0 1 2 3 4 7 8 9 10 1");  // the gap stays
   }
 }
 
@@ -87,8 +103,10 @@ TEST(AviInterop, FilesOfFfmpegParseAsAnotherWritersFiles) {
   ScopedMemoryLog log;
   TempFolder folder;
   const std::filesystem::path path = folder / "ffmpeg.avi";
-  const std::string command = "ffmpeg -v error -f lavfi -i testsrc=size=64x48:rate=25 -frames:v 30 -c:v rawvideo "
-                              "-pix_fmt yuyv422 -y '" + path.string() + "'";
+  const std::string command =
+      "ffmpeg -v error -f lavfi -i testsrc=size=64x48:rate=25 -frames:v 30 -c:v rawvideo "
+      "-pix_fmt yuyv422 -y '" +
+      path.string() + "'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   AviFileSource source(path);
   AviHeaderParser p;

@@ -34,8 +34,12 @@ void Put32(std::vector<std::uint8_t>& file, std::size_t offset, std::uint32_t va
   StoreLe32(file, offset, value);
 }
 
-std::uint32_t TagOffset(const std::vector<std::uint8_t>& file) { return 20 + *ReadLe32(file, 16); }
-std::uint32_t SuperIndexOffset() { return 212; }
+std::uint32_t TagOffset(const std::vector<std::uint8_t>& file) {
+  return 20 + *ReadLe32(file, 16);
+}
+std::uint32_t SuperIndexOffset() {
+  return 212;
+}
 
 Status Parse(const std::vector<std::uint8_t>& file, AviHeaderParser& parser) {
   AviMemorySource source(file);
@@ -103,14 +107,15 @@ TEST(AviHeaderParser, ReportsACaptureFileWithItsDroppedFrames) {
   p.info.filePath = L"C:\\VideoFiles\\x.avi";
   ReportFileInformation(p.info);
   const std::wstring size = FormatWithThousands(file.size(), DefaultNumberLocale());
-  EXPECT_EQ(log.Text(), L"\r\n\tCodec         \t\tNONE (YUY2 internal decoder)"
-                        L"\r\n\tTotal Frames  \t\t20"
-                        L"\r\n\tKey Frames    \t\t18"
-                        L"\r\n\tDropped Frames\t\t2"
-                        L"\r\n\tFrame size    \t\t16 x 8"
-                        L"\r\n\tFrame rate    \t\t29.97 fps"
-                        L"\r\n\tFile size     \t\t" +
-                            size + L" bytes\r\n ");
+  EXPECT_EQ(log.Text(),
+            L"\r\n\tCodec         \t\tNONE (YUY2 internal decoder)"
+            L"\r\n\tTotal Frames  \t\t20"
+            L"\r\n\tKey Frames    \t\t18"
+            L"\r\n\tDropped Frames\t\t2"
+            L"\r\n\tFrame size    \t\t16 x 8"
+            L"\r\n\tFrame rate    \t\t29.97 fps"
+            L"\r\n\tFile size     \t\t" +
+                size + L" bytes\r\n ");
 }
 
 TEST(AviHeaderParser, FilesOfOtherWritersHaveUnknownKeyAndDroppedFrames) {
@@ -293,8 +298,8 @@ TEST(AviHeaderParser, DamagedIndexesAreRejectedNotMiscounted) {
     d.apply(file);
     AviHeaderParser p;
     EXPECT_EQ(Parse(file, p), kUnexpected) << d.what;
-    EXPECT_EQ(log.Text(), log.log.ComposeEntry(
-                              L"SEVERE: the index of the file created by ZUNA Video Capture is damaged\r\n", true))
+    EXPECT_EQ(log.Text(),
+              log.log.ComposeEntry(L"SEVERE: the index of the file created by ZUNA Video Capture is damaged\r\n", true))
         << d.what;
   }
 }

@@ -16,7 +16,7 @@ struct RecordedWrites {
     std::vector<std::uint8_t> bytes;
   };
   std::vector<Write> writes;
-  std::vector<std::size_t> flushes;  // number of writes done at each flush
+  std::vector<std::size_t> flushes;        // number of writes done at each flush
   std::optional<std::size_t> failAtWrite;  // this write and all later ones fail
   bool closed = false;
 

@@ -190,7 +190,8 @@ TEST(AviWriter, FilesCutOffAtAnyMomentParseWithEveryCheckpointedFrame) {
       promised = r.checkpoints[checkpoint++].second;
     }
     const std::size_t whole = r.record->writes[count - 1].bytes.size();
-    for (std::optional<std::size_t> cut : {std::optional<std::size_t>(), std::optional<std::size_t>(random() % whole)}) {
+    for (std::optional<std::size_t> cut :
+         {std::optional<std::size_t>(), std::optional<std::size_t>(random() % whole)}) {
       if (count == 1 && cut) continue;  // killed while the header itself was being written
       AviHeaderParser p;
       ASSERT_EQ(Parse(r.record->FileAfter(count, cut), p), kOk) << count;
