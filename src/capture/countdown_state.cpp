@@ -35,7 +35,9 @@ void Countdown::SetPowerRequests(bool hibernateAfter, bool shutdownAfter) {
   shutdownAfter_ = shutdownAfter;
 }
 
-void Countdown::Clear() { *this = Countdown(); }
+void Countdown::Clear() {
+  *this = Countdown();
+}
 
 TickActions Countdown::Tick(const Clock& clock, const TickSettings& settings) {
   TickActions actions;

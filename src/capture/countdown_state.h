@@ -25,8 +25,8 @@ struct TickSettings {
 
 // What one tick asks for, to be carried out in the order of the members.
 struct TickActions {
-  bool keepAwake = false;            // PowerControl::KeepSystemAwake
-  bool startEventRecording = false;  // the event recording start, once per event
+  bool keepAwake = false;                      // PowerControl::KeepSystemAwake
+  bool startEventRecording = false;            // the event recording start, once per event
   std::optional<std::wstring> countdownTitle;  // "Recording In Progress" with the start
   // Delete the tick timer, hide the countdown window and stop the recording automatically (then
   // start the power notice for PowerActionAfterRecording()). Nothing else follows in this tick.

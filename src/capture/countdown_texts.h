@@ -19,7 +19,7 @@ struct EventInformation {
   std::wstring startLine;  // "    Start time:\tMAR 5, 2024  11:30:00\r\n"
   std::wstring eventLine;
   std::wstring endLine;
-  std::wstring summary;    // posted when the event becomes pending
+  std::wstring summary;  // posted when the event becomes pending
 };
 
 // "JAN " .. "DEC "; empty for a month outside 1..12.

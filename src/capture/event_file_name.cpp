@@ -39,7 +39,9 @@ const std::wstring& BuildNameSuffix(std::wstring_view first, std::wstring_view s
   return suffix;
 }
 
-const std::wstring& nameSuffix() { return SuffixText(); }
+const std::wstring& nameSuffix() {
+  return SuffixText();
+}
 
 std::wstring BuildEventFileName(const CalendarTime& t, bool dateTimeAtEnd) {
   wchar_t date[96];

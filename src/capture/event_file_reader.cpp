@@ -7,7 +7,9 @@
 namespace zuna {
 namespace {
 
-std::string Narrow(std::wstring_view ascii) { return std::string(ascii.begin(), ascii.end()); }
+std::string Narrow(std::wstring_view ascii) {
+  return std::string(ascii.begin(), ascii.end());
+}
 
 // The value of a version 2.4 field starting at `rest` (what follows "<TAG ").
 std::wstring TakeValue(std::string_view rest, EventFieldKind kind) {

@@ -46,6 +46,8 @@ extern const std::array<EventFieldInfo, kEventFieldCount> kEventFields;
 void SetEventField(EventFileRecord& record, const EventFieldInfo& field, std::wstring_view value);
 
 // The most characters a field may hold.
-constexpr std::size_t MaxFieldLength(const EventFieldInfo& field) { return field.capacity - 1; }
+constexpr std::size_t MaxFieldLength(const EventFieldInfo& field) {
+  return field.capacity - 1;
+}
 
 }  // namespace zuna

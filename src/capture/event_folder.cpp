@@ -6,7 +6,9 @@
 namespace zuna {
 namespace {
 
-wchar_t Upper(wchar_t c) { return static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c))); }
+wchar_t Upper(wchar_t c) {
+  return static_cast<wchar_t>(std::towupper(static_cast<std::wint_t>(c)));
+}
 
 bool HasEventExtension(const std::wstring& name) {
   static constexpr std::wstring_view kExtension = L".IEF";

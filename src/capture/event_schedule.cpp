@@ -133,7 +133,9 @@ void EventSchedule::StopPendingEventByHand() {
   stoppedEvents_.push_back({countdown_.PendingEventTime(), countdown_.PendingDuration()});
 }
 
-void EventSchedule::CancelPendingEvent() { NoEventPending(); }
+void EventSchedule::CancelPendingEvent() {
+  NoEventPending();
+}
 
 bool EventSchedule::IsStopped(const ScheduledEvent& event) const {
   for (const auto& stopped : stoppedEvents_) {

@@ -29,6 +29,8 @@ PowerNoticeStep PowerNotice::Tick() {
   return step;
 }
 
-void PowerNotice::Cancel() { action_ = PowerAction::kNone; }
+void PowerNotice::Cancel() {
+  action_ = PowerAction::kNone;
+}
 
 }  // namespace zuna

@@ -19,8 +19,8 @@ struct PowerNoticeTexts {
 };
 
 struct PowerNoticeStep {
-  std::optional<std::wstring> count;  // "29" .. "01"
-  bool finished = false;              // kill the timer and hide the window
+  std::optional<std::wstring> count;          // "29" .. "01"
+  bool finished = false;                      // kill the timer and hide the window
   PowerAction carryOut = PowerAction::kNone;  // then carry this out (CarryOutPowerAction)
 };
 

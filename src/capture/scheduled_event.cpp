@@ -55,8 +55,7 @@ ScheduledEvent ToScheduledEvent(const EventFileRecord& record, FileTime now) {
   const auto instant = ToFileTime(event.eventTime);
   if (!instant) return event;
   const CalendarTime& d = event.duration;
-  const FileTime durationTicks =
-      static_cast<FileTime>(d.hour * 3600 + d.minute * 60 + d.second) * kTicksPerSecond;
+  const FileTime durationTicks = static_cast<FileTime>(d.hour * 3600 + d.minute * 60 + d.second) * kTicksPerSecond;
   const FileTime half = durationTicks >> 1;  // an odd count loses its last 100 ns
   // A start before 1601 has no instant.
   if (*instant < half) return event;

@@ -12,15 +12,15 @@ namespace zuna {
 inline constexpr FileTime kMinimumRecordingLeft = 20 * kTicksPerSecond;
 
 struct ScheduledEvent {
-  CalendarTime eventTime{};  // day of week and milliseconds 0
+  CalendarTime eventTime{};                       // day of week and milliseconds 0
   CalendarTime duration{0, 0, 0, 0, 0, 0, 0, 0};  // only hour, minute and second count
-  FileTime startTime = 0;     // eventInstant - durationTicks / 2
+  FileTime startTime = 0;                         // eventInstant - durationTicks / 2
   FileTime eventInstant = 0;
-  FileTime endTime = 0;       // eventInstant + durationTicks / 2
+  FileTime endTime = 0;  // eventInstant + durationTicks / 2
   FileTime durationTicks = 0;
   bool hibernate = false;
   bool shutdown = false;
-  bool expired = false;       // now was at or after endTime at conversion
+  bool expired = false;  // now was at or after endTime at conversion
   // False when the date, time or duration is no calendar value; such an event is never scheduled
   // and its times are 0.
   bool valid = false;

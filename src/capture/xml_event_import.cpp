@@ -38,7 +38,8 @@ std::optional<ImportNames> BuildImportNames(const EventFileRecord& r) {
   const auto second = NamePiece(r.eventSecond, 2);
   if (!year || !month || !day || !hour || !minute || !second) return std::nullopt;
   const std::wstring time = *hour + L"_" + *minute + L"_" + *second + L"_" + nameSuffix() + L".ief";
-  return ImportNames{*month + L"_" + *day + L"_" + *year + L"_" + time, *year + L"_" + *month + L"_" + *day + L"_" + time};
+  return ImportNames{*month + L"_" + *day + L"_" + *year + L"_" + time,
+                     *year + L"_" + *month + L"_" + *day + L"_" + time};
 }
 
 bool Exists(const std::filesystem::path& folder, const std::wstring& name) {
@@ -53,8 +54,9 @@ bool ImportOne(const EventFileEntry& file, const std::filesystem::path& eventsFo
   if (!ReadXmlEventFile(file.path, record)) return false;
   const auto names = BuildImportNames(record);
   if (!names || !ToScheduledEvent(record, 0).valid) {
-    PostUserMessage(L"WARNING: XML event file " + file.name + L" has no valid event date, time or duration; it is not imported\r\n",
-                    false);
+    PostUserMessage(
+        L"WARNING: XML event file " + file.name + L" has no valid event date, time or duration; it is not imported\r\n",
+        false);
     return false;
   }
   if (Exists(eventsFolder, names->oldForm) || Exists(eventsFolder, names->newForm)) return false;

@@ -141,8 +141,8 @@ TEST_F(Schedule, TheThirtySecondGapIsNeededOnlyBehindAnEventAlreadyListed) {
 
 TEST_F(Schedule, InsertionKeepsTheListLatestFirst) {
   const auto event = [](int minute, int durationSeconds) {
-    EventFileRecord r = test::DialogRecord(L"2024", L" 3", L" 5", L"10", Two(minute), L" 0", L" 0", L" 0",
-                                           Two(durationSeconds));
+    EventFileRecord r =
+        test::DialogRecord(L"2024", L" 3", L" 5", L"10", Two(minute), L" 0", L" 0", L" 0", Two(durationSeconds));
     return ToScheduledEvent(r, 0);
   };
   EXPECT_TRUE(schedule.InsertEvent(event(10, 20)));

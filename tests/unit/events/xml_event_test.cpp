@@ -10,25 +10,33 @@
 namespace zuna {
 namespace {
 
-std::string XmlEvent(const std::string& month = "7", const std::string& day = "4", const std::string& hibernate = "False",
-                     const std::string& star = "TYC 1-2-3") {
+std::string XmlEvent(const std::string& month = "7", const std::string& day = "4",
+                     const std::string& hibernate = "False", const std::string& star = "TYC 1-2-3") {
   return "<?xml version=\"1.0\" encoding=\"utf-8\"?>\r\n"
          "<!--ZUNA event file-->\r\n"
          "<Root>\r\n"
          "  <EventYear value=\"2012\" />\r\n"
-         "  <EventMonth value=\"" + month + "\" />\r\n"
-         "  <EventDay value=\"" + day + "\" />\r\n"
+         "  <EventMonth value=\"" +
+         month +
+         "\" />\r\n"
+         "  <EventDay value=\"" +
+         day +
+         "\" />\r\n"
          "  <EventHour value=\"5\" />\r\n"
          "  <EventMinute value=\"6\" />\r\n"
          "  <EventSecond value=\"7\" />\r\n"
          "  <DurationHours value=\"0\" />\r\n"
          "  <DurationMinutes value=\"10\" />\r\n"
          "  <DurationSeconds value=\"30\" />\r\n"
-         "  <Hibernate value=\"" + hibernate + "\" />\r\n"
+         "  <Hibernate value=\"" +
+         hibernate +
+         "\" />\r\n"
          "  <Shutdown value=\"True\" />\r\n"
          "  <Comment value=\"near miss\" />\r\n"
          "  <AsteroidName value=\"Pallas\" />\r\n"
-         "  <StarName value=\"" + star + "\" />\r\n"
+         "  <StarName value=\"" +
+         star +
+         "\" />\r\n"
          "</Root>\r\n";
 }
 
@@ -65,7 +73,7 @@ TEST(XmlEventReader, APreambleOutOfPlaceIsSilentlyNoEventFile) {
   const std::string good = XmlEvent();
   EXPECT_FALSE(ParseXmlEventText("", r));
   EXPECT_FALSE(ParseXmlEventText("<-ZUNA Event File Version 2.4->\n", r));
-  EXPECT_FALSE(ParseXmlEventText("<!--ZUNA-->" + good, r));               // the declaration must come first
+  EXPECT_FALSE(ParseXmlEventText("<!--ZUNA-->" + good, r));  // the declaration must come first
   std::string noComment = good;
   noComment.replace(noComment.find("<!--ZUNA"), 8, "<!--Zuna");
   EXPECT_FALSE(ParseXmlEventText(noComment, r));
@@ -151,10 +159,9 @@ TEST_F(XmlImport, TheDuplicateTestKnowsBothDateOrdersAndTheCurrentSuffix) {
   // Under another suffix the same events are new.
   BuildNameSuffix(L"Pallas", L"", L"", false);
   EXPECT_EQ(ImportXmlEvents(xml.Path(), events.Path()), 3);
-  EXPECT_EQ(EventNames(), (std::vector<std::string>{
-                              "07_04_2012_05_06_07_.ief", "2012_07_04_05_06_07__Pallas.ief",
-                              "2012_08_04_05_06_07_.ief", "2012_08_04_05_06_07__Pallas.ief",
-                              "2012_09_04_05_06_07_.ief", "2012_09_04_05_06_07__Pallas.ief"}));
+  EXPECT_EQ(EventNames(), (std::vector<std::string>{"07_04_2012_05_06_07_.ief", "2012_07_04_05_06_07__Pallas.ief",
+                                                    "2012_08_04_05_06_07_.ief", "2012_08_04_05_06_07__Pallas.ief",
+                                                    "2012_09_04_05_06_07_.ief", "2012_09_04_05_06_07__Pallas.ief"}));
 }
 
 TEST_F(XmlImport, NothingToImportAndFilesOfOtherFormsOrWithBadDates) {
