@@ -37,7 +37,7 @@ bool WriteEventFile(const std::filesystem::path& path, const EventFileRecord& re
     PostUserMessage(L"WriteEventFile::WriteFile error: " + std::to_wstring(error), false);
     // A cut-off file could be read as an event with wrong values.
     std::error_code ignored;
-    std::filesystem::remove(path, ignored);
+    if (std::filesystem::is_regular_file(path, ignored)) std::filesystem::remove(path, ignored);
     return false;
   }
   return true;

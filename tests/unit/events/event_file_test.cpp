@@ -69,6 +69,15 @@ TEST(EventFileWriter, CutsValuesAtTheirCapacityAndRefusesWhatItCannotCreate) {
   EXPECT_EQ(log.Text(), L"");  // a file that cannot be created is the caller's to report
 }
 
+TEST(EventFileWriter, AFailedWriteIsReportedAndIsNoSuccess) {
+  // The full device takes the open but refuses the bytes.
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no full device here";
+  test::ScopedMemoryLog log;
+  EXPECT_FALSE(WriteEventFile("/dev/full", CeresRecord()));
+  EXPECT_EQ(log.Text(), L"\r\nWriteEventFile::WriteFile error: 28");  // ENOSPC
+  EXPECT_TRUE(std::filesystem::exists("/dev/full"));                  // only a regular file is removed
+}
+
 TEST(EventFileReader, ReadsBackWhatWasWritten) {
   test::TempFolder folder;
   ASSERT_TRUE(WriteEventFile(folder / "2024_05_17_03_04_05_Ceres.ief", CeresRecord()));
