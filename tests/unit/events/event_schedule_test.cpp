@@ -15,6 +15,29 @@ std::wstring Two(int n) {
   return text.size() == 1 ? L" " + text : text;
 }
 
+TEST(ToScheduledEvent, ReadsNumbersAsTheyStandAndCentresTheRecording) {
+  EventFileRecord r = test::DialogRecord(L"2024", L"5>", L" 7", L"12", L" 0", L" 0", L" 0", L" 0", L" 1");
+  r.hibernate = L"true";
+  r.shutdown = L"True";
+  const FileTime noon = *ToFileTime({2024, 5, 7, 12, 0, 0, 0});
+  const ScheduledEvent e = ToScheduledEvent(r, noon + 5'000'000);
+  ASSERT_TRUE(e.valid);
+  EXPECT_EQ(e.eventTime, (CalendarTime{2024, 5, 7, 12, 0, 0, 0}));
+  EXPECT_EQ(e.durationTicks, kTicksPerSecond);
+  EXPECT_EQ(e.startTime, noon - 5'000'000);
+  EXPECT_EQ(e.endTime, noon + 5'000'000);
+  EXPECT_TRUE(e.expired);  // now at the end
+  EXPECT_FALSE(ToScheduledEvent(r, noon + 4'999'999).expired);
+  EXPECT_TRUE(e.hibernate);
+  EXPECT_FALSE(e.shutdown);  // only the exact word counts
+
+  // Signs, empty fields and numbers outside the calendar are no event.
+  for (const wchar_t* month : {L"-1", L"+5", L"", L"13", L" 0"}) {
+    r.eventMonth = month;
+    EXPECT_FALSE(ToScheduledEvent(r, 0).valid) << month;
+  }
+}
+
 class Schedule : public ::testing::Test {
  protected:
   Schedule() {
