@@ -3,6 +3,10 @@
 #include <cstddef>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <immintrin.h>
+#endif
+
 #include "video/frame_row_copy.h"
 
 namespace zuna {
@@ -35,38 +39,93 @@ SaturationRule MakeRule(std::uint8_t level, bool rgb32) {
   return rule;
 }
 
-// A row that starts on a group boundary and holds whole groups only. The block work is written as
-// byte compares and word selects over local arrays, with no branch, so that the compiler turns it into
-// a handful of vector instructions; the values it needs are locals so that they stay in registers.
+// One block of whole groups, portable: byte compares and word selects with no branch.
+void MarkBlock(const std::uint8_t* in, std::uint8_t* out, std::uint8_t level, std::uint32_t tested,
+               std::uint32_t markWord) {
+  std::uint8_t bytes[kBlockBytes];
+  std::uint8_t reached[kBlockBytes];
+  std::memcpy(bytes, in, kBlockBytes);
+  for (std::size_t i = 0; i < kBlockBytes; ++i) reached[i] = bytes[i] >= level ? 0xFF : 0;
+  std::uint32_t words[kBlockGroups];
+  std::uint32_t reachedWords[kBlockGroups];
+  std::memcpy(words, bytes, kBlockBytes);
+  std::memcpy(reachedWords, reached, kBlockBytes);
+  for (std::size_t i = 0; i < kBlockGroups; ++i) {
+    const std::uint32_t fill = (reachedWords[i] & tested) != 0 ? ~0u : 0u;
+    words[i] = (words[i] & ~fill) | (markWord & fill);
+  }
+  std::memcpy(out, words, kBlockBytes);
+}
+
+#if defined(__SSE2__) && (defined(__GNUC__) || defined(__clang__))
+// x86: a byte reaches the level when max(byte, level) == byte; a group is marked when any of its
+// tested bytes does. SSE2 is always there; AVX2 is chosen at run time where the processor has it.
+std::size_t MarkBlocksSse2(const std::uint8_t* source, std::uint8_t* destination, std::size_t rowBytes,
+                           std::uint8_t level, std::uint32_t tested, std::uint32_t markWord) {
+  const __m128i levels = _mm_set1_epi8(static_cast<char>(level));
+  const __m128i testedBytes = _mm_set1_epi32(static_cast<int>(tested));
+  const __m128i mark = _mm_set1_epi32(static_cast<int>(markWord));
+  const __m128i zero = _mm_setzero_si128();
+  std::size_t done = 0;
+  for (; done + 16 <= rowBytes; done += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + done));
+    const __m128i reached = _mm_and_si128(_mm_cmpeq_epi8(_mm_max_epu8(v, levels), v), testedBytes);
+    const __m128i keep = _mm_cmpeq_epi32(reached, zero);
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(destination + done),
+                     _mm_or_si128(_mm_and_si128(keep, v), _mm_andnot_si128(keep, mark)));
+  }
+  return done;
+}
+
+__attribute__((target("avx2"))) std::size_t MarkBlocksAvx2(const std::uint8_t* source, std::uint8_t* destination,
+                                                           std::size_t rowBytes, std::uint8_t level,
+                                                           std::uint32_t tested, std::uint32_t markWord) {
+  const __m256i levels = _mm256_set1_epi8(static_cast<char>(level));
+  const __m256i testedBytes = _mm256_set1_epi32(static_cast<int>(tested));
+  const __m256i mark = _mm256_set1_epi32(static_cast<int>(markWord));
+  const __m256i zero = _mm256_setzero_si256();
+  std::size_t done = 0;
+  for (; done + 32 <= rowBytes; done += 32) {
+    const __m256i v = _mm256_loadu_si256(reinterpret_cast<const __m256i*>(source + done));
+    const __m256i reached = _mm256_and_si256(_mm256_cmpeq_epi8(_mm256_max_epu8(v, levels), v), testedBytes);
+    const __m256i keep = _mm256_cmpeq_epi32(reached, zero);
+    _mm256_storeu_si256(reinterpret_cast<__m256i*>(destination + done), _mm256_blendv_epi8(mark, v, keep));
+  }
+  return done;
+}
+
+// The whole blocks of a row; returns the bytes done.
+std::size_t MarkBlocks(const std::uint8_t* source, std::uint8_t* destination, std::size_t rowBytes,
+                       std::uint8_t level, std::uint32_t tested, std::uint32_t markWord) {
+  static const bool avx2 = __builtin_cpu_supports("avx2");
+  std::size_t done = avx2 ? MarkBlocksAvx2(source, destination, rowBytes, level, tested, markWord) : 0;
+  return done + MarkBlocksSse2(source + done, destination + done, rowBytes - done, level, tested, markWord);
+}
+#else
+std::size_t MarkBlocks(const std::uint8_t* source, std::uint8_t* destination, std::size_t rowBytes,
+                       std::uint8_t level, std::uint32_t tested, std::uint32_t markWord) {
+  std::size_t done = 0;
+  for (; done + kBlockBytes <= rowBytes; done += kBlockBytes) {
+    MarkBlock(source + done, destination + done, level, tested, markWord);
+  }
+  return done;
+}
+#endif
+
+// A row that starts on a group boundary and holds whole groups only.
 void MarkAlignedRow(const std::uint8_t* source, std::uint8_t* destination, std::size_t rowBytes,
                     const SaturationRule& rule) {
   const std::uint8_t level = rule.level;
   const std::uint32_t tested = rule.tested;
   const std::uint32_t markWord = rule.markWord;
-  const auto markBlock = [level, tested, markWord](const std::uint8_t* in, std::uint8_t* out) {
-    std::uint8_t bytes[kBlockBytes];
-    std::uint8_t reached[kBlockBytes];
-    std::memcpy(bytes, in, kBlockBytes);
-    for (std::size_t i = 0; i < kBlockBytes; ++i) reached[i] = bytes[i] >= level ? 0xFF : 0;
-    std::uint32_t words[kBlockGroups];
-    std::uint32_t reachedWords[kBlockGroups];
-    std::memcpy(words, bytes, kBlockBytes);
-    std::memcpy(reachedWords, reached, kBlockBytes);
-    for (std::size_t i = 0; i < kBlockGroups; ++i) {
-      const std::uint32_t fill = (reachedWords[i] & tested) != 0 ? ~0u : 0u;
-      words[i] = (words[i] & ~fill) | (markWord & fill);
-    }
-    std::memcpy(out, words, kBlockBytes);
-  };
-  std::size_t done = 0;
-  for (; done + kBlockBytes <= rowBytes; done += kBlockBytes) markBlock(source + done, destination + done);
+  const std::size_t done = MarkBlocks(source, destination, rowBytes, level, tested, markWord);
   const std::size_t rest = rowBytes - done;
   if (rest == 0) return;
   // The last few groups go through a zero-padded block; only their own bytes are written back.
   std::uint8_t in[kBlockBytes] = {};
   std::uint8_t out[kBlockBytes];
   std::memcpy(in, source + done, rest);
-  markBlock(in, out);
+  MarkBlock(in, out, level, tested, markWord);
   std::memcpy(destination + done, out, rest);
 }
 
