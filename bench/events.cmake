@@ -1,0 +1,1 @@
+# Event schedule benchmarks.

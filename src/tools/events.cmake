@@ -1,0 +1,1 @@
+# zuna-events.
