@@ -22,7 +22,7 @@ std::wstring EntryLine(std::wstring_view key, std::wstring_view value) {
   value = value.substr(0, std::min(value.size(), kRoom - key.size()));
   std::wstring line = L"    <";
   line.append(key).append(L" ");
-  for (wchar_t c : value) line += (c == L'\n' || c == L'\r') ? L' ' : c;
+  for (wchar_t c : value) line += c == L'\n' ? L' ' : c;
   line.append(L">\n");
   return line;
 }
