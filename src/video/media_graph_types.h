@@ -33,8 +33,10 @@ constexpr MediaGuid FourccGuid(std::uint32_t fourcc) {
 
 inline constexpr MediaGuid kMajorTypeVideo = FourccGuid(MakeFourcc('v', 'i', 'd', 's'));
 inline constexpr MediaGuid kSubtypeYuy2 = FourccGuid(MakeFourcc('Y', 'U', 'Y', '2'));
-inline constexpr MediaGuid kSubtypeRgb24 = {0xE436EB7D, 0x524F, 0x11CE, {0x9F, 0x53, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70}};
-inline constexpr MediaGuid kSubtypeRgb32 = {0xE436EB7E, 0x524F, 0x11CE, {0x9F, 0x53, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70}};
+inline constexpr MediaGuid kSubtypeRgb24 = {
+    0xE436EB7D, 0x524F, 0x11CE, {0x9F, 0x53, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70}};
+inline constexpr MediaGuid kSubtypeRgb32 = {
+    0xE436EB7E, 0x524F, 0x11CE, {0x9F, 0x53, 0x00, 0x20, 0xAF, 0x0B, 0xA7, 0x70}};
 inline constexpr MediaGuid kNullGuid{};
 
 // The largest picture side the layers accept from a device or a file; anything larger is refused

@@ -16,9 +16,10 @@ VideoPlayer::VideoPlayer(MediaGraph& graph, CommonState& state, const OptionTabl
   if (Failed(CreateColorControlFilter())) {
     Report(L"WARNING: cannot create brightness/contrast filter - feature is disabled\r\n");
   }
-  FindTransformFilter(TransformFilterKind::kPixelSaturation, pixelSaturation_, kToolPixelSaturation,
-                      L"WARNING: IID_IBaseFilter interface is missing for pixel saturation - feature not implemented\r\n",
-                      L"WARNING: cannot get pins for pixel saturation - feature not implemented\r\n");
+  FindTransformFilter(
+      TransformFilterKind::kPixelSaturation, pixelSaturation_, kToolPixelSaturation,
+      L"WARNING: IID_IBaseFilter interface is missing for pixel saturation - feature not implemented\r\n",
+      L"WARNING: cannot get pins for pixel saturation - feature not implemented\r\n");
   FindTransformFilter(TransformFilterKind::kCrosshairs, crosshairs_, kToolCrosshairs,
                       L"WARNING: IID_IBaseFilter interface is missing for crosshairs - feature not implemented\r\n",
                       L"WARNING: cannot get pins for crosshairs - feature not implemented\r\n");
@@ -184,7 +185,8 @@ Status VideoPlayer::CreateAndAddFileSourceBaseFilter(const std::wstring& path, b
 }
 
 Status VideoPlayer::SetStreamFormat(const MediaTypeInfo* type) {
-  if (!hasCaptureGraphBuilder_) return Fail(L"Logic error: attempt to set video stream format without a filter graph\r\n");
+  if (!hasCaptureGraphBuilder_)
+    return Fail(L"Logic error: attempt to set video stream format without a filter graph\r\n");
   if (type == nullptr) {
     return Fail(L"Logic error: attempt to set video stream format with NULL media type parameter\r\n");
   }

@@ -83,9 +83,7 @@ class VideoPlayer {
   // When set, a failed final connection in ConnectWithNextFilter fails without a log line.
   void SetQuiet(bool quiet) { quiet_ = quiet; }
   // Called when the subtype at the renderer's input changes (the tool windows adapt their ranges).
-  void SetSubtypeChangedHandler(std::function<void(const MediaGuid&)> handler) {
-    subtypeChanged_ = std::move(handler);
-  }
+  void SetSubtypeChangedHandler(std::function<void(const MediaGuid&)> handler) { subtypeChanged_ = std::move(handler); }
 
  private:
   struct DisplayFilter {
@@ -124,7 +122,6 @@ class VideoPlayer {
   void ReadCaptureSubtype(FilterRef codec);
   Status InsertTimeLapse(FilterRef next);
   bool TimeLapseWanted() const;
-
 
   MediaGraph& graph_;
   CommonState& state_;

@@ -75,6 +75,8 @@ void VideoPlayer::SetBrightnessContrast(int brightnessPercent, int contrastPerce
 }
 
 // The window's last percentages go in every time the effect is inserted.
-void VideoPlayer::ApplyColorControl() { SetBrightnessContrast(brightnessPercent_, contrastPercent_); }
+void VideoPlayer::ApplyColorControl() {
+  SetBrightnessContrast(brightnessPercent_, contrastPercent_);
+}
 
 }  // namespace zuna

@@ -5,7 +5,9 @@
 namespace zuna::player_detail {
 
 // Posts with a time stamp, as every report of the filter-graph layer does unless said otherwise.
-inline void Report(const wchar_t* text) { PostUserMessage(text, true); }
+inline void Report(const wchar_t* text) {
+  PostUserMessage(text, true);
+}
 
 // Posts and fails: most checks of the layer end this way.
 inline Status Fail(const wchar_t* text) {

@@ -28,7 +28,8 @@ Status VideoPlayer::RenderVideoPreviewStream() {
   const Status rendered = RenderSourceToRenderer(renderer);
   if (Failed(rendered) || rendered == kFalse) return Failed(rendered) ? rendered : kOk;
 
-  if (Failed(graph_.GetMediaControl())) return Fail(L"FATAL: IID_IMediaControl interface for filter graph is missing\r\n");
+  if (Failed(graph_.GetMediaControl()))
+    return Fail(L"FATAL: IID_IMediaControl interface for filter graph is missing\r\n");
   hasMediaControl_ = true;
   if (state_.recording && state_.removeFiltersWhileRecording) return kOk;
 
@@ -55,7 +56,8 @@ Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer) {
     }
     if (!(state_.recording && state_.removeFiltersWhileRecording)) return kOk;
   }
-  if (Failed(graph_.GetMediaControl())) return Fail(L"FATAL: IID_IMediaControl interface for filter graph is missing\r\n");
+  if (Failed(graph_.GetMediaControl()))
+    return Fail(L"FATAL: IID_IMediaControl interface for filter graph is missing\r\n");
   hasMediaControl_ = true;
   return kFalse;
 }
@@ -89,9 +91,9 @@ Status VideoPlayer::InsertDisplayFilters(FilterRef renderer) {
   FilterRef head = renderer;
   if (state_.displayToolOn[kToolCrosshairs] && knownSubtype && crosshairs_.filter) {
     const TransformFilterSetup setup{connectedSubtype_, false, false, true};
-    const Status s = InsertTransformFilter(
-        TransformFilterKind::kCrosshairs, crosshairs_, head, setup, L"Crosshairs",
-        L"SEVERE: cannot add crosshairs filter to filter graph in RenderVideoPreviewStream\r\n");
+    const Status s =
+        InsertTransformFilter(TransformFilterKind::kCrosshairs, crosshairs_, head, setup, L"Crosshairs",
+                              L"SEVERE: cannot add crosshairs filter to filter graph in RenderVideoPreviewStream\r\n");
     if (Failed(s)) return s;
     head = crosshairs_.filter;
   }
@@ -131,7 +133,8 @@ Status VideoPlayer::ConnectWithNextFilter(FilterRef inserted, FilterRef next) {
 }
 
 Status VideoPlayer::SpliceFilter(FilterRef inserted, FilterRef next, Splice& splice) {
-  if (Failed(DisconnectPins(inserted, PinDirection::kInput)) || Failed(DisconnectPins(inserted, PinDirection::kOutput))) {
+  if (Failed(DisconnectPins(inserted, PinDirection::kInput)) ||
+      Failed(DisconnectPins(inserted, PinDirection::kOutput))) {
     return Fail(L"SEVERE: cannot disconnect all pins on input filter in ConnectWithNextFilter\r\n");
   }
   splice.nextInput = FindPin(next, PinDirection::kInput);

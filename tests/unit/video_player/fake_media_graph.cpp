@@ -122,7 +122,9 @@ Status FakeMediaGraph::InitializeDmoWrapper(FilterRef, const MediaGuid& dmoClass
   return Call(L"InitializeDmoWrapper");
 }
 
-Status FakeMediaGraph::OpenColorControlStore(FilterRef) { return Call(L"OpenColorControlStore"); }
+Status FakeMediaGraph::OpenColorControlStore(FilterRef) {
+  return Call(L"OpenColorControlStore");
+}
 
 Status FakeMediaGraph::SetColorControlValue(int propertyId, std::int32_t value) {
   const Status s = Call(L"SetColorControlValue:" + std::to_wstring(propertyId));
@@ -215,9 +217,13 @@ Status FakeMediaGraph::ConnectionMediaType(PinRef pin, MediaTypeInfo* type) {
   return kOk;
 }
 
-Status FakeMediaGraph::ConnectDirect(PinRef output, PinRef input) { return Link(output, input, L"ConnectDirect:"); }
+Status FakeMediaGraph::ConnectDirect(PinRef output, PinRef input) {
+  return Link(output, input, L"ConnectDirect:");
+}
 
-Status FakeMediaGraph::Connect(PinRef output, PinRef input) { return Link(output, input, L"Connect:"); }
+Status FakeMediaGraph::Connect(PinRef output, PinRef input) {
+  return Link(output, input, L"Connect:");
+}
 
 Status FakeMediaGraph::Link(PinRef output, PinRef input, const std::wstring& how) {
   auto out = pins_.find(output.id);
@@ -250,9 +256,9 @@ Status FakeMediaGraph::RenderStream(PinCategory category, FilterRef source, Filt
   if (!from) return kFail;
   if (category == PinCategory::kCapture && intermediate) {
     // The capture graph builder splits the stream with a tee in front of a compressor.
-    const FilterRef tee = MakeFilter(L"smart tee", {{PinDirection::kInput, L"Input"},
-                                                    {PinDirection::kOutput, L"Capture"},
-                                                    {PinDirection::kOutput, L"Preview"}});
+    const FilterRef tee = MakeFilter(
+        L"smart tee",
+        {{PinDirection::kInput, L"Input"}, {PinDirection::kOutput, L"Capture"}, {PinDirection::kOutput, L"Preview"}});
     if (Failed(AddFilter(tee, L"Smart Tee"))) return kFail;
     if (Failed(Link(from, PinOf(tee, PinDirection::kInput), L"Render:"))) return kFail;
     from = PinOf(tee, PinDirection::kOutput, L"Capture");

@@ -76,7 +76,7 @@ class FakeMediaGraph final : public MediaGraph {
   // --- Settings.
   std::set<std::wstring> failures;
   std::map<std::wstring, Status> results;  // a specific result for a named operation
-  MediaTypeInfo connectionType;             // the type every connection reports
+  MediaTypeInfo connectionType;            // the type every connection reports
   std::vector<VideoEffectInfo> effects;
   bool wrapperHasPins = true;
 

@@ -34,10 +34,8 @@ TEST_F(CaptureChainTest, TimeLapseNeedsTheOptionOnAndACount) {
     int count;
     bool inserted;
   };
-  const Case cases[] = {{true, true, 3, true},
-                        {true, true, 0, false},
-                        {true, false, 3, false},
-                        {false, false, 3, false}};
+  const Case cases[] = {
+      {true, true, 3, true}, {true, true, 0, false}, {true, false, 3, false}, {false, false, 3, false}};
   for (const Case& c : cases) {
     OptionTables caseOptions;
     if (c.registered) caseOptions.RegisterBoolean(kTimeLapseEnableOption, c.enabled);

@@ -51,8 +51,9 @@ TEST_F(PlayerTest, RendererFailures) {
   EXPECT_EQ(p.SetClippingWindow(77), kFail);
   EXPECT_TRUE(PostedTimed(log, L"Logic error: trying to set clipping window without a renderer\r\n"));
   EXPECT_EQ(p.UpdateDisplaySize(), kFail);
-  EXPECT_TRUE(PostedTimed(
-      log, L"Logic error: attempt to update primary EVR frame size with NULL display control or clipping window handle\r\n"));
+  EXPECT_TRUE(PostedTimed(log,
+                          L"Logic error: attempt to update primary EVR frame size with NULL display control or "
+                          L"clipping window handle\r\n"));
 }
 
 TEST_F(PlayerTest, AspectRatioFailureOnlyWarns) {
@@ -67,7 +68,9 @@ TEST_F(PlayerTest, ColorControlFailuresDisableBrightnessContrast) {
     const wchar_t* text;
   };
   const Case cases[] = {
-      {[](FakeMediaGraph& g) { g.effects = {{L"Color Converter DMO", MediaGuid{1}}, {L"color control", MediaGuid{2}}}; },
+      {[](FakeMediaGraph& g) {
+         g.effects = {{L"Color Converter DMO", MediaGuid{1}}, {L"color control", MediaGuid{2}}};
+       },
        L"\r\nThe DMO color control filter is not installed - no brightness/contrast\r\n"},
       {[](FakeMediaGraph& g) { g.failures.insert(L"EnumerateVideoEffects"); },
        L"\r\nThe DMO color control filter is not installed - no brightness/contrast\r\n"},

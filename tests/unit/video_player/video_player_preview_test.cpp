@@ -149,7 +149,8 @@ TEST_F(PlayerTest, ConnectWithNextFilterFailureSteps) {
       {L"ConnectDirect:CaptureSourceFilter->Crosshairs",
        L"SEVERE: cannot ConnectDirect previous filter output pin with inserted filter input pin in "
        L"ConnectWithNextFilter\r\n"},
-      {L"AddFilter:Crosshairs", L"SEVERE: cannot add crosshairs filter to filter graph in RenderVideoPreviewStream\r\n"},
+      {L"AddFilter:Crosshairs",
+       L"SEVERE: cannot add crosshairs filter to filter graph in RenderVideoPreviewStream\r\n"},
   };
   for (const auto& [failure, text] : cases) {
     ScopedMemoryLog caseLog;
@@ -176,8 +177,7 @@ TEST_F(PlayerTest, PreviewChecksBeforeRendering) {
   ASSERT_EQ(p.AddVideoCaptureSourceBaseFilter(camera), kOk);
   p.SetRendererKind(2);
   EXPECT_EQ(p.RenderVideoPreviewStream(), kFail);
-  EXPECT_TRUE(
-      PostedTimed(log, L"Logic error: attempt to render preview stream without setting the renderer type\r\n"));
+  EXPECT_TRUE(PostedTimed(log, L"Logic error: attempt to render preview stream without setting the renderer type\r\n"));
   p.SetRendererKind(kRendererEvr);
   graph.failures = {L"RenderStream:Preview"};
   EXPECT_EQ(p.RenderVideoPreviewStream(), kFail);
@@ -222,8 +222,7 @@ TEST_F(PlayerTest, FileSourceKeepsAKnownSizeAndRefusesAbsurdOnes) {
 
   graph.failures = {L"AddSourceFilterForFile"};
   EXPECT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\b.avi", false), kFail);
-  EXPECT_TRUE(
-      PostedTimed(log, L"SEVERE: failure to add the video file source filter to the filter graph\r\n"));
+  EXPECT_TRUE(PostedTimed(log, L"SEVERE: failure to add the video file source filter to the filter graph\r\n"));
 }
 
 }  // namespace

@@ -1,0 +1,97 @@
+// The capture program's start-up steps about devices, over a fake catalog and graph.
+#include <gtest/gtest.h>
+
+#include "capture/device_startup.h"
+#include "devices/fake_device_catalog.h"
+#include "support/memory_log.h"
+#include "video_player/fake_media_graph.h"
+#include "video_player/log_checks.h"
+
+namespace zuna::test {
+namespace {
+
+class StartupTest : public ::testing::Test {
+ protected:
+  ScopedMemoryLog log;
+  CommonState state;
+  FakeDeviceCatalog catalog;
+  VideoDeviceList devices{catalog, state};
+};
+
+TEST_F(StartupTest, TheDeviceReportNamesStandardsAndIgnoredDevices) {
+  catalog.devices = {NtscGrabber(L"USB2.0 Grabber"), DigitalCamera(L"Cam"), PalGrabber(L"Box", kAnalogPalI)};
+  ASSERT_EQ(ListDevicesAtStartup(devices), kOk);
+  devices.Devices()[2].ignored = true;
+  PostAttachedDevices(DescribeStartupDevices(devices.Devices()), devices.AttachedCount());
+  EXPECT_TRUE(PostedUntimed(log, L"Attached video devices:"));
+  EXPECT_TRUE(PostedUntimed(log, L"\tUSB2.0 Grabber -- NTSC_M"));
+  EXPECT_TRUE(PostedUntimed(log, L"\tCam -- Digital"));
+  EXPECT_TRUE(PostedUntimed(log, L"\tBox -- PAL_I, ignored device"));
+}
+
+TEST_F(StartupTest, AFailedListIsReportedAndLeftEmpty) {
+  catalog.listing = DeviceListing::kNoCategoryEnumerator;
+  EXPECT_EQ(ListDevicesAtStartup(devices), kFail);
+  EXPECT_TRUE(PostedTimed(log, L"WARNING: call to get video device list failed\r\n"));
+  EXPECT_TRUE(devices.Devices().empty());
+}
+
+TEST_F(StartupTest, TheDefaultDeviceWinsUnlessIgnored) {
+  catalog.devices = {NtscGrabber(L"A"), DigitalCamera(L"B"), DigitalCamera(L"C")};
+  ASSERT_EQ(devices.GetAttachedVideoDeviceList(), kOk);
+  ChooseStartupCurrentDevice(devices, L"C");
+  EXPECT_EQ(devices.CurrentDeviceIndex(), 2);
+  EXPECT_TRUE(devices.Devices()[2].isDefaultDevice);
+  EXPECT_TRUE(devices.Devices()[2].defaultDevicePending);
+  EXPECT_FALSE(devices.Devices()[0].isDefaultDevice);
+
+  devices.Devices()[2].ignored = true;
+  devices.Devices()[0].ignored = true;
+  ChooseStartupCurrentDevice(devices, L"C");
+  EXPECT_EQ(devices.CurrentDeviceIndex(), 1);
+
+  devices.Devices()[1].ignored = true;
+  ChooseStartupCurrentDevice(devices, L"");
+  EXPECT_EQ(devices.CurrentDeviceIndex(), -1);
+}
+
+TEST_F(StartupTest, VideoSizeComesFromTheCurrentFormat) {
+  catalog.devices = {DigitalCamera(L"Cam")};
+  ASSERT_EQ(devices.GetAttachedVideoDeviceList(), kOk);
+  devices.Devices()[0].digitalFormatIndex = 1;
+  SetStartupVideoSize(devices, state);
+  EXPECT_EQ(state.videoWidth, 1280);
+  EXPECT_EQ(state.videoHeight, 720);
+  EXPECT_TRUE(PostedUntimed(log, L"NOTE: startup device \"Cam\" has no selected codec; default is NONE\r\n"));
+
+  devices.Devices()[0].digitalFormatIndex = 5;
+  devices.Devices()[0].hasConfiguration = true;
+  ScopedMemoryLog second;
+  SetStartupVideoSize(devices, state);
+  EXPECT_EQ(state.videoWidth, 640);
+  EXPECT_EQ(state.videoHeight, 480);
+  EXPECT_TRUE(PostedTimed(second, L"Logic error: video format pointer is 0 in MainWindowVC constructor\r\n"));
+  EXPECT_FALSE(Posted(second, L"NOTE:"));
+
+  devices.SetCurrentDeviceIndex(-1);
+  state.videoWidth = 1;
+  SetStartupVideoSize(devices, state);
+  EXPECT_EQ(state.videoWidth, 640);
+}
+
+TEST_F(StartupTest, RendererSizeFollowsTheVideo) {
+  FakeMediaGraph graph;
+  OptionTables options;
+  VideoPlayer player(graph, state, &options);
+  state.videoWidth = 720;
+  state.videoHeight = 480;
+  EXPECT_EQ(SizeRendererToVideo(player, state), kFail);  // no clipping window yet
+  EXPECT_TRUE(PostedTimed(log, L"SEVERE: failure to set EVR window size\r\n"));
+  EXPECT_TRUE(PostedTimed(log, L"INFO: cannot set rendering window size\r\n"));
+  ASSERT_EQ(player.SetClippingWindow(42), kOk);
+  EXPECT_EQ(SizeRendererToVideo(player, state), kOk);
+  EXPECT_EQ(graph.videoPosition, (std::pair<int, int>{720, 480}));
+}
+
+}  // namespace
+}  // namespace zuna::test
