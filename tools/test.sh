@@ -76,11 +76,19 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
     cp -r "$stage/." "$dir/"
     cp "$scenario" "$dir/scenario.scn"
     echo "-- scenario $name"
+    helper_pid=""
+    # "# needs: gps_feeder": a fake receiver on COM3 of the prefix.
+    if grep -q '^# needs: gps_feeder' "$scenario"; then
+      feeder="$(find build/native -name gps_feeder -type f -perm -u+x | head -n 1)"
+      "$feeder" --link "$WINEPREFIX/dosdevices/com3" >"$scratch/$name.feeder.log" 2>&1 &
+      helper_pid=$!
+    fi
     if (cd "$dir" && timeout 300 wine "$zuna_root/build/windows-cross/tests/win/ui_driver.exe" scenario.scn); then
       passed=$((passed + 1))
     else
       fail "scenario $name"
     fi
+    [ -n "$helper_pid" ] && { kill "$helper_pid" 2>/dev/null; wait "$helper_pid" 2>/dev/null; }
     wineserver -k >/dev/null 2>&1 || true
   done
   wineserver -k >/dev/null 2>&1 || true

@@ -35,6 +35,7 @@ constexpr std::array kSteps{
     StepKind{L"menu-list", 1, 1, L"menu-list <file>", RunMenuList},
     StepKind{L"file-exists", 1, 2, L"file-exists <path or pattern> [yes|no]", RunFileExists},
     StepKind{L"command", 2, 2, L"command <title> <identifier>", RunCommand},
+    StepKind{L"shows-text", 2, 3, L"shows-text <title> <text> [timeout]", RunShowsText},
 };
 
 }  // namespace

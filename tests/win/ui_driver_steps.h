@@ -38,6 +38,7 @@ const StepKind* FindStep(std::wstring_view name);
 // Files and raw commands: ui_driver_steps_files.cpp
 StepResult RunFileExists(Session& session, const Args& args);
 StepResult RunCommand(Session& session, const Args& args);
+StepResult RunShowsText(Session& session, const Args& args);
 
 // Processes: ui_driver_steps_process.cpp
 StepResult RunWorkdir(Session& session, const Args& args);

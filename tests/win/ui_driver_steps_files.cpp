@@ -1,10 +1,13 @@
-// Steps about the files a program leaves behind, and raw commands for menus no agent lists.
+// Steps about the files a program leaves behind, texts shown anywhere in a window, and raw commands
+// for menus no agent lists.
 #include <windows.h>
 
 #include <string>
 
 #include "ui_driver_step_support.h"
 #include "ui_driver_steps.h"
+#include "ui_driver_text.h"
+#include "ui_driver_windows.h"
 
 namespace ui_driver {
 namespace {
@@ -30,6 +33,19 @@ StepResult RunFileExists(Session& session, const Args& args) {
     return Failed(there ? L"found " + name + L" for " + pattern : L"nothing matches " + pattern);
   }
   return Passed(there ? L"found " + name + L" for " + pattern : L"nothing matches " + pattern);
+}
+
+StepResult RunShowsText(Session& session, const Args& args) {
+  const auto seconds = SecondsArg(args, 2);
+  if (!seconds) return Failed(NotSeconds(args, 2));
+  const std::wstring wanted = NormalizeLabel(args[1]);
+  std::wstring why;
+  const auto target = WaitForControl(
+      session, args[0], L"control showing " + args[1],
+      [&](HWND window) { return FindDescendant(window, [&](HWND c) { return NormalizeLabel(ControlText(c)) == wanted; }); },
+      *seconds, why);
+  if (!target) return Failed(why);
+  return Passed(Describe(target->control));
 }
 
 StepResult RunCommand(Session& session, const Args& args) {

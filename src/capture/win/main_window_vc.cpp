@@ -15,34 +15,6 @@ constexpr wchar_t kClippingClass[] = L"Clipping Window Class";
 constexpr wchar_t kRecordClass[] = L"Record Controls Window Class";
 constexpr wchar_t kIdleTitle[] = L"ZUNA Video Capture Version 2.4d";
 
-HFONT FontOrWarning(const wchar_t* face, int height, const wchar_t* warning) {
-  HFONT font = MakeFont(face, height);
-  if (font == nullptr) PostUserMessage(warning, true);
-  return font;
-}
-
-void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HBRUSH background) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.style = style;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = background;
-  wc.lpszClassName = name;
-  RegisterClassExW(&wc);
-}
-
-template <typename T>
-T* Self(HWND window, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
 }  // namespace
 
 MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance) : common_(common), instance_(instance) {
@@ -53,10 +25,17 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance) : common_(
   CreateCaptureHelpWindows();                                          // 3
   RegisterCaptureOptionKeys();                                         // 4
   ids_ = TakeCaptureMenuIds([&zc] { return zc.NextIdentifier(); });
+  gpsRefreshMessage_ = zc.NextIdentifier();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);                                     // 6
   // 9: no capture device layer is built into this program yet: the device list stays empty.
   if (!CreateMainAndClippingWindows()) return;                         // 10
+  if (!CreateCaptureModeWindows()) {                                   // 11
+    PostUserMessage(L"FATAL: cannot create Capture Mode windows", true);
+    state.fatalStartupError = true;
+    zc.Log().FlushPending();
+    return;
+  }
   if (!CreateRecordControlsWindow()) {                                 // 12
     state.fatalStartupError = true;
     return;
@@ -90,6 +69,7 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance) : common_(
     SetWindowPos(recordControls_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   }
   FillDefaultFolderOptions();                                          // 33
+  if (zc.Options().Boolean(L"AutostartGPS")) OnCommand(ids_.gpsReceiver);  // 34
   zc.Log().FlushPending();                                             // 36
   PostUserMessage(L"Monitor resolution: " + std::to_wstring(state.monitorDpi) + L" dpi\r\n", false);
 }
@@ -149,6 +129,7 @@ void MainWindowVC::RegisterCaptureOptionKeys() {
   options.RegisterText(L"EventFileGlobalPrefix");
   options.RegisterText(L"DefaultVideoSource");
   options.RegisterBoolean(L"DateTimeAtEnd");
+  options.RegisterBoolean(L"AutostartGPS");
 }
 
 bool MainWindowVC::CreateMainAndClippingWindows() {
@@ -206,6 +187,27 @@ void MainWindowVC::CreateStandByNotice() {
   }
 }
 
+bool MainWindowVC::CreateCaptureModeWindows() {
+  GpsWindow::Callbacks callbacks;
+  callbacks.showStandBy = [this](bool shown) {
+    if (standByNotice_ == nullptr) return;
+    ShowWindow(standByNotice_, shown ? SW_SHOW : SW_HIDE);
+    if (shown) UpdateWindow(standByNotice_);
+  };
+  callbacks.checkMenuItem = [this](bool on) {
+    menu_.Check(ids_.gpsReceiver, on);
+    ApplyMenuModel(mainWindow_, menu_);
+  };
+  callbacks.storeFix = [this](const GpsFixTexts& texts) {
+    if (!texts.latitude.empty()) info_.gpsLatitude = texts.latitude;
+    if (!texts.longitude.empty()) info_.gpsLongitude = texts.longitude;
+    if (!texts.altitude.empty()) info_.gpsAltitude = texts.altitude;
+    if (!texts.satellites.empty()) info_.gpsSatellites = texts.satellites;
+  };
+  gps_ = std::make_unique<GpsWindow>(common_, instance_, mainWindow_, gpsRefreshMessage_, std::move(callbacks));
+  return gps_->Create();
+}
+
 void MainWindowVC::CheckPowerCapabilities() {
   SYSTEM_POWER_CAPABILITIES caps{};
   // Hibernation needs the S4 state and a hibernation file.
@@ -228,7 +230,9 @@ void MainWindowVC::RebuildMenu() {
   s.currentDevice = currentDevice_ >= 0;
   s.recording = common_.State().recording;
   s.foldersFailed = foldersFailed_;
+  s.gpsWindow = gps_ != nullptr;
   menu_ = BuildCaptureMenu(ids_, s);
+  menu_.Check(ids_.gpsReceiver, gps_ != nullptr && gps_->Port().Connected());
   ApplyMenuModel(mainWindow_, menu_);
 }
 
@@ -295,6 +299,8 @@ void MainWindowVC::OnCommand(unsigned id) {
     if (!ConfirmExitWhileRecording()) return;
     common_.State().exitRequested = true;
     PostMessageW(mainWindow_, WM_NULL, 0, 0);  // wakes the message loop to see the flag
+  } else if (id == ids_.gpsReceiver) {
+    if (gps_) gps_->Port().ToggleGpsConnection();
   } else if (id == ids_.captureOverview) {
     common_.Help().Toggle(0, mainWindow_);
   } else if (id == ids_.captureVersionHistory) {
@@ -303,7 +309,7 @@ void MainWindowVC::OnCommand(unsigned id) {
 }
 
 LRESULT CALLBACK MainWindowVC::MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = Self<MainWindowVC>(window, message, lParam);
+  auto* self = WindowObject<MainWindowVC>(window, message, lParam);
   if (self == nullptr || self->mainWindow_ == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   return self->HandleMain(message, wParam, lParam);
 }
@@ -320,6 +326,7 @@ LRESULT MainWindowVC::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
       DestroyWindow(mainWindow_);
       return 0;
     case WM_DESTROY:
+      if (gps_) gps_->StopRefreshTimer();
       PostQuitMessage(0);
       return 0;
     case WM_MOVING:
@@ -329,6 +336,10 @@ LRESULT MainWindowVC::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
       common_.Common().Placements().RecordMove(mainWindow_, WindowRect(mainWindow_), state.startupInProgress);
       break;
     default:
+      if (message == gpsRefreshMessage_ && gps_) {
+        gps_->OnRefreshMessage(lParam);
+        return 0;
+      }
       break;
   }
   return DefWindowProcW(mainWindow_, message, wParam, lParam);
@@ -339,7 +350,7 @@ LRESULT CALLBACK MainWindowVC::ClippingProc(HWND window, UINT message, WPARAM wP
 }
 
 LRESULT CALLBACK MainWindowVC::RecordControlsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = Self<MainWindowVC>(window, message, lParam);
+  auto* self = WindowObject<MainWindowVC>(window, message, lParam);
   if (message == WM_CLOSE) return 0;  // the record controls cannot be closed
   if (self != nullptr && self->recordControls_ == window) {
     if (message == WM_MOVING && !self->common_.State().startupInProgress) {

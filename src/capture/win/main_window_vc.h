@@ -3,10 +3,12 @@
 // record controls window, the menu bar and the start-up sequence that builds them.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "capture/capture_startup.h"
+#include "capture/win/gps_window.h"
 #include "common/win/common_windows.h"
 
 namespace zuna {
@@ -48,6 +50,7 @@ class MainWindowVC {
   bool CreateMainAndClippingWindows();
   bool CreateRecordControlsWindow();
   void CreateStandByNotice();
+  bool CreateCaptureModeWindows();
   void CheckPowerCapabilities();
   void RebuildMenu();
   void SizeMainWindowToVideo();
@@ -77,6 +80,8 @@ class MainWindowVC {
   HWND startButton_ = nullptr;
   HWND stopButton_ = nullptr;
   HWND standByNotice_ = nullptr;
+  UINT gpsRefreshMessage_ = 0;
+  std::unique_ptr<GpsWindow> gps_;
 };
 
 }  // namespace zuna

@@ -3,16 +3,6 @@
 #include "common/win/win_util.h"
 
 namespace zuna {
-namespace {
-
-HFONT FontOrWarning(const wchar_t* face, int height, const wchar_t* warning) {
-  HFONT font = MakeFont(face, height);
-  if (font == nullptr) PostUserMessage(warning, true);
-  return font;
-}
-
-}  // namespace
-
 CommonWindows::CommonWindows(ProgramKind kind, HINSTANCE instance) : instance_(instance) {
   SetProcessCodePage(std::make_unique<WinAnsiCodePage>());
   common_ = std::make_unique<ZunaCommon>(kind, clock_, FindStartFolders(CurrentDirectory(), DirectoryExists));

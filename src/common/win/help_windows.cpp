@@ -113,11 +113,7 @@ int HelpWindows::IdOf(HWND window) const {
 }
 
 LRESULT CALLBACK HelpWindows::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<HelpWindows*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = WindowObject<HelpWindows>(window, message, lParam);
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   const int id = self->IdOf(window);
   switch (message) {

@@ -135,11 +135,7 @@ void UserMessagesWindow::RequestDrain() {
 }
 
 LRESULT CALLBACK UserMessagesWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* self = reinterpret_cast<UserMessagesWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  auto* self = WindowObject<UserMessagesWindow>(window, message, lParam);
   if (self == nullptr || self->window_ == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   return self->Handle(message, wParam, lParam);
 }

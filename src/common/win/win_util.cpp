@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "common/user_messages_log.h"
+
 namespace zuna {
 
 std::wstring WindowText(HWND window) {
@@ -34,6 +36,25 @@ HICON LoadIconFile(const std::wstring& path, int size) {
 HFONT MakeFont(const wchar_t* face, int height, int weight) {
   return CreateFontW(height, 0, 0, 0, weight, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+HFONT FontOrWarning(const wchar_t* face, int height, const wchar_t* warning) {
+  HFONT font = MakeFont(face, height);
+  if (font == nullptr) PostUserMessage(warning, true);
+  return font;
+}
+
+void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HBRUSH background) {
+  WNDCLASSEXW wc{};
+  wc.cbSize = sizeof(wc);
+  wc.style = style;
+  wc.lpfnWndProc = proc;
+  wc.hInstance = instance;
+  wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
+  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  RegisterClassExW(&wc);
 }
 
 std::wstring ModulePath() {
