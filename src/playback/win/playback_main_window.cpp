@@ -13,28 +13,6 @@ namespace {
 constexpr wchar_t kMainTitle[] = L"ZUNA Video Playback Version 2.4d";
 constexpr DWORD kMainStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
-void RegisterWindowClass(HINSTANCE instance, const wchar_t* name, WNDPROC proc, UINT style, HBRUSH background) {
-  WNDCLASSEXW wc{};
-  wc.cbSize = sizeof(wc);
-  wc.style = style;
-  wc.lpfnWndProc = proc;
-  wc.hInstance = instance;
-  wc.hIcon = LoadIconW(nullptr, IDI_APPLICATION);
-  wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-  wc.hbrBackground = background;
-  wc.lpszClassName = name;
-  RegisterClassExW(&wc);
-}
-
-template <typename T>
-T* Self(HWND window, UINT message, LPARAM lParam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  return reinterpret_cast<T*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-}
-
 }  // namespace
 
 PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance)
@@ -260,7 +238,7 @@ void PlaybackMainWindow::OnCommand(unsigned id) {
 }
 
 LRESULT CALLBACK PlaybackMainWindow::MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = Self<PlaybackMainWindow>(window, message, lParam);
+  auto* self = WindowObject<PlaybackMainWindow>(window, message, lParam);
   if (self == nullptr || self->mainWindow_ == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   return self->HandleMain(message, wParam, lParam);
 }
@@ -291,7 +269,7 @@ LRESULT PlaybackMainWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
 }
 
 LRESULT CALLBACK PlaybackMainWindow::ControlsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = Self<PlaybackMainWindow>(window, message, lParam);
+  auto* self = WindowObject<PlaybackMainWindow>(window, message, lParam);
   if (message == WM_CLOSE) return 0;  // the controls window cannot be closed
   if (self != nullptr && self->controlsWindow_ == window) {
     if (message == WM_MOVING && !self->common_.State().startupInProgress) {
