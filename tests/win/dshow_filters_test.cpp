@@ -616,6 +616,99 @@ void TestAviWriter() {
   std::filesystem::remove(path, ignored);
 }
 
+// ---- the camera as the capture program uses it: through the capture graph builder
+
+void TestCaptureGraphBuilder() {
+  Section("capture graph builder: stream configuration, decoder, preview through the Smart Tee");
+  ClearCameraEnvironment();
+  ICaptureGraphBuilder2* builder = nullptr;
+  if (!CHECK(SUCCEEDED(CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER,
+                                        IID_ICaptureGraphBuilder2, reinterpret_cast<void**>(&builder))))) {
+    return;
+  }
+  {
+    Graph graph;
+    IBaseFilter* camera = MakeCamera();
+    IBaseFilter* renderer = MakeNullRenderer();
+    if (CHECK(graph.Ok() && camera != nullptr && renderer != nullptr)) {
+      CHECK(SUCCEEDED(builder->SetFiltergraph(graph.Get())));
+      graph.Add(camera, L"Video Source");
+      graph.Add(renderer, L"Null Renderer");
+      IAMStreamConfig* config = nullptr;
+      CHECK(SUCCEEDED(builder->FindInterface(&PIN_CATEGORY_CAPTURE, &MEDIATYPE_Video, camera, IID_IAMStreamConfig,
+                                             reinterpret_cast<void**>(&config))));
+      if (config != nullptr) {
+        AM_MEDIA_TYPE rgb32 = VideoType(MEDIASUBTYPE_RGB32, 640, 480, 32, 333333);
+        CHECK(config->SetFormat(&rgb32) == S_OK);
+        dshow::FreeMediaType(rgb32);
+        config->Release();
+      }
+      // The decoder is on the filter itself, as on a frame grabber: found without a pin category.
+      IAMAnalogVideoDecoder* decoder = nullptr;
+      CHECK(SUCCEEDED(builder->FindInterface(nullptr, &MEDIATYPE_Video, camera, IID_IAMAnalogVideoDecoder,
+                                             reinterpret_cast<void**>(&decoder))));
+      if (decoder != nullptr) decoder->Release();
+      decoder = nullptr;
+      const HRESULT upstream = builder->FindInterface(&LOOK_UPSTREAM_ONLY, &MEDIATYPE_Video, camera,
+                                                      IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(&decoder));
+      std::printf("  FindInterface(LOOK_UPSTREAM_ONLY, decoder) answered 0x%08lX\n",
+                  static_cast<unsigned long>(upstream));
+      if (decoder != nullptr) decoder->Release();
+      const HRESULT rendered =
+          builder->RenderStream(&PIN_CATEGORY_PREVIEW, &MEDIATYPE_Video, camera, nullptr, renderer);
+      std::printf("  RenderStream(preview) answered 0x%08lX\n", static_cast<unsigned long>(rendered));
+      CHECK(SUCCEEDED(rendered));
+      IPin* rendererIn = FirstPin(renderer, PINDIR_INPUT);
+      AM_MEDIA_TYPE connected{};
+      CHECK(rendererIn != nullptr && rendererIn->ConnectionMediaType(&connected) == S_OK &&
+            connected.subtype == MEDIASUBTYPE_RGB32);
+      dshow::FreeMediaType(connected);
+      if (rendererIn != nullptr) rendererIn->Release();
+      CHECK(SUCCEEDED(graph.RunFor(500)));
+    }
+    if (camera != nullptr) camera->Release();
+    if (renderer != nullptr) renderer->Release();
+  }
+  builder->Release();
+}
+
+// ---- the registered cameras, when this prefix has them
+
+void TestDeviceEnumeration() {
+  Section("system device enumerator: registered synthetic cameras");
+  ICreateDevEnum* devices = nullptr;
+  if (!CHECK(SUCCEEDED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
+                                        reinterpret_cast<void**>(&devices))))) {
+    return;
+  }
+  IEnumMoniker* monikers = nullptr;
+  int found = 0;
+  if (devices->CreateClassEnumerator(CLSID_VideoInputDeviceCategory, &monikers, 0) == S_OK && monikers != nullptr) {
+    IMoniker* moniker = nullptr;
+    while (monikers->Next(1, &moniker, nullptr) == S_OK) {
+      IPropertyBag* bag = nullptr;
+      if (SUCCEEDED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, reinterpret_cast<void**>(&bag)))) {
+        VARIANT name;
+        VariantInit(&name);
+        if (SUCCEEDED(bag->Read(L"FriendlyName", &name, nullptr)) && name.vt == VT_BSTR &&
+            std::wstring(name.bstrVal) == L"ZUNA Synthetic Camera") {
+          ++found;
+          IBaseFilter* filter = nullptr;
+          CHECK(SUCCEEDED(moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(&filter))));
+          if (filter != nullptr) filter->Release();
+        }
+        VariantClear(&name);
+        bag->Release();
+      }
+      moniker->Release();
+    }
+    monikers->Release();
+  }
+  devices->Release();
+  if (found == 0) std::printf("  not registered in this prefix: skipped\n");
+  CHECK(found <= 1);
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -630,6 +723,8 @@ int wmain(int argc, wchar_t** argv) {
   TestCrosshairs();
   TestTimeLapse();
   TestAviWriter();
+  TestCaptureGraphBuilder();
+  TestDeviceEnumeration();
   CoUninitialize();
   std::printf("%d passed, %d failed\n", g_tally.passed, g_tally.failed);
   return g_tally.failed == 0 ? 0 : 1;
