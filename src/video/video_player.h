@@ -101,6 +101,7 @@ class VideoPlayer {
 
   // Preview steps.
   Status RenderSourceToRenderer(FilterRef renderer);
+  Status AcquireMediaControl();
   void ReadRendererSubtype(FilterRef renderer);
   void ReadFileVideoSize(FilterRef renderer);
   Status InsertDisplayFilters(FilterRef renderer);

@@ -26,11 +26,8 @@ Status VideoPlayer::RenderVideoPreviewStream() {
     return Fail(L"SEVERE: cannot disconnect output pin on source filter\r\n");
   }
   const Status rendered = RenderSourceToRenderer(renderer);
-  if (Failed(rendered) || rendered == kFalse) return Failed(rendered) ? rendered : kOk;
-
-  if (Failed(graph_.GetMediaControl()))
-    return Fail(L"FATAL: IID_IMediaControl interface for filter graph is missing\r\n");
-  hasMediaControl_ = true;
+  if (rendered != kOk) return Failed(rendered) ? rendered : kOk;
+  if (Failed(AcquireMediaControl())) return kFail;
   if (state_.recording && state_.removeFiltersWhileRecording) return kOk;
 
   ReadRendererSubtype(renderer);
@@ -56,10 +53,15 @@ Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer) {
     }
     if (!(state_.recording && state_.removeFiltersWhileRecording)) return kOk;
   }
-  if (Failed(graph_.GetMediaControl()))
+  return Failed(AcquireMediaControl()) ? kFail : kFalse;
+}
+
+Status VideoPlayer::AcquireMediaControl() {
+  if (Failed(graph_.GetMediaControl())) {
     return Fail(L"FATAL: IID_IMediaControl interface for filter graph is missing\r\n");
+  }
   hasMediaControl_ = true;
-  return kFalse;
+  return kOk;
 }
 
 void VideoPlayer::ReadFileVideoSize(FilterRef renderer) {
