@@ -83,8 +83,7 @@ class Graph {
   }
   // Runs the graph for `milliseconds` of wall time, then stops it.
   HRESULT RunFor(DWORD milliseconds) {
-    if (control_ == nullptr &&
-        FAILED(graph_->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control_)))) {
+    if (control_ == nullptr && FAILED(graph_->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control_)))) {
       return E_NOINTERFACE;
     }
     const HRESULT hr = control_->Run();
@@ -127,12 +126,14 @@ HRESULT ChooseFormat(IBaseFilter* camera, const GUID& subtype, int width, int he
   return hr;
 }
 
-void SetCameraEnvironment(const wchar_t* name, const wchar_t* value) { SetEnvironmentVariableW(name, value); }
+void SetCameraEnvironment(const wchar_t* name, const wchar_t* value) {
+  SetEnvironmentVariableW(name, value);
+}
 
 void ClearCameraEnvironment() {
-  for (const wchar_t* name : {L"ZUNA_CAMERA1_STANDARD", L"ZUNA_CAMERA1_DECODER", L"ZUNA_CAMERA1_DROPFRAMES",
-                              L"ZUNA_CAMERA1_DROPEVERY", L"ZUNA_CAMERA1_EVENTSECONDS", L"ZUNA_CAMERA1_EVENTLENGTH",
-                              L"ZUNA_CAMERA2_STANDARD"}) {
+  for (const wchar_t* name :
+       {L"ZUNA_CAMERA1_STANDARD", L"ZUNA_CAMERA1_DECODER", L"ZUNA_CAMERA1_DROPFRAMES", L"ZUNA_CAMERA1_DROPEVERY",
+        L"ZUNA_CAMERA1_EVENTSECONDS", L"ZUNA_CAMERA1_EVENTLENGTH", L"ZUNA_CAMERA2_STANDARD"}) {
     SetEnvironmentVariableW(name, nullptr);
   }
   // A prefix where the cameras were registered with settings must not change what is tested here.
@@ -182,8 +183,8 @@ void TestCameraInterfaces() {
   IAMVideoProcAmp* amp = nullptr;
   if (CHECK(SUCCEEDED(camera->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(&amp))))) {
     long minimum = 0, maximum = 0, step = 0, fallback = 0, caps = 0, value = 0, flags = 0;
-    CHECK(amp->GetRange(VideoProcAmp_Brightness, &minimum, &maximum, &step, &fallback, &caps) == S_OK &&
-          minimum == 0 && maximum == 255 && step == 1 && fallback == 128 && caps == VideoProcAmp_Flags_Manual);
+    CHECK(amp->GetRange(VideoProcAmp_Brightness, &minimum, &maximum, &step, &fallback, &caps) == S_OK && minimum == 0 &&
+          maximum == 255 && step == 1 && fallback == 128 && caps == VideoProcAmp_Flags_Manual);
     CHECK(amp->GetRange(VideoProcAmp_Gain, &minimum, &maximum, &step, &fallback, &caps) == S_OK && maximum == 100);
     CHECK(amp->GetRange(VideoProcAmp_Gamma, &minimum, &maximum, &step, &fallback, &caps) == E_PROP_ID_UNSUPPORTED);
     CHECK(amp->Set(VideoProcAmp_Contrast, 200, VideoProcAmp_Flags_Manual) == S_OK);
@@ -214,9 +215,8 @@ void TestCameraInterfaces() {
         VIDEO_STREAM_CONFIG_CAPS caps{};
         if (!CHECK(config->GetStreamCaps(i, &type, reinterpret_cast<BYTE*>(&caps)) == S_OK)) continue;
         const VIDEOINFOHEADER* info = dshow::VideoInfoOf(*type);
-        CHECK(info != nullptr && type->subtype == expected[i].subtype &&
-              info->bmiHeader.biWidth == expected[i].width && info->bmiHeader.biHeight == expected[i].height &&
-              info->AvgTimePerFrame == expected[i].frameTime);
+        CHECK(info != nullptr && type->subtype == expected[i].subtype && info->bmiHeader.biWidth == expected[i].width &&
+              info->bmiHeader.biHeight == expected[i].height && info->AvgTimePerFrame == expected[i].frameTime);
         dshow::DeleteMediaType(type);
       }
       config->Release();
@@ -306,8 +306,8 @@ void TestConnectionRules() {
       // One buffer of at least 720 x 480 x 2 bytes.
       ALLOCATOR_PROPERTIES properties{};
       IMemAllocator* allocator = saturation.Output().Allocator();
-      CHECK(allocator != nullptr && allocator->GetProperties(&properties) == S_OK &&
-            properties.cbBuffer >= 691200 && properties.cBuffers >= 1);
+      CHECK(allocator != nullptr && allocator->GetProperties(&properties) == S_OK && properties.cbBuffer >= 691200 &&
+            properties.cBuffers >= 1);
       // An allocator granting less than asked fails the negotiation.
       IMemAllocator* stingy = nullptr;
       if (CHECK(SUCCEEDED(StingyAllocator::Create(&stingy)))) {
@@ -340,8 +340,7 @@ void TestConnectionRules() {
       CHECK(SUCCEEDED(graph.Connect(&crosshairs, renderer)));
       ALLOCATOR_PROPERTIES properties{};
       IMemAllocator* allocator = crosshairs.Output().Allocator();
-      CHECK(allocator != nullptr && allocator->GetProperties(&properties) == S_OK &&
-            properties.cbBuffer >= 1228800);
+      CHECK(allocator != nullptr && allocator->GetProperties(&properties) == S_OK && properties.cbBuffer >= 1228800);
     }
     if (camera != nullptr) camera->Release();
     if (renderer != nullptr) renderer->Release();
@@ -395,7 +394,8 @@ void TestPixelSaturation() {
   bool stamped = !in.empty();
   for (std::size_t i = 0; i < in.size(); ++i) {
     stamped = stamped && in[i].timed && in[i].start == static_cast<REFERENCE_TIME>(i) * kNtscFrame &&
-              in[i].stop == in[i].start + kNtscFrame && in[i].mediaTimed && in[i].mediaStart == static_cast<LONGLONG>(i);
+              in[i].stop == in[i].start + kNtscFrame && in[i].mediaTimed &&
+              in[i].mediaStart == static_cast<LONGLONG>(i);
   }
   CHECK(stamped);
 
@@ -568,9 +568,9 @@ void TestAviWriter() {
     IBaseFilter* writer = nullptr;
     CHECK(SUCCEEDED(dshow::CreateAviWriterFilter(path, &writer)));
     IBaseFilter* refusing = nullptr;
-    CHECK(FAILED(dshow::CreateAviWriterFilter(std::filesystem::path(folder) / L"no such folder" / L"x.avi",
-                                              &refusing)) &&
-          refusing == nullptr);
+    CHECK(
+        FAILED(dshow::CreateAviWriterFilter(std::filesystem::path(folder) / L"no such folder" / L"x.avi", &refusing)) &&
+        refusing == nullptr);
     if (!CHECK(writer != nullptr)) return;
     IPin* input = FirstPin(writer, PINDIR_INPUT);
     AM_MEDIA_TYPE rgb24 = VideoType(MEDIASUBTYPE_RGB24, 640, 480, 24, 333333);

@@ -111,7 +111,9 @@ STDMETHODIMP StingyAllocator::QueryInterface(REFIID riid, void** object) {
   return E_NOINTERFACE;
 }
 
-STDMETHODIMP_(ULONG) StingyAllocator::AddRef() { return static_cast<ULONG>(InterlockedIncrement(&references_)); }
+STDMETHODIMP_(ULONG) StingyAllocator::AddRef() {
+  return static_cast<ULONG>(InterlockedIncrement(&references_));
+}
 
 STDMETHODIMP_(ULONG) StingyAllocator::Release() {
   const long left = InterlockedDecrement(&references_);
@@ -125,14 +127,22 @@ STDMETHODIMP StingyAllocator::SetProperties(ALLOCATOR_PROPERTIES* request, ALLOC
   return inner_->SetProperties(&less, actual);
 }
 
-STDMETHODIMP StingyAllocator::GetProperties(ALLOCATOR_PROPERTIES* properties) { return inner_->GetProperties(properties); }
-STDMETHODIMP StingyAllocator::Commit() { return inner_->Commit(); }
-STDMETHODIMP StingyAllocator::Decommit() { return inner_->Decommit(); }
+STDMETHODIMP StingyAllocator::GetProperties(ALLOCATOR_PROPERTIES* properties) {
+  return inner_->GetProperties(properties);
+}
+STDMETHODIMP StingyAllocator::Commit() {
+  return inner_->Commit();
+}
+STDMETHODIMP StingyAllocator::Decommit() {
+  return inner_->Decommit();
+}
 STDMETHODIMP StingyAllocator::GetBuffer(IMediaSample** sample, REFERENCE_TIME* start, REFERENCE_TIME* stop,
                                         DWORD flags) {
   return inner_->GetBuffer(sample, start, stop, flags);
 }
-STDMETHODIMP StingyAllocator::ReleaseBuffer(IMediaSample* sample) { return inner_->ReleaseBuffer(sample); }
+STDMETHODIMP StingyAllocator::ReleaseBuffer(IMediaSample* sample) {
+  return inner_->ReleaseBuffer(sample);
+}
 
 // ---- StingySink
 

@@ -73,9 +73,9 @@ class AviWriterFilter final : public FilterBase, public IFileSinkFilter {
   void StopCheckpoints();
 
   AviWriterInputPin input_;
-  std::filesystem::path path_;                // filter lock
+  std::filesystem::path path_;                 // filter lock
   std::unique_ptr<RiffOutput> pendingOutput_;  // the created file until the recording starts
-  bool started_ = false;                      // filter lock: the recording began (and may be over)
+  bool started_ = false;                       // filter lock: the recording began (and may be over)
 
   std::mutex writeMutex_;  // the writer is used by one thread at a time
   AviWriter writer_;

@@ -38,7 +38,9 @@ STDMETHODIMP PinEnumerator::QueryInterface(REFIID riid, void** object) {
   return E_NOINTERFACE;
 }
 
-STDMETHODIMP_(ULONG) PinEnumerator::AddRef() { return ++references_; }
+STDMETHODIMP_(ULONG) PinEnumerator::AddRef() {
+  return ++references_;
+}
 
 STDMETHODIMP_(ULONG) PinEnumerator::Release() {
   const ULONG left = --references_;
@@ -126,7 +128,9 @@ STDMETHODIMP MediaTypeEnumerator::QueryInterface(REFIID riid, void** object) {
   return E_NOINTERFACE;
 }
 
-STDMETHODIMP_(ULONG) MediaTypeEnumerator::AddRef() { return ++references_; }
+STDMETHODIMP_(ULONG) MediaTypeEnumerator::AddRef() {
+  return ++references_;
+}
 
 STDMETHODIMP_(ULONG) MediaTypeEnumerator::Release() {
   const ULONG left = --references_;

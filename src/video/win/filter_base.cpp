@@ -32,7 +32,9 @@ HRESULT FilterBase::QueryExtraInterface(REFIID, void** object) {
   return E_NOINTERFACE;
 }
 
-STDMETHODIMP_(ULONG) FilterBase::AddRef() { return ++references_; }
+STDMETHODIMP_(ULONG) FilterBase::AddRef() {
+  return ++references_;
+}
 
 STDMETHODIMP_(ULONG) FilterBase::Release() {
   const ULONG left = --references_;

@@ -25,8 +25,8 @@ std::int32_t PictureBytes(const AM_MEDIA_TYPE& type) {
   const VIDEOINFOHEADER* info = VideoInfoOf(type);
   if (info == nullptr) return 0;
   FrameBufferRequest request;
-  if (Failed(ComputeFrameBufferRequest(info->bmiHeader.biBitCount, info->bmiHeader.biWidth,
-                                       info->bmiHeader.biHeight, &request))) {
+  if (Failed(ComputeFrameBufferRequest(info->bmiHeader.biBitCount, info->bmiHeader.biWidth, info->bmiHeader.biHeight,
+                                       &request))) {
     return 0;
   }
   return request.size;

@@ -29,9 +29,13 @@ HRESULT PinBase::QueryExtraInterface(REFIID, void** object) {
   return E_NOINTERFACE;
 }
 
-STDMETHODIMP PinBase::Connect(IPin*, const AM_MEDIA_TYPE*) { return E_UNEXPECTED; }
+STDMETHODIMP PinBase::Connect(IPin*, const AM_MEDIA_TYPE*) {
+  return E_UNEXPECTED;
+}
 
-STDMETHODIMP PinBase::ReceiveConnection(IPin*, const AM_MEDIA_TYPE*) { return E_UNEXPECTED; }
+STDMETHODIMP PinBase::ReceiveConnection(IPin*, const AM_MEDIA_TYPE*) {
+  return E_UNEXPECTED;
+}
 
 HRESULT PinBase::CheckConnect(IPin* peer) {
   PIN_DIRECTION peerDirection;
@@ -137,13 +141,21 @@ STDMETHODIMP PinBase::EnumMediaTypes(IEnumMediaTypes** types) {
   return hr;
 }
 
-STDMETHODIMP PinBase::QueryInternalConnections(IPin**, ULONG*) { return E_NOTIMPL; }
+STDMETHODIMP PinBase::QueryInternalConnections(IPin**, ULONG*) {
+  return E_NOTIMPL;
+}
 
-STDMETHODIMP PinBase::EndOfStream() { return E_UNEXPECTED; }
+STDMETHODIMP PinBase::EndOfStream() {
+  return E_UNEXPECTED;
+}
 
-STDMETHODIMP PinBase::BeginFlush() { return E_UNEXPECTED; }
+STDMETHODIMP PinBase::BeginFlush() {
+  return E_UNEXPECTED;
+}
 
-STDMETHODIMP PinBase::EndFlush() { return E_UNEXPECTED; }
+STDMETHODIMP PinBase::EndFlush() {
+  return E_UNEXPECTED;
+}
 
 STDMETHODIMP PinBase::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
   segmentStart_ = start;
@@ -219,7 +231,9 @@ STDMETHODIMP InputPinBase::NotifyAllocator(IMemAllocator* allocator, BOOL readOn
   return S_OK;
 }
 
-STDMETHODIMP InputPinBase::GetAllocatorRequirements(ALLOCATOR_PROPERTIES*) { return E_NOTIMPL; }
+STDMETHODIMP InputPinBase::GetAllocatorRequirements(ALLOCATOR_PROPERTIES*) {
+  return E_NOTIMPL;
+}
 
 STDMETHODIMP InputPinBase::ReceiveMultiple(IMediaSample** samples, long count, long* processed) {
   if (samples == nullptr || processed == nullptr) return E_POINTER;
@@ -255,7 +269,9 @@ void InputPinBase::BreakConnect() {
 
 OutputPinBase::OutputPinBase(FilterBase& filter, const wchar_t* name) : PinBase(filter, name, PINDIR_OUTPUT) {}
 
-OutputPinBase::~OutputPinBase() { BreakConnect(); }
+OutputPinBase::~OutputPinBase() {
+  BreakConnect();
+}
 
 namespace {
 
@@ -380,7 +396,9 @@ void OutputPinBase::BreakConnect() {
   memInput_ = nullptr;
 }
 
-HRESULT OutputPinBase::Active() { return allocator_ != nullptr ? allocator_->Commit() : VFW_E_NO_ALLOCATOR; }
+HRESULT OutputPinBase::Active() {
+  return allocator_ != nullptr ? allocator_->Commit() : VFW_E_NO_ALLOCATOR;
+}
 
 HRESULT OutputPinBase::Inactive() {
   if (allocator_ != nullptr) allocator_->Decommit();
@@ -400,11 +418,17 @@ HRESULT OutputPinBase::Deliver(IMediaSample* sample) {
   return memInput_->Receive(sample);
 }
 
-HRESULT OutputPinBase::DeliverEndOfStream() { return peer_ != nullptr ? peer_->EndOfStream() : VFW_E_NOT_CONNECTED; }
+HRESULT OutputPinBase::DeliverEndOfStream() {
+  return peer_ != nullptr ? peer_->EndOfStream() : VFW_E_NOT_CONNECTED;
+}
 
-HRESULT OutputPinBase::DeliverBeginFlush() { return peer_ != nullptr ? peer_->BeginFlush() : VFW_E_NOT_CONNECTED; }
+HRESULT OutputPinBase::DeliverBeginFlush() {
+  return peer_ != nullptr ? peer_->BeginFlush() : VFW_E_NOT_CONNECTED;
+}
 
-HRESULT OutputPinBase::DeliverEndFlush() { return peer_ != nullptr ? peer_->EndFlush() : VFW_E_NOT_CONNECTED; }
+HRESULT OutputPinBase::DeliverEndFlush() {
+  return peer_ != nullptr ? peer_->EndFlush() : VFW_E_NOT_CONNECTED;
+}
 
 HRESULT OutputPinBase::DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
   if (peer_ == nullptr) return VFW_E_NOT_CONNECTED;

@@ -56,7 +56,9 @@ HRESULT TransformInputPin::CheckConnect(IPin* peer) {
   return owner_.CheckConnect(PINDIR_INPUT, peer);
 }
 
-HRESULT TransformInputPin::CompleteConnect(IPin* peer) { return owner_.CompleteConnect(PINDIR_INPUT, peer); }
+HRESULT TransformInputPin::CompleteConnect(IPin* peer) {
+  return owner_.CompleteConnect(PINDIR_INPUT, peer);
+}
 
 void TransformInputPin::BreakConnect() {
   owner_.BreakConnect(PINDIR_INPUT);
@@ -118,7 +120,9 @@ PinBase* TransformFilterBase::PinAt(int index) {
   return nullptr;
 }
 
-HRESULT TransformFilterBase::OnActivate() { return StartStreaming(); }
+HRESULT TransformFilterBase::OnActivate() {
+  return StartStreaming();
+}
 
 void TransformFilterBase::OnDeactivate() {
   // The pins are inactive and the state is Stopped: wait for a sample still in Transform.
@@ -185,9 +189,13 @@ HRESULT TransformFilterBase::EndOfStream() {
   return output_.DeliverEndOfStream();
 }
 
-HRESULT TransformFilterBase::BeginFlush() { return output_.DeliverBeginFlush(); }
+HRESULT TransformFilterBase::BeginFlush() {
+  return output_.DeliverBeginFlush();
+}
 
-HRESULT TransformFilterBase::EndFlush() { return output_.DeliverEndFlush(); }
+HRESULT TransformFilterBase::EndFlush() {
+  return output_.DeliverEndFlush();
+}
 
 HRESULT TransformFilterBase::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
   return output_.DeliverNewSegment(start, stop, rate);
