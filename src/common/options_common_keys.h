@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "common/help_documents.h"
 #include "common/option_tables.h"
 #include "common/window_placement.h"
 
@@ -40,7 +41,6 @@ inline constexpr std::array<WindowPositionKey, 5> kCommonWindowPositions{{
     {L"CrosshairsWindowPosition", 400, 400},
 }};
 
-inline constexpr int kHelpDocumentCount = 21;
 
 // "Help" + the help identifier in decimal + "WindowPosition".
 std::wstring HelpWindowPositionKey(int helpId);

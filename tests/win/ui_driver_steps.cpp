@@ -36,6 +36,8 @@ constexpr std::array kSteps{
     StepKind{L"file-exists", 1, 2, L"file-exists <path or pattern> [yes|no]", RunFileExists},
     StepKind{L"command", 2, 2, L"command <title> <identifier>", RunCommand},
     StepKind{L"shows-text", 2, 3, L"shows-text <title> <text> [timeout]", RunShowsText},
+    StepKind{L"write-file", 2, 2, L"write-file <path> <text>", RunWriteFile},
+    StepKind{L"file-contains", 2, 3, L"file-contains <path> <text> [yes|no]", RunFileContains},
 };
 
 }  // namespace

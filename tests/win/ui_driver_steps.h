@@ -39,6 +39,8 @@ const StepKind* FindStep(std::wstring_view name);
 StepResult RunFileExists(Session& session, const Args& args);
 StepResult RunCommand(Session& session, const Args& args);
 StepResult RunShowsText(Session& session, const Args& args);
+StepResult RunWriteFile(Session& session, const Args& args);
+StepResult RunFileContains(Session& session, const Args& args);
 
 // Processes: ui_driver_steps_process.cpp
 StepResult RunWorkdir(Session& session, const Args& args);

@@ -2,6 +2,9 @@
 // for menus no agent lists.
 #include <windows.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "ui_driver_step_support.h"
@@ -21,7 +24,37 @@ std::wstring FirstMatch(const std::wstring& pattern) {
   return found.cFileName;
 }
 
+std::string ReadWhole(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
 }  // namespace
+
+StepResult RunWriteFile(Session& session, const Args& args) {
+  const auto path = session.Resolve(args[0]);
+  std::error_code error;
+  if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), error);
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  const std::string bytes = ToUtf8(args[1]);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  out.close();
+  if (!out) return Failed(L"cannot write " + path.wstring());
+  return Passed(L"wrote " + std::to_wstring(bytes.size()) + L" bytes to " + path.wstring());
+}
+
+StepResult RunFileContains(Session& session, const Args& args) {
+  const auto path = session.Resolve(args[0]);
+  const std::string wanted = ToUtf8(args[1]);
+  const bool expectPresent = args.size() < 3 || args[2] == L"yes";
+  const bool present = ReadWhole(path).find(wanted) != std::string::npos;
+  if (present != expectPresent) {
+    return Failed(path.wstring() + (present ? L" holds " : L" lacks ") + Quoted(args[1]));
+  }
+  return Passed(path.wstring() + (present ? L" holds " : L" lacks ") + Quoted(args[1]));
+}
 
 StepResult RunFileExists(Session& session, const Args& args) {
   const bool wanted = args.size() < 2 || args[1] == L"yes";

@@ -44,7 +44,6 @@ bool GpsWindow::Create() {
   CreateWindowExW(0, L"BUTTON", L"Close", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, 100, 170, 70, 28, window_,
                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(kCloseButtonId)), instance_, nullptr);
   common_.ApplyIcons(window_);
-  common_.Common().Placements().Register(window_, L"GpsWindowPosition", 290, 250);
   return true;
 }
 

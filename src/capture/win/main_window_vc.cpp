@@ -17,13 +17,14 @@ constexpr wchar_t kIdleTitle[] = L"ZUNA Video Capture Version 2.4d";
 
 }  // namespace
 
-MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance) : common_(common), instance_(instance) {
+MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance)
+    : common_(common), instance_(instance), options_(common.Common()) {
   ZunaCommon& zc = common_.Common();
   CommonState& state = zc.State();
   LoadCaptureIcons();                                                  // 1
   CreateCaptureFonts();                                                // 2
   CreateCaptureHelpWindows();                                          // 3
-  RegisterCaptureOptionKeys();                                         // 4
+  options_.RegisterCaptureOptions();                                   // 4
   ids_ = TakeCaptureMenuIds([&zc] { return zc.NextIdentifier(); });
   gpsRefreshMessage_ = zc.NextIdentifier();
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
@@ -40,9 +41,8 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance) : common_(
     state.fatalStartupError = true;
     return;
   }
-  zc.Placements().Register(mainWindow_, L"MainWindowPosition", 400, 300);
-  zc.Placements().Register(recordControls_, L"RecordControlsWindowPosition", 224, 144);
-  optionsFileRead_ = false;                                            // 14: no options file reader yet
+  RegisterWindowPositions();                                           // 13
+  optionsFileRead_ = options_.ReadCaptureOptions();                    // 14
   zc.ReportTimeZone();                                                 // 17
   PostStartupFindings(optionsFileRead_, 1, zc.Folders().processDirectory);  // 18
   PostAttachedDevices(devices_, devices_.size());                      // 19
@@ -68,7 +68,8 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance) : common_(
     ShowWindow(recordControls_, SW_SHOW);
     SetWindowPos(recordControls_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   }
-  FillDefaultFolderOptions();                                          // 33
+  options_.ApplyCaptureOptions();                                      // 31
+  options_.FillDefaultFolders(programFolder_);                         // 33
   if (zc.Options().Boolean(L"AutostartGPS")) OnCommand(ids_.gpsReceiver);  // 34
   zc.Log().FlushPending();                                             // 36
   PostUserMessage(L"Monitor resolution: " + std::to_wstring(state.monitorDpi) + L" dpi\r\n", false);
@@ -122,14 +123,16 @@ void MainWindowVC::CreateCaptureHelpWindows() {
   }
 }
 
-void MainWindowVC::RegisterCaptureOptionKeys() {
-  OptionTables& options = common_.Common().Options();
-  options.RegisterText(L"VideoDirectory");
-  options.RegisterText(L"UserMessagesDirectory");
-  options.RegisterText(L"EventFileGlobalPrefix");
-  options.RegisterText(L"DefaultVideoSource");
-  options.RegisterBoolean(L"DateTimeAtEnd");
-  options.RegisterBoolean(L"AutostartGPS");
+void MainWindowVC::RegisterWindowPositions() {
+  const auto windowOf = [this](CaptureWindow window) -> WindowSlot {
+    switch (window) {
+      case CaptureWindow::kMain: return {mainWindow_, 400, 300};
+      case CaptureWindow::kRecordControls: return {recordControls_, 224, 144};
+      case CaptureWindow::kGps: return {gps_ ? gps_->Window() : nullptr, 290, 250};
+      default: return {};  // windows this build does not have keep their entries from the file
+    }
+  };
+  options_.RegisterCaptureWindowPositions(windowOf, [this](int id) -> const void* { return common_.Help().Window(id); });
 }
 
 bool MainWindowVC::CreateMainAndClippingWindows() {
@@ -231,6 +234,7 @@ void MainWindowVC::RebuildMenu() {
   s.recording = common_.State().recording;
   s.foldersFailed = foldersFailed_;
   s.gpsWindow = gps_ != nullptr;
+  s.optionsFileWriter = true;
   menu_ = BuildCaptureMenu(ids_, s);
   menu_.Check(ids_.gpsReceiver, gps_ != nullptr && gps_->Port().Connected());
   ApplyMenuModel(mainWindow_, menu_);
@@ -280,14 +284,6 @@ void MainWindowVC::CreateFolders() {
                                          FolderExists, CreateFolder);
 }
 
-void MainWindowVC::FillDefaultFolderOptions() {
-  OptionTables& options = common_.Common().Options();
-  if (options.Text(L"VideoDirectory").empty()) options.SetText(L"VideoDirectory", programFolder_ + L"VideoFiles\\");
-  if (options.Text(L"UserMessagesDirectory").empty()) {
-    options.SetText(L"UserMessagesDirectory", programFolder_ + L"MessageFilesVC\\");
-  }
-}
-
 bool MainWindowVC::ConfirmExitWhileRecording() {
   if (!common_.State().recording) return true;
   return MessageBoxW(mainWindow_, L"Recording in progress.  Do you really want to exit?", L"Attention",
@@ -299,6 +295,8 @@ void MainWindowVC::OnCommand(unsigned id) {
     if (!ConfirmExitWhileRecording()) return;
     common_.State().exitRequested = true;
     PostMessageW(mainWindow_, WM_NULL, 0, 0);  // wakes the message loop to see the flag
+  } else if (id == ids_.saveWindowPositions) {
+    options_.SaveWindowPositions();
   } else if (id == ids_.gpsReceiver) {
     if (gps_) gps_->Port().ToggleGpsConnection();
   } else if (id == ids_.captureOverview) {

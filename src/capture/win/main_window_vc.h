@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "capture/capture_options.h"
 #include "capture/capture_startup.h"
 #include "capture/win/gps_window.h"
 #include "common/win/common_windows.h"
@@ -46,7 +47,7 @@ class MainWindowVC {
   void LoadCaptureIcons();
   void CreateCaptureFonts();
   void CreateCaptureHelpWindows();
-  void RegisterCaptureOptionKeys();
+  void RegisterWindowPositions();
   bool CreateMainAndClippingWindows();
   bool CreateRecordControlsWindow();
   void CreateStandByNotice();
@@ -57,13 +58,13 @@ class MainWindowVC {
   void PlaceLogWindow();
   void PlaceMainWindow();
   void CreateFolders();
-  void FillDefaultFolderOptions();
   void OnCommand(unsigned id);
   bool ConfirmExitWhileRecording();
 
   CommonWindows& common_;
   HINSTANCE instance_;
   CaptureInfo info_;
+  CaptureOptions options_;
   CaptureFonts fonts_;
   CaptureMenuIds ids_{};
   MenuModel menu_;

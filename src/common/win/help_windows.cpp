@@ -47,7 +47,6 @@ bool HelpWindows::Create(int id) {
   SendMessageW(text, EM_SETBKGNDCOLOR, 0, RGB(253, 253, 253));
   SendMessageW(text, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(12, 12));
   windows_[static_cast<std::size_t>(id)] = {window, text, false};
-  common_.Placements().Register(window, L"Help" + std::to_wstring(id) + L"WindowPosition", 800, 600, id);
   return true;
 }
 

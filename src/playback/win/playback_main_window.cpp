@@ -16,9 +16,10 @@ constexpr DWORD kMainStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 }  // namespace
 
 PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance)
-    : common_(common), instance_(instance) {
+    : common_(common), instance_(instance), options_(common.Common()) {
   ZunaCommon& zc = common_.Common();
   CommonState& state = zc.State();
+  options_.RegisterPlaybackOptions();
   LoadControlIcons();                                                      // 1
   CreatePlaybackHelpWindows();                                             // 2
   sliderForwardMessage_ = zc.NextIdentifier();                             // 3
@@ -38,10 +39,7 @@ PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance
   SizeMainWindowToDisplay();
   if (!CreateOptionsWindow() || !CreateControlsWindow()) return;           // 8, 9
   RegisterPlacements();                                                    // 10
-  PostUserMessage(L"No Options File or unreadable Options File\r\n", false);  // 11: no reader in this build
-  zc.Options().RegisterText(L"PixelSaturationValue", L"255");
-  zc.Options().RegisterText(L"MessageFileDirectory");
-  state.saturationLevel = 255;
+  options_.ReadPlaybackOptions();                                          // 11
   common_.ApplyIcons(mainWindow_);                                         // 12
   zc.ReportTimeZone();
   PlaceMainWindow();                                                       // 13
@@ -53,9 +51,7 @@ PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance
   RebuildMenu();
   ShowWindow(controlsWindow_, SW_SHOWNOACTIVATE);
   CreateFolders();                                                         // 19
-  if (zc.Options().Text(L"MessageFileDirectory").empty()) {                // 20
-    zc.Options().SetText(L"MessageFileDirectory", programFolder_ + L"MessageFilesVP\\");
-  }
+  options_.FillDefaultFolders(programFolder_);                             // 20
   zc.Log().FlushPending();                                                 // 21
 }
 
@@ -167,10 +163,8 @@ void PlaybackMainWindow::SetNoFileState() {
 }
 
 void PlaybackMainWindow::RegisterPlacements() {
-  PlacementTable& table = common_.Common().Placements();
-  table.Register(mainWindow_, L"MainWindowPosition", 400, 300);
-  table.Register(controlsWindow_, L"PlaybackControlsWindowPosition", 636, 230);
-  table.Register(optionsWindow_, L"MiscellaneousOptionsWindowPosition", 380, 210);
+  options_.RegisterPlaybackWindowPositions({mainWindow_, 400, 300}, controlsWindow_, optionsWindow_,
+                                           [this](int id) -> const void* { return common_.Help().Window(id); });
 }
 
 void PlaybackMainWindow::SizeMainWindowToDisplay() {
@@ -217,6 +211,7 @@ void PlaybackMainWindow::PlaceControlsWindow() {
 
 void PlaybackMainWindow::RebuildMenu() {
   PlaybackMenuState s;
+  s.optionsFileWriter = true;
   menu_ = BuildPlaybackMenu(ids_, s);
   ApplyMenuModel(mainWindow_, menu_);
 }
@@ -230,6 +225,8 @@ void PlaybackMainWindow::OnCommand(unsigned id) {
   if (id == ids_.exit) {
     common_.State().exitRequested = true;
     DestroyWindow(mainWindow_);
+  } else if (id == ids_.saveWindowPositions) {
+    options_.SaveWindowPositions();
   } else if (id == ids_.playbackOverview) {
     common_.Help().Toggle(17, mainWindow_);
   } else if (id == ids_.versionHistory) {

@@ -8,6 +8,7 @@
 
 #include "common/win/common_windows.h"
 #include "playback/playback_menu.h"
+#include "playback/playback_options.h"
 
 namespace zuna {
 
@@ -42,6 +43,7 @@ class PlaybackMainWindow {
 
   CommonWindows& common_;
   HINSTANCE instance_;
+  PlaybackOptions options_;
   std::array<HICON, 6> controlIcons_{};
   unsigned sliderForwardMessage_ = 0, sliderBackwardMessage_ = 0, sliderReleasedMessage_ = 0,
            refreshPositionMessage_ = 0, helpButtonId_ = 0, saveId_ = 0, cancelId_ = 0, checkBoxIds_[2] = {};
