@@ -73,4 +73,12 @@ void ZunaCommon::OnSaveMessagesAndClear() {
 
 void ZunaCommon::OnClearMessages() { log_.ClearMessages(); }
 
+Status ZunaCommon::DisplayToolChanged(int tool, bool shown) const {
+  if (!callbacks_.onDisplayToolChanged) {
+    PostUserMessage(L"Logic error: attempt to close common window with 0 function pointer\r\n", true);
+    return kFail;
+  }
+  return callbacks_.onDisplayToolChanged(tool, shown);
+}
+
 }  // namespace zuna

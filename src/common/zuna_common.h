@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/clock.h"
+#include "common/status.h"
 #include "common/common_state.h"
 #include "common/option_tables.h"
 #include "common/user_messages_log.h"
@@ -24,6 +25,13 @@ struct StartFolders {
 };
 StartFolders FindStartFolders(std::wstring_view currentDirectory,
                               const std::function<bool(const std::wstring&)>& folderExists);
+
+// What the common windows ask of the program that owns them.
+struct ProgramCallbacks {
+  std::function<Status(int tool, bool shown)> onDisplayToolChanged;  // 0 magnify, 1 brightness/contrast, ...
+  std::function<bool()> saveOptionsFile;
+  std::function<void()> videoSizeChanged;
+};
 
 class ZunaCommon {
  public:
@@ -52,6 +60,15 @@ class ZunaCommon {
   // The path of a new saved-messages file, by the program's options.
   std::wstring BuildMessageFilePath() const;
 
+  // Installed by the program once its main window exists; the common windows call them.
+  void SetProgramCallbacks(ProgramCallbacks callbacks) { callbacks_ = std::move(callbacks); }
+  // Saves the options file through the program; false when there is no program callback or the save failed.
+  bool SaveOptionsFile() const { return callbacks_.saveOptionsFile && callbacks_.saveOptionsFile(); }
+  Status DisplayToolChanged(int tool, bool shown) const;
+  void VideoSizeChanged() const {
+    if (callbacks_.videoSizeChanged) callbacks_.videoSizeChanged();
+  }
+
   // The log window's File menu.
   void OnSaveMessages();
   void OnSaveMessagesAndClear();
@@ -67,6 +84,7 @@ class ZunaCommon {
   bool inDevelopmentTree_ = false;
   int utcBiasMinutes_ = 0;
   unsigned nextIdentifier_ = kFirstIdentifier;
+  ProgramCallbacks callbacks_;
 };
 
 }  // namespace zuna

@@ -50,6 +50,7 @@ PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance
   ids_ = TakePlaybackMenuIds([&zc] { return zc.NextIdentifier(); });       // 17
   RebuildMenu();
   ShowWindow(controlsWindow_, SW_SHOWNOACTIVATE);
+  InstallProgramCallbacks();                                               // 18
   CreateFolders();                                                         // 19
   options_.FillDefaultFolders(programFolder_);                             // 20
   zc.Log().FlushPending();                                                 // 21
@@ -207,6 +208,19 @@ void PlaybackMainWindow::PlaceControlsWindow() {
                                             common_.State().workArea);
   if (at) SetWindowPos(controlsWindow_, HWND_NOTOPMOST, at->x, at->y, 0, 0, SWP_NOSIZE);
   common_.Common().Placements().RecordMove(controlsWindow_, WindowRect(controlsWindow_), false);
+}
+
+void PlaybackMainWindow::InstallProgramCallbacks() {
+  ProgramCallbacks callbacks;
+  callbacks.saveOptionsFile = [this] { return options_.SaveOptionsFile(); };
+  callbacks.onDisplayToolChanged = [this](int tool, bool shown) {
+    const unsigned ids[] = {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs};
+    if (tool < 0 || tool > 3) return kInvalidArg;
+    menu_.Check(ids[tool], shown);
+    ApplyMenuModel(mainWindow_, menu_);
+    return kOk;
+  };
+  common_.Common().SetProgramCallbacks(std::move(callbacks));
 }
 
 void PlaybackMainWindow::RebuildMenu() {

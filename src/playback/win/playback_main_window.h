@@ -38,6 +38,7 @@ class PlaybackMainWindow {
   void PlaceLogWindow();
   void PlaceControlsWindow();
   void RebuildMenu();
+  void InstallProgramCallbacks();
   void CreateFolders();
   void OnCommand(unsigned id);
 

@@ -67,6 +67,27 @@ TEST_F(ZunaCommonTest, SaveClearAndSaveAndClearCommands) {
   EXPECT_EQ(sink.text, L"");
 }
 
+TEST_F(ZunaCommonTest, ProgramCallbacksAreCalledAndTheirAbsenceReported) {
+  ZunaCommon common(ProgramKind::kCapture, clock, {L"C:\\", L"C:\\", L""});
+  common.Log().SetReady(&sink);
+  clock.utc = {2024, 1, 1, 3, 4, 5, 0};
+  EXPECT_FALSE(common.SaveOptionsFile());
+  EXPECT_EQ(common.DisplayToolChanged(2, true), kFail);
+  EXPECT_EQ(sink.text, L"\r\n03:04:05 (UTC)\r\nLogic error: attempt to close common window with 0 function pointer\r\n");
+  int saves = 0;
+  std::pair<int, bool> lastTool{-1, false};
+  common.SetProgramCallbacks({[&](int tool, bool shown) {
+                                lastTool = {tool, shown};
+                                return kOk;
+                              },
+                              [&] { return ++saves == 1; }, nullptr});
+  EXPECT_TRUE(common.SaveOptionsFile());
+  EXPECT_FALSE(common.SaveOptionsFile());
+  EXPECT_EQ(common.DisplayToolChanged(3, false), kOk);
+  EXPECT_EQ(lastTool, (std::pair<int, bool>{3, false}));
+  common.VideoSizeChanged();  // no callback: nothing happens
+}
+
 TEST_F(ZunaCommonTest, ItsLogIsTheProcesssLogWhileItLives) {
   {
     ZunaCommon common(ProgramKind::kPlayback, clock, {L"C:\\", L"C:\\", L""});
