@@ -147,12 +147,15 @@ bool ParseGgaSentence(std::string_view sentence, GgaFix& fix) {
   if (sentence.substr(0, kGgaTag.size()) != kGgaTag) return false;
   std::string_view rest = sentence.substr(kGgaTag.size());
   std::string_view time, latitude, northSouth, longitude, eastWest, quality, satellites, dilution, altitude;
-  // The time, the fix quality and the dilution are not used; their separators must still be there.
+  // The time and the dilution are not used; their separators must still be there.
   if (!NextField(rest, time) || !NextField(rest, latitude) || !NextField(rest, northSouth) ||
       !NextField(rest, longitude) || !NextField(rest, eastWest) || !NextField(rest, quality) ||
       !NextField(rest, satellites) || !NextField(rest, dilution) || !NextField(rest, altitude)) {
     return false;
   }
+  // A receiver without a fix yet says so in the quality field and leaves the position empty; that is
+  // no position at all, never latitude and longitude 0.
+  if (quality == "0" || latitude.empty() || longitude.empty()) return false;
   GgaFix parsed;
   if (!NmeaAngleToDegrees(latitude, 90, parsed.latitude) ||
       !ReadHemisphere(northSouth, 'N', 'S', parsed.latitudeHemisphere) ||

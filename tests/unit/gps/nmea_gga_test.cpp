@@ -90,10 +90,13 @@ TEST(GgaSentence, TextsCarryDecimalDegreesHemispheresAndAltitudeDigits) {
   EXPECT_EQ(texts.altitude, L" -28.0 M");
 }
 
-TEST(GgaSentence, NoFixYetGivesZeroValues) {
-  const GpsFixTexts texts = ParsedTexts(GgaSentence("002153.000,,,,,0,00,,,M,,M,,"));
-  EXPECT_EQ(texts.latitude, L" 0.000000 ");
-  EXPECT_EQ(texts.longitude, L" 0.000000 ");
+TEST(GgaSentence, NoFixYetIsNoPositionAndOtherEmptyFieldsReadAsZero) {
+  GgaFix fix;
+  EXPECT_FALSE(ParseGgaSentence("$GPGGA,002153.000,,,,,0,00,,,M,,M,,", fix));
+  EXPECT_FALSE(ParseGgaSentence("$GPGGA,002153.000,4807.038,N,01131.000,E,0,03,,545.4,M,,M,,", fix));
+  EXPECT_FALSE(ParseGgaSentence("$GPGGA,002153.000,,N,01131.000,E,1,03,,545.4,M,,M,,", fix));
+  const GpsFixTexts texts = ParsedTexts(GgaSentence("002153.000,4807.038,N,01131.000,E,1,,,,M,,M,,"));
+  EXPECT_EQ(texts.latitude, L" 48.117300 N");
   EXPECT_EQ(texts.altitude, L" 0.0 M");
   EXPECT_EQ(texts.satellites, L" 0");
 }
@@ -145,8 +148,9 @@ TEST(GgaSearch, ChecksumIsOptionalButThenTheLineEndMustHaveCome) {
   withoutLineEnd.resize(withoutLineEnd.size() - 2);
   EXPECT_EQ(FindLatestGgaFix(withoutLineEnd, fix), GgaSearch::kFound);
   EXPECT_EQ(FindLatestGgaFix(plain + "*47", fix), GgaSearch::kFound);
-  EXPECT_EQ(FindLatestGgaFix("$GPGGA,002153.000,,,,,0,00,,,M,,M,,*7d\r\n", fix), GgaSearch::kFound);
-  EXPECT_EQ(FindLatestGgaFix("$GPGGA,002153.000,,,,,0,00,,,M,,M,,*7D\r\n", fix), GgaSearch::kFound);
+  // Complete sentences whatever the case of the checksum digits (these carry no fix yet).
+  EXPECT_EQ(FindLatestGgaFix("$GPGGA,002153.000,,,,,0,00,,,M,,M,,*7d\r\n", fix), GgaSearch::kNoValidFix);
+  EXPECT_EQ(FindLatestGgaFix("$GPGGA,002153.000,,,,,0,00,,,M,,M,,*7D\r\n", fix), GgaSearch::kNoValidFix);
   EXPECT_EQ(FindLatestGgaFix("$GPGGA,002153.000,,,,,0,00,,,M,,M,,*7E\r\n", fix), GgaSearch::kNoSentence);
   EXPECT_EQ(FindLatestGgaFix(plain + "*47x\r\n", fix), GgaSearch::kNoSentence);
   EXPECT_EQ(FindLatestGgaFix(plain + "*4G\r\n", fix), GgaSearch::kNoSentence);
