@@ -36,6 +36,31 @@ void CommonWindows::ApplyIcons(HWND window) const {
   if (smallIcon_) SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 }
 
+void CommonWindows::PlaceMainWindow(HWND mainWindow) {
+  PlacementTable& table = common_->Placements();
+  const PlacementEntry* entry = table.Find(mainWindow);
+  const Rect outer = WindowRect(mainWindow);
+  Point at{State().workArea.Width() - outer.Width(), 0};
+  if (entry != nullptr && entry->loadedFromFile) at = {entry->fileRect.left, entry->fileRect.top};
+  SetWindowPos(mainWindow, HWND_NOTOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE);
+  table.RecordMove(mainWindow, WindowRect(mainWindow), false);
+}
+
+void CommonWindows::PlaceLogWindow(HWND mainWindow) {
+  HWND log = log_->Window();
+  const PlacementEntry* entry = common_->Placements().Find(log);
+  if (entry != nullptr && entry->loadedFromFile && !entry->movedByUser) {
+    const Rect& r = entry->fileRect;
+    MoveWindow(log, r.left, r.top, r.Width(), r.Height(), TRUE);
+  } else {
+    const Rect outer = WindowRect(log);
+    const auto at = DeterminePositionSettings(outer.Width(), outer.Height(), 0, WindowRect(mainWindow), State().workArea);
+    if (at) SetWindowPos(log, HWND_NOTOPMOST, at->x, at->y, 0, 0, SWP_NOSIZE);
+  }
+  common_->Placements().RecordMove(log, WindowRect(log), false);
+  ShowWindow(log, SW_SHOWNOACTIVATE);
+}
+
 void CommonWindows::CreateFonts() {
   fonts_.consolas18 = FontOrWarning(L"Consolas", 18, L"WARNING: cannot create font for codec or camera lists\r\n");
   fonts_.tahoma16 = FontOrWarning(L"Tahoma", 16, L"WARNING: cannot create font for dialog static text\r\n");

@@ -40,6 +40,12 @@ class CommonWindows {
   std::wstring IconPath(const wchar_t* fileName) const;
   void ApplyIcons(HWND window) const;
 
+  // Start-up placement of a program's main window: where the options file put it, else the top right
+  // corner of the work area. Its size is kept.
+  void PlaceMainWindow(HWND mainWindow);
+  // The log window: its saved place and size, else left of the main window by the placement rule.
+  void PlaceLogWindow(HWND mainWindow);
+
  private:
   void LoadIcons();
   void CreateFonts();

@@ -42,8 +42,8 @@ PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance
   options_.ReadPlaybackOptions();                                          // 11
   common_.ApplyIcons(mainWindow_);                                         // 12
   zc.ReportTimeZone();
-  PlaceMainWindow();                                                       // 13
-  PlaceLogWindow();                                                        // 14
+  common_.PlaceMainWindow(mainWindow_);                                    // 13
+  common_.PlaceLogWindow(mainWindow_);                                     // 14
   ShowWindow(mainWindow_, SW_SHOW);                                        // 15
   SetNoFileState();                                                        // 16
   PlaceControlsWindow();
@@ -174,32 +174,6 @@ void PlaybackMainWindow::SizeMainWindowToDisplay() {
   SetWindowPos(mainWindow_, nullptr, 0, 0, state.displayWidth + state.frameExtraWidth,
                state.displayHeight + state.frameExtraHeight, SWP_NOMOVE | SWP_NOZORDER);
   MoveWindow(clippingWindow_, 0, 0, state.displayWidth, state.displayHeight, TRUE);
-}
-
-void PlaybackMainWindow::PlaceMainWindow() {
-  PlacementTable& table = common_.Common().Placements();
-  const PlacementEntry* entry = table.Find(mainWindow_);
-  const Rect outer = WindowRect(mainWindow_);
-  Point at{common_.State().workArea.Width() - outer.Width(), 0};
-  if (entry != nullptr && entry->loadedFromFile) at = {entry->fileRect.left, entry->fileRect.top};
-  SetWindowPos(mainWindow_, HWND_NOTOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE);
-  table.RecordMove(mainWindow_, WindowRect(mainWindow_), false);
-}
-
-void PlaybackMainWindow::PlaceLogWindow() {
-  HWND log = common_.Log().Window();
-  PlacementEntry* entry = common_.Common().Placements().Find(log);
-  if (entry != nullptr && !entry->movedByUser && entry->loadedFromFile) {
-    MoveWindow(log, entry->fileRect.left, entry->fileRect.top, entry->fileRect.Width(), entry->fileRect.Height(),
-               TRUE);
-  } else {
-    const Rect outer = WindowRect(log);
-    const auto at = DeterminePositionSettings(outer.Width(), outer.Height(), 0, WindowRect(mainWindow_),
-                                              common_.State().workArea);
-    if (at) SetWindowPos(log, HWND_NOTOPMOST, at->x, at->y, 0, 0, SWP_NOSIZE);
-  }
-  common_.Common().Placements().RecordMove(log, WindowRect(log), false);
-  ShowWindow(log, SW_SHOWNOACTIVATE);
 }
 
 void PlaybackMainWindow::PlaceControlsWindow() {

@@ -34,8 +34,6 @@ class PlaybackMainWindow {
   void SetNoFileState();
   void RegisterPlacements();
   void SizeMainWindowToDisplay();
-  void PlaceMainWindow();
-  void PlaceLogWindow();
   void PlaceControlsWindow();
   void RebuildMenu();
   void InstallProgramCallbacks();
