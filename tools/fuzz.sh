@@ -2,7 +2,7 @@
 # Runs one fuzz target for as long as asked: tools/fuzz.sh TARGET SECONDS
 set -euo pipefail
 cd "$(dirname "$0")/.."
-[ $# -eq 2 ] || { echo "usage: tools/fuzz.sh TARGET SECONDS   (targets: $(ls fuzz/*.cpp 2>/dev/null | xargs -n1 basename | sed 's/\.cpp$//' | tr '\n' ' '))" >&2; exit 2; }
+[ $# -eq 2 ] || { echo "usage: tools/fuzz.sh TARGET SECONDS   (targets: those listed in build/fuzz/fuzz_targets.txt after a fuzz build)" >&2; exit 2; }
 target="$1"; seconds="$2"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz --target "$target"

@@ -40,20 +40,20 @@ if command -v clang++ >/dev/null && echo 'extern "C" int LLVMFuzzerTestOneInput(
     clang++ -x c++ -fsanitize=fuzzer - -o /tmp/zuna-fuzz-probe 2>/dev/null; then
   step "fuzz build"
   if cmake --preset fuzz >/tmp/zuna-fuzz-configure.log 2>&1 && cmake --build --preset fuzz -j "$jobs"; then
-    for target in build/fuzz/fuzz/*; do
-      [ -f "$target" ] && [ -x "$target" ] || continue
-      name="$(basename "$target")"
+    while read -r name; do
+      [ -n "$name" ] || continue
+      target="build/fuzz/fuzz/$name"
       work="$(mktemp -d)"
       for corpus in "fuzz/corpus/$name" "fuzz/corpus/${name%_fuzz}"; do
         [ -d "$corpus" ] && cp -r "$corpus/." "$work/"
       done
-      if "$target" -max_total_time=5 -rss_limit_mb=2048 "$work" >"/tmp/zuna-$name.log" 2>&1; then
+      if "$target" -max_total_time=5 -rss_limit_mb=2048 "$work" </dev/null >"/tmp/zuna-$name.log" 2>&1; then
         passed=$((passed + 1)); echo "fuzz $name: ok"
       else
         tail -n 30 "/tmp/zuna-$name.log"; fail "fuzz $name"
       fi
       rm -rf "$work"
-    done
+    done <build/fuzz/fuzz_targets.txt
   else
     cat /tmp/zuna-fuzz-configure.log; fail "fuzz build"
   fi
