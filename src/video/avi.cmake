@@ -4,7 +4,10 @@ zuna_library(zuna_avi
   avi_codec_table.cpp
   avi_file_info.cpp
   avi_file_report.cpp
+  avi_frame_clock.cpp
   avi_frame_map.cpp
+  avi_frame_reader.cpp
+  avi_frame_reader_index.cpp
   avi_frame_rate.cpp
   avi_frame_timeline.cpp
   avi_header_parser.cpp
