@@ -175,6 +175,10 @@ Status AviFrameReader::ReadHeaderList(ByteSpan hdrl) {
     format_.rate = 1'000'000;
     format_.scale = microSecondsPerFrame;
   }
+  // Frames shorter than the 100 ns unit of stream time could not be told apart by their times.
+  if (std::uint64_t{format_.rate} > std::uint64_t{format_.scale} * 10'000'000) {
+    return Fail(kAbort, "the video stream has an impossible frame rate");
+  }
   return kOk;
 }
 

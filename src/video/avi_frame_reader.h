@@ -108,10 +108,10 @@ class AviFrameReader {
 
   std::uint64_t fileSize_ = 0;
   std::uint64_t firstRiffEnd_ = 0;
-  std::optional<Chunk> movi_;   // the first part's "movi" list
-  std::optional<Chunk> idx1_;   // the legacy index
+  std::optional<Chunk> movi_;             // the first part's "movi" list
+  std::optional<Chunk> idx1_;             // the legacy index
   std::vector<std::uint8_t> superIndex_;  // the video stream's "indx" chunk data
-  bool stopped_ = false;        // a frame outside the file ended the list
+  bool stopped_ = false;                  // a frame outside the file ended the list
 };
 
 }  // namespace zuna

@@ -31,7 +31,8 @@ bool AviFrameReader::ReadOpenDmlIndex(AviByteSource& file) {
   if (super.size() < headBytes || ReadLe16(super, 0) != avi::kSuperIndexLongs || super[3] != kIndexOfIndexes) {
     return false;
   }
-  const std::uint64_t entries = std::min<std::uint64_t>(Field32(super, 4), (super.size() - headBytes) / kSuperEntryBytes);
+  const std::uint64_t entries =
+      std::min<std::uint64_t>(Field32(super, 4), (super.size() - headBytes) / kSuperEntryBytes);
   for (std::uint64_t i = 0; i < entries && !stopped_; ++i) {
     const std::uint64_t at = headBytes + i * kSuperEntryBytes;
     const std::uint64_t offset = ReadLe64(super, at).value_or(0);

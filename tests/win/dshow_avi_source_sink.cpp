@@ -76,7 +76,8 @@ void FrameSink::RecordEndOfStream() {
     std::lock_guard lock(mutex_);
     ++endOfStream_;
   }
-  if (State() == State_Running) NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)));
+  if (State() == State_Running)
+    NotifyEvent(EC_COMPLETE, S_OK, reinterpret_cast<LONG_PTR>(static_cast<IBaseFilter*>(this)));
 }
 
 void FrameSink::RecordFlush() {

@@ -33,8 +33,7 @@ HRESULT CreateAviSourceFilter(const std::filesystem::path& path, IBaseFilter** f
   }
 }
 
-AviSourceFilter::AviSourceFilter(std::unique_ptr<AviByteSource> file, AviFrameReader reader,
-                                 std::filesystem::path path)
+AviSourceFilter::AviSourceFilter(std::unique_ptr<AviByteSource> file, AviFrameReader reader, std::filesystem::path path)
     : FilterBase(kAviSourceClassId, L"AVI Source Filter", Ownership::kDeletedOnRelease),
       output_(*this),
       seekingFace_(*static_cast<IBaseFilter*>(this), *this),
@@ -77,26 +76,12 @@ STDMETHODIMP AviSourceFilter::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type) {
 
 // ---- positions
 
-GUID AviSourceFilter::TimeFormat() {
-  Lock lock(positionLock_);
-  return timeFormat_;
+LONGLONG AviSourceFilter::FromFrame(std::uint64_t frame, const GUID& format) const {
+  return format == TIME_FORMAT_FRAME ? static_cast<LONGLONG>(frame) : clock_.StartTime(frame);
 }
 
-HRESULT AviSourceFilter::SetTimeFormat(const GUID& format) {
-  if (format != TIME_FORMAT_FRAME && format != TIME_FORMAT_MEDIA_TIME) return E_INVALIDARG;
-  Lock lock(positionLock_);
-  timeFormat_ = format;
-  return S_OK;
-}
-
-LONGLONG AviSourceFilter::FromFrame(std::uint64_t frame, const GUID& format) {
-  const GUID used = format == TIME_FORMAT_NONE ? TimeFormat() : format;
-  return used == TIME_FORMAT_FRAME ? static_cast<LONGLONG>(frame) : clock_.StartTime(frame);
-}
-
-std::uint64_t AviSourceFilter::ToFrame(LONGLONG value, const GUID& format) {
-  const GUID used = format == TIME_FORMAT_NONE ? TimeFormat() : format;
-  if (used == TIME_FORMAT_FRAME) return value < 0 ? 0 : static_cast<std::uint64_t>(value);
+std::uint64_t AviSourceFilter::ToFrame(LONGLONG value, const GUID& format) const {
+  if (format == TIME_FORMAT_FRAME) return value < 0 ? 0 : static_cast<std::uint64_t>(value);
   return clock_.FrameAt(value);
 }
 

@@ -69,12 +69,10 @@ class AviSourceFilter final : public FilterBase, public IFileSourceFilter {
   const AviFrameReader& Reader() const { return reader_; }
 
   // Seeking, for both faces of IMediaSeeking. Positions are frame numbers here.
-  GUID TimeFormat();
-  HRESULT SetTimeFormat(const GUID& format);
   std::uint32_t FrameCount() const { return reader_.FrameCount(); }
-  // A position in `format` (TIME_FORMAT_NONE: the current one) for a frame, and back.
-  LONGLONG FromFrame(std::uint64_t frame, const GUID& format);
-  std::uint64_t ToFrame(LONGLONG value, const GUID& format);
+  // A position in `format` (frames or stream time) for a frame, and back.
+  LONGLONG FromFrame(std::uint64_t frame, const GUID& format) const;
+  std::uint64_t ToFrame(LONGLONG value, const GUID& format) const;
   // The frame on show: while running the one due now by the clock, else the last one delivered or
   // sought to. The last frame at most.
   std::uint32_t CurrentFrame();
@@ -111,12 +109,11 @@ class AviSourceFilter final : public FilterBase, public IFileSourceFilter {
   // old segment is still on its way. Never taken with positionLock_ held.
   CriticalSection deliverLock_;
   CriticalSection positionLock_;
-  GUID timeFormat_ = TIME_FORMAT_MEDIA_TIME;  // positionLock_
-  std::uint32_t next_ = 0;                    // positionLock_: the next frame to deliver
-  std::uint32_t stop_ = 0;                    // positionLock_: frames from here on are not delivered
-  std::uint32_t current_ = 0;                 // positionLock_: the frame last delivered or sought to
-  std::uint32_t segmentStart_ = 0;            // positionLock_
-  bool newSegment_ = true;                    // positionLock_: the next delivery begins a segment
+  std::uint32_t next_ = 0;          // positionLock_: the next frame to deliver
+  std::uint32_t stop_ = 0;          // positionLock_: frames from here on are not delivered
+  std::uint32_t current_ = 0;       // positionLock_: the frame last delivered or sought to
+  std::uint32_t segmentStart_ = 0;  // positionLock_
+  bool newSegment_ = true;          // positionLock_: the next delivery begins a segment
 
   std::thread thread_;
   std::atomic<bool> stopping_{false};

@@ -11,13 +11,20 @@ namespace {
 GUID SubtypeOf(const AviStreamFormat& format) {
   if (format.compression == BI_RGB || format.compression == BI_BITFIELDS) {
     switch (format.bitCount) {
-      case 32: return MEDIASUBTYPE_RGB32;
-      case 24: return MEDIASUBTYPE_RGB24;
-      case 16: return format.compression == BI_BITFIELDS ? MEDIASUBTYPE_RGB565 : MEDIASUBTYPE_RGB555;
-      case 8: return MEDIASUBTYPE_RGB8;
-      case 4: return MEDIASUBTYPE_RGB4;
-      case 1: return MEDIASUBTYPE_RGB1;
-      default: return GUID_NULL;
+      case 32:
+        return MEDIASUBTYPE_RGB32;
+      case 24:
+        return MEDIASUBTYPE_RGB24;
+      case 16:
+        return format.compression == BI_BITFIELDS ? MEDIASUBTYPE_RGB565 : MEDIASUBTYPE_RGB555;
+      case 8:
+        return MEDIASUBTYPE_RGB8;
+      case 4:
+        return MEDIASUBTYPE_RGB4;
+      case 1:
+        return MEDIASUBTYPE_RGB1;
+      default:
+        return GUID_NULL;
     }
   }
   // The video subtypes built from a four-character code: {XXXXXXXX-0000-0010-8000-00AA00389B71}.

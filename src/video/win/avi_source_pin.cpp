@@ -44,7 +44,8 @@ HRESULT AviSourceOutputPin::CheckMediaType(const AM_MEDIA_TYPE& type) {
 
 HRESULT AviSourceOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
   if (allocator == nullptr || request == nullptr) return E_POINTER;
-  const long bytes = static_cast<long>(AviSourceSampleBytes(owner_.Reader().Format(), owner_.Reader().LargestFrameBytes()));
+  const long bytes =
+      static_cast<long>(AviSourceSampleBytes(owner_.Reader().Format(), owner_.Reader().LargestFrameBytes()));
   request->cBuffers = std::max(request->cBuffers, kBuffers);
   request->cbBuffer = std::max(request->cbBuffer, bytes);
   if (request->cbAlign <= 0) request->cbAlign = 1;

@@ -5,9 +5,8 @@
 namespace zuna::dshow {
 namespace {
 
-constexpr DWORD kCapabilities = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards |
-                                AM_SEEKING_CanSeekBackwards | AM_SEEKING_CanGetCurrentPos |
-                                AM_SEEKING_CanGetStopPos | AM_SEEKING_CanGetDuration;
+constexpr DWORD kCapabilities = AM_SEEKING_CanSeekAbsolute | AM_SEEKING_CanSeekForwards | AM_SEEKING_CanSeekBackwards |
+                                AM_SEEKING_CanGetCurrentPos | AM_SEEKING_CanGetStopPos | AM_SEEKING_CanGetDuration;
 
 bool Supported(const GUID& format) {
   return format == TIME_FORMAT_FRAME || format == TIME_FORMAT_MEDIA_TIME;
@@ -42,43 +41,45 @@ STDMETHODIMP AviSourceSeeking::QueryPreferredFormat(GUID* format) {
 
 STDMETHODIMP AviSourceSeeking::GetTimeFormat(GUID* format) {
   if (format == nullptr) return E_POINTER;
-  *format = filter_.TimeFormat();
+  *format = Format();
   return S_OK;
 }
 
 STDMETHODIMP AviSourceSeeking::IsUsingTimeFormat(const GUID* format) {
   if (format == nullptr) return E_POINTER;
-  return filter_.TimeFormat() == *format ? S_OK : S_FALSE;
+  return Format() == *format ? S_OK : S_FALSE;
 }
 
 STDMETHODIMP AviSourceSeeking::SetTimeFormat(const GUID* format) {
   if (format == nullptr) return E_POINTER;
-  return filter_.SetTimeFormat(*format);
+  if (!Supported(*format)) return E_INVALIDARG;
+  frames_ = *format == TIME_FORMAT_FRAME;
+  return S_OK;
 }
 
 STDMETHODIMP AviSourceSeeking::GetDuration(LONGLONG* duration) {
   if (duration == nullptr) return E_POINTER;
-  *duration = filter_.FromFrame(filter_.FrameCount(), TIME_FORMAT_NONE);
+  *duration = filter_.FromFrame(filter_.FrameCount(), Format());
   return S_OK;
 }
 
 STDMETHODIMP AviSourceSeeking::GetStopPosition(LONGLONG* stop) {
   if (stop == nullptr) return E_POINTER;
-  *stop = filter_.FromFrame(filter_.StopFrame(), TIME_FORMAT_NONE);
+  *stop = filter_.FromFrame(filter_.StopFrame(), Format());
   return S_OK;
 }
 
 STDMETHODIMP AviSourceSeeking::GetCurrentPosition(LONGLONG* current) {
   if (current == nullptr) return E_POINTER;
-  *current = filter_.FromFrame(filter_.CurrentFrame(), TIME_FORMAT_NONE);
+  *current = filter_.FromFrame(filter_.CurrentFrame(), Format());
   return S_OK;
 }
 
 STDMETHODIMP AviSourceSeeking::ConvertTimeFormat(LONGLONG* target, const GUID* targetFormat, LONGLONG source,
                                                  const GUID* sourceFormat) {
   if (target == nullptr) return E_POINTER;
-  const GUID from = sourceFormat != nullptr ? *sourceFormat : filter_.TimeFormat();
-  const GUID to = targetFormat != nullptr ? *targetFormat : filter_.TimeFormat();
+  const GUID from = sourceFormat != nullptr ? *sourceFormat : Format();
+  const GUID to = targetFormat != nullptr ? *targetFormat : Format();
   if (!Supported(from) || !Supported(to)) return E_INVALIDARG;
   *target = from == to ? source : filter_.FromFrame(filter_.ToFrame(source, from), to);
   return S_OK;
@@ -91,14 +92,18 @@ STDMETHODIMP AviSourceSeeking::SetPositions(LONGLONG* current, DWORD currentFlag
       (stopHow != AM_SEEKING_NoPositioning && stop == nullptr)) {
     return E_POINTER;
   }
-  const GUID format = filter_.TimeFormat();
+  const GUID format = Format();
   // A frame is the unit of a position: a time inside a frame names that frame.
   const auto resolve = [&](LONGLONG value, DWORD how, std::uint64_t from) -> std::optional<std::uint64_t> {
     switch (how) {
-      case AM_SEEKING_AbsolutePositioning: return filter_.ToFrame(value, format);
-      case AM_SEEKING_RelativePositioning: return filter_.ToFrame(filter_.FromFrame(from, format) + value, format);
-      case AM_SEEKING_IncrementalPositioning: return filter_.ToFrame(filter_.FromFrame(from, format) + value, format);
-      default: return std::nullopt;
+      case AM_SEEKING_AbsolutePositioning:
+        return filter_.ToFrame(value, format);
+      case AM_SEEKING_RelativePositioning:
+        return filter_.ToFrame(filter_.FromFrame(from, format) + value, format);
+      case AM_SEEKING_IncrementalPositioning:
+        return filter_.ToFrame(filter_.FromFrame(from, format) + value, format);
+      default:
+        return std::nullopt;
     }
   };
   if (currentHow == AM_SEEKING_IncrementalPositioning) return E_INVALIDARG;
@@ -106,8 +111,8 @@ STDMETHODIMP AviSourceSeeking::SetPositions(LONGLONG* current, DWORD currentFlag
   std::optional<std::uint64_t> newStop;
   if (currentHow != AM_SEEKING_NoPositioning) newCurrent = resolve(*current, currentHow, filter_.CurrentFrame());
   if (stopHow != AM_SEEKING_NoPositioning) {
-    const std::uint64_t base = stopHow == AM_SEEKING_IncrementalPositioning && newCurrent ? *newCurrent
-                                                                                          : filter_.StopFrame();
+    const std::uint64_t base =
+        stopHow == AM_SEEKING_IncrementalPositioning && newCurrent ? *newCurrent : filter_.StopFrame();
     newStop = resolve(*stop, stopHow, base);
   }
   if (!newCurrent && !newStop && (currentHow != AM_SEEKING_NoPositioning || stopHow != AM_SEEKING_NoPositioning)) {
@@ -121,14 +126,14 @@ STDMETHODIMP AviSourceSeeking::SetPositions(LONGLONG* current, DWORD currentFlag
 }
 
 STDMETHODIMP AviSourceSeeking::GetPositions(LONGLONG* current, LONGLONG* stop) {
-  if (current != nullptr) *current = filter_.FromFrame(filter_.CurrentFrame(), TIME_FORMAT_NONE);
-  if (stop != nullptr) *stop = filter_.FromFrame(filter_.StopFrame(), TIME_FORMAT_NONE);
+  if (current != nullptr) *current = filter_.FromFrame(filter_.CurrentFrame(), Format());
+  if (stop != nullptr) *stop = filter_.FromFrame(filter_.StopFrame(), Format());
   return S_OK;
 }
 
 STDMETHODIMP AviSourceSeeking::GetAvailable(LONGLONG* earliest, LONGLONG* latest) {
   if (earliest != nullptr) *earliest = 0;
-  if (latest != nullptr) *latest = filter_.FromFrame(filter_.FrameCount(), TIME_FORMAT_NONE);
+  if (latest != nullptr) *latest = filter_.FromFrame(filter_.FrameCount(), Format());
   return S_OK;
 }
 

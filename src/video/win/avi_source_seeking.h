@@ -3,7 +3,12 @@
 // the identity of its owner). Positions are frames (TIME_FORMAT_FRAME) or stream time in 100 ns
 // units (TIME_FORMAT_MEDIA_TIME); the filter converts them exactly, so a frame's own start time
 // always names that frame. Only absolute and relative positioning at rate 1.
+//
+// Each face keeps its own time format: the application sets frames on the filter's, while the graph
+// reaches the pin's through the renderer and speaks stream time to it without ever setting it.
 #include <dshow.h>
+
+#include <atomic>
 
 namespace zuna::dshow {
 
@@ -37,8 +42,11 @@ class AviSourceSeeking final : public IMediaSeeking {
   STDMETHODIMP GetPreroll(LONGLONG* preroll) override;
 
  private:
+  GUID Format() const { return frames_ ? TIME_FORMAT_FRAME : TIME_FORMAT_MEDIA_TIME; }
+
   IUnknown& owner_;
   AviSourceFilter& filter_;
+  std::atomic<bool> frames_{false};
 };
 
 }  // namespace zuna::dshow

@@ -68,8 +68,13 @@ HRESULT AviSourceFilter::DeliverFrame(std::uint32_t frame, std::uint32_t segment
     if (decoded_ && *decoded_ >= from && *decoded_ < *picture) from = *decoded_ + 1;
     for (std::uint32_t f = from; f < *picture; ++f) {
       if (reader_.Frames()[f].size == 0) continue;
-      const Sample preroll{f, clock_.StartTime(f) - base, clock_.StartTime(f + 1) - base, f, true,
-                           reader_.Frames()[f].key, discontinuity};
+      const Sample preroll{f,
+                           clock_.StartTime(f) - base,
+                           clock_.StartTime(f + 1) - base,
+                           f,
+                           true,
+                           reader_.Frames()[f].key,
+                           discontinuity};
       const HRESULT hr = SendSample(preroll);
       if (hr != S_OK) return hr;
       decoded_ = f;

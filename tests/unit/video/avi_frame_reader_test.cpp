@@ -206,7 +206,7 @@ TEST(AviFrameReader, DamagedBytesNeverLeadOutsideTheFile) {
 
 TEST(AviFrameReader, RejectsWhatIsNotAviVideo) {
   for (const std::string& text : {std::string(), std::string("RIFF"), std::string("RIFF\x04\0\0\0WAVE", 12),
-                                 std::string("RIFF\x04\0\0\0AVI ", 12)}) {
+                                  std::string("RIFF\x04\0\0\0AVI ", 12)}) {
     const Bytes file(text.begin(), text.end());
     AviMemorySource source(file);
     AviFrameReader reader;
@@ -282,8 +282,8 @@ TEST(AviFrameClock, StartTimesMapBackToTheirFrames) {
   EXPECT_EQ(ntsc.StartTime(1), 333667);
   EXPECT_EQ(ntsc.StartTime(3), 1001000);
   EXPECT_EQ(ntsc.FrameDuration(), 333667);
-  for (std::uint64_t frame : {std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{7}, std::uint64_t{1000},
-                              std::uint64_t{99'999'998}}) {
+  for (std::uint64_t frame :
+       {std::uint64_t{1}, std::uint64_t{2}, std::uint64_t{7}, std::uint64_t{1000}, std::uint64_t{99'999'998}}) {
     EXPECT_EQ(ntsc.FrameAt(ntsc.StartTime(frame)), frame);
     EXPECT_EQ(ntsc.FrameAt(ntsc.StartTime(frame) - 1), frame - 1);
     EXPECT_EQ(ntsc.FrameAt(ntsc.StartTime(frame + 1) - 1), frame);
