@@ -343,6 +343,19 @@ void TestNullRenderer(const std::filesystem::path& file) {
       CHECK(SUCCEEDED(SeekToFrame(seeking, 7)));
       LONGLONG current = -1;
       CHECK(SUCCEEDED(seeking->GetCurrentPosition(&current)) && current == 7);
+      if (CHECK(graphSeeking != nullptr)) {
+        // The graph passes stream times to every filter with IMediaSeeking, the source's own face
+        // included, without setting its format: graph-level seeking needs the source in stream time.
+        CHECK(seeking->SetTimeFormat(&TIME_FORMAT_MEDIA_TIME) == S_OK);
+        LONGLONG graphDuration = 0;
+        CHECK(SUCCEEDED(graphSeeking->GetDuration(&graphDuration)) && graphDuration == kFrames * 400000);
+        LONGLONG time = 9 * 400000;  // the start of frame 9 is frame 9
+        CHECK(SUCCEEDED(
+            graphSeeking->SetPositions(&time, AM_SEEKING_AbsolutePositioning, nullptr, AM_SEEKING_NoPositioning)));
+        CHECK(SUCCEEDED(seeking->GetCurrentPosition(&current)) && current == 9 * 400000);
+        CHECK(seeking->SetTimeFormat(&TIME_FORMAT_FRAME) == S_OK);
+        CHECK(SUCCEEDED(seeking->GetCurrentPosition(&current)) && current == 9);
+      }
       CHECK(SUCCEEDED(SeekToFrame(seeking, 25)));
       CHECK(SUCCEEDED(graph.Control()->Run()));
       long code = 0;
@@ -354,6 +367,51 @@ void TestNullRenderer(const std::filesystem::path& file) {
     SafeRelease(seeking);
   }
   renderer->Release();
+  CHECK(source->Release() == 0);
+}
+
+void TestRender(const std::filesystem::path& file) {
+  Section("rendered by the graph");
+  IBaseFilter* source = nullptr;
+  IGraphBuilder* graph = nullptr;
+  if (!CHECK(SUCCEEDED(dshow::CreateAviSourceFilter(file, &source)))) return;
+  if (CHECK(SUCCEEDED(CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                                       reinterpret_cast<void**>(&graph))))) {
+    CHECK(SUCCEEDED(graph->AddFilter(source, L"AVI Source Filter")));
+    IPin* out = FirstPin(source, PINDIR_OUTPUT);
+    const HRESULT hr = out != nullptr ? graph->Render(out) : E_FAIL;
+    std::printf("  Render: 0x%08lX\n", static_cast<unsigned long>(hr));
+    CHECK(SUCCEEDED(hr));
+    IMediaControl* control = nullptr;
+    IMediaSeeking* seeking = SeekingOf(source);
+    if (SUCCEEDED(hr) && seeking != nullptr &&
+        SUCCEEDED(graph->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control)))) {
+      CHECK(seeking->SetTimeFormat(&TIME_FORMAT_FRAME) == S_OK);
+      CHECK(SUCCEEDED(control->Pause()));
+      OAFilterState state = State_Stopped;
+      CHECK(SUCCEEDED(control->GetState(3000, &state)) && state == State_Paused);
+      CHECK(SUCCEEDED(SeekToFrame(seeking, 7)));
+      LONGLONG current = -1;
+      CHECK(SUCCEEDED(seeking->GetCurrentPosition(&current)) && current == 7);
+      CHECK(SUCCEEDED(control->Stop()));
+    }
+    SafeRelease(control);
+    SafeRelease(seeking);
+    // Take the graph apart: every filter out, so that nothing holds the source.
+    IEnumFilters* filters = nullptr;
+    if (SUCCEEDED(graph->EnumFilters(&filters))) {
+      std::vector<IBaseFilter*> all;
+      IBaseFilter* f = nullptr;
+      while (filters->Next(1, &f, nullptr) == S_OK) all.push_back(f);
+      filters->Release();
+      for (IBaseFilter* each : all) {
+        graph->RemoveFilter(each);
+        each->Release();
+      }
+    }
+    SafeRelease(out);
+    SafeRelease(graph);
+  }
   CHECK(source->Release() == 0);
 }
 
@@ -386,6 +444,7 @@ int wmain() {
   if (CHECK(WriteTestFile(yuy2, AviVideoFormat::Yuy2(64, 48, 25, 1), {10, 11}))) {
     TestUncompressed(yuy2);
     TestNullRenderer(yuy2);
+    TestRender(yuy2);
   }
   if (CHECK(WriteTestFile(coded, AviVideoFormat::Compressed(FourCc("ZTST"), 24, 64, 48, 25, 1), {12}))) {
     TestCompressed(coded);
