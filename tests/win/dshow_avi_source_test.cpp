@@ -370,6 +370,43 @@ void TestNullRenderer(const std::filesystem::path& file) {
   CHECK(source->Release() == 0);
 }
 
+// Seeks in quick succession, paused and running, from a second thread too: nothing may hang, and
+// the last seek while paused still shows exactly its frame.
+DWORD WINAPI SeekAlong(void* argument) {
+  CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+  auto* seeking = static_cast<IMediaSeeking*>(argument);
+  for (int i = 0; i < 100; ++i) SeekToFrame(seeking, (i * 7) % kFrames);
+  CoUninitialize();
+  return 0;
+}
+
+void TestSeekStorm(const std::filesystem::path& file) {
+  Section("seeks in quick succession");
+  IBaseFilter* source = nullptr;
+  if (!CHECK(SUCCEEDED(dshow::CreateAviSourceFilter(file, &source)))) return;
+  FrameSink sink;
+  {
+    Graph graph(source, &sink);
+    IMediaSeeking* seeking = SeekingOf(source);
+    if (CHECK(graph.Connected() && seeking != nullptr)) {
+      CHECK(seeking->SetTimeFormat(&TIME_FORMAT_FRAME) == S_OK);
+      CHECK(SUCCEEDED(graph.Control()->Pause()));
+      HANDLE helper = CreateThread(nullptr, 0, SeekAlong, seeking, 0, nullptr);
+      for (int i = 0; i < 100; ++i) SeekToFrame(seeking, (i * 11) % kFrames);
+      CHECK(SUCCEEDED(graph.Control()->Run()));
+      for (int i = 0; i < 100; ++i) SeekToFrame(seeking, (i * 13) % kFrames);
+      CHECK(helper != nullptr && WaitForSingleObject(helper, 20000) == WAIT_OBJECT_0);
+      if (helper != nullptr) CloseHandle(helper);
+      CHECK(SUCCEEDED(graph.Control()->Pause()));
+      Sleep(100);
+      CheckPausedSeek(sink, seeking, 13, 13);
+      CHECK(SUCCEEDED(graph.Control()->Stop()));
+    }
+    SafeRelease(seeking);
+  }
+  CHECK(source->Release() == 0);
+}
+
 void TestRender(const std::filesystem::path& file) {
   Section("rendered by the graph");
   IBaseFilter* source = nullptr;
@@ -445,6 +482,7 @@ int wmain() {
     TestUncompressed(yuy2);
     TestNullRenderer(yuy2);
     TestRender(yuy2);
+    TestSeekStorm(yuy2);
   }
   if (CHECK(WriteTestFile(coded, AviVideoFormat::Compressed(FourCc("ZTST"), 24, 64, 48, 25, 1), {12}))) {
     TestCompressed(coded);
