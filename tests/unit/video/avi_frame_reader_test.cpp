@@ -152,6 +152,41 @@ TEST(AviFrameReader, KeyFramesOfACompressedStream) {
   EXPECT_EQ(bytes, Bytes(119, 20));
 }
 
+TEST(AviFrameReader, DecodingStartsAtTheFirstKeptFrameWhenNoKeyFrameIsBefore) {
+  ScopedMemoryLog log;
+  const AviVideoFormat format = AviVideoFormat::Compressed(FourCc("LAGS"), 24, 16, 8, 25, 1);
+  // Frame 0 is a delta frame, frame 1 was lost, frame 3 is the first key frame.
+  auto file = std::make_shared<Bytes>();
+  AviWriter writer;
+  ASSERT_EQ(writer.Open(std::make_unique<RiffMemoryOutput>(file), format), kOk);
+  for (int i = 0; i < 6; ++i) {
+    if (i == 1) continue;
+    ASSERT_EQ(writer.WriteFrame(Bytes(50, static_cast<std::uint8_t>(i)), std::int64_t{i} * 400000, i == 3), kOk);
+  }
+  ASSERT_EQ(writer.Close(), kOk);
+  AviMemorySource source(*file);
+  AviFrameReader reader;
+  ASSERT_EQ(reader.Open(source), kOk);
+  ASSERT_EQ(reader.FrameCount(), 6u);
+  EXPECT_FALSE(reader.Frames()[0].key);
+  EXPECT_EQ(reader.PictureFrame(1), 0u);
+  EXPECT_EQ(reader.DecodeStart(2), 0u);  // no key frame before it: from the first kept frame
+  EXPECT_EQ(reader.DecodeStart(4), 3u);
+}
+
+TEST(AviFrameReader, RefusesFramesShorterThanTheTimeUnit) {
+  ScopedMemoryLog log;
+  Bytes file = WriteFile(AviVideoFormat::Yuy2(16, 8, 25, 1), 3, {}, {});
+  // The stream header's rate (at 132 in the writer's layout) set beyond 10^7 frames a second.
+  file[132] = 0x00;
+  file[133] = 0x00;
+  file[134] = 0x00;
+  file[135] = 0x10;
+  AviMemorySource source(file);
+  AviFrameReader reader;
+  EXPECT_EQ(reader.Open(source), kAbort);
+}
+
 TEST(AviFrameReader, FirstFramesDroppedShowTheFirstKeptFrame) {
   ScopedMemoryLog log;
   const Bytes file = WriteFile(AviVideoFormat::Rgb32(8, 4, 25, 1), 6, {}, {});
