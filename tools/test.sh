@@ -88,6 +88,15 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
     cp "$scenario" "$dir/scenario.scn"
     echo "-- scenario $name"
     helper_pid=""
+    # "# needs: synthetic_cameras": camera 1 (NTSC_M) and camera 2 (SECAM_B) registered for this
+    # scenario only, so that the others see no device whatever the order.
+    cameras=""
+    if grep -q '^# needs: synthetic_cameras' "$scenario"; then
+      cameras="build/windows-cross/fixtures/synthetic_camera_setup.exe"
+      timeout 120 wine "$cameras" register --camera 1 --clear --standard NTSC_M >/dev/null 2>&1 &&
+        timeout 120 wine "$cameras" register --camera 2 --clear --standard SECAM_B >/dev/null 2>&1 ||
+        echo "could not register the synthetic cameras"
+    fi
     # "# needs: gps_feeder": a fake receiver on COM3 of the prefix.
     if grep -q '^# needs: gps_feeder' "$scenario"; then
       feeder="$(find build/native -name gps_feeder -type f -perm -u+x | head -n 1)"
@@ -101,6 +110,11 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
     fi
     [ -n "$helper_pid" ] && { kill "$helper_pid" 2>/dev/null; wait "$helper_pid" 2>/dev/null; }
     wineserver -k >/dev/null 2>&1 || true
+    if [ -n "$cameras" ]; then
+      timeout 120 wine "$cameras" unregister --camera 1 >/dev/null 2>&1 || true
+      timeout 120 wine "$cameras" unregister --camera 2 >/dev/null 2>&1 || true
+      wineserver -k >/dev/null 2>&1 || true
+    fi
   done
   wineserver -k >/dev/null 2>&1 || true
   zuna_display_stop

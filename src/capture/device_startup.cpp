@@ -25,6 +25,44 @@ std::vector<StartupDevice> DescribeStartupDevices(const std::vector<VideoSourceI
   return described;
 }
 
+namespace {
+
+int IndexOfSize(const FrameRateGroup& group, const std::wstring& sizeText) {
+  for (std::size_t i = 0; i < group.formats.size(); ++i) {
+    if (group.formats[i].sizeText == sizeText) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void ApplyFormat(VideoSourceInfo& device, const VideoConfiguration& configuration) {
+  if (device.category == kCategoryNtsc || device.category == kCategoryPal) {
+    const int index =
+        IndexOfSize(device.category == kCategoryNtsc ? device.ntscGroup : device.palGroup, configuration.frameSize);
+    if (index >= 0) device.analogFormatIndex = index;
+    return;
+  }
+  if (device.category != kCategoryDigital) return;
+  for (std::size_t rate = 0; rate < device.digitalGroups.size(); ++rate) {
+    if (device.digitalGroups[rate].rateText != configuration.frameRate) continue;
+    const int index = IndexOfSize(device.digitalGroups[rate], configuration.frameSize);
+    if (index < 0) return;
+    device.digitalRateIndex = static_cast<int>(rate);
+    device.digitalFormatIndex = index;
+    return;
+  }
+}
+
+}  // namespace
+
+void ApplySavedDeviceFormats(std::vector<VideoSourceInfo>& devices,
+                             const std::vector<VideoConfiguration>& configurations) {
+  for (VideoSourceInfo& device : devices) {
+    for (const VideoConfiguration& configuration : configurations) {
+      if (configuration.deviceName == device.friendlyName) ApplyFormat(device, configuration);
+    }
+  }
+}
+
 void ChooseStartupCurrentDevice(VideoDeviceList& devices, const std::wstring& defaultVideoSource) {
   for (VideoSourceInfo& device : devices.Devices()) {
     const bool named = !defaultVideoSource.empty() && device.friendlyName == defaultVideoSource;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "capture/capture_startup.h"
+#include "capture/video_configuration.h"
 #include "capture/video_device_list.h"
 #include "common/common_state.h"
 #include "common/status.h"
@@ -18,6 +19,12 @@ Status ListDevicesAtStartup(VideoDeviceList& devices);
 
 // What the start-up report and the start-up choice need of each attached device.
 std::vector<StartupDevice> DescribeStartupDevices(const std::vector<VideoSourceInfo>& devices);
+
+// Each device with a saved configuration (same friendly name) takes the format it was saved with:
+// the frame size within its NTSC or PAL group, or the rate group and size of a digital device. A
+// configuration naming a format the device no longer offers leaves the device's choice as it is.
+void ApplySavedDeviceFormats(std::vector<VideoSourceInfo>& devices,
+                             const std::vector<VideoConfiguration>& configurations);
 
 // Marks the devices named by "DefaultVideoSource" and makes the chosen device current (-1: none).
 void ChooseStartupCurrentDevice(VideoDeviceList& devices, const std::wstring& defaultVideoSource);

@@ -1,17 +1,28 @@
 // Entry point of ZUNA_Capture: one instance at a time, high priority, the splash, the common
 // foundation, the main object, the message loop.
-#include <windows.h>
 #include <objbase.h>
+#include <windows.h>
 
 #include <memory>
 
 #include "capture/win/main_window_vc.h"
+#include "common/user_messages_log.h"
 #include "common/win/win_util.h"
+#include "video/video_player.h"
+#include "video/win/dshow_media_graph.h"
 #ifdef ZUNA_AUTOMATION
 #include "common/win/automation_agent.h"
 #endif
 
 namespace {
+
+// The filter-graph object: the DirectShow graph and the player over it, never destroyed.
+struct CaptureVideo {
+  CaptureVideo(zuna::CommonState& state, const zuna::OptionTables& options)
+      : graph(state), player(graph, state, &options) {}
+  zuna::dshow::DirectShowMediaGraph graph;
+  zuna::VideoPlayer player;
+};
 
 HWND ShowSplash(HINSTANCE instance, const zuna::Rect& workArea) {
   const int width = workArea.Width();
@@ -51,7 +62,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (common == nullptr) return static_cast<int>(E_OUTOFMEMORY);
   zuna::CommonState& state = common->State();
   state.startupInProgress = true;
-  auto* main = state.fatalStartupError ? nullptr : new (std::nothrow) zuna::MainWindowVC(*common, instance);
+  CaptureVideo* video = nullptr;
+  if (instance == nullptr) {
+    zuna::PostUserMessage(L"FATAL: g_hAppInstance is 0, thus cannot create common class instances", true);
+  } else if (!state.fatalStartupError) {
+    video = new (std::nothrow) CaptureVideo(state, common->Common().Options());
+    if (video == nullptr) return static_cast<int>(E_OUTOFMEMORY);
+  }
+  auto* main = state.fatalStartupError ? nullptr
+                                       : new (std::nothrow)
+                                             zuna::MainWindowVC(*common, instance, video ? &video->player : nullptr);
   if (main == nullptr && !state.fatalStartupError) return static_cast<int>(E_OUTOFMEMORY);
   if (state.fatalStartupError) {
     common->Common().Log().FlushPending();

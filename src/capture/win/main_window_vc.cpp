@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <powrprof.h>
 
+#include "capture/camera_control.h"
+#include "capture/device_startup.h"
 #include "common/path_text.h"
 #include "common/win/menu_bar.h"
 #include "common/win/win_util.h"
@@ -17,8 +19,13 @@ constexpr wchar_t kIdleTitle[] = L"ZUNA Video Capture Version 2.4d";
 
 }  // namespace
 
-MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance)
-    : common_(common), instance_(instance), options_(common.Common()) {
+MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlayer* player)
+    : common_(common),
+      instance_(instance),
+      options_(common.Common()),
+      devices_(deviceCatalog_, common.State()),
+      codecs_(codecCatalog_),
+      player_(player) {
   ZunaCommon& zc = common_.Common();
   CommonState& state = zc.State();
   LoadCaptureIcons();                                                  // 1
@@ -27,9 +34,10 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance)
   options_.RegisterCaptureOptions();                                   // 4
   ids_ = TakeCaptureMenuIds([&zc] { return zc.NextIdentifier(); });
   gpsRefreshMessage_ = zc.NextIdentifier();
+  codecs_.FindCodecs();                                                // 6
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);                                     // 6
-  // 9: no capture device layer is built into this program yet: the device list stays empty.
+  InitCommonControlsEx(&controls);
+  ListDevicesAtStartup(devices_);                                      // 9
   if (!CreateMainAndClippingWindows()) return;                         // 10
   if (!CreateCaptureModeWindows()) {                                   // 11
     PostUserMessage(L"FATAL: cannot create Capture Mode windows", true);
@@ -43,32 +51,34 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance)
   }
   RegisterWindowPositions();                                           // 13
   optionsFileRead_ = options_.ReadCaptureOptions();                    // 14
+  if (!devices_.Devices().empty()) devices_.SetCurrentDeviceIndex(0);  // 15
+  MatchDevicesWithSavedOptions(devices_.Devices(), options_.Nodes());  // 16
+  // The saved formats go in now, so that the video size below is that of the format in use.
+  ApplySavedDeviceFormats(devices_.Devices(), options_.Nodes().configurations);
   zc.ReportTimeZone();                                                 // 17
-  PostStartupFindings(optionsFileRead_, 1, zc.Folders().processDirectory);  // 18
-  PostAttachedDevices(devices_, devices_.size());                      // 19
+  PostStartupFindings(optionsFileRead_, codecs_.Entries().size(), zc.Folders().processDirectory);  // 18
+  PostAttachedDevices(DescribeStartupDevices(devices_.Devices()), devices_.AttachedCount());     // 19
   common_.ApplyIcons(mainWindow_);                                     // 20
   CreateStandByNotice();                                               // 21
-  currentDevice_ = ChooseStartupDevice(devices_, zc.Options().Text(L"DefaultVideoSource"));  // 22
+  ChooseStartupCurrentDevice(devices_, zc.Options().Text(L"DefaultVideoSource"));  // 22
   CreateFolders();                                                     // 30 (needed by the menu's greying)
   RebuildMenu();                                                       // 23
-  state.videoWidth = 640;                                              // 24
-  state.videoHeight = 480;
-  state.displayWidth = state.videoWidth;
-  state.displayHeight = state.videoHeight;
-  MoveWindow(clippingWindow_, 0, 0, state.displayWidth, state.displayHeight, TRUE);  // 25
+  SetStartupVideoSize(devices_, state);                                // 24
+  SizeVideoWindows();                                                  // 25
   CheckPowerCapabilities();                                            // 26
   SizeMainWindowToVideo();                                             // 27
   PlaceMainWindow();
   PlaceLogWindow();                                                    // 28
   ShowWindow(mainWindow_, SW_SHOW);                                    // 29
   UpdateWindow(mainWindow_);
-  if (currentDevice_ < 0) {
+  if (devices_.CurrentDeviceIndex() < 0) {
     PostUserMessage(L"There is no usable video capture device connected to the computer\r\n", false);
   } else {
-    ShowWindow(recordControls_, SW_SHOW);
-    SetWindowPos(recordControls_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ShowRecordControls();
+    if (player_ != nullptr) player_->RepaintVideo();
   }
   options_.ApplyCaptureOptions();                                      // 31
+  if (devices_.CurrentDeviceIndex() >= 0) StartCurrentCamera();        // 32
   options_.FillDefaultFolders(programFolder_);                         // 33
   if (zc.Options().Boolean(L"AutostartGPS")) OnCommand(ids_.gpsReceiver);  // 34
   zc.Log().FlushPending();                                             // 36
@@ -153,7 +163,50 @@ bool MainWindowVC::CreateMainAndClippingWindows() {
     PostUserMessage(L"FATAL: cannot create clipping window", true);
     return false;
   }
+  // The renderer draws into the clipping window; a failure is reported and the program goes on.
+  if (player_ != nullptr) player_->SetClippingWindow(reinterpret_cast<std::uintptr_t>(clippingWindow_));
   return true;
+}
+
+void MainWindowVC::SizeVideoWindows() {
+  CommonState& state = common_.State();
+  state.displayWidth = state.videoWidth;
+  state.displayHeight = state.videoHeight;
+  MoveWindow(clippingWindow_, 0, 0, state.displayWidth, state.displayHeight, TRUE);
+  if (player_ != nullptr) SizeRendererToVideo(*player_, state);
+}
+
+void MainWindowVC::ShowRecordControls() {
+  const bool recording = common_.State().recording;
+  EnableWindow(startButton_, recording ? FALSE : TRUE);
+  EnableWindow(stopButton_, recording ? TRUE : FALSE);
+  ShowWindow(recordControls_, SW_SHOW);
+  SetWindowPos(recordControls_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+Status MainWindowVC::StartCurrentCamera() {
+  if (player_ == nullptr) return kFail;
+  return StartCamera({devices_, *player_, codecs_, common_.State()}, std::wstring());
+}
+
+Status MainWindowVC::StopCurrentCamera() {
+  if (player_ == nullptr) return kOk;
+  return StopCamera(*player_, common_.State());
+}
+
+// At exit the graph is stopped, which completes a recording's file, but not torn down: the process
+// ends with it, and breaking the renderer's connection is what Wine's EVR cannot survive.
+void MainWindowVC::StopGraphForExit() {
+  CommonState& state = common_.State();
+  if (player_ == nullptr || !state.graphRunning) return;
+  if (Failed(player_->Stop())) PostUserMessage(L"WARNING: attempt to stop filter graph failed\r\n", true);
+  state.graphRunning = false;
+}
+
+Status MainWindowVC::RestartCamera() {
+  const Status stopped = StopCurrentCamera();
+  if (Failed(stopped) || devices_.CurrentDeviceIndex() < 0) return stopped;
+  return StartCurrentCamera();
 }
 
 bool MainWindowVC::CreateRecordControlsWindow() {
@@ -169,7 +222,7 @@ bool MainWindowVC::CreateRecordControlsWindow() {
   stopButton_ = CreateWindowExW(0, L"BUTTON", L"Stop\r\nRecording", style, margin + 106, margin + 3, 100, 100,
                                 recordControls_, nullptr, instance_, nullptr);
   if (startButton_ == nullptr || stopButton_ == nullptr) return false;
-  // The recording chain is not part of this build: both buttons stay disabled.
+  // Idle: Start is enabled once a device is shown, Stop only while recording.
   EnableWindow(startButton_, FALSE);
   EnableWindow(stopButton_, FALSE);
   common_.ApplyIcons(recordControls_);
@@ -229,8 +282,8 @@ void MainWindowVC::CheckPowerCapabilities() {
 
 void MainWindowVC::RebuildMenu() {
   CaptureMenuState s;
-  s.anyDevice = !devices_.empty();
-  s.currentDevice = currentDevice_ >= 0;
+  s.anyDevice = !devices_.Devices().empty();
+  s.currentDevice = devices_.CurrentDeviceIndex() >= 0;
   s.recording = common_.State().recording;
   s.foldersFailed = foldersFailed_;
   s.gpsWindow = gps_ != nullptr;
@@ -294,6 +347,7 @@ void MainWindowVC::OnCommand(unsigned id) {
   if (id == ids_.exit) {
     if (!ConfirmExitWhileRecording()) return;
     common_.State().exitRequested = true;
+    StopGraphForExit();
     PostMessageW(mainWindow_, WM_NULL, 0, 0);  // wakes the message loop to see the flag
   } else if (id == ids_.saveWindowPositions) {
     options_.SaveWindowPositions();
@@ -321,6 +375,7 @@ LRESULT MainWindowVC::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLOSE:
       if (!ConfirmExitWhileRecording()) return 0;
       state.exitRequested = true;
+      StopGraphForExit();
       DestroyWindow(mainWindow_);
       return 0;
     case WM_DESTROY:

@@ -9,8 +9,13 @@
 
 #include "capture/capture_options.h"
 #include "capture/capture_startup.h"
+#include "capture/codec_list.h"
+#include "capture/video_device_list.h"
+#include "capture/win/dshow_codec_catalog.h"
+#include "capture/win/dshow_device_catalog.h"
 #include "capture/win/gps_window.h"
 #include "common/win/common_windows.h"
+#include "video/video_player.h"
 
 namespace zuna {
 
@@ -33,7 +38,8 @@ struct CaptureFonts {
 
 class MainWindowVC {
  public:
-  MainWindowVC(CommonWindows& common, HINSTANCE instance);
+  // `player` is null when the program runs without a filter-graph object.
+  MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlayer* player);
 
   HWND Window() const { return mainWindow_; }
   MenuModel* Menu() { return &menu_; }
@@ -60,6 +66,13 @@ class MainWindowVC {
   void CreateFolders();
   void OnCommand(unsigned id);
   bool ConfirmExitWhileRecording();
+  void SizeVideoWindows();
+  void ShowRecordControls();
+  // The graph is rebuilt, never patched: stop tears it down to the renderer, start builds it anew.
+  Status StartCurrentCamera();
+  Status StopCurrentCamera();
+  Status RestartCamera();
+  void StopGraphForExit();
 
   CommonWindows& common_;
   HINSTANCE instance_;
@@ -68,8 +81,11 @@ class MainWindowVC {
   CaptureFonts fonts_;
   CaptureMenuIds ids_{};
   MenuModel menu_;
-  std::vector<StartupDevice> devices_;
-  int currentDevice_ = -1;
+  DirectShowDeviceCatalog deviceCatalog_;
+  DirectShowCodecCatalog codecCatalog_;
+  VideoDeviceList devices_;
+  CodecList codecs_;
+  VideoPlayer* player_;
   bool foldersFailed_ = false;
   bool hibernationAvailable_ = true;
   bool shutdownPrivilege_ = true;

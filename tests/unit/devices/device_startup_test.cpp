@@ -29,6 +29,27 @@ TEST_F(StartupTest, TheDeviceReportNamesStandardsAndIgnoredDevices) {
   EXPECT_TRUE(PostedUntimed(log, L"\tBox -- PAL_I, ignored device"));
 }
 
+TEST_F(StartupTest, ASavedConfigurationChoosesTheDevicesFormat) {
+  catalog.devices = {NtscGrabber(L"Grabber"), DigitalCamera(L"Cam"), NtscGrabber(L"Other")};
+  ASSERT_EQ(ListDevicesAtStartup(devices), kOk);
+  std::vector<VideoConfiguration> saved(3);
+  saved[0].deviceName = L"Grabber";
+  saved[0].frameRate = L"30";
+  saved[0].frameSize = L"640x480";
+  saved[1].deviceName = L"Cam";
+  saved[1].frameRate = L"15";
+  saved[1].frameSize = L"640x480";
+  saved[2].deviceName = L"Other";
+  saved[2].frameSize = L"320x240";  // no longer offered: the first format stays
+  ApplySavedDeviceFormats(devices.Devices(), saved);
+  const auto& list = devices.Devices();
+  ASSERT_EQ(list.size(), 3u);
+  EXPECT_EQ(list[0].ntscGroup.formats[static_cast<std::size_t>(list[0].analogFormatIndex)].subtype, kSubtypeRgb32);
+  EXPECT_EQ(list[1].digitalGroups[static_cast<std::size_t>(list[1].digitalRateIndex)].rateText, L"15");
+  EXPECT_EQ(list[1].digitalFormatIndex, 0);
+  EXPECT_EQ(list[2].analogFormatIndex, 0);
+}
+
 TEST_F(StartupTest, AFailedListIsReportedAndLeftEmpty) {
   catalog.listing = DeviceListing::kNoCategoryEnumerator;
   EXPECT_EQ(ListDevicesAtStartup(devices), kFail);

@@ -1,0 +1,245 @@
+#include "capture/win/dshow_device_catalog.h"
+
+#include <algorithm>
+
+#include "video/win/dshow_media_graph.h"
+#include "video/win/media_type.h"
+#include "video/win/media_type_info.h"
+
+namespace zuna {
+
+using dshow::ComPtr;
+using dshow::ToFilter;
+using dshow::ToFilterRef;
+using dshow::ToPin;
+
+bool ReadFriendlyName(IMoniker* moniker, bool* bagOpened, std::wstring* name) {
+  *bagOpened = false;
+  name->clear();
+  ComPtr<IPropertyBag> bag;
+  if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.PutVoid())) || !bag) return false;
+  *bagOpened = true;
+  VARIANT value;
+  VariantInit(&value);
+  value.vt = VT_BSTR;
+  const HRESULT hr = bag->Read(L"FriendlyName", &value, nullptr);
+  const bool read = SUCCEEDED(hr) && value.vt == VT_BSTR;
+  if (read && value.bstrVal != nullptr) name->assign(value.bstrVal, SysStringLen(value.bstrVal));
+  VariantClear(&value);
+  return read;
+}
+
+HRESULT MonikerList::List(const CLSID& category) {
+  Clear();
+  ComPtr<ICreateDevEnum> devices;
+  HRESULT hr =
+      CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum, devices.PutVoid());
+  if (FAILED(hr)) return hr;
+  if (!devices) return E_POINTER;
+  ComPtr<IEnumMoniker> enumerator;
+  hr = devices->CreateClassEnumerator(category, enumerator.Put(), 0);
+  if (hr == S_FALSE) return S_FALSE;
+  if (FAILED(hr)) return hr;
+  if (!enumerator) return E_POINTER;
+  for (;;) {
+    IMoniker* moniker = nullptr;
+    ULONG fetched = 0;
+    if (enumerator->Next(1, &moniker, &fetched) != S_OK || fetched != 1) {
+      if (moniker != nullptr) moniker->Release();
+      break;
+    }
+    monikers_.push_back(moniker);
+  }
+  return S_OK;
+}
+
+void MonikerList::Clear() {
+  for (IMoniker* moniker : monikers_) {
+    if (moniker != nullptr) moniker->Release();
+  }
+  monikers_.clear();
+}
+
+bool MonikerList::Holds(DeviceMoniker moniker) const {
+  const auto* wanted = reinterpret_cast<IMoniker*>(moniker.id);
+  return wanted != nullptr && std::find(monikers_.begin(), monikers_.end(), wanted) != monikers_.end();
+}
+
+HRESULT BindMonikerFilter(IMoniker* moniker, IBaseFilter** filter) {
+  *filter = nullptr;
+  const HRESULT hr = moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(filter));
+  if (SUCCEEDED(hr) && *filter == nullptr) return E_POINTER;
+  return hr;
+}
+
+DirectShowDeviceCatalog::~DirectShowDeviceCatalog() {
+  for (IBaseFilter* filter : filters_) filter->Release();
+}
+
+DeviceListing DirectShowDeviceCatalog::ListVideoInputDevices(std::vector<DeviceCatalogEntry>* entries) {
+  entries->clear();
+  ComPtr<ICreateDevEnum> probe;
+  if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
+                              probe.PutVoid()))) {
+    monikers_.Clear();
+    return DeviceListing::kNoSystemEnumerator;
+  }
+  const HRESULT hr = monikers_.List(CLSID_VideoInputDeviceCategory);
+  if (hr == S_FALSE) return DeviceListing::kEmpty;
+  if (FAILED(hr)) return DeviceListing::kNoCategoryEnumerator;
+  for (IMoniker* moniker : monikers_.Monikers()) {
+    DeviceCatalogEntry entry;
+    entry.moniker = DeviceMoniker{reinterpret_cast<std::uintptr_t>(moniker)};
+    if (moniker != nullptr) entry.nameRead = ReadFriendlyName(moniker, &entry.propertyBag, &entry.friendlyName);
+    entries->push_back(std::move(entry));
+  }
+  return DeviceListing::kListed;
+}
+
+Status DirectShowDeviceCatalog::BindSourceFilter(DeviceMoniker moniker, FilterRef* filter) {
+  if (filter == nullptr) return E_POINTER;
+  *filter = {};
+  if (!monikers_.Holds(moniker)) return E_INVALIDARG;
+  IBaseFilter* bound = nullptr;
+  const HRESULT hr = BindMonikerFilter(reinterpret_cast<IMoniker*>(moniker.id), &bound);
+  if (FAILED(hr)) return hr;
+  filters_.push_back(bound);
+  *filter = ToFilterRef(bound);
+  return S_OK;
+}
+
+void DirectShowDeviceCatalog::ReleaseSourceFilter(FilterRef filter) {
+  const auto found = std::find(filters_.begin(), filters_.end(), ToFilter(filter));
+  if (found == filters_.end()) return;
+  IBaseFilter* released = *found;
+  filters_.erase(found);
+  released->Release();
+}
+
+// The decoder of the video stream: through the capture graph builder with no pin category (a
+// category-qualified search does not find it everywhere), else on the filter itself.
+HRESULT DirectShowDeviceCatalog::Decoder(FilterRef filter, IAMAnalogVideoDecoder** decoder) {
+  *decoder = nullptr;
+  if (!filter) return E_POINTER;
+  if (!builder_) {
+    CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
+                     builder_.PutVoid());
+  }
+  HRESULT hr = E_NOINTERFACE;
+  if (builder_) {
+    hr = builder_->FindInterface(nullptr, &MEDIATYPE_Video, ToFilter(filter), IID_IAMAnalogVideoDecoder,
+                                 reinterpret_cast<void**>(decoder));
+  }
+  if (FAILED(hr) || *decoder == nullptr) {
+    if (*decoder != nullptr) (*decoder)->Release();
+    *decoder = nullptr;
+    hr = ToFilter(filter)->QueryInterface(IID_IAMAnalogVideoDecoder, reinterpret_cast<void**>(decoder));
+  }
+  if (SUCCEEDED(hr) && *decoder == nullptr) return E_NOINTERFACE;
+  return hr;
+}
+
+bool DirectShowDeviceCatalog::HasAnalogDecoder(FilterRef filter) {
+  ComPtr<IAMAnalogVideoDecoder> decoder;
+  return SUCCEEDED(Decoder(filter, decoder.Put()));
+}
+
+Status DirectShowDeviceCatalog::GetAnalogVideoStandard(FilterRef filter, std::int32_t* standard) {
+  if (standard == nullptr) return E_POINTER;
+  ComPtr<IAMAnalogVideoDecoder> decoder;
+  HRESULT hr = Decoder(filter, decoder.Put());
+  if (FAILED(hr)) return hr;
+  long value = 0;
+  hr = decoder->get_TVFormat(&value);
+  if (SUCCEEDED(hr)) *standard = static_cast<std::int32_t>(value);
+  return hr;
+}
+
+Status DirectShowDeviceCatalog::SetAnalogVideoStandard(FilterRef filter, std::int32_t standard) {
+  ComPtr<IAMAnalogVideoDecoder> decoder;
+  const HRESULT hr = Decoder(filter, decoder.Put());
+  return FAILED(hr) ? hr : decoder->put_TVFormat(standard);
+}
+
+HRESULT DirectShowDeviceCatalog::ProcAmp(FilterRef filter, IAMVideoProcAmp** amp) {
+  *amp = nullptr;
+  if (!filter) return E_POINTER;
+  const HRESULT hr = ToFilter(filter)->QueryInterface(IID_IAMVideoProcAmp, reinterpret_cast<void**>(amp));
+  if (SUCCEEDED(hr) && *amp == nullptr) return E_NOINTERFACE;
+  return hr;
+}
+
+bool DirectShowDeviceCatalog::HasProcAmp(FilterRef filter) {
+  ComPtr<IAMVideoProcAmp> amp;
+  return SUCCEEDED(ProcAmp(filter, amp.Put()));
+}
+
+Status DirectShowDeviceCatalog::GetProcAmpValue(FilterRef filter, int property, std::int32_t* value,
+                                                std::int32_t* flags) {
+  if (value == nullptr || flags == nullptr) return E_POINTER;
+  ComPtr<IAMVideoProcAmp> amp;
+  HRESULT hr = ProcAmp(filter, amp.Put());
+  if (FAILED(hr)) return hr;
+  long current = 0, currentFlags = 0;
+  hr = amp->Get(property, &current, &currentFlags);
+  if (SUCCEEDED(hr)) {
+    *value = static_cast<std::int32_t>(current);
+    *flags = static_cast<std::int32_t>(currentFlags);
+  }
+  return hr;
+}
+
+Status DirectShowDeviceCatalog::GetProcAmpRange(FilterRef filter, int property, ProcAmpLimits* limits) {
+  if (limits == nullptr) return E_POINTER;
+  ComPtr<IAMVideoProcAmp> amp;
+  HRESULT hr = ProcAmp(filter, amp.Put());
+  if (FAILED(hr)) return hr;
+  long minimum = 0, maximum = 0, stepping = 0, defaultValue = 0, caps = 0;
+  hr = amp->GetRange(property, &minimum, &maximum, &stepping, &defaultValue, &caps);
+  if (SUCCEEDED(hr)) {
+    *limits = {static_cast<std::int32_t>(minimum), static_cast<std::int32_t>(maximum),
+               static_cast<std::int32_t>(stepping), static_cast<std::int32_t>(defaultValue),
+               static_cast<std::int32_t>(caps)};
+  }
+  return hr;
+}
+
+Status DirectShowDeviceCatalog::SetProcAmpValue(FilterRef filter, int property, std::int32_t value,
+                                                std::int32_t flags) {
+  ComPtr<IAMVideoProcAmp> amp;
+  const HRESULT hr = ProcAmp(filter, amp.Put());
+  return FAILED(hr) ? hr : amp->Set(property, value, flags);
+}
+
+Status DirectShowDeviceCatalog::EnumerateSourcePins(FilterRef filter, std::vector<PinInfo>* pins) {
+  if (!filter) return E_POINTER;
+  const HRESULT hr = dshow::ListPins(ToFilter(filter), pins);
+  return hr == E_POINTER ? kPointer : hr;
+}
+
+Status DirectShowDeviceCatalog::EnumeratePinMediaTypes(PinRef pin, std::vector<MediaTypeInfo>* types) {
+  if (!pin || types == nullptr) return E_POINTER;
+  types->clear();
+  ComPtr<IEnumMediaTypes> enumerator;
+  HRESULT hr = ToPin(pin)->EnumMediaTypes(enumerator.Put());
+  if (FAILED(hr)) return hr;
+  if (!enumerator) return E_POINTER;
+  for (;;) {
+    AM_MEDIA_TYPE* type = nullptr;
+    ULONG fetched = 0;
+    hr = enumerator->Next(1, &type, &fetched);
+    if (hr != S_OK || fetched != 1) {
+      dshow::DeleteMediaType(type);
+      break;
+    }
+    if (type == nullptr) continue;
+    MediaTypeInfo info;
+    const HRESULT described = dshow::DescribeMediaType(*type, true, &info);
+    dshow::DeleteMediaType(type);
+    if (FAILED(described)) return described;
+    types->push_back(std::move(info));
+  }
+  return FAILED(hr) ? hr : S_OK;
+}
+
+}  // namespace zuna

@@ -1,0 +1,69 @@
+#pragma once
+// The video-input devices as DirectShow lists them: the system device enumerator, each moniker's
+// "FriendlyName", the capture filter bound from it, its analog video decoder, its picture properties
+// and its pins' media types. Handles are interface pointer values, the same space the media graph
+// uses: a moniker is held until the next listing, a bound filter until ReleaseSourceFilter.
+#include <dshow.h>
+
+#include <vector>
+
+#include "capture/device_catalog.h"
+#include "video/win/com_ptr.h"
+
+namespace zuna {
+
+// Reads "FriendlyName" from a moniker's property bag; false when the bag or the name is missing.
+bool ReadFriendlyName(IMoniker* moniker, bool* bagOpened, std::wstring* name);
+
+// The monikers of one device category, held until the next listing.
+class MonikerList {
+ public:
+  MonikerList() = default;
+  ~MonikerList() { Clear(); }
+  MonikerList(const MonikerList&) = delete;
+  MonikerList& operator=(const MonikerList&) = delete;
+
+  // S_FALSE: the category is empty (or does not exist).
+  HRESULT List(const CLSID& category);
+  void Clear();
+  const std::vector<IMoniker*>& Monikers() const { return monikers_; }
+  bool Holds(DeviceMoniker moniker) const;
+
+ private:
+  std::vector<IMoniker*> monikers_;  // one reference each; null where the enumerator gave none
+};
+
+// Binds a moniker to a filter; the caller keeps the one reference it is given.
+HRESULT BindMonikerFilter(IMoniker* moniker, IBaseFilter** filter);
+
+class DirectShowDeviceCatalog final : public DeviceCatalog {
+ public:
+  DirectShowDeviceCatalog() = default;
+  ~DirectShowDeviceCatalog() override;
+
+  DeviceListing ListVideoInputDevices(std::vector<DeviceCatalogEntry>* entries) override;
+  Status BindSourceFilter(DeviceMoniker moniker, FilterRef* filter) override;
+  void ReleaseSourceFilter(FilterRef filter) override;
+
+  bool HasAnalogDecoder(FilterRef filter) override;
+  Status GetAnalogVideoStandard(FilterRef filter, std::int32_t* standard) override;
+  Status SetAnalogVideoStandard(FilterRef filter, std::int32_t standard) override;
+
+  bool HasProcAmp(FilterRef filter) override;
+  Status GetProcAmpValue(FilterRef filter, int property, std::int32_t* value, std::int32_t* flags) override;
+  Status GetProcAmpRange(FilterRef filter, int property, ProcAmpLimits* limits) override;
+  Status SetProcAmpValue(FilterRef filter, int property, std::int32_t value, std::int32_t flags) override;
+
+  Status EnumerateSourcePins(FilterRef filter, std::vector<PinInfo>* pins) override;
+  Status EnumeratePinMediaTypes(PinRef pin, std::vector<MediaTypeInfo>* types) override;
+
+ private:
+  HRESULT Decoder(FilterRef filter, IAMAnalogVideoDecoder** decoder);
+  HRESULT ProcAmp(FilterRef filter, IAMVideoProcAmp** amp);
+
+  MonikerList monikers_;
+  std::vector<IBaseFilter*> filters_;  // bound filters, one reference each
+  dshow::ComPtr<ICaptureGraphBuilder2> builder_;
+};
+
+}  // namespace zuna
