@@ -177,9 +177,10 @@ void MainWindowVC::SizeVideoWindows() {
 }
 
 void MainWindowVC::ShowRecordControls() {
-  const bool recording = common_.State().recording;
-  EnableWindow(startButton_, recording ? FALSE : TRUE);
-  EnableWindow(stopButton_, recording ? TRUE : FALSE);
+  // Starting and stopping a recording from these buttons is not part of this build yet: both stay
+  // disabled rather than offer a button that does nothing.
+  EnableWindow(startButton_, FALSE);
+  EnableWindow(stopButton_, FALSE);
   ShowWindow(recordControls_, SW_SHOW);
   SetWindowPos(recordControls_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }
@@ -222,7 +223,7 @@ bool MainWindowVC::CreateRecordControlsWindow() {
   stopButton_ = CreateWindowExW(0, L"BUTTON", L"Stop\r\nRecording", style, margin + 106, margin + 3, 100, 100,
                                 recordControls_, nullptr, instance_, nullptr);
   if (startButton_ == nullptr || stopButton_ == nullptr) return false;
-  // Idle: Start is enabled once a device is shown, Stop only while recording.
+  // Both start disabled; ShowRecordControls decides once a device is shown.
   EnableWindow(startButton_, FALSE);
   EnableWindow(stopButton_, FALSE);
   common_.ApplyIcons(recordControls_);
