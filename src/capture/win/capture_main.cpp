@@ -7,6 +7,7 @@
 
 #include "capture/win/main_window_vc.h"
 #include "common/user_messages_log.h"
+#include "common/win/program_run.h"
 #include "common/win/win_util.h"
 #include "video/video_player.h"
 #include "video/win/dshow_media_graph.h"
@@ -32,18 +33,6 @@ HWND ShowSplash(HINSTANCE instance, const zuna::Rect& workArea) {
                                 height / 2 - 50, 300, 100, nullptr, nullptr, instance, nullptr);
   if (splash != nullptr) UpdateWindow(splash);
   return splash;
-}
-
-int RunMessageLoop(const zuna::CommonState& state) {
-  MSG message{};
-  for (;;) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0 || got == -1) break;
-    if (state.exitRequested) break;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
 }
 
 }  // namespace
@@ -73,17 +62,13 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                        : new (std::nothrow)
                                              zuna::MainWindowVC(*common, instance, video ? &video->player : nullptr);
   if (main == nullptr && !state.fatalStartupError) return static_cast<int>(E_OUTOFMEMORY);
-  if (state.fatalStartupError) {
-    common->Common().Log().FlushPending();
-    if (state.userMessagesReady) Sleep(30000);
-    return static_cast<int>(E_ABORT);
-  }
+  if (state.fatalStartupError) return zuna::EndFailedStartup(*common);
   state.startupInProgress = false;
   if (splash != nullptr) DestroyWindow(splash);
 #ifdef ZUNA_AUTOMATION
   zuna::StartAutomationAgent(instance, main->Window(), [main] { return main->Menu(); });
 #endif
-  const int code = RunMessageLoop(state);
+  const int code = zuna::RunMessageLoop(state);
   CoUninitialize();
   Sleep(4);
   return code;

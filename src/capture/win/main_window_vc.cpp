@@ -67,8 +67,8 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
   SizeVideoWindows();                                                  // 25
   CheckPowerCapabilities();                                            // 26
   SizeMainWindowToVideo();                                             // 27
-  PlaceMainWindow();
-  PlaceLogWindow();                                                    // 28
+  common_.PlaceMainWindow(mainWindow_);
+  common_.PlaceLogWindow(mainWindow_);                                 // 28
   ShowWindow(mainWindow_, SW_SHOW);                                    // 29
   UpdateWindow(mainWindow_);
   if (devices_.CurrentDeviceIndex() < 0) {
@@ -303,33 +303,6 @@ void MainWindowVC::SizeMainWindowToVideo() {
   const int height = r.bottom - r.top;
   SetWindowPos(mainWindow_, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
   common_.Common().Placements().RecordSize(mainWindow_, width, height);
-}
-
-void MainWindowVC::PlaceMainWindow() {
-  PlacementTable& table = common_.Common().Placements();
-  PlacementEntry* entry = table.Find(mainWindow_);
-  const Rect outer = WindowRect(mainWindow_);
-  Point at{common_.State().workArea.Width() - outer.Width(), 0};
-  if (entry != nullptr && entry->loadedFromFile) at = {entry->fileRect.left, entry->fileRect.top};
-  SetWindowPos(mainWindow_, HWND_NOTOPMOST, at.x, at.y, 0, 0, SWP_NOSIZE);
-  table.RecordMove(mainWindow_, WindowRect(mainWindow_), false);
-}
-
-void MainWindowVC::PlaceLogWindow() {
-  HWND log = common_.Log().Window();
-  PlacementEntry* entry = common_.Common().Placements().Find(log);
-  if (entry != nullptr && entry->loadedFromFile) {
-    MoveWindow(log, entry->fileRect.left, entry->fileRect.top, entry->fileRect.Width(), entry->fileRect.Height(),
-               TRUE);
-  } else {
-    // Next to the main window, on its left, so that neither hides the other.
-    const Rect outer = WindowRect(log);
-    const auto at = DeterminePositionSettings(outer.Width(), outer.Height(), 0, WindowRect(mainWindow_),
-                                              common_.State().workArea);
-    if (at) SetWindowPos(log, HWND_NOTOPMOST, at->x, at->y, 0, 0, SWP_NOSIZE);
-  }
-  common_.Common().Placements().RecordMove(log, WindowRect(log), false);
-  ShowWindow(log, SW_SHOWNOACTIVATE);
 }
 
 void MainWindowVC::CreateFolders() {

@@ -61,8 +61,6 @@ class MainWindowVC {
   void CheckPowerCapabilities();
   void RebuildMenu();
   void SizeMainWindowToVideo();
-  void PlaceLogWindow();
-  void PlaceMainWindow();
   void CreateFolders();
   void OnCommand(unsigned id);
   bool ConfirmExitWhileRecording();

@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "common/win/program_run.h"
 #include "playback/win/playback_main_window.h"
 #ifdef ZUNA_AUTOMATION
 #include "common/win/automation_agent.h"
@@ -18,22 +19,10 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   state.startupInProgress = true;
   auto* main = state.fatalStartupError ? nullptr : new (std::nothrow) zuna::PlaybackMainWindow(*common, instance);
   if (main == nullptr && !state.fatalStartupError) return static_cast<int>(E_OUTOFMEMORY);
-  if (state.fatalStartupError) {
-    common->Common().Log().FlushPending();
-    if (state.userMessagesReady) Sleep(30000);
-    return static_cast<int>(E_ABORT);
-  }
+  if (state.fatalStartupError) return zuna::EndFailedStartup(*common);
   state.startupInProgress = false;
 #ifdef ZUNA_AUTOMATION
   zuna::StartAutomationAgent(instance, main->Window(), [main] { return main->Menu(); });
 #endif
-  MSG message{};
-  for (;;) {
-    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
-    if (got == 0 || got == -1) break;
-    if (state.exitRequested) break;
-    TranslateMessage(&message);
-    DispatchMessageW(&message);
-  }
-  return static_cast<int>(message.wParam);
+  return zuna::RunMessageLoop(state);
 }
