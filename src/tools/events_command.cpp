@@ -2,6 +2,7 @@
 
 #include "capture/xml_event_import.h"
 #include "common/user_messages_log.h"
+#include "tools/terminal_text.h"
 
 namespace zuna {
 namespace {
@@ -10,23 +11,6 @@ namespace {
 // Hibernation support cannot be asked of this computer for the observing one, so it is assumed.
 constexpr ScheduleContext kToolContext{1, 0, false, true, false};
 
-void PutUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // Log entries straight to a stream, in the order they are posted (the tool has one thread).
 class StreamSink final : public UserMessagesSink {
@@ -149,20 +133,6 @@ std::optional<EventsCommandLine> ParseEventsCommandLine(const std::vector<std::s
   return std::nullopt;
 }
 
-std::string TerminalText(std::wstring_view text) {
-  std::string out;
-  out.reserve(text.size());
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == L'\r') {
-      if (i + 1 < text.size() && text[i + 1] == L'\n') ++i;
-      out += '\n';
-      continue;
-    }
-    const auto c = static_cast<char32_t>(text[i]);
-    PutUtf8(out, c > 0x10FFFF || (c >= 0xD800 && c < 0xE000) ? U'\uFFFD' : c);
-  }
-  return out;
-}
 
 std::string PendingEventText(const PendingEventDisplay& display) {
   return TerminalText(display.countdownTitle + L"\r\n" + display.startLine + display.eventLine + display.endLine);

@@ -48,9 +48,6 @@ class FixedClock final : public Clock {
   CalendarTime utc_;
 };
 
-// A log entry (or any program text) as terminal text: UTF-8, each CR LF or lone CR one line feed.
-std::string TerminalText(std::wstring_view text);
-
 // The countdown window's title and its three information lines, as terminal text.
 std::string PendingEventText(const PendingEventDisplay& display);
 

@@ -8,6 +8,7 @@
 #include "common/clock.h"
 #include "common/file_time.h"
 #include "common/user_messages_log.h"
+#include "tools/terminal_text.h"
 #include "video/avi_info_command.h"
 
 namespace {
@@ -27,34 +28,12 @@ class SystemClock final : public zuna::Clock {
   zuna::TimeZoneRecord TimeZone() const override { return {}; }
 };
 
-void PutUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // Log entries as terminal lines: UTF-8, each CR LF a single line feed.
 class StandardOutputSink final : public zuna::UserMessagesSink {
  public:
   void Append(const std::wstring& entry) override {
-    std::string out;
-    for (std::size_t i = 0; i < entry.size(); ++i) {
-      if (entry[i] == L'\r' && i + 1 < entry.size() && entry[i + 1] == L'\n') continue;
-      const auto c = static_cast<char32_t>(entry[i]);
-      PutUtf8(out, c > 0x10FFFF || (c >= 0xD800 && c < 0xE000) ? U'\uFFFD' : c);
-    }
+    const std::string out = zuna::TerminalText(entry);
     std::fwrite(out.data(), 1, out.size(), stdout);
   }
   std::wstring Text() const override { return {}; }

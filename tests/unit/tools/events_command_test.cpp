@@ -9,6 +9,7 @@
 #include "support/fake_clock.h"
 #include "support/memory_log.h"
 #include "support/temp_folder.h"
+#include "tools/terminal_text.h"
 
 namespace zuna {
 namespace {
