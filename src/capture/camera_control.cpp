@@ -67,6 +67,12 @@ Status StartCamera(CameraParts parts, const std::wstring& recordingPath) {
   }
   Status recording = kOk;
   if (!recordingPath.empty()) recording = RenderRecording(parts, *device, recordingPath);
+  if (!parts.player.HasMediaControl()) {
+    // The preview could not be rendered (already reported). A recording still runs; without one there
+    // is nothing to run, and the camera counts as started so that scheduled events still come.
+    if (recordingPath.empty() || Failed(recording)) return recording;
+    if (Failed(parts.player.AcquireMediaControl())) return kFail;
+  }
   const Status run = RunFilterGraph(parts.player, parts.state);
   return Failed(run) ? run : (Failed(recording) ? kFail : kOk);
 }

@@ -66,6 +66,8 @@ class VideoPlayer {
   Status DisconnectPins(FilterRef filter, PinDirection direction);
 
   bool HasMediaControl() const { return hasMediaControl_; }
+  // Takes the graph's media control; the preview does it once it is rendered.
+  Status AcquireMediaControl();
   Status Run() { return graph_.Run(); }
   Status Stop() { return graph_.Stop(); }
 
@@ -101,7 +103,6 @@ class VideoPlayer {
 
   // Preview steps.
   Status RenderSourceToRenderer(FilterRef renderer);
-  Status AcquireMediaControl();
   void ReadRendererSubtype(FilterRef renderer);
   void ReadFileVideoSize(FilterRef renderer);
   Status InsertDisplayFilters(FilterRef renderer);

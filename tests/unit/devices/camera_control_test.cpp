@@ -103,6 +103,25 @@ TEST_F(CameraTest, AFailedDisplayFilterNeverStopsTheCamera) {
   EXPECT_EQ(graph.ChainFrom(Camera(), L"Capture"), std::vector<std::wstring>{L"AVI Writer"});
 }
 
+TEST_F(CameraTest, APreviewThatCannotBeRenderedNeverCostsTheRecording) {
+  Attach({NtscGrabber(L"Grabber")});
+  graph.failures = {L"RenderStream:Preview"};
+  EXPECT_EQ(Start(L"C:\\VideoFiles\\a.avi"), kOk);
+  EXPECT_TRUE(PostedTimed(log, L"SEVERE: failure to render video preview stream\r\n"));
+  EXPECT_FALSE(PostedTimed(log, L"Logic error: attempt to run filter graph with a NULL media control interface\r\n"));
+  EXPECT_TRUE(state.graphRunning);
+  EXPECT_EQ(graph.ChainFrom(Camera(), L"Capture"), std::vector<std::wstring>{L"AVI Writer"});
+}
+
+TEST_F(CameraTest, APreviewThatCannotBeRenderedWithoutARecordingLeavesTheGraphStill) {
+  Attach({NtscGrabber(L"Grabber")});
+  graph.failures = {L"RenderStream:Preview"};
+  EXPECT_EQ(Start(), kOk);  // scheduled events must still come
+  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Run"), 0);
+  EXPECT_FALSE(PostedTimed(log, L"Logic error: attempt to run filter graph with a NULL media control interface\r\n"));
+  EXPECT_FALSE(state.graphRunning);
+}
+
 TEST_F(CameraTest, NoDeviceOrBadIndex) {
   EXPECT_EQ(Start(), kFail);
   EXPECT_TRUE(
@@ -154,7 +173,8 @@ TEST_F(CameraTest, RunFailuresAreReportedWithTheirCode) {
   EXPECT_FALSE(state.graphRunning);
 
   graph.failures = {L"RenderStream:Preview"};  // nothing rendered: no media control to run with
-  EXPECT_EQ(Start(), kFail);
+  EXPECT_EQ(Start(), kOk);                     // the camera does not try to run it
+  EXPECT_EQ(RunFilterGraph(player, state), kFail);
   EXPECT_TRUE(PostedTimed(log, L"Logic error: attempt to run filter graph with a NULL media control interface\r\n"));
 
   graph.failures.clear();
