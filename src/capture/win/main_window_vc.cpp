@@ -81,6 +81,7 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
   if (devices_.CurrentDeviceIndex() >= 0) StartCurrentCamera();        // 32
   options_.FillDefaultFolders(programFolder_);                         // 33
   if (zc.Options().Boolean(L"AutostartGPS")) OnCommand(ids_.gpsReceiver);  // 34
+  InstallProgramCallbacks();                                           // 35
   zc.Log().FlushPending();                                             // 36
   PostUserMessage(L"Monitor resolution: " + std::to_wstring(state.monitorDpi) + L" dpi\r\n", false);
 }
@@ -309,6 +310,19 @@ void MainWindowVC::CreateFolders() {
   programFolder_ = ProgramFolderFromExecutable(ModulePath());
   foldersFailed_ = !CreateProgramFolders(programFolder_, {L"Events", L"VideoFiles", L"MessageFilesVC", L"OptionsFiles"},
                                          FolderExists, CreateFolder);
+}
+
+void MainWindowVC::InstallProgramCallbacks() {
+  ProgramCallbacks callbacks;
+  callbacks.saveOptionsFile = [this] { return options_.SaveOptionsFile(); };
+  callbacks.onDisplayToolChanged = [this](int tool, bool shown) {
+    const unsigned ids[] = {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs};
+    if (tool < 0 || tool > 3) return kInvalidArg;
+    menu_.Check(ids[tool], shown);
+    ApplyMenuModel(mainWindow_, menu_);
+    return kOk;
+  };
+  common_.Common().SetProgramCallbacks(std::move(callbacks));
 }
 
 bool MainWindowVC::ConfirmExitWhileRecording() {

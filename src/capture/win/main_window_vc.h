@@ -60,6 +60,7 @@ class MainWindowVC {
   bool CreateCaptureModeWindows();
   void CheckPowerCapabilities();
   void RebuildMenu();
+  void InstallProgramCallbacks();
   void SizeMainWindowToVideo();
   void CreateFolders();
   void OnCommand(unsigned id);
