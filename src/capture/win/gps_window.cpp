@@ -1,5 +1,6 @@
 #include "capture/win/gps_window.h"
 
+#include "common/win/track_window_move.h"
 #include "common/win/win_util.h"
 
 namespace zuna {
@@ -115,6 +116,7 @@ void GpsWindow::ShowFix(const GpsFixTexts& texts) {
 LRESULT CALLBACK GpsWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = WindowObject<GpsWindow>(window, message, lParam);
   if (self == nullptr || self->window_ == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  TrackWindowMove(self->common_.Common(), window, message);
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kCloseButtonId) {
@@ -133,12 +135,6 @@ LRESULT CALLBACK GpsWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARA
       static HBRUSH silver = CreateSolidBrush(RGB(192, 192, 192));
       return reinterpret_cast<LRESULT>(silver);
     }
-    case WM_MOVING:
-      if (!self->common_.State().startupInProgress) self->common_.Common().Placements().MarkMoving(window);
-      break;
-    case WM_MOVE:
-      self->common_.Common().Placements().RecordMove(window, WindowRect(window), self->common_.State().startupInProgress);
-      break;
     default:
       break;
   }

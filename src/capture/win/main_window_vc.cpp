@@ -7,6 +7,7 @@
 #include "capture/device_startup.h"
 #include "common/path_text.h"
 #include "common/win/menu_bar.h"
+#include "common/win/track_window_move.h"
 #include "common/win/win_util.h"
 
 namespace zuna {
@@ -356,6 +357,7 @@ LRESULT CALLBACK MainWindowVC::MainProc(HWND window, UINT message, WPARAM wParam
 
 LRESULT MainWindowVC::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
   CommonState& state = common_.State();
+  TrackWindowMove(common_.Common(), mainWindow_, message);
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
@@ -370,12 +372,6 @@ LRESULT MainWindowVC::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
       if (gps_) gps_->StopRefreshTimer();
       PostQuitMessage(0);
       return 0;
-    case WM_MOVING:
-      if (!state.startupInProgress) common_.Common().Placements().MarkMoving(mainWindow_);
-      break;
-    case WM_MOVE:
-      common_.Common().Placements().RecordMove(mainWindow_, WindowRect(mainWindow_), state.startupInProgress);
-      break;
     default:
       if (message == gpsRefreshMessage_ && gps_) {
         gps_->OnRefreshMessage(lParam);
@@ -394,12 +390,7 @@ LRESULT CALLBACK MainWindowVC::RecordControlsProc(HWND window, UINT message, WPA
   auto* self = WindowObject<MainWindowVC>(window, message, lParam);
   if (message == WM_CLOSE) return 0;  // the record controls cannot be closed
   if (self != nullptr && self->recordControls_ == window) {
-    if (message == WM_MOVING && !self->common_.State().startupInProgress) {
-      self->common_.Common().Placements().MarkMoving(window);
-    } else if (message == WM_MOVE) {
-      self->common_.Common().Placements().RecordMove(window, WindowRect(window),
-                                                     self->common_.State().startupInProgress);
-    }
+    TrackWindowMove(self->common_.Common(), window, message);
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }

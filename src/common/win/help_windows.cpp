@@ -2,6 +2,7 @@
 
 #include <richedit.h>
 
+#include "common/win/track_window_move.h"
 #include "common/win/win_util.h"
 
 namespace zuna {
@@ -115,6 +116,7 @@ LRESULT CALLBACK HelpWindows::Proc(HWND window, UINT message, WPARAM wParam, LPA
   auto* self = WindowObject<HelpWindows>(window, message, lParam);
   if (self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   const int id = self->IdOf(window);
+  TrackWindowMove(self->common_, window, message);
   switch (message) {
     case WM_CLOSE:
       self->Hide(id);
@@ -124,12 +126,6 @@ LRESULT CALLBACK HelpWindows::Proc(HWND window, UINT message, WPARAM wParam, LPA
         self->Hide(id);
         return 0;
       }
-      break;
-    case WM_MOVING:
-      self->common_.Placements().MarkMoving(window);
-      break;
-    case WM_MOVE:
-      self->common_.Placements().RecordMove(window, WindowRect(window), self->common_.State().startupInProgress);
       break;
     default:
       break;

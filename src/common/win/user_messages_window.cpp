@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "common/win/track_window_move.h"
 #include "common/win/win_util.h"
 
 namespace zuna {
@@ -142,6 +143,7 @@ LRESULT CALLBACK UserMessagesWindow::Proc(HWND window, UINT message, WPARAM wPar
 
 LRESULT UserMessagesWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   CommonState& state = common_.State();
+  TrackWindowMove(common_, window_, message);
   switch (message) {
     case kDrainLogMessage:
       common_.Log().Drain();
@@ -160,12 +162,6 @@ LRESULT UserMessagesWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         const Rect outer = WindowRect(window_);
         common_.Placements().RecordSize(window_, outer.Width(), outer.Height());
       }
-      break;
-    case WM_MOVING:
-      if (!state.startupInProgress) common_.Placements().MarkMoving(window_);
-      break;
-    case WM_MOVE:
-      common_.Placements().RecordMove(window_, WindowRect(window_), state.startupInProgress);
       break;
     case WM_CLOSE:
       return 0;  // the log window cannot be closed

@@ -5,6 +5,7 @@
 #include "common/program_folders.h"
 #include "common/path_text.h"
 #include "common/win/menu_bar.h"
+#include "common/win/track_window_move.h"
 #include "common/win/win_util.h"
 
 namespace zuna {
@@ -230,6 +231,7 @@ LRESULT CALLBACK PlaybackMainWindow::MainProc(HWND window, UINT message, WPARAM 
 
 LRESULT PlaybackMainWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
   CommonState& state = common_.State();
+  TrackWindowMove(common_.Common(), mainWindow_, message);
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
@@ -241,12 +243,6 @@ LRESULT PlaybackMainWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
     case WM_DESTROY:
       PostQuitMessage(0);
       return 0;
-    case WM_MOVING:
-      if (!state.startupInProgress) common_.Common().Placements().MarkMoving(mainWindow_);
-      break;
-    case WM_MOVE:
-      common_.Common().Placements().RecordMove(mainWindow_, WindowRect(mainWindow_), state.startupInProgress);
-      break;
     default:
       break;
   }
@@ -257,11 +253,7 @@ LRESULT CALLBACK PlaybackMainWindow::ControlsProc(HWND window, UINT message, WPA
   auto* self = WindowObject<PlaybackMainWindow>(window, message, lParam);
   if (message == WM_CLOSE) return 0;  // the controls window cannot be closed
   if (self != nullptr && self->controlsWindow_ == window) {
-    if (message == WM_MOVING && !self->common_.State().startupInProgress) {
-      self->common_.Common().Placements().MarkMoving(window);
-    } else if (message == WM_MOVE) {
-      self->common_.Common().Placements().RecordMove(window, WindowRect(window), self->common_.State().startupInProgress);
-    }
+    TrackWindowMove(self->common_.Common(), window, message);
   }
   return DefWindowProcW(window, message, wParam, lParam);
 }
