@@ -2,6 +2,7 @@
 # pixel saturation, crosshairs and time lapse filters, and the frame rules they share.
 zuna_library(zuna_frame_kernels
   crosshairs_kernel.cpp
+  display_frame.cpp
   frame_geometry.cpp
   frame_media_type.cpp
   frame_row_copy.cpp

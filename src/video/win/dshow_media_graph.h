@@ -1,7 +1,8 @@
 #pragma once
 // The media graph on DirectShow: the filter graph and its capture graph builder, the Enhanced Video
-// Renderer with its display control, the Null Renderer, the colour-control effect inside the DMO
-// wrapper, the project's three transform filters held by value, and the AVI writer as recording sink.
+// Renderer with its display control (or the project's window renderer where the EVR fails), the Null
+// Renderer, the colour-control effect inside the DMO wrapper, the project's three transform filters
+// held by value, and the AVI writer as recording sink.
 //
 // Handles: a FilterRef or PinRef is the interface pointer's value. The graph, a device record or this
 // object holds the reference that keeps it alive; a pin is kept without one, as it lives as long as
@@ -15,6 +16,7 @@
 
 #include "common/common_state.h"
 #include "video/media_graph.h"
+#include "video/win/window_renderer.h"
 #include "video/win/com_ptr.h"
 #include "video/win/crosshairs_filter.h"
 #include "video/win/pixel_saturation_filter.h"
@@ -112,6 +114,7 @@ class DirectShowMediaGraph final : public MediaGraph {
   ComPtr<IBaseFilter> evr_;
   ComPtr<IMFGetService> evrService_;
   ComPtr<IMFVideoDisplayControl> display_;
+  WindowRenderer* windowRenderer_ = nullptr;  // when it stands in for the EVR; evr_ holds its reference
   ComPtr<IBaseFilter> nullRenderer_;
   ComPtr<IBaseFilter> dmoWrapper_;
   ComPtr<IPropertyStore> colorStore_;

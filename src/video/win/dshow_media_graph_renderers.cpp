@@ -16,24 +16,35 @@ constexpr GUID kColorControlProperties = {0x174FB0EC, 0x2695, 0x476C, {0x88, 0xA
 
 }  // namespace
 
-// --- Enhanced Video Renderer
+// --- Enhanced Video Renderer, or the window renderer where the EVR cannot show the stream
 
 Status DirectShowMediaGraph::CreateEvr(FilterRef* evr) {
   if (evr == nullptr) return E_POINTER;
   *evr = {};
-  const HRESULT hr =
-      CoCreateInstance(CLSID_EnhancedVideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, evr_.PutVoid());
-  if (FAILED(hr)) return hr;
+  HRESULT hr = E_FAIL;
+  windowRenderer_ = nullptr;
+  if (!UseWindowRenderer()) {
+    hr = CoCreateInstance(CLSID_EnhancedVideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
+                          evr_.PutVoid());
+  }
+  if (FAILED(hr)) {
+    windowRenderer_ = WindowRenderer::Create();
+    if (windowRenderer_ == nullptr) return E_OUTOFMEMORY;
+    evr_.Reset();
+    *evr_.Put() = windowRenderer_;  // the one reference made by Create
+  }
   *evr = ToFilterRef(evr_.Get());
   return S_OK;
 }
 
 Status DirectShowMediaGraph::GetEvrService() {
   if (!evr_) return E_POINTER;
+  if (windowRenderer_ != nullptr) return S_OK;  // its display control is the renderer itself
   return evr_->QueryInterface(IID_IMFGetService, evrService_.PutVoid());
 }
 
 Status DirectShowMediaGraph::GetEvrDisplayControl() {
+  if (windowRenderer_ != nullptr) return S_OK;
   if (!evrService_) return E_POINTER;
   const HRESULT hr = evrService_->GetService(MR_VIDEO_RENDER_SERVICE, IID_IMFVideoDisplayControl, display_.PutVoid());
   if (SUCCEEDED(hr) && !display_) return E_POINTER;
@@ -41,16 +52,23 @@ Status DirectShowMediaGraph::GetEvrDisplayControl() {
 }
 
 Status DirectShowMediaGraph::SetEvrAspectRatio(bool preservePicture) {
+  // The window renderer draws the whole picture into the whole output: there is nothing to correct.
+  if (windowRenderer_ != nullptr) return S_OK;
   if (!display_) return E_POINTER;
   return display_->SetAspectRatioMode(preservePicture ? MFVideoARMode_PreservePicture : MFVideoARMode_None);
 }
 
 Status DirectShowMediaGraph::SetEvrVideoWindow(std::uintptr_t window) {
+  if (windowRenderer_ != nullptr) {
+    windowRenderer_->SetWindow(reinterpret_cast<HWND>(window));
+    return S_OK;
+  }
   if (!display_) return E_POINTER;
   return display_->SetVideoWindow(reinterpret_cast<HWND>(window));
 }
 
 Status DirectShowMediaGraph::SetEvrVideoPosition(int width, int height) {
+  if (windowRenderer_ != nullptr) return windowRenderer_->SetOutputSize(width, height);
   if (!display_) return E_POINTER;
   MFVideoNormalizedRect source{0.0f, 0.0f, 1.0f, 1.0f};
   RECT destination{0, 0, width, height};
@@ -58,6 +76,7 @@ Status DirectShowMediaGraph::SetEvrVideoPosition(int width, int height) {
 }
 
 Status DirectShowMediaGraph::RepaintEvr() {
+  if (windowRenderer_ != nullptr) return windowRenderer_->Repaint();
   if (!display_) return E_POINTER;
   return display_->RepaintVideo();
 }
