@@ -294,8 +294,8 @@ RunResult RunThroughEffect(const CLSID& effect, const AM_MEDIA_TYPE& format, lon
     }
     ++result.compared;
   }
-  std::printf("  brightness %ld, contrast %ld: %zu samples in, %zu out, %zu compared\n", brightness, contrast, in.size(),
-              out.size(), result.compared);
+  std::printf("  brightness %ld, contrast %ld: %zu samples in, %zu out, %zu compared\n", brightness, contrast,
+              in.size(), out.size(), result.compared);
   return result;
 }
 
