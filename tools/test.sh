@@ -97,6 +97,13 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
         timeout 120 wine "$cameras" register --camera 2 --clear --standard SECAM_B >/dev/null 2>&1 ||
         echo "could not register the synthetic cameras"
     fi
+    # "# needs: color_control": the "Color Control" video effect registered for this scenario only,
+    # so that the others keep a prefix without brightness/contrast.
+    effect=""
+    if grep -q '^# needs: color_control' "$scenario"; then
+      effect="build/windows-cross/fixtures/color_control_setup.exe"
+      timeout 120 wine "$effect" register >/dev/null 2>&1 || echo "could not register the Color Control effect"
+    fi
     # "# needs: gps_feeder": a fake receiver on COM3 of the prefix.
     if grep -q '^# needs: gps_feeder' "$scenario"; then
       feeder="$(find build/native -name gps_feeder -type f -perm -u+x | head -n 1)"
@@ -113,6 +120,10 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
     if [ -n "$cameras" ]; then
       timeout 120 wine "$cameras" unregister --camera 1 >/dev/null 2>&1 || true
       timeout 120 wine "$cameras" unregister --camera 2 >/dev/null 2>&1 || true
+      wineserver -k >/dev/null 2>&1 || true
+    fi
+    if [ -n "$effect" ]; then
+      timeout 120 wine "$effect" unregister >/dev/null 2>&1 || true
       wineserver -k >/dev/null 2>&1 || true
     fi
   done

@@ -40,64 +40,6 @@ void Section(const char* name) {
   std::fflush(stdout);
 }
 
-// One graph, released in the destructor (before the filters held by value go away).
-class Graph {
- public:
-  Graph() {
-    CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
-                     reinterpret_cast<void**>(&graph_));
-  }
-  ~Graph() {
-    if (control_ != nullptr) {
-      control_->Stop();
-      control_->Release();
-    }
-    if (graph_ != nullptr) {
-      // Remove every filter so that nothing keeps a reference to the filters held by value.
-      for (IBaseFilter* filter : added_) {
-        graph_->RemoveFilter(filter);
-        filter->Release();
-      }
-      graph_->Release();
-    }
-  }
-  bool Ok() const { return graph_ != nullptr; }
-  IGraphBuilder* Get() { return graph_; }
-
-  HRESULT Add(IBaseFilter* filter, const wchar_t* name) {
-    const HRESULT hr = graph_->AddFilter(filter, name);
-    if (SUCCEEDED(hr)) {
-      filter->AddRef();
-      added_.push_back(filter);
-    }
-    return hr;
-  }
-  HRESULT Connect(IPin* out, IPin* in) { return graph_->ConnectDirect(out, in, nullptr); }
-  HRESULT Connect(IBaseFilter* from, IBaseFilter* to) {
-    IPin* out = FirstPin(from, PINDIR_OUTPUT);
-    IPin* in = FirstPin(to, PINDIR_INPUT);
-    const HRESULT hr = out != nullptr && in != nullptr ? Connect(out, in) : E_FAIL;
-    if (out != nullptr) out->Release();
-    if (in != nullptr) in->Release();
-    return hr;
-  }
-  // Runs the graph for `milliseconds` of wall time, then stops it.
-  HRESULT RunFor(DWORD milliseconds) {
-    if (control_ == nullptr && FAILED(graph_->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control_)))) {
-      return E_NOINTERFACE;
-    }
-    const HRESULT hr = control_->Run();
-    if (FAILED(hr)) return hr;
-    Sleep(milliseconds);
-    return control_->Stop();
-  }
-
- private:
-  IGraphBuilder* graph_ = nullptr;
-  IMediaControl* control_ = nullptr;
-  std::vector<IBaseFilter*> added_;
-};
-
 IBaseFilter* MakeNullRenderer() {
   IBaseFilter* renderer = nullptr;
   CoCreateInstance(CLSID_NullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,

@@ -172,6 +172,56 @@ HRESULT StingyInputPin::CheckMediaType(const AM_MEDIA_TYPE& type) {
 
 StingySink::StingySink() : FilterBase(kStingyClassId, L"Stingy Sink", dshow::Ownership::kHeldByValue), input_(*this) {}
 
+// ---- Graph
+
+Graph::Graph() {
+  CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder,
+                   reinterpret_cast<void**>(&graph_));
+}
+
+Graph::~Graph() {
+  if (control_ != nullptr) {
+    control_->Stop();
+    control_->Release();
+  }
+  if (graph_ != nullptr) {
+    // Remove every filter so that nothing keeps a reference to the filters held by value.
+    for (IBaseFilter* filter : added_) {
+      graph_->RemoveFilter(filter);
+      filter->Release();
+    }
+    graph_->Release();
+  }
+}
+
+HRESULT Graph::Add(IBaseFilter* filter, const wchar_t* name) {
+  const HRESULT hr = graph_->AddFilter(filter, name);
+  if (SUCCEEDED(hr)) {
+    filter->AddRef();
+    added_.push_back(filter);
+  }
+  return hr;
+}
+
+HRESULT Graph::Connect(IBaseFilter* from, IBaseFilter* to) {
+  IPin* out = FirstPin(from, PINDIR_OUTPUT);
+  IPin* in = FirstPin(to, PINDIR_INPUT);
+  const HRESULT hr = out != nullptr && in != nullptr ? Connect(out, in) : E_FAIL;
+  if (out != nullptr) out->Release();
+  if (in != nullptr) in->Release();
+  return hr;
+}
+
+HRESULT Graph::RunFor(DWORD milliseconds) {
+  if (control_ == nullptr && FAILED(graph_->QueryInterface(IID_IMediaControl, reinterpret_cast<void**>(&control_)))) {
+    return E_NOINTERFACE;
+  }
+  const HRESULT hr = control_->Run();
+  if (FAILED(hr)) return hr;
+  Sleep(milliseconds);
+  return control_->Stop();
+}
+
 // ---- helpers
 
 std::wstring DefaultCameraDllPath() {

@@ -1,7 +1,7 @@
 #pragma once
-// Pieces of the DirectShow filter test: a probe filter that keeps a copy of every sample passing
-// through it, a sink whose allocator grants less than it is asked for, the synthetic camera loaded
-// straight from its DLL, and a few checks.
+// Pieces of the DirectShow filter tests: a graph that releases its filters, a probe filter that keeps
+// a copy of every sample passing through it, a sink whose allocator grants less than it is asked
+// for, the synthetic camera loaded straight from its DLL, and a few checks.
 #include <dshow.h>
 
 #include <cstdint>
@@ -96,6 +96,28 @@ class StingySink final : public dshow::FilterBase {
 
  private:
   StingyInputPin input_;
+};
+
+// One graph, released in the destructor (before the filters held by value go away).
+class Graph {
+ public:
+  Graph();
+  ~Graph();
+  Graph(const Graph&) = delete;
+  Graph& operator=(const Graph&) = delete;
+
+  bool Ok() const { return graph_ != nullptr; }
+  IGraphBuilder* Get() { return graph_; }
+  HRESULT Add(IBaseFilter* filter, const wchar_t* name);
+  HRESULT Connect(IPin* out, IPin* in) { return graph_->ConnectDirect(out, in, nullptr); }
+  HRESULT Connect(IBaseFilter* from, IBaseFilter* to);
+  // Runs the graph for `milliseconds` of wall time, then stops it.
+  HRESULT RunFor(DWORD milliseconds);
+
+ private:
+  IGraphBuilder* graph_ = nullptr;
+  IMediaControl* control_ = nullptr;
+  std::vector<IBaseFilter*> added_;
 };
 
 // The synthetic camera, created through the class factory of its DLL (no registration needed).

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # The DirectShow filter test under Wine: registers the two synthetic cameras in the current prefix
 # (camera 1 NTSC_M, camera 2 SECAM_B), checks that the system device enumerator lists them with their
-# standards, then runs dshow_filters_test.exe and dshow_media_graph_test.exe. WINEPREFIX (an initialised prefix) and DISPLAY come
-# from the caller; the cameras stay registered for the scenarios that follow.
+# standards, then runs dshow_filters_test.exe and dshow_media_graph_test.exe. Last, it registers the
+# "Color Control" video effect, runs dshow_color_control_test.exe and unregisters the effect again.
+# WINEPREFIX (an initialised prefix) and DISPLAY come from the caller; the cameras stay registered for
+# the scenarios that follow, the effect does not.
 #
 #   tests/win/run_dshow_tests.sh BUILD_DIR      e.g. build/windows-cross
 set -euo pipefail
@@ -10,7 +12,10 @@ build="$(cd "${1:?usage: run_dshow_tests.sh BUILD_DIR}" && pwd)"
 setup="$build/fixtures/synthetic_camera_setup.exe"
 test_exe="$build/tests/win/dshow_filters_test.exe"
 graph_exe="$build/tests/win/dshow_media_graph_test.exe"
-for file in "$setup" "$build/fixtures/zuna_synthetic_camera.dll" "$test_exe" "$graph_exe"; do
+effect_setup="$build/fixtures/color_control_setup.exe"
+effect_exe="$build/tests/win/dshow_color_control_test.exe"
+for file in "$setup" "$build/fixtures/zuna_synthetic_camera.dll" "$test_exe" "$graph_exe" "$effect_setup" \
+  "$build/fixtures/zuna_color_control.dll" "$effect_exe"; do
   [ -f "$file" ] || { echo "run_dshow_tests: missing $file" >&2; exit 1; }
 done
 
@@ -24,3 +29,19 @@ grep -qx "ZUNA Synthetic Camera 2 -- SECAM_B" <<<"$devices" || { echo "run_dshow
 timeout 300 wine "$test_exe" "$(winepath -w "$build/fixtures/zuna_synthetic_camera.dll")"
 # The media graph, the device catalog and the codec catalog, with the cameras registered above.
 timeout 300 wine "$graph_exe"
+
+# The display chain's brightness/contrast effect, registered for its own test only: the media graph
+# test above expects a prefix without it.
+timeout 120 wine "$effect_setup" register
+effects="$(timeout 120 wine "$effect_setup" list | tr -d '\r')"
+grep -qx "Color Control" <<<"$effects" || { echo "run_dshow_tests: Color Control not listed" >&2; exit 1; }
+set +e
+timeout 300 wine "$effect_exe" "$(winepath -w "$build/fixtures/zuna_synthetic_camera.dll")"
+effect_status=$?
+set -e
+timeout 120 wine "$effect_setup" unregister
+if timeout 120 wine "$effect_setup" list | tr -d '\r' | grep -qx "Color Control"; then
+  echo "run_dshow_tests: Color Control still listed after unregister" >&2
+  exit 1
+fi
+exit "$effect_status"
