@@ -74,5 +74,7 @@ StepResult RunLogNotContains(Session& session, const Args& args);
 StepResult RunMenu(Session& session, const Args& args);
 StepResult RunMenuState(Session& session, const Args& args);
 StepResult RunMenuList(Session& session, const Args& args);
+StepResult RunDisplayTool(Session& session, const Args& args);
+StepResult RunMediaReport(Session& session, const Args& args);
 
 }  // namespace ui_driver

@@ -75,6 +75,11 @@ size_t CountLines(const std::filesystem::path& file) {
   return static_cast<size_t>(std::count(std::istreambuf_iterator<char>(in), {}, '\n'));
 }
 
+std::string ReadFileBytes(const std::filesystem::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 }  // namespace
 
 StepResult RunMenu(Session& session, const Args& args) {
@@ -108,18 +113,57 @@ StepResult RunMenuState(Session& session, const Args& args) {
   return Passed(seen);
 }
 
-StepResult RunMenuList(Session& session, const Args& args) {
+// Has the agent write a file; the agent runs in another folder, so it gets the full path.
+StepResult AgentWritesFile(Session& session, std::uintptr_t request, const std::wstring& name,
+                           std::filesystem::path& file) {
   std::wstring why;
   const HWND agent = WaitForAgent(session, kDefaultTimeoutSeconds, why);
   if (!agent) return Failed(why);
-  const auto file = session.Resolve(args[0]);
+  file = session.Resolve(name);
   std::error_code error;
   if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
-  // The agent runs in another folder, so it gets the full path.
-  const auto answer = AskAgent(agent, zuna::kAgentListMenu, std::filesystem::absolute(file, error).wstring());
+  const auto answer = AskAgent(agent, request, std::filesystem::absolute(file, error).wstring());
   if (!answer) return Failed(L"the automation agent did not answer");
   if ((*answer & zuna::kAgentFound) == 0) return Failed(L"the automation agent could not write " + file.wstring());
+  return Passed(L"");
+}
+
+StepResult RunMenuList(Session& session, const Args& args) {
+  std::filesystem::path file;
+  StepResult result = AgentWritesFile(session, zuna::kAgentListMenu, args[0], file);
+  if (!result.passed) return result;
   return Passed(L"listed " + std::to_wstring(CountLines(file)) + L" menu items in " + file.wstring());
+}
+
+StepResult RunMediaReport(Session& session, const Args& args) {
+  const auto seconds = SecondsArg(args, 2);
+  if (!seconds) return Failed(NotSeconds(args, 2));
+  std::filesystem::path file;
+  StepResult result;
+  const std::string wanted = args.size() > 1 ? ToUtf8(args[1]) : std::string();
+  const bool found = PollUntil(*seconds, [&] {
+    result = AgentWritesFile(session, zuna::kAgentMediaReport, args[0], file);
+    return result.passed && ReadFileBytes(file).find(wanted) != std::string::npos;
+  });
+  if (!result.passed) return result;
+  const std::wstring seen = std::to_wstring(CountLines(file)) + L" lines of media report in " + file.wstring();
+  if (!found) return Failed(seen + L", without " + Quoted(args[1]));
+  return Passed(seen);
+}
+
+// What the tool's window does when it is shown or hidden: switch the tool and rebuild the graph.
+StepResult RunDisplayTool(Session& session, const Args& args) {
+  const auto on = ParseSwitch(args[1], L"on", L"off");
+  if (args[0].size() != 1 || args[0][0] < L'0' || args[0][0] > L'3' || !on) {
+    return Failed(L"expected a tool 0 to 3 and on or off");
+  }
+  std::wstring why;
+  const HWND agent = WaitForAgent(session, kDefaultTimeoutSeconds, why);
+  if (!agent) return Failed(why);
+  const auto answer = AskAgent(agent, zuna::kAgentDisplayTool, args[0] + L" " + args[1]);
+  if (!answer) return Failed(L"the automation agent did not answer");
+  if ((*answer & zuna::kAgentFound) == 0) return Failed(L"the program refused display tool " + args[0] + L" " + args[1]);
+  return Passed(L"display tool " + args[0] + L" " + args[1]);
 }
 
 }  // namespace ui_driver

@@ -319,9 +319,11 @@ void MainWindowVC::InstallProgramCallbacks() {
   callbacks.onDisplayToolChanged = [this](int tool, bool shown) {
     const unsigned ids[] = {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs};
     if (tool < 0 || tool > 3) return kInvalidArg;
+    common_.State().displayToolOn[static_cast<std::size_t>(tool)] = shown;
     menu_.Check(ids[tool], shown);
     ApplyMenuModel(mainWindow_, menu_);
-    return kOk;
+    // The graph is built again so that the shown tools' filters go in and the hidden ones come out.
+    return RestartCamera();
   };
   common_.Common().SetProgramCallbacks(std::move(callbacks));
 }

@@ -12,6 +12,7 @@ namespace {
 struct Agent {
   HWND mainWindow = nullptr;
   std::function<MenuModel*()> menuOf;
+  AutomationHooks hooks;
 };
 Agent g_agent;
 
@@ -32,18 +33,33 @@ bool PathEnabled(const std::vector<MenuItem*>& chain) {
   return true;
 }
 
+bool WriteUtf8(const std::wstring& path, const std::wstring& all) {
+  std::ofstream file(std::filesystem::path(path), std::ios::binary | std::ios::trunc);
+  const int size = static_cast<int>(all.size());
+  const int length = WideCharToMultiByte(CP_UTF8, 0, all.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
+  if (length > 0) WideCharToMultiByte(CP_UTF8, 0, all.data(), size, bytes.data(), length, nullptr, nullptr);
+  file << bytes;
+  return static_cast<bool>(file);
+}
+
+// "<tool> on|off"
+LRESULT DisplayTool(const std::wstring& text) {
+  if (!g_agent.hooks.displayTool || text.size() < 3 || text[0] < L'0' || text[0] > L'3' || text[1] != L' ') return 0;
+  const std::wstring state = text.substr(2);
+  if (state != L"on" && state != L"off") return 0;
+  return Succeeded(g_agent.hooks.displayTool(text[0] - L'0', state == L"on")) ? kAgentFound : 0;
+}
+
 LRESULT Handle(const COPYDATASTRUCT* data) {
   MenuModel* model = g_agent.menuOf ? g_agent.menuOf() : nullptr;
   if (model == nullptr) return 0;
   const std::wstring text = DataText(data);
-  if (data->dwData == kAgentListMenu) {
-    std::ofstream file(std::filesystem::path(text), std::ios::binary | std::ios::trunc);
-    const std::wstring all = model->Describe();
-    const int length = WideCharToMultiByte(CP_UTF8, 0, all.data(), static_cast<int>(all.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(length > 0 ? length : 0), '\0');
-    if (length > 0) WideCharToMultiByte(CP_UTF8, 0, all.data(), static_cast<int>(all.size()), bytes.data(), length, nullptr, nullptr);
-    file << bytes;
-    return file ? kAgentFound : 0;
+  if (data->dwData == kAgentListMenu) return WriteUtf8(text, model->Describe()) ? kAgentFound : 0;
+  if (data->dwData == kAgentDisplayTool) return DisplayTool(text);
+  if (data->dwData == kAgentMediaReport) {
+    if (!g_agent.hooks.mediaReport) return 0;
+    return WriteUtf8(text, g_agent.hooks.mediaReport()) ? kAgentFound : 0;
   }
   const std::vector<MenuItem*> chain = model->FindChain(text);
   if (chain.empty()) return 0;
@@ -62,6 +78,10 @@ LRESULT CALLBACK AgentProc(HWND window, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 }  // namespace
+
+void SetAutomationHooks(AutomationHooks hooks) {
+  g_agent.hooks = std::move(hooks);
+}
 
 void StartAutomationAgent(HINSTANCE instance, HWND mainWindow, std::function<MenuModel*()> menuOf) {
   g_agent.mainWindow = mainWindow;

@@ -4,12 +4,21 @@
 #include <windows.h>
 
 #include <functional>
+#include <string>
 
 #include "common/menu_model.h"
+#include "common/status.h"
 
 namespace zuna {
 
 // `menuOf` returns the model of the window's menu bar as it stands; commands go to `mainWindow`.
 void StartAutomationAgent(HINSTANCE instance, HWND mainWindow, std::function<MenuModel*()> menuOf);
+
+// What a program lets the tests do beyond its menus; either may be empty.
+struct AutomationHooks {
+  std::function<Status(int tool, bool shown)> displayTool;
+  std::function<std::wstring()> mediaReport;
+};
+void SetAutomationHooks(AutomationHooks hooks);
 
 }  // namespace zuna

@@ -94,6 +94,9 @@ class DirectShowMediaGraph final : public MediaGraph {
 
   // The time lapse filter's own setting ("TimeLapseType"), latched when its output connects.
   void SetTimeLapseIntervalMode(bool intervalMode) { timeLapse_.SetIntervalMode(intervalMode); }
+  // Each connection ("A -> B", one a line) and, with the window renderer, the frames it has shown
+  // since the graph last started ("Frames shown: N", "Picture shown: yes|no").
+  std::wstring Report();
   // For tests: the filter graph itself (no reference for the caller).
   IGraphBuilder* Graph() const { return graph_.Get(); }
 

@@ -86,7 +86,7 @@ STDMETHODIMP WindowRenderer::Pause() {
   const bool fromStopped = State() == State_Stopped;
   if (const HRESULT hr = FilterBase::Pause(); FAILED(hr)) return hr;
   std::lock_guard<std::mutex> lock(mutex_);
-  if (fromStopped) format_ = DisplayFormatOf(input_.ConnectionType());
+  if (fromStopped) StartStream();
   if (mode_ != Mode::kPaused) frameSincePause_ = false;  // the next frame becomes the paused picture
   mode_ = Mode::kPaused;
   return S_OK;
@@ -98,7 +98,7 @@ STDMETHODIMP WindowRenderer::Run(REFERENCE_TIME start) {
   bool complete = false;
   {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (fromStopped) format_ = DisplayFormatOf(input_.ConnectionType());
+    if (fromStopped) StartStream();
     mode_ = Mode::kRunning;
     complete = endOfStream_ && !completeSent_;
     completeSent_ = completeSent_ || complete;
@@ -144,6 +144,17 @@ HRESULT WindowRenderer::Repaint() {
 std::uint64_t WindowRenderer::FramesDrawn() {
   std::lock_guard<std::mutex> lock(mutex_);
   return framesDrawn_;
+}
+
+std::uint64_t WindowRenderer::FramesDrawnSinceStart() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return framesDrawn_ - framesAtStart_;
+}
+
+// Called with the mutex held: the connection is fixed while streaming.
+void WindowRenderer::StartStream() {
+  format_ = DisplayFormatOf(input_.ConnectionType());
+  framesAtStart_ = framesDrawn_;
 }
 
 HRESULT WindowRenderer::Render(IMediaSample* sample) {

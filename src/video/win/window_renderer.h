@@ -60,8 +60,9 @@ class WindowRenderer final : public FilterBase {
   HRESULT SetOutputSize(int width, int height);
   // Draws the last frame again (after the window was covered or resized).
   HRESULT Repaint();
-  // Frames drawn since the renderer was made.
+  // Frames drawn since the renderer was made, and since it last started streaming.
   std::uint64_t FramesDrawn();
+  std::uint64_t FramesDrawnSinceStart();
 
   // Streaming thread.
   HRESULT Render(IMediaSample* sample);
@@ -75,6 +76,7 @@ class WindowRenderer final : public FilterBase {
   WindowRenderer();
   // Waits until the sample is due; false when a stop or a flush ended the wait.
   bool WaitUntilDue(IMediaSample* sample, std::unique_lock<std::mutex>& lock);
+  void StartStream();
   bool Interrupted() const { return mode_ == Mode::kStopped || flushing_; }
   void Draw();
 
@@ -93,6 +95,7 @@ class WindowRenderer final : public FilterBase {
   DisplayFrameFormat format_;
   std::vector<std::uint8_t> pixels_;  // the last frame, top row first
   std::uint64_t framesDrawn_ = 0;
+  std::uint64_t framesAtStart_ = 0;
 };
 
 }  // namespace zuna::dshow
