@@ -223,6 +223,11 @@ void TestMediaTypes(const CLSID& effect) {
     CHECK(dmo->GetOutputType(0, 1, nullptr) == kNoMoreTypes);
     CHECK(dmo->SetInputType(0, nullptr, DMO_SET_TYPEF_CLEAR) == S_OK);
     CHECK(dmo->GetOutputSizeInfo(0, &size, &alignment) == kNotSet);
+    // Reconnecting only the input (a filter spliced in upstream) keeps the output connection valid.
+    CHECK(dmo->SetInputType(0, dmoType(yuy2), 0) == S_OK);
+    CHECK(dmo->GetOutputSizeInfo(0, &size, &alignment) == S_OK && size == 691200);
+    CHECK(dmo->SetInputType(0, dmoType(rgb32), 0) == S_OK);
+    CHECK(dmo->GetOutputSizeInfo(0, &size, &alignment) == kNotSet);
     for (AM_MEDIA_TYPE* type : {&yuy2, &rgb32, &rgb24, &odd, &small}) dshow::FreeMediaType(*type);
     dmo->Release();
   }
