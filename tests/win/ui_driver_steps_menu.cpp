@@ -162,7 +162,8 @@ StepResult RunDisplayTool(Session& session, const Args& args) {
   if (!agent) return Failed(why);
   const auto answer = AskAgent(agent, zuna::kAgentDisplayTool, args[0] + L" " + args[1]);
   if (!answer) return Failed(L"the automation agent did not answer");
-  if ((*answer & zuna::kAgentFound) == 0) return Failed(L"the program refused display tool " + args[0] + L" " + args[1]);
+  if ((*answer & zuna::kAgentFound) == 0)
+    return Failed(L"the program refused display tool " + args[0] + L" " + args[1]);
   return Passed(L"display tool " + args[0] + L" " + args[1]);
 }
 

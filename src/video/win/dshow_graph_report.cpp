@@ -39,8 +39,8 @@ std::wstring DirectShowMediaGraph::Report() {
   }
   if (windowRenderer_ != nullptr) {
     const std::uint64_t shown = windowRenderer_->FramesDrawnSinceStart();
-    text += L"Frames shown: " + std::to_wstring(shown) + L"\r\nPicture shown: " + (shown > 0 ? L"yes" : L"no") +
-            L"\r\n";
+    text +=
+        L"Frames shown: " + std::to_wstring(shown) + L"\r\nPicture shown: " + (shown > 0 ? L"yes" : L"no") + L"\r\n";
   }
   return text;
 }

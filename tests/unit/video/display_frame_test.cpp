@@ -30,8 +30,8 @@ TEST(DisplayFrame, Yuy2StudioRangeMapsToFullRangeColours) {
 
 TEST(DisplayFrame, Yuy2RowsArePaddedAndStayTopDownWhateverTheHeightSign) {
   // Width 3: a row holds 6 bytes of pixels padded to 8; the odd last pixel takes its pair's chroma.
-  const std::vector<std::uint8_t> yuy2 = {235, 128, 235, 128, 16, 128, 0xEE, 0xEE,   // white white black
-                                          16, 128, 16, 128, 235, 128, 0xEE, 0xEE};  // black black white
+  const std::vector<std::uint8_t> yuy2 = {235, 128, 235, 128, 16,  128, 0xEE, 0xEE,   // white white black
+                                          16,  128, 16,  128, 235, 128, 0xEE, 0xEE};  // black black white
   for (int height : {2, -2}) {
     std::vector<std::uint8_t> pixels;
     ASSERT_EQ(ConvertToDisplayFrame({FrameSubtype::kYuy2, 3, height}, yuy2, &pixels), kOk);
