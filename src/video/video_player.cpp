@@ -152,6 +152,8 @@ Status VideoPlayer::RemoveFilters() {
   }
   graph_.ReleaseMediaControl();
   hasMediaControl_ = false;
+  graph_.ReleaseFrameSeeking();
+  hasFrameTimeFormat_ = false;
   // A file source and the recording sink were made for this graph only; a device's filter belongs
   // to its device record.
   if (fileSourceMode_ && sourceFilter_) graph_.ReleaseFilter(sourceFilter_);
