@@ -47,10 +47,10 @@ PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance
   common_.PlaceMainWindow(mainWindow_);                               // 13
   common_.PlaceLogWindow(mainWindow_);                                // 14
   ShowWindow(mainWindow_, SW_SHOW);                                   // 15
-  ids_ = TakePlaybackMenuIds([&zc] { return zc.NextIdentifier(); });  // 16, 17
+  PlaceControlsWindow();                                              // 16
+  ids_ = TakePlaybackMenuIds([&zc] { return zc.NextIdentifier(); });  // 17
   RebuildMenu();
-  CreatePlaybackControl();
-  PlaceControlsWindow();
+  CreatePlaybackControl();  // the controls in the no-file state, shown
   ShowWindow(controls_.Window(), SW_SHOWNOACTIVATE);
   InstallProgramCallbacks();                    // 18
   CreateFolders();                              // 19
