@@ -25,8 +25,8 @@ FilePick WinFilePicker::PickFileToOpen(const FileTypeFilter& filter) {
       dialog.p == nullptr) {
     return {kAbort, {}};
   }
-  const COMDLG_FILTERSPEC spec{filter.name.c_str(), filter.pattern.c_str()};
-  dialog.p->SetFileTypes(1, &spec);
+  const COMDLG_FILTERSPEC fileType{filter.name.c_str(), filter.pattern.c_str()};
+  dialog.p->SetFileTypes(1, &fileType);
   FILEOPENDIALOGOPTIONS options = 0;
   if (SUCCEEDED(dialog.p->GetOptions(&options))) {
     dialog.p->SetOptions(options | FOS_STRICTFILETYPES | FOS_FILEMUSTEXIST | FOS_PATHMUSTEXIST);
