@@ -68,12 +68,12 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
   scratch="$(mktemp -d /tmp/zuna-test.XXXXXX)"
   zuna_display_start
   stage="build/windows-cross/stage"
-  # The DirectShow filters and the AVI source in real graphs, with the synthetic cameras registered in a
-  # prefix of their own
-  # (the scenarios below start with no camera).
+  # The DirectShow filters, the AVI source and playback control in real graphs, with the synthetic
+  # cameras registered in a prefix of their own (the scenarios below start with no camera).
   echo "-- DirectShow filters"
   if (zuna_wine_prefix_new "$scratch/dshow-prefix" && tests/win/run_dshow_tests.sh build/windows-cross &&
-      tests/win/run_dshow_avi_source_test.sh build/windows-cross); then
+      tests/win/run_dshow_avi_source_test.sh build/windows-cross &&
+      timeout 300 wine build/windows-cross/tests/win/dshow_playback_test.exe); then
     passed=$((passed + 1))
   else
     fail "DirectShow filters"

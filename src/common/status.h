@@ -17,6 +17,7 @@ inline constexpr Status kOutOfMemory = static_cast<Status>(0x8007000Eu);
 inline constexpr Status kInvalidArg = static_cast<Status>(0x80070057u);
 inline constexpr Status kAccessDenied = static_cast<Status>(0x80070005u);
 inline constexpr Status kPointer = static_cast<Status>(0x80004003u);
+inline constexpr Status kFileNotFound = static_cast<Status>(0x80070002u);
 
 constexpr bool Succeeded(Status s) { return s >= 0; }
 constexpr bool Failed(Status s) { return s < 0; }

@@ -113,7 +113,19 @@ class MediaGraph {
   virtual Status GetMediaControl() = 0;
   virtual void ReleaseMediaControl() = 0;
   virtual Status Run() = 0;
+  virtual Status Pause() = 0;
   virtual Status Stop() = 0;
+
+  // --- Media seeking. The graph's own interface is taken once; frame positions go to the file
+  // source's own seeking, because a graph need not forward the frame time format to its source.
+  virtual Status GetMediaSeeking() = 0;
+  // kNoInterface when neither the source nor the graph seeks in frames.
+  virtual Status SetFrameTimeFormat(FilterRef source) = 0;
+  // The source leaves the graph: frame positions have nowhere to go until the next source.
+  virtual void ReleaseFrameSeeking() = 0;
+  // Absolute current position in frames, no stop position.
+  virtual Status SetCurrentFrame(std::int64_t frame) = 0;
+  virtual Status GetCurrentFrame(std::int64_t* frame) = 0;
 };
 
 }  // namespace zuna

@@ -150,6 +150,9 @@ Status VideoPlayer::RemoveFilters() {
     if (filter == currentRenderer_) continue;
     if (Failed(graph_.RemoveFilter(filter))) return Fail(L"WARNING: Failure to remove filter from filter graph\r\n");
   }
+  // The file source leaves: frame positions have nowhere to go until the next one.
+  if (hasFrameTimeFormat_) graph_.ReleaseFrameSeeking();
+  hasFrameTimeFormat_ = false;
   graph_.ReleaseMediaControl();
   hasMediaControl_ = false;
   // A file source and the recording sink were made for this graph only; a device's filter belongs

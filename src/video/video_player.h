@@ -69,7 +69,18 @@ class VideoPlayer {
   // Takes the graph's media control; the preview does it once it is rendered.
   Status AcquireMediaControl();
   Status Run() { return graph_.Run(); }
+  Status Pause() { return graph_.Pause(); }
   Status Stop() { return graph_.Stop(); }
+
+  // Media seeking (video_player_seeking.cpp). The graph's interface, taken once at start-up and
+  // reported when it cannot be; the frame time format, set for each new file source; positions
+  // in frames, which fail without the frame format.
+  Status SetMediaSeekingInterface();
+  bool HasMediaSeeking() const { return hasMediaSeeking_; }
+  Status SetFrameTimeFormat();
+  bool HasFrameTimeFormat() const { return hasFrameTimeFormat_; }
+  Status SetCurrentFrame(std::int64_t frame);
+  Status GetCurrentFrame(std::int64_t& frame);
 
   FilterRef SourceFilter() const { return sourceFilter_; }
   FilterRef CurrentRenderer() const { return currentRenderer_; }
@@ -132,6 +143,8 @@ class VideoPlayer {
   bool hasGraph_ = false;
   bool hasCaptureGraphBuilder_ = false;
   bool hasMediaControl_ = false;
+  bool hasMediaSeeking_ = false;
+  bool hasFrameTimeFormat_ = false;
   bool hasDisplayControl_ = false;
   bool hasColorStore_ = false;
 

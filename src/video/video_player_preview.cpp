@@ -38,8 +38,11 @@ Status VideoPlayer::RenderVideoPreviewStream() {
 // removed while recording); media control is then already held.
 Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer) {
   if (rendererKind_ == kRendererNull) {
-    if (Failed(graph_.RenderStream(PinCategory::kPreview, sourceFilter_, {}, renderer))) {
-      return Fail(L"SEVERE: failure to render video preview stream\r\n");
+    // A file source has no preview pin: any of its outputs will do.
+    const PinCategory category = fileSourceMode_ ? PinCategory::kNone : PinCategory::kPreview;
+    if (Failed(graph_.RenderStream(category, sourceFilter_, {}, renderer))) {
+      return Fail(fileSourceMode_ ? L"SEVERE: failure to render file stream\r\n"
+                                  : L"SEVERE: failure to render video preview stream\r\n");
     }
   } else if (fileSourceMode_) {
     if (Failed(graph_.RenderStream(PinCategory::kNone, sourceFilter_, {}, renderer))) {

@@ -5,6 +5,7 @@ zuna_unit_tests(video_player_tests
   video_player/video_player_construction_test.cpp
   video_player/video_player_preview_test.cpp
   video_player/video_player_capture_test.cpp
+  video_player/video_player_seeking_test.cpp
 )
 target_link_libraries(video_player_tests PRIVATE zuna_video_player)
 

@@ -70,6 +70,15 @@ StepResult RunLogSave(Session& session, const Args& args);
 StepResult RunLogContains(Session& session, const Args& args);
 StepResult RunLogNotContains(Session& session, const Args& args);
 
+// The file-open dialog: ui_driver_steps_dialog.cpp
+StepResult RunFileDialog(Session& session, const Args& args);
+
+// Test AVI files: ui_driver_steps_avi.cpp
+StepResult RunWriteAvi(Session& session, const Args& args);
+
+// Sliders: ui_driver_steps_slider.cpp
+StepResult RunSlider(Session& session, const Args& args);
+
 // Menus through the automation agent: ui_driver_steps_menu.cpp
 StepResult RunMenu(Session& session, const Args& args);
 StepResult RunMenuState(Session& session, const Args& args);

@@ -1,23 +1,71 @@
-// Entry point of ZUNA_Playback: the common foundation, the main window, the message loop.
-#include <windows.h>
+// Entry point of ZUNA_Playback: the common foundation, the video player, the main window, the
+// message loop.
 #include <objbase.h>
+#include <windows.h>
 
 #include <memory>
+#include <string_view>
 
+#include "common/user_messages_log.h"
 #include "common/win/program_run.h"
 #include "playback/win/playback_main_window.h"
+#include "video/video_player.h"
+#include "video/win/dshow_media_graph.h"
 #ifdef ZUNA_AUTOMATION
 #include "common/win/automation_agent.h"
 #endif
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+namespace {
+
+// The filter-graph object: the DirectShow graph and the player over it, never destroyed.
+struct PlaybackVideo {
+  explicit PlaybackVideo(zuna::CommonState& state) : graph(state), player(graph, state, nullptr) {}
+  zuna::dshow::DirectShowMediaGraph graph;
+  zuna::VideoPlayer player;
+};
+
+#ifdef ZUNA_AUTOMATION
+// Test builds: "--null-renderer" plays files into the Null Renderer, so that a scenario can check
+// positions where the platform's video renderer cannot show the file.
+void ChooseTestRenderer(PWSTR commandLine, zuna::VideoPlayer& player) {
+  if (commandLine == nullptr || std::wstring_view(commandLine).find(L"--null-renderer") == std::wstring_view::npos) {
+    return;
+  }
+  player.RemoveRendererFromGraph();
+  player.SetRendererKind(zuna::kRendererNull);
+  player.AddRendererToGraph();
+}
+#endif
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   if (FAILED(com)) return static_cast<int>(com);
   auto* common = new (std::nothrow) zuna::CommonWindows(zuna::ProgramKind::kPlayback, instance);
   if (common == nullptr) return static_cast<int>(E_OUTOFMEMORY);
   zuna::CommonState& state = common->State();
   state.startupInProgress = true;
-  auto* main = state.fatalStartupError ? nullptr : new (std::nothrow) zuna::PlaybackMainWindow(*common, instance);
+  PlaybackVideo* video = nullptr;
+  if (instance == nullptr) {
+    zuna::PostUserMessage(L"FATAL: g_hAppInstance is 0, thus cannot create common class instances", true);
+    state.fatalStartupError = true;
+  } else if (!state.fatalStartupError) {
+    video = new (std::nothrow) PlaybackVideo(state);
+    if (video == nullptr) return static_cast<int>(E_OUTOFMEMORY);
+    // Playback seeks from its first command on: without media seeking there is nothing to play.
+    if (zuna::Failed(video->player.SetMediaSeekingInterface())) {
+      zuna::PostUserMessage(L"FATAL: cannot set media seeking interface", false);
+      return zuna::EndFailedStartup(*common);
+    }
+#ifdef ZUNA_AUTOMATION
+    ChooseTestRenderer(commandLine, video->player);
+#else
+    (void)commandLine;
+#endif
+  }
+  auto* main =
+      state.fatalStartupError ? nullptr : new (std::nothrow) zuna::PlaybackMainWindow(*common, instance, video->player);
   if (main == nullptr && !state.fatalStartupError) return static_cast<int>(E_OUTOFMEMORY);
   if (state.fatalStartupError) return zuna::EndFailedStartup(*common);
   state.startupInProgress = false;

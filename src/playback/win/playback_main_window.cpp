@@ -1,9 +1,7 @@
 #include "playback/win/playback_main_window.h"
 
-#include <commctrl.h>
-
-#include "common/program_folders.h"
 #include "common/path_text.h"
+#include "common/program_folders.h"
 #include "common/win/menu_bar.h"
 #include "common/win/track_window_move.h"
 #include "common/win/win_util.h"
@@ -13,17 +11,20 @@ namespace {
 
 constexpr wchar_t kMainTitle[] = L"ZUNA Video Playback Version 2.4d";
 constexpr DWORD kMainStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+// The play timer's tick, posted from its timer-queue thread so that the main thread does the work.
+// Below the identifiers of the common counter, which begin at WM_APP.
+constexpr UINT kPlayTimerTickMessage = WM_USER + 1;
 
 }  // namespace
 
-PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance)
-    : common_(common), instance_(instance), options_(common.Common()) {
+PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance, VideoPlayer& player)
+    : common_(common), instance_(instance), player_(player), options_(common.Common()) {
   ZunaCommon& zc = common_.Common();
   CommonState& state = zc.State();
   options_.RegisterPlaybackOptions();
-  LoadControlIcons();                                                      // 1
-  CreatePlaybackHelpWindows();                                             // 2
-  sliderForwardMessage_ = zc.NextIdentifier();                             // 3
+  LoadControlIcons();                           // 1
+  CreatePlaybackHelpWindows();                  // 2
+  sliderForwardMessage_ = zc.NextIdentifier();  // 3
   sliderBackwardMessage_ = zc.NextIdentifier();
   sliderReleasedMessage_ = zc.NextIdentifier();
   refreshPositionMessage_ = zc.NextIdentifier();
@@ -32,36 +33,36 @@ PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance
   cancelId_ = zc.NextIdentifier();
   checkBoxIds_[0] = zc.NextIdentifier();
   checkBoxIds_[1] = zc.NextIdentifier();
-  arrowFont_ = MakeFont(L"Courier New", 72, 800);                          // 4
+  arrowFont_ = MakeFont(L"Courier New", 72, 800);  // 4
   if (arrowFont_ == nullptr) PostUserMessage(L"WARNING: cannot create Courier New 72 font", true);
-  if (!CreateMainWindow() || !CreateClippingWindow()) return;              // 5, 6
-  state.displayWidth = 640;                                                // 7
+  if (!CreateMainWindow() || !CreateClippingWindow()) return;  // 5, 6
+  state.displayWidth = 640;                                    // 7
   state.displayHeight = 480;
   SizeMainWindowToDisplay();
-  if (!CreateOptionsWindow() || !CreateControlsWindow()) return;           // 8, 9
-  RegisterPlacements();                                                    // 10
-  options_.ReadPlaybackOptions();                                          // 11
-  common_.ApplyIcons(mainWindow_);                                         // 12
+  if (!CreateOptionsWindow() || !CreateControlsWindow()) return;  // 8, 9
+  RegisterPlacements();                                           // 10
+  options_.ReadPlaybackOptions();                                 // 11
+  common_.ApplyIcons(mainWindow_);                                // 12
   zc.ReportTimeZone();
-  common_.PlaceMainWindow(mainWindow_);                                    // 13
-  common_.PlaceLogWindow(mainWindow_);                                     // 14
-  ShowWindow(mainWindow_, SW_SHOW);                                        // 15
-  SetNoFileState();                                                        // 16
-  PlaceControlsWindow();
-  ids_ = TakePlaybackMenuIds([&zc] { return zc.NextIdentifier(); });       // 17
+  common_.PlaceMainWindow(mainWindow_);                               // 13
+  common_.PlaceLogWindow(mainWindow_);                                // 14
+  ShowWindow(mainWindow_, SW_SHOW);                                   // 15
+  PlaceControlsWindow();                                              // 16
+  ids_ = TakePlaybackMenuIds([&zc] { return zc.NextIdentifier(); });  // 17
   RebuildMenu();
-  ShowWindow(controlsWindow_, SW_SHOWNOACTIVATE);
-  InstallProgramCallbacks();                                               // 18
-  CreateFolders();                                                         // 19
-  options_.FillDefaultFolders(programFolder_);                             // 20
-  zc.Log().FlushPending();                                                 // 21
+  CreatePlaybackControl();  // the controls in the no-file state, shown
+  ShowWindow(controls_.Window(), SW_SHOWNOACTIVATE);
+  InstallProgramCallbacks();                    // 18
+  CreateFolders();                              // 19
+  options_.FillDefaultFolders(programFolder_);  // 20
+  zc.Log().FlushPending();                      // 21
 }
 
 void PlaybackMainWindow::LoadControlIcons() {
-  static const wchar_t* const kFiles[] = {L"start64x.ico",       L"pause64x.ico",
-                                          L"beginFile64x.ico",   L"endFile64x.ico",
-                                          L"forwardOneFrame64x.ico", L"backOneFrame64x.ico"};
-  for (std::size_t i = 0; i < controlIcons_.size(); ++i) controlIcons_[i] = LoadIconFile(common_.IconPath(kFiles[i]), 64);
+  static const wchar_t* const kFiles[] = {L"start64x.ico",   L"pause64x.ico",           L"beginFile64x.ico",
+                                          L"endFile64x.ico", L"forwardOneFrame64x.ico", L"backOneFrame64x.ico"};
+  for (std::size_t i = 0; i < controlIcons_.size(); ++i)
+    controlIcons_[i] = LoadIconFile(common_.IconPath(kFiles[i]), 64);
 }
 
 void PlaybackMainWindow::CreatePlaybackHelpWindows() {
@@ -92,7 +93,10 @@ bool PlaybackMainWindow::CreateClippingWindow() {
                       static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   clippingWindow_ = CreateWindowExW(0, L"Clipping Window Class", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200,
                                     mainWindow_, nullptr, instance_, nullptr);
-  if (clippingWindow_ != nullptr) return true;
+  if (clippingWindow_ != nullptr) {
+    player_.SetClippingWindow(reinterpret_cast<std::uintptr_t>(clippingWindow_));
+    return true;
+  }
   common_.State().fatalStartupError = true;
   PostUserMessage(L"FATAL: cannot create clipping window", true);
   return false;
@@ -112,60 +116,35 @@ bool PlaybackMainWindow::CreateOptionsWindow() {
 }
 
 bool PlaybackMainWindow::CreateControlsWindow() {
-  RegisterWindowClass(instance_, L"PlaybackControlsWindow", ControlsProc, CS_NOCLOSE, common_.Background());
-  controlsWindow_ = CreateWindowExW(0, L"PlaybackControlsWindow", L"Playback", kMainStyle, 0, 0, 636, 230, nullptr,
-                                    nullptr, instance_, this);
-  bool ok = controlsWindow_ != nullptr;
-  static const wchar_t* const kTexts[] = {L"Start\r\nPlayback",  L"Pause",     L"Beginning\r\nof File",
-                                          L"Back One\r\nFrame",  L"Forward\r\nOne Frame", L"End of\r\nFile"};
-  // Icons in button order: start, pause, beginning, back, forward, end.
-  static const int kIconOf[] = {0, 1, 2, 5, 4, 3};
-  for (int i = 0; ok && i < 6; ++i) {
-    HICON icon = controlIcons_[static_cast<std::size_t>(kIconOf[i])];
-    const DWORD style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE | (icon ? BS_ICON : 0);
-    buttons_[static_cast<std::size_t>(i)] = CreateWindowExW(0, L"BUTTON", kTexts[i], style, 3 + 103 * i, 3, 100, 100,
-                                                            controlsWindow_, nullptr, instance_, nullptr);
-    ok = buttons_[static_cast<std::size_t>(i)] != nullptr;
-    if (ok && icon) SendMessageW(buttons_[static_cast<std::size_t>(i)], BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-  }
-  for (int i = 0; ok && i < 2; ++i) {
-    HWND arrow = CreateWindowExW(0, L"BUTTON", i == 0 ? L"<" : L">", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON,
-                                 621 + 103 * i, 3, 100, 100, controlsWindow_, nullptr, instance_, nullptr);
-    buttons_[static_cast<std::size_t>(6 + i)] = arrow;
-    ok = arrow != nullptr;
-    if (ok && arrowFont_) SendMessageW(arrow, WM_SETFONT, reinterpret_cast<WPARAM>(arrowFont_), TRUE);
-  }
-  if (ok) {
-    slider_ = CreateWindowExW(0, TRACKBAR_CLASSW, L"", WS_CHILD | WS_VISIBLE | TBS_TOP | TBS_AUTOTICKS | TBS_TOOLTIPS,
-                              3, 106, 614, 50, controlsWindow_, nullptr, instance_, nullptr);
-    frameNumberLine_ = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 3, 156, 614, 30, controlsWindow_,
-                                       nullptr, instance_, nullptr);
-    ok = slider_ != nullptr && frameNumberLine_ != nullptr;
-  }
-  if (ok) {
-    if (common_.Fonts().tahoma22) {
-      SendMessageW(frameNumberLine_, WM_SETFONT, reinterpret_cast<WPARAM>(common_.Fonts().tahoma22), TRUE);
-    }
-    common_.ApplyIcons(controlsWindow_);
-    return true;
-  }
+  if (controls_.Create(common_, instance_, controlIcons_, arrowFont_)) return true;
   common_.State().fatalStartupError = true;
   PostUserMessage(L"FATAL: cannot create playback controls", true);
   return false;
 }
 
-void PlaybackMainWindow::SetNoFileState() {
-  for (HWND button : buttons_) EnableWindow(button, FALSE);
-  SendMessageW(slider_, TBM_SETRANGE, TRUE, MAKELPARAM(0, 0));
-  SendMessageW(slider_, TBM_SETPAGESIZE, 0, 1);
-  SendMessageW(slider_, TBM_SETPOS, TRUE, 0);
-  EnableWindow(slider_, FALSE);
-  SetWindowTextW(frameNumberLine_, L"");
-  SetWindowPos(controlsWindow_, nullptr, 0, 0, 636, 230, SWP_NOMOVE | SWP_NOZORDER);
+// The controller and the file commands, the controls in the no-file state.
+void PlaybackMainWindow::CreatePlaybackControl() {
+  CommonState& state = common_.State();
+  controller_ = std::make_unique<PlaybackController>(playbackGraph_, controls_, *this, menu_, ids_, state);
+  files_ = std::make_unique<PlaybackFiles>(picker_, player_, *controller_, *this, state);
+  // Slider notifications reach the main window as its private messages, the position with them.
+  PlaybackControlsWindow::Handlers handlers;
+  handlers.button = [this](PlaybackButton button) { controller_->OnButtonClicked(button); };
+  handlers.slider = [this](SliderNotification notification, FrameNumber position) {
+    UINT message = sliderReleasedMessage_;
+    if (notification == SliderNotification::kLineUp || notification == SliderNotification::kPageUp) {
+      message = sliderBackwardMessage_;
+    } else if (notification == SliderNotification::kLineDown || notification == SliderNotification::kPageDown) {
+      message = sliderForwardMessage_;
+    }
+    PostMessageW(mainWindow_, message, 0, static_cast<LPARAM>(position));
+  };
+  controls_.SetHandlers(std::move(handlers));
+  controller_->EnterNoFileState();
 }
 
 void PlaybackMainWindow::RegisterPlacements() {
-  options_.RegisterPlaybackWindowPositions({mainWindow_, 400, 300}, controlsWindow_, optionsWindow_,
+  options_.RegisterPlaybackWindowPositions({mainWindow_, 400, 300}, controls_.Window(), optionsWindow_,
                                            [this](int id) -> const void* { return common_.Help().Window(id); });
 }
 
@@ -178,11 +157,12 @@ void PlaybackMainWindow::SizeMainWindowToDisplay() {
 }
 
 void PlaybackMainWindow::PlaceControlsWindow() {
-  const Rect outer = WindowRect(controlsWindow_);
+  HWND controlsWindow = controls_.Window();
+  const Rect outer = WindowRect(controlsWindow);
   const auto at = DeterminePositionSettings(outer.Width(), outer.Height(), 4, WindowRect(common_.Log().Window()),
                                             common_.State().workArea);
-  if (at) SetWindowPos(controlsWindow_, HWND_NOTOPMOST, at->x, at->y, 0, 0, SWP_NOSIZE);
-  common_.Common().Placements().RecordMove(controlsWindow_, WindowRect(controlsWindow_), false);
+  if (at) SetWindowPos(controlsWindow, HWND_NOTOPMOST, at->x, at->y, 0, 0, SWP_NOSIZE);
+  common_.Common().Placements().RecordMove(controlsWindow, WindowRect(controlsWindow), false);
 }
 
 void PlaybackMainWindow::InstallProgramCallbacks() {
@@ -200,6 +180,7 @@ void PlaybackMainWindow::InstallProgramCallbacks() {
 
 void PlaybackMainWindow::RebuildMenu() {
   PlaybackMenuState s;
+  s.fileOpening = true;
   s.optionsFileWriter = true;
   menu_ = BuildPlaybackMenu(ids_, s);
   ApplyMenuModel(mainWindow_, menu_);
@@ -211,9 +192,16 @@ void PlaybackMainWindow::CreateFolders() {
 }
 
 void PlaybackMainWindow::OnCommand(unsigned id) {
-  if (id == ids_.exit) {
-    common_.State().exitRequested = true;
-    DestroyWindow(mainWindow_);
+  if (id == ids_.open) {
+    files_->Open();
+  } else if (id == ids_.close) {
+    files_->Close();
+  } else if (id == ids_.information) {
+    files_->Information();
+  } else if (id == ids_.exit) {
+    Exit();
+  } else if (id == ids_.droppedFramesControl) {
+    controller_->OnDroppedFramesControlCommand();
   } else if (id == ids_.saveWindowPositions) {
     options_.SaveWindowPositions();
   } else if (id == ids_.playbackOverview) {
@@ -223,39 +211,106 @@ void PlaybackMainWindow::OnCommand(unsigned id) {
   }
 }
 
+void PlaybackMainWindow::Exit() {
+  if (controller_) controller_->CloseFile();
+  common_.State().exitRequested = true;
+  DestroyWindow(mainWindow_);
+}
+
+// The renderer draws the paused frame again; nothing is on show at the end of the file.
+void PlaybackMainWindow::Paint() {
+  PAINTSTRUCT paint;
+  BeginPaint(mainWindow_, &paint);
+  EndPaint(mainWindow_, &paint);
+  if (!controller_ || !controller_->FileOpen()) return;
+  if (controller_->DisplayedPosition() < controller_->Player().LastFrame()) player_.RepaintVideo();
+}
+
+// --- PlaybackHost
+
+void PlaybackMainWindow::ShowVideoSurface(bool show) {
+  ShowWindow(clippingWindow_, show ? SW_SHOW : SW_HIDE);
+}
+
+void CALLBACK PlaybackMainWindow::PlayTimerTick(PVOID window, BOOLEAN) {
+  PostMessageW(static_cast<HWND>(window), kPlayTimerTickMessage, 0, 0);
+}
+
+void PlaybackMainWindow::StartPlayTimer() {
+  StopPlayTimer();
+  if (!CreateTimerQueueTimer(&playTimer_, nullptr, PlayTimerTick, mainWindow_, 1000, 1000, WT_EXECUTEDEFAULT)) {
+    playTimer_ = nullptr;
+  }
+}
+
+void PlaybackMainWindow::StopPlayTimer() {
+  if (playTimer_ == nullptr) return;
+  // Does not wait: a tick already posted finds the controller no longer playing.
+  DeleteTimerQueueTimer(nullptr, playTimer_, nullptr);
+  playTimer_ = nullptr;
+}
+
+void PlaybackMainWindow::PostRefreshPosition() {
+  PostMessageW(mainWindow_, refreshPositionMessage_, 0, 0);
+}
+
+void PlaybackMainWindow::ReleaseFile() {
+  files_->Release();
+}
+
+void PlaybackMainWindow::MenuChanged() {
+  ApplyMenuModel(mainWindow_, menu_);
+}
+
 LRESULT CALLBACK PlaybackMainWindow::MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = WindowObject<PlaybackMainWindow>(window, message, lParam);
   if (self == nullptr || self->mainWindow_ == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   return self->HandleMain(message, wParam, lParam);
 }
 
+bool PlaybackMainWindow::HandlePrivateMessage(UINT message, LPARAM lParam) {
+  if (!controller_) return false;
+  const auto position = static_cast<FrameNumber>(lParam);
+  if (message == sliderForwardMessage_) {
+    controller_->OnSliderNotification(SliderNotification::kLineDown, position);
+  } else if (message == sliderBackwardMessage_) {
+    controller_->OnSliderNotification(SliderNotification::kLineUp, position);
+  } else if (message == sliderReleasedMessage_) {
+    controller_->OnSliderNotification(SliderNotification::kThumbPosition, position);
+  } else if (message == refreshPositionMessage_) {
+    controller_->RunCommand(CommandNumber(PlaybackCommand::kRefreshPosition));
+  } else if (message == kPlayTimerTickMessage) {
+    controller_->OnPlayTimerTick();
+  } else {
+    return false;
+  }
+  return true;
+}
+
 LRESULT PlaybackMainWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
-  CommonState& state = common_.State();
   TrackWindowMove(common_.Common(), mainWindow_, message);
+  if (HandlePrivateMessage(message, lParam)) return 0;
   switch (message) {
     case WM_COMMAND:
       OnCommand(LOWORD(wParam));
       return 0;
+    case WM_PAINT:
+      Paint();
+      return 0;
+    case WM_SIZE:
+      if (!common_.State().startupInProgress) InvalidateRect(mainWindow_, nullptr, FALSE);
+      break;
     case WM_CLOSE:
-      state.exitRequested = true;
-      DestroyWindow(mainWindow_);
+      Exit();
       return 0;
     case WM_DESTROY:
+      StopPlayTimer();
       PostQuitMessage(0);
       return 0;
     default:
       break;
   }
   return DefWindowProcW(mainWindow_, message, wParam, lParam);
-}
-
-LRESULT CALLBACK PlaybackMainWindow::ControlsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObject<PlaybackMainWindow>(window, message, lParam);
-  if (message == WM_CLOSE) return 0;  // the controls window cannot be closed
-  if (self != nullptr && self->controlsWindow_ == window) {
-    TrackWindowMove(self->common_.Common(), window, message);
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK PlaybackMainWindow::OptionsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

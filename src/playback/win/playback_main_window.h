@@ -1,29 +1,48 @@
 #pragma once
 // The playback program's main window with its video surface, the "Playback" controls window and
-// the "Miscellaneous Options" window, and the start-up sequence that builds them.
+// the "Miscellaneous Options" window, and the start-up sequence that builds them. It carries out
+// the controller's requests (video surface, play timer, menu) and routes the menu commands.
 #include <windows.h>
 
 #include <array>
+#include <memory>
 #include <string>
 
 #include "common/win/common_windows.h"
+#include "common/win/win_file_picker.h"
+#include "playback/playback_controller.h"
+#include "playback/playback_files.h"
 #include "playback/playback_menu.h"
 #include "playback/playback_options.h"
+#include "playback/video_player_playback_graph.h"
+#include "playback/win/playback_controls_window.h"
+#include "video/video_player.h"
 
 namespace zuna {
 
-class PlaybackMainWindow {
+class PlaybackMainWindow final : public PlaybackHost {
  public:
-  PlaybackMainWindow(CommonWindows& common, HINSTANCE instance);
+  PlaybackMainWindow(CommonWindows& common, HINSTANCE instance, VideoPlayer& player);
 
   HWND Window() const { return mainWindow_; }
   MenuModel* Menu() { return &menu_; }
 
+  // PlaybackHost
+  void ShowVideoSurface(bool show) override;
+  void StartPlayTimer() override;
+  void StopPlayTimer() override;
+  void PostRefreshPosition() override;
+  bool HasFileSource() const override { return player_.FileSourceMode(); }
+  void ReleaseFile() override;
+  void SizeMainWindowToDisplay() override;
+  void MenuChanged() override;
+
  private:
   static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ControlsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK OptionsProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static void CALLBACK PlayTimerTick(PVOID window, BOOLEAN);
   LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
+  bool HandlePrivateMessage(UINT message, LPARAM lParam);
 
   void LoadControlIcons();
   void CreatePlaybackHelpWindows();
@@ -31,17 +50,22 @@ class PlaybackMainWindow {
   bool CreateClippingWindow();
   bool CreateOptionsWindow();
   bool CreateControlsWindow();
-  void SetNoFileState();
   void RegisterPlacements();
-  void SizeMainWindowToDisplay();
   void PlaceControlsWindow();
   void RebuildMenu();
+  void CreatePlaybackControl();
   void InstallProgramCallbacks();
   void CreateFolders();
   void OnCommand(unsigned id);
+  void Exit();
+  void Paint();
 
   CommonWindows& common_;
   HINSTANCE instance_;
+  VideoPlayer& player_;
+  VideoPlayerPlaybackGraph playbackGraph_{player_};
+  WinFilePicker picker_;
+  PlaybackControlsWindow controls_;
   PlaybackOptions options_;
   std::array<HICON, 6> controlIcons_{};
   unsigned sliderForwardMessage_ = 0, sliderBackwardMessage_ = 0, sliderReleasedMessage_ = 0,
@@ -49,14 +73,14 @@ class PlaybackMainWindow {
   HFONT arrowFont_ = nullptr;
   PlaybackMenuIds ids_{};
   MenuModel menu_;
+  // Made once the menu identifiers exist; they live as long as the window.
+  std::unique_ptr<PlaybackController> controller_;
+  std::unique_ptr<PlaybackFiles> files_;
   std::wstring programFolder_;
   HWND mainWindow_ = nullptr;
   HWND clippingWindow_ = nullptr;
   HWND optionsWindow_ = nullptr;
-  HWND controlsWindow_ = nullptr;
-  std::array<HWND, 8> buttons_{};  // the six control buttons, then "<" and ">"
-  HWND slider_ = nullptr;
-  HWND frameNumberLine_ = nullptr;
+  HANDLE playTimer_ = nullptr;
 };
 
 }  // namespace zuna

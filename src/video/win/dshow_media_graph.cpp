@@ -54,6 +54,7 @@ DirectShowMediaGraph::~DirectShowMediaGraph() {
 void DirectShowMediaGraph::EmptyGraph() {
   if (!graph_) return;
   Stop();
+  frameSeeking_.Reset();
   control_.Reset();
   std::vector<FilterRef> filters;
   if (SUCCEEDED(EnumerateFilters(&filters))) {
@@ -293,6 +294,16 @@ Status DirectShowMediaGraph::Run() {
   const HRESULT hr = control_->Run();
   if (hr != S_FALSE) return hr;
   // The graph is still on its way to running: wait a little so that a failure shows here.
+  OAFilterState state = State_Stopped;
+  const HRESULT settled = control_->GetState(2000, &state);
+  return FAILED(settled) ? settled : S_OK;
+}
+
+Status DirectShowMediaGraph::Pause() {
+  if (!control_) return E_POINTER;
+  const HRESULT hr = control_->Pause();
+  if (hr != S_FALSE) return hr;
+  // The renderer is still waiting for its first sample; a paused graph that cannot cue is no failure.
   OAFilterState state = State_Stopped;
   const HRESULT settled = control_->GetState(2000, &state);
   return FAILED(settled) ? settled : S_OK;

@@ -90,7 +90,14 @@ class DirectShowMediaGraph final : public MediaGraph {
   Status GetMediaControl() override;
   void ReleaseMediaControl() override;
   Status Run() override;
+  Status Pause() override;
   Status Stop() override;
+
+  Status GetMediaSeeking() override;
+  Status SetFrameTimeFormat(FilterRef source) override;
+  void ReleaseFrameSeeking() override;
+  Status SetCurrentFrame(std::int64_t frame) override;
+  Status GetCurrentFrame(std::int64_t* frame) override;
 
   // The time lapse filter's own setting ("TimeLapseType"), latched when its output connects.
   void SetTimeLapseIntervalMode(bool intervalMode) { timeLapse_.SetIntervalMode(intervalMode); }
@@ -114,6 +121,8 @@ class DirectShowMediaGraph final : public MediaGraph {
   ComPtr<IGraphBuilder> graph_;
   ComPtr<ICaptureGraphBuilder2> builder_;
   ComPtr<IMediaControl> control_;
+  ComPtr<IMediaSeeking> seeking_;       // the graph's own
+  ComPtr<IMediaSeeking> frameSeeking_;  // where frame positions go: the file source's, else the graph's
   ComPtr<IBaseFilter> evr_;
   ComPtr<IMFGetService> evrService_;
   ComPtr<IMFVideoDisplayControl> display_;

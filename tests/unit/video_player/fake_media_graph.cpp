@@ -192,6 +192,36 @@ Status FakeMediaGraph::AddSourceFilterForFile(const std::wstring& path, std::wst
   return kOk;
 }
 
+Status FakeMediaGraph::SetFrameTimeFormat(FilterRef source) {
+  const Status s = Call(L"SetFrameTimeFormat");
+  if (Failed(s)) return s;
+  frameSource = source;
+  currentFrame = 0;
+  return kOk;
+}
+
+void FakeMediaGraph::ReleaseFrameSeeking() {
+  calls.emplace_back(L"ReleaseFrameSeeking");
+  frameSource = {};
+}
+
+Status FakeMediaGraph::SetCurrentFrame(std::int64_t frame) {
+  const Status s = Call(L"SetCurrentFrame");
+  if (Failed(s)) return s;
+  if (!frameSource) return kFail;
+  frameSeeks.push_back(frame);
+  currentFrame = frame;
+  return kOk;
+}
+
+Status FakeMediaGraph::GetCurrentFrame(std::int64_t* frame) {
+  const Status s = Call(L"GetCurrentFrame");
+  if (Failed(s)) return s;
+  if (!frameSource) return kFail;
+  *frame = currentFrame;
+  return kOk;
+}
+
 Status FakeMediaGraph::EnumeratePins(FilterRef filter, std::vector<PinInfo>* list) {
   auto found = filters_.find(filter.id);
   if (found == filters_.end() || Fails(L"EnumeratePins:" + found->second.label)) return kFail;

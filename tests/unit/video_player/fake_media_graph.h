@@ -53,7 +53,13 @@ class FakeMediaGraph final : public MediaGraph {
   Status GetMediaControl() override { return Call(L"GetMediaControl"); }
   void ReleaseMediaControl() override { calls.emplace_back(L"ReleaseMediaControl"); }
   Status Run() override { return Call(L"Run"); }
+  Status Pause() override { return Call(L"Pause"); }
   Status Stop() override { return Call(L"Stop"); }
+  Status GetMediaSeeking() override { return Call(L"GetMediaSeeking"); }
+  Status SetFrameTimeFormat(FilterRef source) override;
+  void ReleaseFrameSeeking() override;
+  Status SetCurrentFrame(std::int64_t frame) override;
+  Status GetCurrentFrame(std::int64_t* frame) override;
 
   // --- Building filters for a test.
   struct Pin {
@@ -94,6 +100,11 @@ class FakeMediaGraph final : public MediaGraph {
   bool preservedAspectRatio = false;
 
   FilterRef evr, nullRenderer, pixelSaturation, crosshairs, timeLapse, wrapper;
+  // Frame seeking: the source given the frame format (none until then, and after a release), and
+  // the position it holds.
+  FilterRef frameSource;
+  std::int64_t currentFrame = 0;
+  std::vector<std::int64_t> frameSeeks;
 
  private:
   struct FakeFilterRecord {

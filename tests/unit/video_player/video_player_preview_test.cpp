@@ -60,6 +60,21 @@ TEST_F(PlayerTest, NullRendererTakesNoDisplayFilter) {
   EXPECT_EQ(graph.GraphNames(), (Names{L"CaptureSourceFilter", L"Null Renderer"}));
 }
 
+TEST_F(PlayerTest, AFileIsRenderedToTheNullRendererFromItsOutput) {
+  VideoPlayer& p = Make();
+  ASSERT_EQ(p.RemoveRendererFromGraph(), kOk);
+  p.SetRendererKind(kRendererNull);
+  ASSERT_EQ(p.AddRendererToGraph(), kOk);
+  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi", false), kOk);
+  ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
+  EXPECT_EQ(graph.ChainFrom(p.SourceFilter(), L"Output"), Names{L"Null Renderer"});
+  EXPECT_TRUE(p.HasMediaControl());
+
+  graph.failures.insert(L"RenderStream:None");
+  EXPECT_EQ(p.RenderVideoPreviewStream(), kFail);
+  EXPECT_TRUE(PostedTimed(log, L"SEVERE: failure to render file stream\r\n"));
+}
+
 TEST_F(PlayerTest, NullSubtypeKeepsThePictureFiltersOutButNotBrightnessContrast) {
   graph.connectionType.subtype = kNullGuid;
   VideoPlayer& p = MakeWithCamera();
