@@ -24,22 +24,10 @@ struct PlaybackVideo {
   zuna::VideoPlayer player;
 };
 
-#ifdef ZUNA_AUTOMATION
-// Test builds: "--null-renderer" plays files into the Null Renderer, so that a scenario can check
-// positions where the platform's video renderer cannot show the file.
-void ChooseTestRenderer(PWSTR commandLine, zuna::VideoPlayer& player) {
-  if (commandLine == nullptr || std::wstring_view(commandLine).find(L"--null-renderer") == std::wstring_view::npos) {
-    return;
-  }
-  player.RemoveRendererFromGraph();
-  player.SetRendererKind(zuna::kRendererNull);
-  player.AddRendererToGraph();
-}
-#endif
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   const HRESULT com = CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   if (FAILED(com)) return static_cast<int>(com);
   auto* common = new (std::nothrow) zuna::CommonWindows(zuna::ProgramKind::kPlayback, instance);
@@ -58,11 +46,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
       zuna::PostUserMessage(L"FATAL: cannot set media seeking interface", false);
       return zuna::EndFailedStartup(*common);
     }
-#ifdef ZUNA_AUTOMATION
-    ChooseTestRenderer(commandLine, video->player);
-#else
-    (void)commandLine;
-#endif
   }
   auto* main =
       state.fatalStartupError ? nullptr : new (std::nothrow) zuna::PlaybackMainWindow(*common, instance, video->player);
@@ -71,6 +54,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR commandLine, int) {
   state.startupInProgress = false;
 #ifdef ZUNA_AUTOMATION
   zuna::StartAutomationAgent(instance, main->Window(), [main] { return main->Menu(); });
+  zuna::SetAutomationHooks({{}, [video] { return video->graph.Report(); }});
 #endif
   return zuna::RunMessageLoop(state);
 }
