@@ -2,6 +2,7 @@
 target_sources(ZUNA_Capture PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/dshow_codec_catalog.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dshow_device_catalog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dshow_moniker_list.cpp
 )
 target_link_libraries(ZUNA_Capture PRIVATE zuna_video_win)
 # DirectShow interfaces have no virtual destructor by design.

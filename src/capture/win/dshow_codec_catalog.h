@@ -5,14 +5,13 @@
 #include <vector>
 
 #include "capture/codec_catalog.h"
-#include "capture/win/dshow_device_catalog.h"
+#include "capture/win/dshow_moniker_list.h"
 
 namespace zuna {
 
 class DirectShowCodecCatalog final : public CodecCatalog {
  public:
   DirectShowCodecCatalog() = default;
-  ~DirectShowCodecCatalog() override;
 
   CodecListing ListVideoCompressors(std::vector<CodecCatalogEntry>* entries) override;
   Status BindCodecFilter(DeviceMoniker moniker, FilterRef* filter) override;
@@ -20,7 +19,6 @@ class DirectShowCodecCatalog final : public CodecCatalog {
 
  private:
   MonikerList monikers_;
-  std::vector<IBaseFilter*> filters_;  // one reference each
 };
 
 }  // namespace zuna

@@ -13,80 +13,18 @@ using dshow::ToFilter;
 using dshow::ToFilterRef;
 using dshow::ToPin;
 
-bool ReadFriendlyName(IMoniker* moniker, bool* bagOpened, std::wstring* name) {
-  *bagOpened = false;
-  name->clear();
-  ComPtr<IPropertyBag> bag;
-  if (FAILED(moniker->BindToStorage(nullptr, nullptr, IID_IPropertyBag, bag.PutVoid())) || !bag) return false;
-  *bagOpened = true;
-  VARIANT value;
-  VariantInit(&value);
-  value.vt = VT_BSTR;
-  const HRESULT hr = bag->Read(L"FriendlyName", &value, nullptr);
-  const bool read = SUCCEEDED(hr) && value.vt == VT_BSTR;
-  if (read && value.bstrVal != nullptr) name->assign(value.bstrVal, SysStringLen(value.bstrVal));
-  VariantClear(&value);
-  return read;
-}
-
-HRESULT MonikerList::List(const CLSID& category) {
-  Clear();
-  ComPtr<ICreateDevEnum> devices;
-  HRESULT hr =
-      CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum, devices.PutVoid());
-  if (FAILED(hr)) return hr;
-  if (!devices) return E_POINTER;
-  ComPtr<IEnumMoniker> enumerator;
-  hr = devices->CreateClassEnumerator(category, enumerator.Put(), 0);
-  if (hr == S_FALSE) return S_FALSE;
-  if (FAILED(hr)) return hr;
-  if (!enumerator) return E_POINTER;
-  for (;;) {
-    IMoniker* moniker = nullptr;
-    ULONG fetched = 0;
-    if (enumerator->Next(1, &moniker, &fetched) != S_OK || fetched != 1) {
-      if (moniker != nullptr) moniker->Release();
-      break;
-    }
-    monikers_.push_back(moniker);
-  }
-  return S_OK;
-}
-
-void MonikerList::Clear() {
-  for (IMoniker* moniker : monikers_) {
-    if (moniker != nullptr) moniker->Release();
-  }
-  monikers_.clear();
-}
-
-bool MonikerList::Holds(DeviceMoniker moniker) const {
-  const auto* wanted = reinterpret_cast<IMoniker*>(moniker.id);
-  return wanted != nullptr && std::find(monikers_.begin(), monikers_.end(), wanted) != monikers_.end();
-}
-
-HRESULT BindMonikerFilter(IMoniker* moniker, IBaseFilter** filter) {
-  *filter = nullptr;
-  const HRESULT hr = moniker->BindToObject(nullptr, nullptr, IID_IBaseFilter, reinterpret_cast<void**>(filter));
-  if (SUCCEEDED(hr) && *filter == nullptr) return E_POINTER;
-  return hr;
-}
-
-DirectShowDeviceCatalog::~DirectShowDeviceCatalog() {
-  for (IBaseFilter* filter : filters_) filter->Release();
-}
-
 DeviceListing DirectShowDeviceCatalog::ListVideoInputDevices(std::vector<DeviceCatalogEntry>* entries) {
   entries->clear();
-  ComPtr<ICreateDevEnum> probe;
-  if (FAILED(CoCreateInstance(CLSID_SystemDeviceEnum, nullptr, CLSCTX_INPROC_SERVER, IID_ICreateDevEnum,
-                              probe.PutVoid()))) {
-    monikers_.Clear();
-    return DeviceListing::kNoSystemEnumerator;
+  switch (monikers_.ListCategory(CLSID_VideoInputDeviceCategory)) {
+    case MonikerListing::kNoSystemEnumerator:
+      return DeviceListing::kNoSystemEnumerator;
+    case MonikerListing::kEmpty:
+      return DeviceListing::kEmpty;
+    case MonikerListing::kFailed:
+      return DeviceListing::kNoCategoryEnumerator;
+    case MonikerListing::kListed:
+      break;
   }
-  const HRESULT hr = monikers_.List(CLSID_VideoInputDeviceCategory);
-  if (hr == S_FALSE) return DeviceListing::kEmpty;
-  if (FAILED(hr)) return DeviceListing::kNoCategoryEnumerator;
   for (IMoniker* moniker : monikers_.Monikers()) {
     DeviceCatalogEntry entry;
     entry.moniker = DeviceMoniker{reinterpret_cast<std::uintptr_t>(moniker)};
@@ -97,23 +35,11 @@ DeviceListing DirectShowDeviceCatalog::ListVideoInputDevices(std::vector<DeviceC
 }
 
 Status DirectShowDeviceCatalog::BindSourceFilter(DeviceMoniker moniker, FilterRef* filter) {
-  if (filter == nullptr) return E_POINTER;
-  *filter = {};
-  if (!monikers_.Holds(moniker)) return E_INVALIDARG;
-  IBaseFilter* bound = nullptr;
-  const HRESULT hr = BindMonikerFilter(reinterpret_cast<IMoniker*>(moniker.id), &bound);
-  if (FAILED(hr)) return hr;
-  filters_.push_back(bound);
-  *filter = ToFilterRef(bound);
-  return S_OK;
+  return monikers_.BindFilter(moniker, filter);
 }
 
 void DirectShowDeviceCatalog::ReleaseSourceFilter(FilterRef filter) {
-  const auto found = std::find(filters_.begin(), filters_.end(), ToFilter(filter));
-  if (found == filters_.end()) return;
-  IBaseFilter* released = *found;
-  filters_.erase(found);
-  released->Release();
+  monikers_.ReleaseFilter(filter);
 }
 
 // The decoder of the video stream: through the capture graph builder with no pin category (a

@@ -8,38 +8,14 @@
 #include <vector>
 
 #include "capture/device_catalog.h"
+#include "capture/win/dshow_moniker_list.h"
 #include "video/win/com_ptr.h"
 
 namespace zuna {
 
-// Reads "FriendlyName" from a moniker's property bag; false when the bag or the name is missing.
-bool ReadFriendlyName(IMoniker* moniker, bool* bagOpened, std::wstring* name);
-
-// The monikers of one device category, held until the next listing.
-class MonikerList {
- public:
-  MonikerList() = default;
-  ~MonikerList() { Clear(); }
-  MonikerList(const MonikerList&) = delete;
-  MonikerList& operator=(const MonikerList&) = delete;
-
-  // S_FALSE: the category is empty (or does not exist).
-  HRESULT List(const CLSID& category);
-  void Clear();
-  const std::vector<IMoniker*>& Monikers() const { return monikers_; }
-  bool Holds(DeviceMoniker moniker) const;
-
- private:
-  std::vector<IMoniker*> monikers_;  // one reference each; null where the enumerator gave none
-};
-
-// Binds a moniker to a filter; the caller keeps the one reference it is given.
-HRESULT BindMonikerFilter(IMoniker* moniker, IBaseFilter** filter);
-
 class DirectShowDeviceCatalog final : public DeviceCatalog {
  public:
   DirectShowDeviceCatalog() = default;
-  ~DirectShowDeviceCatalog() override;
 
   DeviceListing ListVideoInputDevices(std::vector<DeviceCatalogEntry>* entries) override;
   Status BindSourceFilter(DeviceMoniker moniker, FilterRef* filter) override;
@@ -62,7 +38,6 @@ class DirectShowDeviceCatalog final : public DeviceCatalog {
   HRESULT ProcAmp(FilterRef filter, IAMVideoProcAmp** amp);
 
   MonikerList monikers_;
-  std::vector<IBaseFilter*> filters_;  // bound filters, one reference each
   dshow::ComPtr<ICaptureGraphBuilder2> builder_;
 };
 
