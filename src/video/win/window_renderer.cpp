@@ -71,6 +71,11 @@ WindowRenderer* WindowRenderer::Create() {
 WindowRenderer::WindowRenderer()
     : FilterBase(CLSID_ZunaWindowRenderer, L"Window Renderer", Ownership::kDeletedOnRelease), input_(*this) {}
 
+HRESULT WindowRenderer::QueryExtraInterface(REFIID riid, void** object) {
+  if (riid == IID_IAMFilterMiscFlags) return GetInterface(static_cast<IAMFilterMiscFlags*>(this), object);
+  return FilterBase::QueryExtraInterface(riid, object);
+}
+
 STDMETHODIMP WindowRenderer::Stop() {
   {
     std::lock_guard<std::mutex> lock(mutex_);

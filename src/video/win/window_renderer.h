@@ -41,10 +41,17 @@ class WindowRendererInputPin final : public InputPinBase {
   WindowRenderer& owner_;
 };
 
-class WindowRenderer final : public FilterBase {
+// A renderer to the graph (IAMFilterMiscFlags): the graph passes EC_COMPLETE on to the application
+// only once every renderer has sent it, and counts as renderers only the filters that say so.
+class WindowRenderer final : public FilterBase, public IAMFilterMiscFlags {
  public:
   // With one reference for the caller.
   static WindowRenderer* Create();
+
+  STDMETHODIMP QueryInterface(REFIID riid, void** object) override { return FilterBase::QueryInterface(riid, object); }
+  STDMETHODIMP_(ULONG) AddRef() override { return FilterBase::AddRef(); }
+  STDMETHODIMP_(ULONG) Release() override { return FilterBase::Release(); }
+  STDMETHODIMP_(ULONG) GetMiscFlags() override { return AM_FILTER_MISC_FLAGS_IS_RENDERER; }
 
   STDMETHODIMP Stop() override;
   STDMETHODIMP Pause() override;
@@ -69,6 +76,9 @@ class WindowRenderer final : public FilterBase {
   HRESULT EndOfStream();
   void BeginFlush();
   void EndFlush();
+
+ protected:
+  HRESULT QueryExtraInterface(REFIID riid, void** object) override;
 
  private:
   enum class Mode { kStopped, kPaused, kRunning };
