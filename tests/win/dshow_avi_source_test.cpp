@@ -19,32 +19,15 @@
 #include "video/avi_writer.h"
 #include "video/win/avi_source_filter.h"
 #include "video/win/dshow_guids.h"
+#include "dshow_test_report.h"
 
 namespace {
 
 using namespace zuna;
+using namespace zuna::dshow_test;
 using zuna::dshow_test::FrameSink;
 using zuna::dshow_test::ReceivedFrame;
 
-int g_passed = 0;
-int g_failed = 0;
-
-bool Check(bool condition, const char* what, int line) {
-  if (condition) {
-    ++g_passed;
-  } else {
-    ++g_failed;
-    std::printf("  FAILED (line %d): %s\n", line, what);
-    std::fflush(stdout);
-  }
-  return condition;
-}
-#define CHECK(condition) Check((condition), #condition, __LINE__)
-
-void Section(const char* name) {
-  std::printf("%s\n", name);
-  std::fflush(stdout);
-}
 
 constexpr int kFrames = 30;
 constexpr int kKeyEvery = 5;
@@ -491,6 +474,5 @@ int wmain() {
   DeleteFileW(yuy2.c_str());
   DeleteFileW(coded.c_str());
   CoUninitialize();
-  std::printf("%d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return ReportTotals();
 }

@@ -42,11 +42,6 @@ constexpr HRESULT kNoMoreTypes = static_cast<HRESULT>(DMO_E_NO_MORE_ITEMS);
 
 std::wstring g_cameraDll;
 
-void Section(const char* name) {
-  std::printf("%s\n", name);
-  std::fflush(stdout);
-}
-
 // ---- finding and wrapping the effect
 
 bool FindColorControl(CLSID* classId) {
@@ -376,6 +371,5 @@ int wmain(int argc, wchar_t** argv) {
     TestRefusedConnection(effect);
   }
   CoUninitialize();
-  std::printf("%d passed, %d failed\n", g_tally.passed, g_tally.failed);
-  return g_tally.failed == 0 ? 0 : 1;
+  return ReportTotals();
 }

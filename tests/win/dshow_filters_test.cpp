@@ -35,11 +35,6 @@ std::wstring g_cameraDll;
 
 constexpr REFERENCE_TIME kNtscFrame = 333667;
 
-void Section(const char* name) {
-  std::printf("%s\n", name);
-  std::fflush(stdout);
-}
-
 IBaseFilter* MakeNullRenderer() {
   IBaseFilter* renderer = nullptr;
   CoCreateInstance(CLSID_NullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
@@ -668,6 +663,5 @@ int wmain(int argc, wchar_t** argv) {
   TestCaptureGraphBuilder();
   TestDeviceEnumeration();
   CoUninitialize();
-  std::printf("%d passed, %d failed\n", g_tally.passed, g_tally.failed);
-  return g_tally.failed == 0 ? 0 : 1;
+  return ReportTotals();
 }

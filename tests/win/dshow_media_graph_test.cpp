@@ -33,39 +33,6 @@ namespace {
 using namespace zuna;
 using namespace zuna::dshow_test;
 
-void Section(const char* name) {
-  std::printf("%s\n", name);
-  std::fflush(stdout);
-}
-
-// Collects the user messages; the main thread drains them before a check.
-class CollectingSink final : public UserMessagesSink {
- public:
-  void Append(const std::wstring& entry) override { text_ += entry; }
-  std::wstring Text() const override { return text_; }
-  void Clear() override { text_.clear(); }
-  void RequestDrain() override {}
-
- private:
-  std::wstring text_;
-};
-
-WinClock g_clock;
-UserMessagesLog g_log(g_clock);
-CollectingSink g_sink;
-
-bool LogContains(const std::wstring& text) {
-  g_log.Drain();
-  return g_sink.Text().find(text) != std::wstring::npos;
-}
-
-void PrintLog() {
-  g_log.Drain();
-  std::string narrow;
-  for (wchar_t c : g_sink.Text()) narrow += c < 128 ? static_cast<char>(c) : '?';
-  std::printf("  log:%s\n", narrow.c_str());
-  g_sink.Clear();
-}
 
 // The graph's name of a filter; the Smart Tee by its class, as builders add it under names of their own.
 std::wstring FilterName(IBaseFilter* filter) {
@@ -356,8 +323,7 @@ int wmain() {
     std::printf("cannot initialise COM\n0 passed, 1 failed\n");
     return 1;
   }
-  InstallUserMessagesLog(&g_log);
-  g_log.SetReady(&g_sink);
+  InstallTestMessages();
   // Made once and never destroyed, as in the programs: the EVR's connection is never broken.
   auto* state = new CommonState;
   state->programKind = ProgramKind::kCapture;
@@ -381,8 +347,6 @@ int wmain() {
   TestDisplayFilterChain(*devices, *state, *graph, *player);
   TestRecording(*devices, *state, *graph, *player, *options);
   TestPreviewInWindow(*devices, *state, *graph, *player, window);
-  std::printf("%d passed, %d failed\n", g_tally.passed, g_tally.failed);
-  std::fflush(stdout);
   // The process ends with the graph in place (see above).
-  ExitProcess(g_tally.failed == 0 ? 0 : 1);
+  ExitProcess(static_cast<UINT>(ReportTotals()));
 }

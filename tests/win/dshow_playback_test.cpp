@@ -20,58 +20,14 @@
 #include "playback/video_player_playback_graph.h"
 #include "video/avi_writer.h"
 #include "video/win/dshow_media_graph.h"
+#include "dshow_test_report.h"
 
 namespace {
 
 using namespace zuna;
+using namespace zuna::dshow_test;
 
-int g_passed = 0;
-int g_failed = 0;
 
-bool Check(bool condition, const char* what, int line) {
-  if (condition) {
-    ++g_passed;
-  } else {
-    ++g_failed;
-    std::printf("  FAILED (line %d): %s\n", line, what);
-    std::fflush(stdout);
-  }
-  return condition;
-}
-#define CHECK(condition) Check((condition), #condition, __LINE__)
-
-void Section(const char* name) {
-  std::printf("%s\n", name);
-  std::fflush(stdout);
-}
-
-class CollectingSink final : public UserMessagesSink {
- public:
-  void Append(const std::wstring& entry) override { text_ += entry; }
-  std::wstring Text() const override { return text_; }
-  void Clear() override { text_.clear(); }
-  void RequestDrain() override {}
-
- private:
-  std::wstring text_;
-};
-
-WinClock g_clock;
-UserMessagesLog g_log(g_clock);
-CollectingSink g_sink;
-
-bool LogContains(const std::wstring& text) {
-  g_log.Drain();
-  return g_sink.Text().find(text) != std::wstring::npos;
-}
-
-void PrintLog() {
-  g_log.Drain();
-  std::string narrow;
-  for (wchar_t c : g_sink.Text()) narrow += c == L'\r' ? '\n' : (c < 128 ? static_cast<char>(c) : '?');
-  std::printf("  log:%s\n", narrow.c_str());
-  g_sink.Clear();
-}
 
 constexpr int kFrames = 40;
 
@@ -249,8 +205,7 @@ int wmain() {
     std::printf("cannot initialise COM\n0 passed, 1 failed\n");
     return 1;
   }
-  InstallUserMessagesLog(&g_log);
-  g_log.SetReady(&g_sink);
+  InstallTestMessages();
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);
   const std::filesystem::path file = std::filesystem::path(temp) / L"zuna_playback_test.avi";
@@ -279,6 +234,5 @@ int wmain() {
   PrintLog();
   std::error_code ignored;
   std::filesystem::remove(file, ignored);
-  std::printf("%d passed, %d failed\n", g_passed, g_failed);
-  return g_failed == 0 ? 0 : 1;
+  return ReportTotals();
 }

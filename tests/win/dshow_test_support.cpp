@@ -18,19 +18,6 @@ static const GUID kCameraClassIds[] = {
 
 namespace zuna::dshow_test {
 
-Tally g_tally;
-
-bool Check(bool condition, const char* what, int line) {
-  if (condition) {
-    ++g_tally.passed;
-  } else {
-    ++g_tally.failed;
-    std::printf("  FAILED (line %d): %s\n", line, what);
-    std::fflush(stdout);
-  }
-  return condition;
-}
-
 // ---- ProbeFilter
 
 ProbeFilter::ProbeFilter() : TransformFilterBase(kProbeClassId, L"Probe", dshow::Ownership::kHeldByValue) {}

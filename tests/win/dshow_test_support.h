@@ -9,19 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "dshow_test_report.h"
 #include "video/win/pin_base.h"
 #include "video/win/transform_filter_base.h"
 
 namespace zuna::dshow_test {
-
-// Counts checks; the program's last line reports the totals.
-struct Tally {
-  int passed = 0;
-  int failed = 0;
-};
-extern Tally g_tally;
-bool Check(bool condition, const char* what, int line);
-#define CHECK(condition) ::zuna::dshow_test::Check((condition), #condition, __LINE__)
 
 struct SampleRecord {
   bool timed = false;

@@ -42,11 +42,6 @@ constexpr int kOutWidth = 2 * kWidth;
 constexpr int kOutHeight = 2 * kHeight;
 constexpr DWORD kPromptly = 2000;  // milliseconds a stop may take
 
-void Section(const char* name) {
-  std::printf("%s\n", name);
-  std::fflush(stdout);
-}
-
 template <typename T>
 void SafeRelease(T*& p) {
   if (p != nullptr) p->Release();
@@ -650,6 +645,5 @@ int wmain(int argc, wchar_t** argv) {
     }
   }
   CoUninitialize();
-  std::printf("%d passed, %d failed\n", g_tally.passed, g_tally.failed);
-  return g_tally.failed == 0 ? 0 : 1;
+  return ReportTotals();
 }

@@ -170,8 +170,10 @@ HRESULT WindowRenderer::Render(IMediaSample* sample) {
   std::unique_lock<std::mutex> lock(mutex_);
   if (mode_ == Mode::kRunning && !WaitUntilDue(sample, lock)) return S_OK;
   if (Interrupted()) return S_OK;
-  // A frame that does not fit its own format is skipped rather than drawn from beyond its end.
-  if (Succeeded(ConvertToDisplayFrame(format_, {data, static_cast<std::size_t>(length)}, &pixels_))) {
+  // A frame that does not fit its own format is skipped rather than drawn from beyond its end; the
+  // picture before it stays for a repaint.
+  if (Succeeded(ConvertToDisplayFrame(format_, {data, static_cast<std::size_t>(length)}, &scratch_))) {
+    pixels_.swap(scratch_);
     Draw();
     ++framesDrawn_;
   }

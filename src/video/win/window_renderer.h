@@ -103,7 +103,8 @@ class WindowRenderer final : public FilterBase, public IAMFilterMiscFlags {
   int outputWidth_ = 0;
   int outputHeight_ = 0;
   DisplayFrameFormat format_;
-  std::vector<std::uint8_t> pixels_;  // the last frame, top row first
+  std::vector<std::uint8_t> pixels_;   // the last frame, top row first
+  std::vector<std::uint8_t> scratch_;  // the next one while it is converted
   std::uint64_t framesDrawn_ = 0;
   std::uint64_t framesAtStart_ = 0;
 };
