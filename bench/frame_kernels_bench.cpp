@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "video/crosshairs_kernel.h"
+#include "video/display_frame.h"
 #include "video/frame_geometry.h"
 #include "video/frame_row_copy.h"
 #include "video/pixel_saturation_kernel.h"
@@ -111,11 +112,20 @@ void BM_TimeLapse(benchmark::State& state, Case c) {
   });
 }
 
+// The window renderer's conversion to the 32-bit picture it draws (YUY2 doubles the bytes written).
+void BM_DisplayConversion(benchmark::State& state, Case c) {
+  std::vector<std::uint8_t> pixels;
+  const bool yuy2 = c.subtype == FrameSubtype::kYuy2;
+  const zuna::DisplayFrameFormat format{c.subtype, yuy2 ? 720 : 1920, yuy2 ? 480 : 1080};
+  RunFrames(state, c, [&](Input in, Output, Geometry) { zuna::ConvertToDisplayFrame(format, in, &pixels); });
+}
+
 #define ZUNA_FRAME_BENCHMARKS(name, subtype, stream)                  \
   BENCHMARK_CAPTURE(BM_Memcpy, name, Case{subtype, stream});          \
   BENCHMARK_CAPTURE(BM_PixelSaturation, name, Case{subtype, stream}); \
   BENCHMARK_CAPTURE(BM_Crosshairs, name, Case{subtype, stream});      \
-  BENCHMARK_CAPTURE(BM_TimeLapse, name, Case{subtype, stream})
+  BENCHMARK_CAPTURE(BM_TimeLapse, name, Case{subtype, stream});       \
+  BENCHMARK_CAPTURE(BM_DisplayConversion, name, Case{subtype, stream})
 
 ZUNA_FRAME_BENCHMARKS(yuy2_720x480_hot, FrameSubtype::kYuy2, false);
 ZUNA_FRAME_BENCHMARKS(yuy2_720x480_stream, FrameSubtype::kYuy2, true);
