@@ -34,6 +34,26 @@ Status PlaybackFiles::OpenAviFile() {
   return kOk;
 }
 
+Status PlaybackFiles::RebuildGraphWithSameSourceFile() {
+  if (!open_) return kOk;
+  if (!player_.FileSourceMode()) {
+    Report(L"Logic error: call to RebuildGraphWithSameSourceFile has NULL source filter");
+    Report(L"WARNING: cannot rebuild filter graph\r\n");
+    return kFail;
+  }
+  if (Failed(player_.Stop())) {
+    Report(L"WARNING: attempt to stop filter graph failed\r\n");
+  } else {
+    state_.graphRunning = false;
+  }
+  player_.RemoveFilters();
+  if (Status s = BuildGraph(); Failed(s)) {
+    Report(L"WARNING: cannot rebuild filter graph\r\n");
+    return s;
+  }
+  return kOk;
+}
+
 Status PlaybackFiles::PickFile(std::wstring& path) {
   FilePick pick = picker_.PickFileToOpen({kAviFilterName, kAviFilterPattern});
   if (pick.status == kAccessDenied) {

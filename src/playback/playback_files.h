@@ -34,6 +34,10 @@ class PlaybackFiles {
   void Release();
   // Shows the video at its size, or smaller when it does not fit the work area.
   void FitMainWindowToVideo();
+  // A display tool was shown or hidden: the same file goes through a graph built again, so that the
+  // display chain holds the filters of the shown tools. The graph is left stopped at frame 0; the
+  // caller puts it back at the player's position. Nothing to do without an open file.
+  Status RebuildGraphWithSameSourceFile();
 
   bool IsOpen() const { return open_; }
   const std::wstring& Path() const { return path_; }

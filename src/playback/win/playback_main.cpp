@@ -24,7 +24,6 @@ struct PlaybackVideo {
   zuna::VideoPlayer player;
 };
 
-
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
@@ -54,7 +53,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   state.startupInProgress = false;
 #ifdef ZUNA_AUTOMATION
   zuna::StartAutomationAgent(instance, main->Window(), [main] { return main->Menu(); });
-  zuna::SetAutomationHooks({{}, [video] { return video->graph.Report(); }});
+  zuna::SetAutomationHooks({[main](int tool, bool shown) { return main->ShowDisplayTool(tool, shown); },
+                            [video] { return video->graph.Report(); }});
 #endif
   return zuna::RunMessageLoop(state);
 }

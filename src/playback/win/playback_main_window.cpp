@@ -171,11 +171,28 @@ void PlaybackMainWindow::InstallProgramCallbacks() {
   callbacks.onDisplayToolChanged = [this](int tool, bool shown) {
     const unsigned ids[] = {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs};
     if (tool < 0 || tool > 3) return kInvalidArg;
+    common_.State().displayToolOn[static_cast<std::size_t>(tool)] = shown;
     menu_.Check(ids[tool], shown);
     ApplyMenuModel(mainWindow_, menu_);
-    return kOk;
+    return files_ != nullptr ? files_->RebuildGraphWithSameSourceFile() : kOk;
   };
   common_.Common().SetProgramCallbacks(std::move(callbacks));
+}
+
+// What a Display command does once it has shown or hidden its tool window: not while the video
+// plays (but for magnify), then the graph is rebuilt and the paused picture comes back at the
+// frame it showed.
+Status PlaybackMainWindow::ShowDisplayTool(int tool, bool shown) {
+  if (tool != 0 && controller_ != nullptr && controller_->IsPlaying()) {
+    PostUserMessage(L"Logic error: attempt to add display control when media is running\r\n", true);
+    return kFail;
+  }
+  const Status result = common_.Common().DisplayToolChanged(tool, shown);
+  if (controller_ != nullptr && controller_->FileOpen()) {
+    controller_->RunCommand(CommandNumber(PlaybackCommand::kRefreshPosition));
+    controller_->RunCommand(CommandNumber(PlaybackCommand::kPausePlayback));
+  }
+  return result;
 }
 
 void PlaybackMainWindow::RebuildMenu() {

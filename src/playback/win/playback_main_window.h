@@ -26,6 +26,8 @@ class PlaybackMainWindow final : public PlaybackHost {
 
   HWND Window() const { return mainWindow_; }
   MenuModel* Menu() { return &menu_; }
+  // Shows or hides a display tool as its Display command does (the tool windows call this).
+  Status ShowDisplayTool(int tool, bool shown);
 
   // PlaybackHost
   void ShowVideoSurface(bool show) override;

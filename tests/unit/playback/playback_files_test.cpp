@@ -307,5 +307,36 @@ TEST_F(FilesTest, AVideoLargerThanTheWorkAreaIsShownSmaller) {
   EXPECT_EQ(graph.videoPosition, std::make_pair(48, 36));
 }
 
+TEST_F(FilesTest, ADisplayToolRebuildsTheGraphOverTheSameFile) {
+  EXPECT_EQ(files.RebuildGraphWithSameSourceFile(), kOk);  // no file: nothing to rebuild
+  const std::wstring path = Write("tools.avi", 12);
+  ASSERT_EQ(OpenPath(path), kOk);
+  const FilterRef firstSource = player.SourceFilter();
+  state.displayToolOn[kToolPixelSaturation] = true;
+  state.displayToolOn[kToolCrosshairs] = true;
+
+  ASSERT_EQ(files.RebuildGraphWithSameSourceFile(), kOk);
+  EXPECT_NE(player.SourceFilter(), firstSource);  // a new source over the same file
+  EXPECT_EQ(graph.ChainFrom(player.SourceFilter(), L"Output"),
+            (std::vector<std::wstring>{L"PixelSaturation", L"Crosshairs", L"EVR"}));
+  EXPECT_EQ(graph.frameSource, player.SourceFilter());  // frame seeking follows the new source
+  EXPECT_TRUE(files.IsOpen());
+  EXPECT_EQ(files.Path(), path);
+  EXPECT_FALSE(state.graphRunning);
+
+  state.displayToolOn[kToolPixelSaturation] = false;
+  state.displayToolOn[kToolCrosshairs] = false;
+  ASSERT_EQ(files.RebuildGraphWithSameSourceFile(), kOk);
+  EXPECT_EQ(graph.ChainFrom(player.SourceFilter(), L"Output"), (std::vector<std::wstring>{L"EVR"}));
+  EXPECT_FALSE(Posted(log, L"WARNING"));
+}
+
+TEST_F(FilesTest, ARebuildThatCannotRenderSaysSo) {
+  ASSERT_EQ(OpenPath(Write("rebuild.avi", 5)), kOk);
+  graph.failures.insert(L"RenderStream:None");
+  EXPECT_EQ(files.RebuildGraphWithSameSourceFile(), kFail);
+  EXPECT_TRUE(InOrder({L"SEVERE: cannot render preview stream\r\n", L"WARNING: cannot rebuild filter graph\r\n"}));
+}
+
 }  // namespace
 }  // namespace zuna::test
