@@ -2,7 +2,8 @@
 # Builds the Windows programs if needed and starts one under Wine in a desktop window.
 #   tools/run.sh capture|playback [file]
 # With a display the program runs there until it is closed. Without one it runs on Xvfb for a
-# while, and a screenshot is written to a path that is printed.
+# while, and a screenshot is written to a path that is printed. The prefix has the synthetic camera
+# as its video device (ZUNA_CAMERA=none: no camera).
 set -euo pipefail
 source "$(dirname "$0")/wine_env.sh"
 cd "$zuna_root"
@@ -26,6 +27,7 @@ home_dir="${ZUNA_HOME:-$HOME/ZUNA Video}"
 mkdir -p "$home_dir"
 cp -r build/windows-cross-release/stage/. "$home_dir/"
 zuna_wine_prefix_new "${ZUNA_WINEPREFIX:-$HOME/.local/share/zuna-video/wine}"
+zuna_synthetic_camera_register build/windows-cross-release
 
 headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
