@@ -1,6 +1,7 @@
 #include "video/win/window_renderer.h"
 
 #include <chrono>
+#include <cstdlib>
 #include <new>
 
 #include "video/win/dshow_guids.h"
@@ -158,7 +159,10 @@ std::uint64_t WindowRenderer::FramesDrawnSinceStart() {
 
 // Called with the mutex held: the connection is fixed while streaming.
 void WindowRenderer::StartStream() {
-  format_ = DisplayFormatOf(input_.ConnectionType());
+  const DisplayFrameFormat format = DisplayFormatOf(input_.ConnectionType());
+  // The last picture is drawn in the new format's size by a repaint: one of another size goes.
+  if (format.width != format_.width || std::abs(format.height) != std::abs(format_.height)) pixels_.clear();
+  format_ = format;
   framesAtStart_ = framesDrawn_;
 }
 
@@ -234,9 +238,13 @@ void WindowRenderer::EndFlush() {
 
 // Called with the mutex held. GDI may be used on a window from any thread.
 void WindowRenderer::Draw() {
-  if (window_ == nullptr || pixels_.empty()) return;
   const int width = format_.width;
   const int height = format_.height < 0 ? -format_.height : format_.height;
+  // GDI reads as much as the header says: the picture must be exactly that large.
+  if (window_ == nullptr || pixels_.empty() ||
+      pixels_.size() != static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4) {
+    return;
+  }
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof(info.bmiHeader);
   info.bmiHeader.biWidth = width;
