@@ -2,30 +2,15 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <string_view>
 
 #include "capture/event_file.h"
-#include "capture/scheduled_event.h"
-
-namespace {
-
-// What must hold for any record a reader produced, whatever the bytes were.
-void CheckRecord(const zuna::EventFileRecord& record) {
-  for (const auto& field : zuna::kEventFields) {
-    if ((record.*field.member).size() > zuna::MaxFieldLength(field)) std::abort();
-  }
-  if (zuna::ComposeEventFileText(record).size() > zuna::kEventFileWriteLimit) std::abort();
-  const zuna::ScheduledEvent event = zuna::ToScheduledEvent(record, 0);
-  if (event.valid && !(event.startTime <= event.eventInstant && event.eventInstant <= event.endTime)) std::abort();
-}
-
-}  // namespace
+#include "event_record_checks.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), std::min(size, zuna::kEventFileReadLimit));
   zuna::EventFileRecord record;
   zuna::ParseEventFileText(bytes, record);
-  CheckRecord(record);
+  zuna::fuzz::CheckEventRecord(record);
   return 0;
 }
