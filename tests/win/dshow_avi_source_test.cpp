@@ -16,10 +16,10 @@
 #include <vector>
 
 #include "dshow_avi_source_sink.h"
+#include "dshow_test_support.h"
 #include "video/avi_writer.h"
 #include "video/win/avi_source_filter.h"
 #include "video/win/dshow_guids.h"
-#include "dshow_test_report.h"
 
 namespace {
 
@@ -27,7 +27,6 @@ using namespace zuna;
 using namespace zuna::dshow_test;
 using zuna::dshow_test::FrameSink;
 using zuna::dshow_test::ReceivedFrame;
-
 
 constexpr int kFrames = 30;
 constexpr int kKeyEvery = 5;
@@ -46,23 +45,6 @@ bool WriteTestFile(const std::filesystem::path& path, const AviVideoFormat& form
     if (writer.WriteFrame(frame, start, i % kKeyEvery == 0) != kOk) return false;
   }
   return writer.Close() == kOk;
-}
-
-IPin* FirstPin(IBaseFilter* filter, PIN_DIRECTION direction) {
-  IEnumPins* pins = nullptr;
-  if (FAILED(filter->EnumPins(&pins))) return nullptr;
-  IPin* pin = nullptr;
-  IPin* found = nullptr;
-  while (found == nullptr && pins->Next(1, &pin, nullptr) == S_OK) {
-    PIN_DIRECTION d;
-    if (SUCCEEDED(pin->QueryDirection(&d)) && d == direction) {
-      found = pin;
-    } else {
-      pin->Release();
-    }
-  }
-  pins->Release();
-  return found;
 }
 
 template <typename T>

@@ -125,18 +125,6 @@ IBaseFilter* MakeCamera() {
   return filter;
 }
 
-HRESULT ChooseFormat(IBaseFilter* camera, const AM_MEDIA_TYPE& type) {
-  IPin* pin = FirstPin(camera, PINDIR_OUTPUT);
-  if (pin == nullptr) return E_FAIL;
-  IAMStreamConfig* config = nullptr;
-  HRESULT hr = pin->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(&config));
-  pin->Release();
-  if (FAILED(hr)) return hr;
-  hr = config->SetFormat(const_cast<AM_MEDIA_TYPE*>(&type));
-  config->Release();
-  return hr;
-}
-
 // ---- the tests
 
 void TestPropertyStore(const CLSID& effect) {

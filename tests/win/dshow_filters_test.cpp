@@ -49,20 +49,6 @@ IBaseFilter* MakeCamera(int camera = 1) {
   return filter;
 }
 
-HRESULT ChooseFormat(IBaseFilter* camera, const GUID& subtype, int width, int height, int bits, REFERENCE_TIME t) {
-  IPin* pin = FirstPin(camera, PINDIR_OUTPUT);
-  if (pin == nullptr) return E_FAIL;
-  IAMStreamConfig* config = nullptr;
-  HRESULT hr = pin->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(&config));
-  pin->Release();
-  if (FAILED(hr)) return hr;
-  AM_MEDIA_TYPE type = VideoType(subtype, width, height, bits, t);
-  hr = config->SetFormat(&type);
-  dshow::FreeMediaType(type);
-  config->Release();
-  return hr;
-}
-
 void SetCameraEnvironment(const wchar_t* name, const wchar_t* value) {
   SetEnvironmentVariableW(name, value);
 }

@@ -277,4 +277,23 @@ AM_MEDIA_TYPE VideoType(const GUID& subtype, int width, int height, int bitCount
   return type;
 }
 
+HRESULT ChooseFormat(IBaseFilter* camera, const AM_MEDIA_TYPE& type) {
+  IPin* pin = FirstPin(camera, PINDIR_OUTPUT);
+  if (pin == nullptr) return E_FAIL;
+  IAMStreamConfig* config = nullptr;
+  HRESULT hr = pin->QueryInterface(IID_IAMStreamConfig, reinterpret_cast<void**>(&config));
+  pin->Release();
+  if (FAILED(hr)) return hr;
+  hr = config->SetFormat(const_cast<AM_MEDIA_TYPE*>(&type));
+  config->Release();
+  return hr;
+}
+
+HRESULT ChooseFormat(IBaseFilter* camera, const GUID& subtype, int width, int height, int bits, REFERENCE_TIME t) {
+  AM_MEDIA_TYPE type = VideoType(subtype, width, height, bits, t);
+  const HRESULT hr = ChooseFormat(camera, type);
+  dshow::FreeMediaType(type);
+  return hr;
+}
+
 }  // namespace zuna::dshow_test

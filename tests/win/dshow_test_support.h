@@ -120,5 +120,8 @@ std::wstring DefaultCameraDllPath();
 IPin* FirstPin(IBaseFilter* filter, PIN_DIRECTION direction);  // with a reference
 // Builds a media type for a picture (the caller frees it with FreeMediaType).
 AM_MEDIA_TYPE VideoType(const GUID& subtype, int width, int height, int bitCount, REFERENCE_TIME frameTime);
+// Sets the format of a camera's output pin through its stream configuration.
+HRESULT ChooseFormat(IBaseFilter* camera, const AM_MEDIA_TYPE& type);
+HRESULT ChooseFormat(IBaseFilter* camera, const GUID& subtype, int width, int height, int bits, REFERENCE_TIME t);
 
 }  // namespace zuna::dshow_test
