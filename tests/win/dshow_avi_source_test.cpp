@@ -434,10 +434,7 @@ void TestRefusals(const std::filesystem::path& folder) {
 }  // namespace
 
 int wmain() {
-  if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
-    std::printf("COM cannot start\n0 passed, 1 failed\n");
-    return 1;
-  }
+  if (!InitializeTestCom()) return 1;
   wchar_t temp[MAX_PATH + 1] = {};
   GetTempPathW(MAX_PATH, temp);
   const std::filesystem::path folder(temp);

@@ -345,10 +345,7 @@ void TestRefusedConnection(const CLSID& effect) {
 
 int wmain(int argc, wchar_t** argv) {
   g_cameraDll = argc > 1 ? argv[1] : DefaultCameraDllPath();
-  if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
-    std::printf("cannot initialise COM\n0 passed, 1 failed\n");
-    return 1;
-  }
+  if (!InitializeTestCom()) return 1;
   Section("DMOEnum: the video effect named exactly \"Color Control\"");
   CLSID effect{};
   if (CHECK(FindColorControl(&effect))) {

@@ -636,10 +636,7 @@ void TestDeviceEnumeration() {
 
 int wmain(int argc, wchar_t** argv) {
   g_cameraDll = argc > 1 ? argv[1] : DefaultCameraDllPath();
-  if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
-    std::printf("cannot initialise COM\n0 passed, 1 failed\n");
-    return 1;
-  }
+  if (!InitializeTestCom()) return 1;
   TestCameraInterfaces();
   TestConnectionRules();
   TestPixelSaturation();

@@ -319,10 +319,7 @@ void TestPreviewInWindow(VideoDeviceList& devices, CommonState& state, dshow::Di
 }  // namespace
 
 int wmain() {
-  if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
-    std::printf("cannot initialise COM\n0 passed, 1 failed\n");
-    return 1;
-  }
+  if (!InitializeTestCom()) return 1;
   InstallTestMessages();
   // Made once and never destroyed, as in the programs: the EVR's connection is never broken.
   auto* state = new CommonState;

@@ -201,10 +201,7 @@ void TestClose(Playback& p, dshow::DirectShowMediaGraph& graph) {
 }  // namespace
 
 int wmain() {
-  if (FAILED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) {
-    std::printf("cannot initialise COM\n0 passed, 1 failed\n");
-    return 1;
-  }
+  if (!InitializeTestCom()) return 1;
   InstallTestMessages();
   wchar_t temp[MAX_PATH] = {};
   GetTempPathW(MAX_PATH, temp);

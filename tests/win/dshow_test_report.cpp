@@ -1,5 +1,7 @@
 #include "dshow_test_report.h"
 
+#include <objbase.h>
+
 #include <cstdio>
 
 #include "common/user_messages_log.h"
@@ -36,6 +38,12 @@ bool Check(bool condition, const char* what, int line) {
     std::fflush(stdout);
   }
   return condition;
+}
+
+bool InitializeTestCom() {
+  if (SUCCEEDED(CoInitializeEx(nullptr, COINIT_MULTITHREADED))) return true;
+  std::printf("cannot initialise COM\n0 passed, 1 failed\n");
+  return false;
 }
 
 void Section(const char* name) {

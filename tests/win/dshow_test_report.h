@@ -14,6 +14,8 @@ extern Tally g_tally;
 bool Check(bool condition, const char* what, int line);
 #define CHECK(condition) ::zuna::dshow_test::Check((condition), #condition, __LINE__)
 
+// COM for the test's main thread; false (with the totals line of a failed run) when it cannot start.
+bool InitializeTestCom();
 void Section(const char* name);
 // Prints the totals line; the program's exit status.
 int ReportTotals();
