@@ -33,7 +33,6 @@ namespace {
 using namespace zuna;
 using namespace zuna::dshow_test;
 
-
 // The graph's name of a filter; the Smart Tee by its class, as builders add it under names of their own.
 std::wstring FilterName(IBaseFilter* filter) {
   CLSID classId{};

@@ -15,19 +15,17 @@
 
 #include "common/user_messages_log.h"
 #include "common/win/win_clock.h"
+#include "dshow_test_report.h"
 #include "playback/playback_files.h"
 #include "playback/playback_menu.h"
 #include "playback/video_player_playback_graph.h"
 #include "video/avi_writer.h"
 #include "video/win/dshow_media_graph.h"
-#include "dshow_test_report.h"
 
 namespace {
 
 using namespace zuna;
 using namespace zuna::dshow_test;
-
-
 
 constexpr int kFrames = 40;
 
