@@ -16,11 +16,11 @@
 
 #include "common/common_state.h"
 #include "video/media_graph.h"
-#include "video/win/window_renderer.h"
 #include "video/win/com_ptr.h"
 #include "video/win/crosshairs_filter.h"
 #include "video/win/pixel_saturation_filter.h"
 #include "video/win/time_lapse_filter.h"
+#include "video/win/window_renderer.h"
 
 namespace zuna::dshow {
 

@@ -24,8 +24,7 @@ Status DirectShowMediaGraph::CreateEvr(FilterRef* evr) {
   HRESULT hr = E_FAIL;
   windowRenderer_ = nullptr;
   if (!UseWindowRenderer()) {
-    hr = CoCreateInstance(CLSID_EnhancedVideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter,
-                          evr_.PutVoid());
+    hr = CoCreateInstance(CLSID_EnhancedVideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, evr_.PutVoid());
   }
   if (FAILED(hr)) {
     windowRenderer_ = WindowRenderer::Create();
