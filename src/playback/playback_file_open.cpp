@@ -21,6 +21,10 @@ Status PlaybackFiles::OpenAviFile() {
   info_.filePath.clear();
   std::wstring chosen;
   if (Status s = PickFile(chosen); Failed(s)) return s;
+  return OpenChosenFile(std::move(chosen));
+}
+
+Status PlaybackFiles::OpenChosenFile(std::wstring chosen) {
   controller_.CloseFile();  // releases the open file, its path included
   path_ = std::move(chosen);
   if (Status s = ParseFile(); Failed(s)) return s;

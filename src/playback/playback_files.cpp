@@ -16,6 +16,15 @@ Status PlaybackFiles::Open() {
   return result;
 }
 
+Status PlaybackFiles::OpenNamed(const std::wstring& path) {
+  facts_.createdByCapture = false;
+  path_.clear();
+  info_.filePath.clear();
+  const Status result = OpenChosenFile(path);
+  ReactToOpen(result);
+  return result;
+}
+
 void PlaybackFiles::ReactToOpen(Status result) {
   if (result == kOk) {
     ShowOpenedFile();

@@ -28,6 +28,9 @@ class PlaybackFiles {
   // the dialog was cancelled or the header rejected; kFileNotFound when there was no path at all; any
   // other failure when the graph could not be built. A failure leaves no file open.
   Status OpenAviFile();
+  // A file named at start (the command line, a file opened with the program): the opening sequence
+  // without the dialog, then the same reaction as "Open".
+  Status OpenNamed(const std::wstring& path);
   void Close();
   void Information();
   // For the host's ReleaseFile: the graph's filters, the file's counts, sizes and path.
@@ -46,6 +49,7 @@ class PlaybackFiles {
 
  private:
   Status PickFile(std::wstring& path);
+  Status OpenChosenFile(std::wstring chosen);
   Status ParseFile();
   Status BuildGraph();
   void ReactToOpen(Status result);

@@ -3,8 +3,12 @@
 #include <objbase.h>
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <filesystem>
 #include <memory>
-#include <string_view>
+#include <string>
+#include <system_error>
 
 #include "common/user_messages_log.h"
 #include "common/win/program_run.h"
@@ -23,6 +27,20 @@ struct PlaybackVideo {
   zuna::dshow::DirectShowMediaGraph graph;
   zuna::VideoPlayer player;
 };
+
+// The file the program was started with ("ZUNA_Playback.exe FILE", or a file opened with it), as a
+// full path; empty when there is none.
+std::wstring FileNamedOnCommandLine() {
+  int count = 0;
+  LPWSTR* arguments = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (arguments == nullptr) return {};
+  std::wstring named = count > 1 && arguments[1] != nullptr ? arguments[1] : L"";
+  LocalFree(arguments);
+  if (named.empty()) return {};
+  std::error_code error;
+  const std::filesystem::path full = std::filesystem::absolute(named, error);
+  return error ? named : full.wstring();
+}
 
 }  // namespace
 
@@ -56,5 +74,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   zuna::SetAutomationHooks({[main](int tool, bool shown) { return main->ShowDisplayTool(tool, shown); },
                             [video] { return video->graph.Report(); }});
 #endif
+  if (const std::wstring named = FileNamedOnCommandLine(); !named.empty()) main->OpenFileNamed(named);
   return zuna::RunMessageLoop(state);
 }

@@ -179,6 +179,10 @@ void PlaybackMainWindow::InstallProgramCallbacks() {
   common_.Common().SetProgramCallbacks(std::move(callbacks));
 }
 
+void PlaybackMainWindow::OpenFileNamed(const std::wstring& path) {
+  if (files_ != nullptr) files_->OpenNamed(path);
+}
+
 // What a Display command does once it has shown or hidden its tool window: not while the video
 // plays (but for magnify), then the graph is rebuilt and the paused picture comes back at the
 // frame it showed.

@@ -26,6 +26,8 @@ class PlaybackMainWindow final : public PlaybackHost {
 
   HWND Window() const { return mainWindow_; }
   MenuModel* Menu() { return &menu_; }
+  // Opens a file named when the program was started, as "Open" does with a chosen one.
+  void OpenFileNamed(const std::wstring& path);
   // Shows or hides a display tool as its Display command does (the tool windows call this).
   Status ShowDisplayTool(int tool, bool shown);
 

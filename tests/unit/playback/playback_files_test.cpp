@@ -338,5 +338,28 @@ TEST_F(FilesTest, ARebuildThatCannotRenderSaysSo) {
   EXPECT_TRUE(InOrder({L"SEVERE: cannot render preview stream\r\n", L"WARNING: cannot rebuild filter graph\r\n"}));
 }
 
+TEST_F(FilesTest, AFileNamedAtStartOpensWithoutTheDialogAndReplacesTheOpenOne) {
+  const std::wstring first = Write("first.avi", 8);
+  const std::wstring second = Write("second.avi", 5);
+  ASSERT_EQ(files.OpenNamed(first), kOk);
+  EXPECT_TRUE(picker.filters.empty());  // no dialog
+  EXPECT_TRUE(files.IsOpen());
+  EXPECT_EQ(files.Path(), first);
+  EXPECT_EQ(controller.Player().LastFrame(), 8);
+  EXPECT_TRUE(PostedTimed(log, L"File \"" + first + L"\" is open for playback\r\nFile information:"));
+
+  ASSERT_EQ(files.OpenNamed(second), kOk);
+  EXPECT_EQ(files.Path(), second);
+  EXPECT_EQ(controller.Player().LastFrame(), 5);
+  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"AddSourceFilterForFile"), 2);
+}
+
+TEST_F(FilesTest, AMissingFileNamedAtStartIsReportedAndOpensNothing) {
+  EXPECT_EQ(files.OpenNamed((folder / "gone.avi").wstring()), kInvalidArg);
+  EXPECT_TRUE(InOrder(
+      {L"SEVERE: cannot create a HANDLE for the selected file\r\n", L"Unable to open AVI file for playback\r\n"}));
+  EXPECT_FALSE(files.IsOpen());
+}
+
 }  // namespace
 }  // namespace zuna::test
