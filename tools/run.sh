@@ -6,6 +6,7 @@
 # as its video device (ZUNA_CAMERA=none: no camera).
 set -euo pipefail
 source "$(dirname "$0")/wine_env.sh"
+caller_dir="$PWD"
 cd "$zuna_root"
 
 case "${1:-}" in
@@ -28,6 +29,13 @@ mkdir -p "$home_dir"
 cp -r build/windows-cross-release/stage/. "$home_dir/"
 zuna_wine_prefix_new "${ZUNA_WINEPREFIX:-$HOME/.local/share/zuna-video/wine}"
 zuna_synthetic_camera_register build/windows-cross-release
+# A file named after the program is opened by it; the program runs elsewhere, so it gets its
+# Windows path.
+for i in "${!args[@]}"; do
+  named="${args[$i]}"
+  [ "${named:0:1}" = / ] || named="$caller_dir/$named"
+  if [ -e "$named" ]; then args[$i]="$(winepath -w "$(realpath "$named")" 2>/dev/null)"; fi
+done
 
 headless=0
 if [ -z "${DISPLAY:-}" ] || ! xdpyinfo >/dev/null 2>&1; then headless=1; fi
