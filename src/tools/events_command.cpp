@@ -11,7 +11,6 @@ namespace {
 // Hibernation support cannot be asked of this computer for the observing one, so it is assumed.
 constexpr ScheduleContext kToolContext{1, 0, false, true, false};
 
-
 // Log entries straight to a stream, in the order they are posted (the tool has one thread).
 class StreamSink final : public UserMessagesSink {
  public:
@@ -132,7 +131,6 @@ std::optional<EventsCommandLine> ParseEventsCommandLine(const std::vector<std::s
   }
   return std::nullopt;
 }
-
 
 std::string PendingEventText(const PendingEventDisplay& display) {
   return TerminalText(display.countdownTitle + L"\r\n" + display.startLine + display.eventLine + display.endLine);

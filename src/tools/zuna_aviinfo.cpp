@@ -1,33 +1,16 @@
 // zuna-aviinfo FILE...: the playback program's file information for each AVI file, and the
 // numbers of its dropped frames, on standard output. Exit status 1 when any file was rejected.
-#include <chrono>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "common/clock.h"
-#include "common/file_time.h"
 #include "common/user_messages_log.h"
+#include "tools/system_clock.h"
 #include "tools/terminal_text.h"
 #include "video/avi_info_command.h"
 
 namespace {
-
-// Unix time 0 in 100 ns units since 1601.
-constexpr zuna::FileTime kUnixEpoch = 116'444'736'000'000'000ULL;
-
-class SystemClock final : public zuna::Clock {
- public:
-  zuna::CalendarTime UtcNow() const override {
-    const auto since = std::chrono::system_clock::now().time_since_epoch();
-    const auto ticks =
-        std::chrono::duration_cast<std::chrono::duration<std::int64_t, std::ratio<1, 10'000'000>>>(since);
-    return zuna::ToCalendarTime(kUnixEpoch + static_cast<zuna::FileTime>(ticks.count()));
-  }
-  zuna::CalendarTime LocalNow() const override { return UtcNow(); }
-  zuna::TimeZoneRecord TimeZone() const override { return {}; }
-};
-
 
 // Log entries as terminal lines: UTF-8, each CR LF a single line feed.
 class StandardOutputSink final : public zuna::UserMessagesSink {
@@ -48,7 +31,7 @@ int main(int argc, char** argv) {
     std::fputs("usage: zuna-aviinfo FILE...\n", stderr);
     return 2;
   }
-  SystemClock clock;
+  zuna::SystemClock clock;
   StandardOutputSink sink;
   zuna::UserMessagesLog log(clock);
   log.SetReady(&sink);
