@@ -29,7 +29,7 @@ constexpr std::array kSteps{
              RunControl},
     StepKind{L"log-save", 1, 1, L"log-save <file>", RunLogSave},
     StepKind{L"log-contains", 1, 2, L"log-contains <text> [timeout]", RunLogContains},
-    StepKind{L"log-not-contains", 1, 1, L"log-not-contains <text>", RunLogNotContains},
+    StepKind{L"log-not-contains", 1, 2, L"log-not-contains <text> [timeout]", RunLogNotContains},
     StepKind{L"menu", 1, 2, L"menu <path> [timeout]", RunMenu},
     StepKind{L"menu-state", 2, 4, L"menu-state <path> enabled|disabled [checked|unchecked] [timeout]", RunMenuState},
     StepKind{L"menu-list", 1, 1, L"menu-list <file>", RunMenuList},

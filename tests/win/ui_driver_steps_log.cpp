@@ -64,11 +64,17 @@ StepResult RunLogContains(Session& session, const Args& args) {
   return Passed(L"the log contains " + Quoted(args[0]));
 }
 
+// Without a timeout the log is read once; with one, the step waits until the text has gone (after
+// a posted command that clears the log, say).
 StepResult RunLogNotContains(Session& session, const Args& args) {
+  const auto seconds = SecondsArg(args, 1, 0.0);
+  if (!seconds) return Failed(NotSeconds(args, 1));
   std::wstring why;
   const auto log = WaitForLog(session, kDefaultTimeoutSeconds, why);
   if (!log) return Failed(why);
-  if (LogHas(ControlText(*log), args[0])) return Failed(L"the log contains " + Quoted(args[0]));
+  if (!PollUntil(*seconds, [&] { return !LogHas(ControlText(*log), args[0]); })) {
+    return Failed(L"the log contains " + Quoted(args[0]));
+  }
   return Passed(L"the log lacks " + Quoted(args[0]));
 }
 
