@@ -172,7 +172,8 @@ HRESULT WindowRenderer::Render(IMediaSample* sample) {
   const long length = sample->GetActualDataLength();
   if (length <= 0) return S_OK;  // nothing to show: the picture before it stays
   std::unique_lock<std::mutex> lock(mutex_);
-  if (mode_ == Mode::kRunning && !WaitUntilDue(sample, lock)) return S_OK;
+  // A frame still waiting for its time when the graph pauses becomes the paused picture.
+  if (mode_ == Mode::kRunning) WaitUntilDue(sample, lock);
   if (Interrupted()) return S_OK;
   // A frame that does not fit its own format is skipped rather than drawn from beyond its end; the
   // picture before it stays for a repaint.
@@ -189,11 +190,11 @@ HRESULT WindowRenderer::Render(IMediaSample* sample) {
   return S_OK;
 }
 
-bool WindowRenderer::WaitUntilDue(IMediaSample* sample, std::unique_lock<std::mutex>& lock) {
+void WindowRenderer::WaitUntilDue(IMediaSample* sample, std::unique_lock<std::mutex>& lock) {
   REFERENCE_TIME start = 0, stop = 0;
-  if (FAILED(sample->GetTime(&start, &stop))) return true;  // live frames without a time show at once
+  if (FAILED(sample->GetTime(&start, &stop))) return;  // live frames without a time show at once
   IReferenceClock* clock = AcquireClock();
-  if (clock == nullptr) return true;
+  if (clock == nullptr) return;
   for (;;) {
     REFERENCE_TIME now = 0;
     if (FAILED(clock->GetTime(&now))) break;
@@ -203,7 +204,6 @@ bool WindowRenderer::WaitUntilDue(IMediaSample* sample, std::unique_lock<std::mu
     if (mode_ != Mode::kRunning || flushing_) break;
   }
   clock->Release();
-  return mode_ == Mode::kRunning && !flushing_;
 }
 
 HRESULT WindowRenderer::EndOfStream() {

@@ -84,8 +84,8 @@ class WindowRenderer final : public FilterBase, public IAMFilterMiscFlags {
   enum class Mode { kStopped, kPaused, kRunning };
 
   WindowRenderer();
-  // Waits until the sample is due; false when a stop or a flush ended the wait.
-  bool WaitUntilDue(IMediaSample* sample, std::unique_lock<std::mutex>& lock);
+  // Waits until the sample is due, or until the graph no longer runs or flushes.
+  void WaitUntilDue(IMediaSample* sample, std::unique_lock<std::mutex>& lock);
   void StartStream();
   bool Interrupted() const { return mode_ == Mode::kStopped || flushing_; }
   void Draw();
