@@ -71,8 +71,8 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
   # The DirectShow filters, the AVI source and playback control in real graphs, with the synthetic
   # cameras registered in a prefix of their own (the scenarios below start with no camera).
   echo "-- DirectShow filters"
-  if (zuna_wine_prefix_new "$scratch/dshow-prefix" && tests/win/run_dshow_tests.sh build/windows-cross &&
-      tests/win/run_dshow_avi_source_test.sh build/windows-cross &&
+  if (zuna_wine_prefix_new "$scratch/dshow-prefix" && tests/win/dshow/run_dshow_tests.sh build/windows-cross &&
+      tests/win/dshow/run_dshow_avi_source_test.sh build/windows-cross &&
       timeout 300 wine build/windows-cross/tests/win/dshow_playback_test.exe); then
     passed=$((passed + 1))
   else

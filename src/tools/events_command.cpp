@@ -1,7 +1,7 @@
 #include "tools/events_command.h"
 
-#include "capture/xml_event_import.h"
-#include "common/user_messages_log.h"
+#include "capture/events/xml_event_import.h"
+#include "common/log/user_messages_log.h"
 #include "tools/terminal_text.h"
 
 namespace zuna {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/event_schedule.h"
-#include "common/clock.h"
+#include "capture/events/event_schedule.h"
+#include "common/time/clock.h"
 
 namespace zuna {
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <ratio>
 
-#include "common/file_time.h"
+#include "common/time/file_time.h"
 
 namespace zuna {
 namespace {

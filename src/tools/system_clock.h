@@ -1,7 +1,7 @@
 #pragma once
 // The computer's UTC time for the command-line tools; their logs need nothing else of the clock
 // (local time is UTC, and no time zone is known).
-#include "common/clock.h"
+#include "common/time/clock.h"
 
 namespace zuna {
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "common/user_messages_log.h"
+#include "common/log/user_messages_log.h"
 #include "tools/system_clock.h"
 #include "tools/terminal_text.h"
-#include "video/avi_info_command.h"
+#include "video/avi/avi_info_command.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-#include "common/clock.h"
+#include "common/time/clock.h"
 
 namespace zuna::test {
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "common/user_messages_log.h"
+#include "common/log/user_messages_log.h"
 #include "support/fake_clock.h"
 
 namespace zuna::test {

@@ -4,8 +4,8 @@
 
 #include <sstream>
 
-#include "capture/event_file.h"
-#include "events/event_test_records.h"
+#include "capture/events/event_file.h"
+#include "capture/events/event_test_records.h"
 #include "support/fake_clock.h"
 #include "support/memory_log.h"
 #include "support/temp_folder.h"

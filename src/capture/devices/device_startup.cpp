@@ -1,0 +1,103 @@
+#include "capture/devices/device_startup.h"
+
+#include "capture/devices/device_standard.h"
+#include "common/log/user_messages_log.h"
+
+namespace zuna {
+
+Status ListDevicesAtStartup(VideoDeviceList& devices) {
+  const Status result = devices.GetAttachedVideoDeviceList();
+  if (Failed(result)) PostUserMessage(L"WARNING: call to get video device list failed\r\n", true);
+  return result;
+}
+
+std::vector<StartupDevice> DescribeStartupDevices(const std::vector<VideoSourceInfo>& devices) {
+  std::vector<StartupDevice> described;
+  for (const VideoSourceInfo& device : devices) {
+    StartupDevice entry;
+    entry.name = device.friendlyName;
+    entry.standardName = DeviceStandardName(DeviceStandardOf(device));
+    entry.digital = device.category == kCategoryDigital;
+    entry.ignored = device.ignored;
+    entry.hasConfiguration = device.hasConfiguration;
+    described.push_back(std::move(entry));
+  }
+  return described;
+}
+
+namespace {
+
+int IndexOfSize(const FrameRateGroup& group, const std::wstring& sizeText) {
+  for (std::size_t i = 0; i < group.formats.size(); ++i) {
+    if (group.formats[i].sizeText == sizeText) return static_cast<int>(i);
+  }
+  return -1;
+}
+
+void ApplyFormat(VideoSourceInfo& device, const VideoConfiguration& configuration) {
+  if (device.category == kCategoryNtsc || device.category == kCategoryPal) {
+    const int index =
+        IndexOfSize(device.category == kCategoryNtsc ? device.ntscGroup : device.palGroup, configuration.frameSize);
+    if (index >= 0) device.analogFormatIndex = index;
+    return;
+  }
+  if (device.category != kCategoryDigital) return;
+  for (std::size_t rate = 0; rate < device.digitalGroups.size(); ++rate) {
+    if (device.digitalGroups[rate].rateText != configuration.frameRate) continue;
+    const int index = IndexOfSize(device.digitalGroups[rate], configuration.frameSize);
+    if (index < 0) return;
+    device.digitalRateIndex = static_cast<int>(rate);
+    device.digitalFormatIndex = index;
+    return;
+  }
+}
+
+}  // namespace
+
+void ApplySavedDeviceFormats(std::vector<VideoSourceInfo>& devices,
+                             const std::vector<VideoConfiguration>& configurations) {
+  for (VideoSourceInfo& device : devices) {
+    for (const VideoConfiguration& configuration : configurations) {
+      if (configuration.deviceName == device.friendlyName) ApplyFormat(device, configuration);
+    }
+  }
+}
+
+void ChooseStartupCurrentDevice(VideoDeviceList& devices, const std::wstring& defaultVideoSource) {
+  for (VideoSourceInfo& device : devices.Devices()) {
+    const bool named = !defaultVideoSource.empty() && device.friendlyName == defaultVideoSource;
+    device.isDefaultDevice = device.defaultDevicePending = named;
+  }
+  devices.SetCurrentDeviceIndex(ChooseStartupDevice(DescribeStartupDevices(devices.Devices()), defaultVideoSource));
+}
+
+void SetStartupVideoSize(VideoDeviceList& devices, CommonState& state) {
+  state.videoWidth = 640;
+  state.videoHeight = 480;
+  const int index = devices.CurrentDeviceIndex();
+  if (index < 0 || static_cast<std::size_t>(index) >= devices.Devices().size()) return;
+  const VideoSourceInfo& device = devices.Devices()[static_cast<std::size_t>(index)];
+  if (const VideoFormat* format = devices.CurrentFormat()) {
+    state.videoWidth = format->width;
+    state.videoHeight = format->height;
+  } else {
+    PostUserMessage(L"Logic error: video format pointer is 0 in MainWindowVC constructor\r\n", true);
+  }
+  if (!device.hasConfiguration) {
+    PostUserMessage(L"NOTE: startup device \"" + device.friendlyName + L"\" has no selected codec; default is NONE\r\n",
+                    false);
+  }
+}
+
+Status SizeRendererToVideo(VideoPlayer& player, CommonState& state) {
+  state.displayWidth = state.videoWidth;
+  state.displayHeight = state.videoHeight;
+  const Status result = player.UpdateDisplaySize();
+  if (Failed(result)) {
+    PostUserMessage(L"SEVERE: failure to set EVR window size\r\n", true);
+    PostUserMessage(L"INFO: cannot set rendering window size\r\n", true);
+  }
+  return result;
+}
+
+}  // namespace zuna

@@ -1,0 +1,40 @@
+#include "capture/main/capture_startup.h"
+
+#include "common/log/user_messages_log.h"
+
+namespace zuna {
+
+int ChooseStartupDevice(const std::vector<StartupDevice>& devices, const std::wstring& defaultVideoSource) {
+  int firstUsable = -1;
+  for (std::size_t i = 0; i < devices.size(); ++i) {
+    if (devices[i].ignored) continue;
+    if (devices[i].name == defaultVideoSource) return static_cast<int>(i);
+    if (firstUsable < 0) firstUsable = static_cast<int>(i);
+  }
+  return firstUsable;
+}
+
+void PostStartupFindings(bool optionsFileRead, std::size_t codecCount, const std::wstring& processDirectory) {
+  if (!optionsFileRead) PostUserMessage(L"No Options File or unreadable Options File\r\n", false);
+  PostUserMessage(
+      codecCount > 1 ? L"Lagarith Lossless Codec is installed\r\n" : L"Lagarith Lossless Codec is not installed\r\n",
+      false);
+  PostUserMessage(L"Application install directory:  " + processDirectory + L"\r\n", false);
+}
+
+void PostAttachedDevices(const std::vector<StartupDevice>& devices, std::size_t deviceLayerCount) {
+  if (deviceLayerCount != devices.size()) {
+    PostUserMessage(L"LOGIC ERROR: attached device count incorrect in MainWindowVC constructor\r\n", true);
+    return;
+  }
+  if (devices.empty()) return;
+  PostUserMessage(L"Attached video devices:", false);
+  for (const auto& device : devices) {
+    std::wstring line = L"\t" + device.name + (device.digital ? L" -- Digital" : L" -- " + device.standardName);
+    if (device.ignored) line += L", ignored device";
+    PostUserMessage(line, false);
+  }
+  PostUserMessage(L"", false);
+}
+
+}  // namespace zuna

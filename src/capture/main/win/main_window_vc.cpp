@@ -1,0 +1,283 @@
+#include "capture/main/win/main_window_vc.h"
+
+#include <commctrl.h>
+
+#include "capture/devices/camera_control.h"
+#include "capture/devices/device_startup.h"
+#include "common/foundation/win/program_main_window.h"
+#include "common/windows/win/menu_bar.h"
+#include "common/windows/win/track_window_move.h"
+#include "common/windows/win/win_util.h"
+
+namespace zuna {
+namespace {
+
+constexpr wchar_t kMainClass[] = L"ZUNA Capture Window Class";
+constexpr wchar_t kClippingClass[] = L"Clipping Window Class";
+constexpr wchar_t kIdleTitle[] = L"ZUNA Video Capture Version 2.4d";
+
+}  // namespace
+
+MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlayer* player)
+    : common_(common),
+      instance_(instance),
+      options_(common.Common()),
+      devices_(deviceCatalog_, common.State()),
+      codecs_(codecCatalog_),
+      player_(player),
+      recordControls_(common, instance) {
+  ZunaCommon& zc = common_.Common();
+  CommonState& state = zc.State();
+  icons_ = LoadCaptureIcons(common_);  // 1
+  fonts_ = CreateCaptureFonts();       // 2
+  CreateCaptureHelpWindows(common_);   // 3
+  options_.RegisterCaptureOptions();   // 4
+  ids_ = TakeCaptureMenuIds([&zc] { return zc.NextIdentifier(); });
+  gpsRefreshMessage_ = zc.NextIdentifier();
+  codecs_.FindCodecs();  // 6
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  ListDevicesAtStartup(devices_);               // 9
+  if (!CreateMainAndClippingWindows()) return;  // 10
+  if (!CreateCaptureModeWindows()) {            // 11
+    PostUserMessage(L"FATAL: cannot create Capture Mode windows", true);
+    state.fatalStartupError = true;
+    zc.Log().FlushPending();
+    return;
+  }
+  if (!recordControls_.Create()) {  // 12
+    state.fatalStartupError = true;
+    return;
+  }
+  RegisterWindowPositions();                                           // 13
+  optionsFileRead_ = options_.ReadCaptureOptions();                    // 14
+  if (!devices_.Devices().empty()) devices_.SetCurrentDeviceIndex(0);  // 15
+  MatchDevicesWithSavedOptions(devices_.Devices(), options_.Nodes());  // 16
+  // The saved formats go in now, so that the video size below is that of the format in use.
+  ApplySavedDeviceFormats(devices_.Devices(), options_.Nodes().configurations);
+  zc.ReportTimeZone();                                                                             // 17
+  PostStartupFindings(optionsFileRead_, codecs_.Entries().size(), zc.Folders().processDirectory);  // 18
+  PostAttachedDevices(DescribeStartupDevices(devices_.Devices()), devices_.AttachedCount());       // 19
+  common_.ApplyIcons(mainWindow_);                                                                 // 20
+  CreateStandByNotice();                                                                           // 21
+  ChooseStartupCurrentDevice(devices_, zc.Options().Text(L"DefaultVideoSource"));                  // 22
+  // 30, early: the menu's greying needs to know whether the folders exist.
+  foldersFailed_ =
+      !CreateFoldersBesideExecutable({L"Events", L"VideoFiles", L"MessageFilesVC", L"OptionsFiles"}, programFolder_);
+  RebuildMenu();                                                            // 23
+  SetStartupVideoSize(devices_, state);                                     // 24
+  SizeVideoWindows();                                                       // 25
+  power_ = CheckPowerCapabilities();                                        // 26
+  SizeMainWindowToDisplay(common_.Common(), mainWindow_, clippingWindow_);  // 27
+  common_.PlaceMainWindow(mainWindow_);
+  common_.PlaceLogWindow(mainWindow_);  // 28
+  ShowWindow(mainWindow_, SW_SHOW);     // 29
+  UpdateWindow(mainWindow_);
+  if (devices_.CurrentDeviceIndex() < 0) {
+    PostUserMessage(L"There is no usable video capture device connected to the computer\r\n", false);
+  } else {
+    recordControls_.Show();
+    if (player_ != nullptr) player_->RepaintVideo();
+  }
+  options_.ApplyCaptureOptions();                                          // 31
+  if (devices_.CurrentDeviceIndex() >= 0) StartCurrentCamera();            // 32
+  options_.FillDefaultFolders(programFolder_);                             // 33
+  if (zc.Options().Boolean(L"AutostartGPS")) OnCommand(ids_.gpsReceiver);  // 34
+  InstallProgramCallbacks();                                               // 35
+  zc.Log().FlushPending();                                                 // 36
+  PostUserMessage(L"Monitor resolution: " + std::to_wstring(state.monitorDpi) + L" dpi\r\n", false);
+}
+
+void MainWindowVC::RegisterWindowPositions() {
+  const auto windowOf = [this](CaptureWindow window) -> WindowSlot {
+    switch (window) {
+      case CaptureWindow::kMain:
+        return {mainWindow_, 400, 300};
+      case CaptureWindow::kRecordControls:
+        return {recordControls_.Window(), 224, 144};
+      case CaptureWindow::kGps:
+        return {gps_ ? gps_->Window() : nullptr, 290, 250};
+      default:
+        return {};  // windows this build does not have keep their entries from the file
+    }
+  };
+  options_.RegisterCaptureWindowPositions(windowOf,
+                                          [this](int id) -> const void* { return common_.Help().Window(id); });
+}
+
+bool MainWindowVC::CreateMainAndClippingWindows() {
+  CommonState& state = common_.State();
+  RegisterWindowClass(instance_, kMainClass, MainProc, CS_HREDRAW | CS_VREDRAW, common_.Background());
+  mainWindow_ = CreateWindowExW(0, kMainClass, kIdleTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 400, 300,
+                                nullptr, nullptr, instance_, this);
+  if (mainWindow_ == nullptr) {
+    state.fatalStartupError = true;
+    PostUserMessage(L"FATAL: cannot create main window", true);
+    return false;
+  }
+  RegisterWindowClass(instance_, kClippingClass, ClippingProc, 0, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  clippingWindow_ = CreateWindowExW(0, kClippingClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, mainWindow_, nullptr,
+                                    instance_, this);
+  if (clippingWindow_ == nullptr) {
+    state.fatalStartupError = true;
+    PostUserMessage(L"FATAL: cannot create clipping window", true);
+    return false;
+  }
+  // The renderer draws into the clipping window; a failure is reported and the program goes on.
+  if (player_ != nullptr) player_->SetClippingWindow(reinterpret_cast<std::uintptr_t>(clippingWindow_));
+  return true;
+}
+
+void MainWindowVC::SizeVideoWindows() {
+  CommonState& state = common_.State();
+  state.displayWidth = state.videoWidth;
+  state.displayHeight = state.videoHeight;
+  MoveWindow(clippingWindow_, 0, 0, state.displayWidth, state.displayHeight, TRUE);
+  if (player_ != nullptr) SizeRendererToVideo(*player_, state);
+}
+
+Status MainWindowVC::StartCurrentCamera() {
+  if (player_ == nullptr) return kFail;
+  return StartCamera({devices_, *player_, codecs_, common_.State()}, std::wstring());
+}
+
+Status MainWindowVC::StopCurrentCamera() {
+  if (player_ == nullptr) return kOk;
+  return StopCamera(*player_, common_.State());
+}
+
+// At exit the graph is stopped, which completes a recording's file, but not torn down: the process
+// ends with it, and breaking the renderer's connection is what Wine's EVR cannot survive.
+void MainWindowVC::StopGraphForExit() {
+  CommonState& state = common_.State();
+  if (player_ == nullptr || !state.graphRunning) return;
+  if (Failed(player_->Stop())) PostUserMessage(L"WARNING: attempt to stop filter graph failed\r\n", true);
+  state.graphRunning = false;
+}
+
+Status MainWindowVC::RestartCamera() {
+  const Status stopped = StopCurrentCamera();
+  if (Failed(stopped) || devices_.CurrentDeviceIndex() < 0) return stopped;
+  return StartCurrentCamera();
+}
+
+void MainWindowVC::CreateStandByNotice() {
+  RegisterWindowClass(instance_, L"AppUnresponsive", DefWindowProcW, 0, common_.Background());
+  standByNotice_ = CreateWindowExW(0, L"AppUnresponsive", L"Stand by...", WS_POPUP | WS_CAPTION, 300, 500, 350, 150,
+                                   nullptr, nullptr, instance_, nullptr);
+  if (standByNotice_ == nullptr) return;
+  HWND text = CreateWindowExW(0, L"STATIC",
+                              L"ZUNA Video Capture is unresponsive\r\nduring this operation.\r\n\r\n"
+                              L"Stand by for completion...",
+                              WS_CHILD | WS_VISIBLE, 20, 20, 300, 100, standByNotice_, nullptr, instance_, nullptr);
+  if (text != nullptr && fonts_.consolas16 != nullptr) {
+    SendMessageW(text, WM_SETFONT, reinterpret_cast<WPARAM>(fonts_.consolas16), TRUE);
+  }
+}
+
+bool MainWindowVC::CreateCaptureModeWindows() {
+  GpsWindow::Callbacks callbacks;
+  callbacks.showStandBy = [this](bool shown) {
+    if (standByNotice_ == nullptr) return;
+    ShowWindow(standByNotice_, shown ? SW_SHOW : SW_HIDE);
+    if (shown) UpdateWindow(standByNotice_);
+  };
+  callbacks.checkMenuItem = [this](bool on) {
+    menu_.Check(ids_.gpsReceiver, on);
+    ApplyMenuModel(mainWindow_, menu_);
+  };
+  callbacks.storeFix = [this](const GpsFixTexts& texts) {
+    if (!texts.latitude.empty()) info_.gpsLatitude = texts.latitude;
+    if (!texts.longitude.empty()) info_.gpsLongitude = texts.longitude;
+    if (!texts.altitude.empty()) info_.gpsAltitude = texts.altitude;
+    if (!texts.satellites.empty()) info_.gpsSatellites = texts.satellites;
+  };
+  gps_ = std::make_unique<GpsWindow>(common_, instance_, mainWindow_, gpsRefreshMessage_, std::move(callbacks));
+  return gps_->Create();
+}
+
+void MainWindowVC::RebuildMenu() {
+  CaptureMenuState s;
+  s.anyDevice = !devices_.Devices().empty();
+  s.currentDevice = devices_.CurrentDeviceIndex() >= 0;
+  s.recording = common_.State().recording;
+  s.foldersFailed = foldersFailed_;
+  s.gpsWindow = gps_ != nullptr;
+  s.optionsFileWriter = true;
+  menu_ = BuildCaptureMenu(ids_, s);
+  menu_.Check(ids_.gpsReceiver, gps_ != nullptr && gps_->Port().Connected());
+  ApplyMenuModel(mainWindow_, menu_);
+}
+
+void MainWindowVC::InstallProgramCallbacks() {
+  ProgramCallbacks callbacks;
+  callbacks.saveOptionsFile = [this] { return options_.SaveOptionsFile(); };
+  callbacks.onDisplayToolChanged = [this](int tool, bool shown) {
+    return ApplyDisplayToolChange(common_.Common(), menu_, mainWindow_,
+                                  {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs}, tool,
+                                  shown, [this] { return RestartCamera(); });
+  };
+  common_.Common().SetProgramCallbacks(std::move(callbacks));
+}
+
+bool MainWindowVC::ConfirmExitWhileRecording() {
+  if (!common_.State().recording) return true;
+  return MessageBoxW(mainWindow_, L"Recording in progress.  Do you really want to exit?", L"Attention",
+                     MB_ICONWARNING | MB_YESNO) == IDYES;
+}
+
+void MainWindowVC::OnCommand(unsigned id) {
+  if (id == ids_.exit) {
+    if (!ConfirmExitWhileRecording()) return;
+    common_.State().exitRequested = true;
+    StopGraphForExit();
+    PostMessageW(mainWindow_, WM_NULL, 0, 0);  // wakes the message loop to see the flag
+  } else if (id == ids_.saveWindowPositions) {
+    options_.SaveWindowPositions();
+  } else if (id == ids_.gpsReceiver) {
+    if (gps_) gps_->Port().ToggleGpsConnection();
+  } else if (id == ids_.captureOverview) {
+    common_.Help().Toggle(0, mainWindow_);
+  } else if (id == ids_.captureVersionHistory) {
+    common_.Help().Toggle(16, mainWindow_);
+  }
+}
+
+LRESULT CALLBACK MainWindowVC::MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = WindowObject<MainWindowVC>(window, message, lParam);
+  if (self == nullptr || self->mainWindow_ == nullptr) return DefWindowProcW(window, message, wParam, lParam);
+  return self->HandleMain(message, wParam, lParam);
+}
+
+LRESULT MainWindowVC::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
+  CommonState& state = common_.State();
+  TrackWindowMove(common_.Common(), mainWindow_, message);
+  switch (message) {
+    case WM_COMMAND:
+      OnCommand(LOWORD(wParam));
+      return 0;
+    case WM_CLOSE:
+      if (!ConfirmExitWhileRecording()) return 0;
+      state.exitRequested = true;
+      StopGraphForExit();
+      DestroyWindow(mainWindow_);
+      return 0;
+    case WM_DESTROY:
+      if (gps_) gps_->StopRefreshTimer();
+      PostQuitMessage(0);
+      return 0;
+    default:
+      if (message == gpsRefreshMessage_ && gps_) {
+        gps_->OnRefreshMessage(lParam);
+        return 0;
+      }
+      break;
+  }
+  return DefWindowProcW(mainWindow_, message, wParam, lParam);
+}
+
+LRESULT CALLBACK MainWindowVC::ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DefWindowProcW(window, message, wParam, lParam);
+}
+
+}  // namespace zuna

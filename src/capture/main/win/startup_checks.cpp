@@ -1,0 +1,28 @@
+#include "capture/main/win/startup_checks.h"
+
+#include <powrprof.h>
+#include <windows.h>
+
+#include "common/log/user_messages_log.h"
+
+namespace zuna {
+
+PowerCapabilities CheckPowerCapabilities() {
+  PowerCapabilities result;
+  SYSTEM_POWER_CAPABILITIES caps{};
+  // Hibernation needs the S4 state and a hibernation file.
+  if (!GetPwrCapabilities(&caps) || !caps.SystemS4 || !caps.HiberFilePresent) {
+    result.hibernation = false;
+    PostUserMessage(L"Computer cannot be placed into hibernation\n", true);
+  }
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
+    result.shutdownPrivilege = false;
+    PostUserMessage(L"No privilege to automatically shut down or hibernate after event recording\n", true);
+  } else {
+    CloseHandle(token);
+  }
+  return result;
+}
+
+}  // namespace zuna

@@ -1,0 +1,140 @@
+#include "capture/options/capture_options.h"
+
+#include "common/log/user_messages_log.h"
+#include "common/options/options_file.h"
+
+namespace zuna {
+namespace {
+
+constexpr std::wstring_view kCountdown = L"COUNTDOWN";
+
+bool IsDigit(wchar_t c) {
+  return c >= L'0' && c <= L'9';
+}
+
+// One "%2hu" field: optional leading white space, then one or two digits.
+std::optional<int> TwoDigitField(std::wstring_view text, std::size_t& pos) {
+  while (pos < text.size() && (text[pos] == L' ' || text[pos] == L'\t')) ++pos;
+  int value = 0;
+  std::size_t digits = 0;
+  while (pos < text.size() && digits < 2 && IsDigit(text[pos])) {
+    value = value * 10 + (text[pos] - L'0');
+    ++pos;
+    ++digits;
+  }
+  if (digits == 0) return std::nullopt;
+  return value;
+}
+
+}  // namespace
+
+std::optional<CalendarTime> ParseDefaultDuration(std::wstring_view text) {
+  std::size_t pos = 0;
+  int fields[3];
+  for (int i = 0; i < 3; ++i) {
+    if (i > 0) {
+      if (pos >= text.size() || text[pos] != L':') return std::nullopt;
+      ++pos;
+    }
+    const std::optional<int> value = TwoDigitField(text, pos);
+    if (!value) return std::nullopt;
+    fields[i] = *value;
+  }
+  if (fields[0] > 23 || fields[1] > 59 || fields[2] > 59) return std::nullopt;
+  CalendarTime duration = kBuiltInRecordingDuration;
+  duration.hour = fields[0];
+  duration.minute = fields[1];
+  duration.second = fields[2];
+  return duration;
+}
+
+int ParseTimeLapseCount(std::wstring_view text) {
+  if (text.empty() || text.size() > 5) return 0;
+  int count = 0;
+  for (wchar_t c : text) {
+    if (!IsDigit(c)) return 0;
+    count = count * 10 + (c - L'0');
+  }
+  return count;
+}
+
+bool CaptureOptions::RegisterCaptureOptions() {
+  OptionTables& options = common_.Options();
+  bool registered = RegisterCommonOptions(options);
+  for (std::wstring_view key : kCaptureTextKeys) registered = options.RegisterText(key) != nullptr && registered;
+  for (std::wstring_view key : kCaptureBooleanKeys) registered = options.RegisterBoolean(key) != nullptr && registered;
+  return registered;
+}
+
+bool CaptureOptions::RegisterCaptureWindowPositions(const std::function<WindowSlot(CaptureWindow)>& windowOf,
+                                                    const std::function<const void*(int helpId)>& helpWindow) {
+  PlacementTable& placements = common_.Placements();
+  bool registered = true;
+  for (std::size_t i = 0; i < kCaptureWindowKeys.size(); ++i) {
+    const WindowSlot slot = windowOf ? windowOf(static_cast<CaptureWindow>(i)) : WindowSlot{};
+    registered = RegisterWindowPosition(placements, kCaptureWindowKeys[i], slot) && registered;
+  }
+  return RegisterHelpWindowPositions(placements, helpWindow) && registered;
+}
+
+std::wstring CaptureOptions::OptionsFilePath() const {
+  return zuna::OptionsFilePath(common_.Folders().processDirectory, common_.InDevelopmentTree(),
+                               kCaptureOptionsFileName);
+}
+
+bool CaptureOptions::ReadCaptureOptions() {
+  return ReadOptionsFile(common_, OptionsFilePath(), [this](const std::wstring& key, const std::wstring& value) {
+    ReadCaptureOptionNode(nodes_, key, value);
+  });
+}
+
+void CaptureOptions::ApplyCaptureOptions() {
+  OptionTables& options = common_.Options();
+  const std::wstring duration = options.Text(kDefaultDurationKey);
+  if (!duration.empty()) {
+    if (const std::optional<CalendarTime> parsed = ParseDefaultDuration(duration)) settings_.defaultDuration = *parsed;
+  }
+
+  if (options.Text(kEventPendingDisplayKey).empty()) options.SetText(kEventPendingDisplayKey, kCountdown);
+  settings_.showUtc = options.Text(kEventPendingDisplayKey) == L"UTC";
+
+  CommonState& state = common_.State();
+  state.displayOffWhileRecording = options.Boolean(kDisplayOffWhileRecordingKey);
+  state.removeFiltersWhileRecording = options.Boolean(kRemoveFiltersWhileRecordingKey);
+  state.timerOffWhileRecording = options.Boolean(kTimerOffWhileRecordingKey);
+  state.saturationLevel = PixelSaturationLevel(options);
+  state.timeLapseCount = ParseTimeLapseCount(options.Text(kTimeLapseCountKey));
+}
+
+void CaptureOptions::FillDefaultFolders(const std::wstring& programFolder) {
+  OptionTables& options = common_.Options();
+  if (options.Text(kVideoDirectoryKey).empty()) options.SetText(kVideoDirectoryKey, programFolder + L"VideoFiles\\");
+  if (options.Text(kUserMessagesDirectoryKey).empty()) {
+    options.SetText(kUserMessagesDirectoryKey, programFolder + L"MessageFilesVC\\");
+  }
+}
+
+bool CaptureOptions::SaveCaptureOptions() {
+  return WriteOptionsFile(common_, OptionsFilePath(), WriteCaptureOptionFileNodes(nodes_));
+}
+
+void CaptureOptions::ReportSave(bool saved, std::wstring_view confirmation) {
+  // A confirmation after a failed save would tell the user the settings are safe when they are not.
+  PostUserMessage(saved ? confirmation : kCaptureOptionsSaveWarning, true);
+}
+
+bool CaptureOptions::SaveOptionsFile() {
+  const bool saved = SaveCaptureOptions();
+  if (!saved) PostUserMessage(kCaptureOptionsSaveWarning, true);
+  return saved;
+}
+
+void CaptureOptions::SaveWindowPositions() {
+  CommonState& state = common_.State();
+  state.savingWindowPositions = true;
+  const bool saved = SaveCaptureOptions();
+  state.savingWindowPositions = false;
+  ReportSave(saved, L"Window positions are saved in capture options file\r\n");
+}
+
+}  // namespace zuna

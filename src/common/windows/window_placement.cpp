@@ -1,0 +1,129 @@
+#include "common/windows/window_placement.h"
+
+#include <algorithm>
+
+#include "common/log/user_messages_log.h"
+
+namespace zuna {
+namespace {
+
+Point Clamp(Point p, int width, int height, const Rect& workArea) {
+  if (p.x < 0) {
+    p.x = 0;
+  } else if (p.x + width > workArea.Width()) {
+    p.x = workArea.Width() - width;
+  }
+  if (p.y < 0) {
+    p.y = 0;
+  } else if (p.y + height > workArea.Height()) {
+    p.y = workArea.Height() - height;
+  }
+  return p;
+}
+
+Rect Shrunk(const Rect& r) {
+  return {r.left + 7, r.top + 4, r.right - 7, r.bottom - 4};
+}
+
+}  // namespace
+
+PlacementEntry* PlacementTable::Register(const void* window, std::wstring_view key, int defaultWidth, int defaultHeight,
+                                         int helpId) {
+  if (entries_.size() >= kMaxPlacementEntries) return nullptr;
+  PlacementEntry entry;
+  entry.window = window;
+  entry.helpId = helpId;
+  entry.key = std::wstring(key.substr(0, std::min<std::size_t>(key.size(), 63)));
+  entry.fileRect = {0, 0, defaultWidth, defaultHeight};
+  entry.currentRect = {0, 0, defaultWidth, defaultHeight};
+  entries_.push_back(entry);
+  return &entries_.back();
+}
+
+PlacementEntry* PlacementTable::Find(const void* window) {
+  if (window == nullptr) return nullptr;
+  for (auto& entry : entries_) {
+    if (entry.window == window) return &entry;
+  }
+  return nullptr;
+}
+
+PlacementEntry* PlacementTable::FindKey(std::wstring_view key) {
+  for (auto& entry : entries_) {
+    if (entry.key == key) return &entry;
+  }
+  return nullptr;
+}
+
+void PlacementTable::RecordMove(const void* window, const Rect& outer, bool startupInProgress) {
+  PlacementEntry* entry = Find(window);
+  if (entry == nullptr || startupInProgress) return;
+  if (outer.left <= -10000 || outer.top <= -10000) return;
+  const int width = entry->currentRect.Width();
+  const int height = entry->currentRect.Height();
+  entry->currentRect = {outer.left, outer.top, outer.left + width, outer.top + height};
+  entry->currentLeftSet = true;
+  if (entry->moving) entry->movedByUser = true;
+  entry->moving = false;
+}
+
+void PlacementTable::RecordSize(const void* window, int width, int height) {
+  if (PlacementEntry* entry = Find(window)) {
+    entry->currentRect.right = entry->currentRect.left + width;
+    entry->currentRect.bottom = entry->currentRect.top + height;
+  }
+}
+
+void PlacementTable::MarkMoving(const void* window) {
+  if (PlacementEntry* entry = Find(window)) entry->moving = true;
+}
+
+std::optional<Point> DeterminePositionSettings(int width, int height, int preference, const Rect& r,
+                                               const Rect& workArea) {
+  Point p;
+  switch (preference) {
+    case 0:
+      p = {r.left - width, r.top};
+      break;
+    case 1:
+      p = {r.right, r.top};
+      break;
+    case 2:
+      p = {r.left - width, r.bottom - height};
+      break;
+    case 3:
+      p = {r.right, r.bottom - height};
+      break;
+    case 4:
+      p = {r.right - width, r.bottom};
+      break;
+    default:
+      PostUserMessage(
+          L"Logic error: called ZunaCommon::DeterminePositionSettings with an unimplemented position "
+          L"preference\r\n",
+          true);
+      return std::nullopt;
+  }
+  return Clamp(p, width, height, workArea);
+}
+
+bool WindowsOverlap(const Rect& a, const Rect& b) {
+  const Rect x = Shrunk(a);
+  const Rect y = Shrunk(b);
+  return x.left < y.right && y.left < x.right && x.top < y.bottom && y.top < x.bottom;
+}
+
+Point AvoidMainWindow(Point preferred, int width, int height, const Rect& mainWindow, const Rect& workArea) {
+  const Point candidates[] = {
+      preferred,
+      Clamp({workArea.right, workArea.top}, width, height, workArea),
+      Clamp({workArea.left - width, workArea.bottom - height}, width, height, workArea),
+      Clamp({workArea.right, workArea.bottom - height}, width, height, workArea),
+  };
+  for (const Point& p : candidates) {
+    if (!WindowsOverlap({p.x, p.y, p.x + width, p.y + height}, mainWindow)) return p;
+  }
+  return {0, 0};
+}
+
+}  // namespace zuna

@@ -1,0 +1,60 @@
+#pragma once
+// Where the programs' top-level windows go: back to where the user put them, to where the options
+// file says, or next to a reference window, clamped to the work area.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "common/windows/geometry.h"
+
+namespace zuna {
+
+struct PlacementEntry {
+  const void* window = nullptr;  // the platform's window handle, opaque here
+  int helpId = -1;
+  std::wstring key;
+  Rect fileRect;     // left, top, right, bottom read from the options file (or the default size)
+  Rect currentRect;  // position and size in this run
+  bool currentLeftSet = false;
+  bool loadedFromFile = false;
+  bool movedByUser = false;
+  bool moving = false;
+};
+
+inline constexpr std::size_t kMaxPlacementEntries = 64;
+
+class PlacementTable {
+ public:
+  PlacementTable() { entries_.reserve(kMaxPlacementEntries); }
+
+  // Refuses a 65th entry (returns null); keys are cut at 63 characters.
+  PlacementEntry* Register(const void* window, std::wstring_view key, int defaultWidth, int defaultHeight,
+                           int helpId = -1);
+  PlacementEntry* Find(const void* window);
+  PlacementEntry* FindKey(std::wstring_view key);
+  std::vector<PlacementEntry>& Entries() { return entries_; }
+  const std::vector<PlacementEntry>& Entries() const { return entries_; }
+
+  // The window-move rule: ignored during start-up and for minimised windows (-10000 or less).
+  void RecordMove(const void* window, const Rect& outer, bool startupInProgress);
+  void RecordSize(const void* window, int width, int height);
+  void MarkMoving(const void* window);
+
+ private:
+  std::vector<PlacementEntry> entries_;
+};
+
+// Position for a window of the given size by preference 0..4 relative to `reference` (or the work
+// area); nothing for an unknown preference (after posting the logic error).
+std::optional<Point> DeterminePositionSettings(int width, int height, int preference, const Rect& reference,
+                                               const Rect& workArea);
+
+// The same, trying the work area's corners in turn when the spot overlaps the main window.
+Point AvoidMainWindow(Point preferred, int width, int height, const Rect& mainWindow, const Rect& workArea);
+
+// Overlap with 7-pixel side and 4-pixel top and bottom margins, so touching windows do not count.
+bool WindowsOverlap(const Rect& a, const Rect& b);
+
+}  // namespace zuna

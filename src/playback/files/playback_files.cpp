@@ -1,0 +1,86 @@
+#include "playback/files/playback_files.h"
+
+#include "common/log/user_messages_log.h"
+#include "playback/files/video_fit.h"
+#include "video/avi/avi_file_report.h"
+
+namespace zuna {
+
+PlaybackFiles::PlaybackFiles(FilePicker& picker, VideoPlayer& player, PlaybackController& controller,
+                             PlaybackHost& host, CommonState& state)
+    : picker_(picker), player_(player), controller_(controller), host_(host), state_(state) {}
+
+Status PlaybackFiles::Open() {
+  const Status result = OpenAviFile();
+  ReactToOpen(result);
+  return result;
+}
+
+Status PlaybackFiles::OpenNamed(const std::wstring& path) {
+  facts_.createdByCapture = false;
+  path_.clear();
+  info_.filePath.clear();
+  const Status result = OpenChosenFile(path);
+  ReactToOpen(result);
+  return result;
+}
+
+void PlaybackFiles::ReactToOpen(Status result) {
+  if (result == kOk) {
+    ShowOpenedFile();
+  } else if (result == kAccessDenied) {
+    PostUserMessage(L"Unable to open AVI file - check file access permissions\r\n", true);
+  } else if (result == kAbort) {
+    PostUserMessage(L"Cancelled file open\r\n", true);
+  } else if (result != kFileNotFound) {
+    PostUserMessage(L"Unable to open AVI file for playback\r\n", true);
+    info_.filePath.clear();
+  }
+}
+
+// The controls at the file's beginning, the renderer and the window at the video's size, the report.
+void PlaybackFiles::ShowOpenedFile() {
+  controller_.OpenFile(facts_);
+  player_.UpdateDisplaySize();
+  host_.SizeMainWindowToDisplay();
+  PostUserMessage(L"File \"" + path_ + L"\" is open for playback\r\nFile information:", true);
+  ReportFileInformation(info_);
+  FitMainWindowToVideo();
+}
+
+void PlaybackFiles::Close() {
+  if (!open_) return;  // the command is grey without a file
+  PostUserMessage(L"File \"" + path_ + L"\" is closed\r\n", true);
+  controller_.CloseFile();
+}
+
+void PlaybackFiles::Information() {
+  if (!open_) {
+    PostUserMessage(L"INTERNAL ERROR: you should not be able to request file information when no file is open\t\n",
+                    true);
+    return;
+  }
+  PostUserMessage(L"File information for  " + path_, true);
+  ReportFileInformation(info_);
+}
+
+void PlaybackFiles::Release() {
+  player_.RemoveFilters();
+  open_ = false;
+  facts_ = PlaybackFileFacts();
+  state_.videoWidth = state_.videoHeight = 0;
+  state_.displayWidth = state_.displayHeight = 0;
+  path_.clear();
+  info_.filePath.clear();
+}
+
+void PlaybackFiles::FitMainWindowToVideo() {
+  const VideoFit fit = FitVideo(state_.videoWidth, state_.videoHeight, state_.workArea.Width() - state_.frameExtraWidth,
+                                state_.workArea.Height() - state_.frameExtraHeight);
+  state_.displayWidth = fit.width;
+  state_.displayHeight = fit.height;
+  host_.SizeMainWindowToDisplay();
+  player_.UpdateDisplaySize();
+}
+
+}  // namespace zuna

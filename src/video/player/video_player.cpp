@@ -1,0 +1,256 @@
+#include "video/player/video_player.h"
+
+#include "video/player/video_player_messages.h"
+
+namespace zuna {
+
+using player_detail::Fail;
+using player_detail::Report;
+
+VideoPlayer::VideoPlayer(MediaGraph& graph, CommonState& state, const OptionTables* options)
+    : graph_(graph), state_(state), options_(options) {
+  CreateGraph();
+  if (constructionFailed_) return;  // nothing else can work without the graph
+  CreateEVRrenderer();
+  CreateRenderers();
+  if (Failed(CreateColorControlFilter())) {
+    Report(L"WARNING: cannot create brightness/contrast filter - feature is disabled\r\n");
+  }
+  FindTransformFilter(
+      TransformFilterKind::kPixelSaturation, pixelSaturation_, kToolPixelSaturation,
+      L"WARNING: IID_IBaseFilter interface is missing for pixel saturation - feature not implemented\r\n",
+      L"WARNING: cannot get pins for pixel saturation - feature not implemented\r\n");
+  FindTransformFilter(TransformFilterKind::kCrosshairs, crosshairs_, kToolCrosshairs,
+                      L"WARNING: IID_IBaseFilter interface is missing for crosshairs - feature not implemented\r\n",
+                      L"WARNING: cannot get pins for crosshairs - feature not implemented\r\n");
+  FindTransformFilter(TransformFilterKind::kTimeLapse, timeLapse_, -1,
+                      L"WARNING: IID_IBaseFilter interface is missing for time lapse - feature not implemented\r\n",
+                      L"WARNING: cannot get pins for time lapse - feature not implemented\r\n");
+}
+
+void VideoPlayer::CreateGraph() {
+  if (Failed(graph_.CreateFilterGraph())) {
+    Report(L"FATAL: cannot create video filter graph builder\r\n");
+    constructionFailed_ = true;
+    return;
+  }
+  hasGraph_ = true;
+  if (Failed(graph_.CreateCaptureGraphBuilder())) {
+    Report(L"FATAL: cannot create Type 2 video filter graph builder\r\n");
+    constructionFailed_ = true;
+    return;
+  }
+  if (Failed(graph_.BindCaptureGraphBuilder())) {
+    Report(L"FATAL: Type 2 video filter graph builder cannot set filter graph builder\r\n");
+    constructionFailed_ = true;
+    return;
+  }
+  hasCaptureGraphBuilder_ = true;
+}
+
+void VideoPlayer::CreateEVRrenderer() {
+  FilterRef evr;
+  if (Failed(graph_.CreateEvr(&evr)) || !evr) {
+    Report(L"SEVERE: cannot create EVR filter\r\n");
+    return;
+  }
+  evr_ = evr;
+  if (Failed(graph_.GetEvrService())) {
+    Report(L"SEVERE: cannot get service interface for EVR\r\n");
+    return;
+  }
+  if (Failed(graph_.GetEvrDisplayControl())) {
+    Report(L"SEVERE: cannot get display control interface for EVR\r\n");
+    return;
+  }
+  hasDisplayControl_ = true;
+  // The capture program shows the camera's picture undistorted; playback shows the file's pixels as stored.
+  if (Failed(graph_.SetEvrAspectRatio(state_.programKind == ProgramKind::kCapture))) {
+    Report(L"WARNING: cannot set aspect ratio for EVR display window\r\n");
+  }
+}
+
+void VideoPlayer::CreateRenderers() {
+  FilterRef nullRenderer;
+  if (Failed(graph_.CreateNullRenderer(&nullRenderer)) || !nullRenderer) {
+    Report(L"WARNING: cannot create Null Renderer filter\r\n");
+    constructionFailed_ = true;
+  } else {
+    nullRenderer_ = nullRenderer;
+  }
+  rendererKind_ = kRendererEvr;
+  AddRendererToGraph();
+}
+
+void VideoPlayer::FindTransformFilter(TransformFilterKind kind, DisplayFilter& filter, int tool,
+                                      const wchar_t* missingText, const wchar_t* pinsText) {
+  const auto markUnavailable = [&] {
+    filter = {};
+    if (tool >= 0) state_.featureUnavailable[static_cast<std::size_t>(tool)] = true;
+  };
+  FilterRef found;
+  if (Failed(graph_.GetTransformFilter(kind, &found)) || !found) {
+    Report(missingText);
+    markUnavailable();
+    return;
+  }
+  filter.filter = found;
+  filter.input = FindPin(found, PinDirection::kInput);
+  filter.output = FindPin(found, PinDirection::kOutput);
+  if (!filter.input || !filter.output) {
+    Report(pinsText);
+    markUnavailable();
+  }
+}
+
+FilterRef VideoPlayer::RendererOfKind(int kind) const {
+  if (kind == kRendererEvr) return evr_;
+  if (kind == kRendererNull) return nullRenderer_;
+  return {};
+}
+
+Status VideoPlayer::AddRendererToGraph() {
+  if (!hasGraph_) return Fail(L"\r\nLogic error: call to AddRendererToGraph with NULL graph builder\r\n");
+  if (rendererKind_ != kRendererEvr && rendererKind_ != kRendererNull) {
+    PostUserMessage(L"Logic error - adding invalid renderer to filter graph\r\n", false);
+    return kFail;
+  }
+  const FilterRef renderer = RendererOfKind(rendererKind_);
+  if (!renderer) return Fail(L"\r\nLogic error: AddRendererToGraph base filter pointer is NULL\r\n");
+  if (Failed(DisconnectPins(renderer, PinDirection::kInput))) {
+    return Fail(L"SEVERE: cannot disconnect input pin on renderer\r\n");
+  }
+  if (Failed(graph_.AddFilter(renderer, rendererKind_ == kRendererEvr ? L"EVR" : L"Null Renderer"))) {
+    return Fail(L"SEVERE: failed to add renderer to filter graph\r\n");
+  }
+  currentRenderer_ = renderer;
+  return kOk;
+}
+
+Status VideoPlayer::RemoveRendererFromGraph() {
+  if (!currentRenderer_) return kOk;
+  if (Failed(DisconnectPins(currentRenderer_, PinDirection::kInput)) || Failed(graph_.RemoveFilter(currentRenderer_))) {
+    return Fail(L"WARNING: Failure to remove filter from filter graph\r\n");
+  }
+  currentRenderer_ = {};
+  return kOk;
+}
+
+Status VideoPlayer::RemoveFilters() {
+  if (!hasGraph_) return Fail(L"Logic error: attempt to remove filters from a NULL filter graph\r\n");
+  if (state_.graphRunning) {
+    graph_.Stop();
+    state_.graphRunning = false;
+  }
+  std::vector<FilterRef> filters;
+  const Status listed = graph_.EnumerateFilters(&filters);
+  if (listed == kPointer) return Fail(L"WARNING: Filter graph filters enumerator is NULL\r\n");
+  if (Failed(listed)) return Fail(L"WARNING: Failure to enumerate filter graph filters\r\n");
+  for (FilterRef filter : filters) {
+    if (filter == currentRenderer_) continue;
+    if (Failed(graph_.RemoveFilter(filter))) return Fail(L"WARNING: Failure to remove filter from filter graph\r\n");
+  }
+  // The file source leaves: frame positions have nowhere to go until the next one.
+  if (hasFrameTimeFormat_) graph_.ReleaseFrameSeeking();
+  hasFrameTimeFormat_ = false;
+  graph_.ReleaseMediaControl();
+  hasMediaControl_ = false;
+  // A file source and the recording sink were made for this graph only; a device's filter belongs
+  // to its device record.
+  if (fileSourceMode_ && sourceFilter_) graph_.ReleaseFilter(sourceFilter_);
+  sourceFilter_ = {};
+  if (currentRenderer_) DisconnectPins(currentRenderer_, PinDirection::kInput);
+  if (muxFilter_) graph_.ReleaseFilter(muxFilter_);
+  muxFilter_ = {};
+  codecFilter_ = {};
+  fileSourceMode_ = false;
+  return kOk;
+}
+
+Status VideoPlayer::AddVideoCaptureSourceBaseFilter(FilterRef source) {
+  if (!hasGraph_ || !source) return kFail;
+  if (Failed(graph_.AddFilter(source, L"CaptureSourceFilter"))) return kFail;
+  sourceFilter_ = source;
+  fileSourceMode_ = false;
+  return kOk;
+}
+
+Status VideoPlayer::CreateAndAddFileSourceBaseFilter(const std::wstring& path, bool playbackFlag) {
+  if (!hasGraph_) return Fail(L"\r\nLogic error: call to CreateAndAddFileSourceBaseFilter with NULL graph builder\r\n");
+  FilterRef source;
+  if (Failed(graph_.AddSourceFilterForFile(path, L"AVI Source Filter", &source)) || !source) {
+    return Fail(L"SEVERE: failure to add the video file source filter to the filter graph\r\n");
+  }
+  sourceFilter_ = source;
+  fileSourceMode_ = true;
+  playbackFlag_ = playbackFlag;
+  return kOk;
+}
+
+Status VideoPlayer::SetStreamFormat(const MediaTypeInfo* type) {
+  if (!hasCaptureGraphBuilder_)
+    return Fail(L"Logic error: attempt to set video stream format without a filter graph\r\n");
+  if (type == nullptr) {
+    return Fail(L"Logic error: attempt to set video stream format with NULL media type parameter\r\n");
+  }
+  if (!sourceFilter_) return Fail(L"Logic error: attempt to set video stream format with no source filter\r\n");
+  const Status result = graph_.SetStreamFormat(sourceFilter_, *type);
+  if (result == kNoInterface) return Fail(L"SEVERE: IAMStreamConfig interface is missing\r\n");
+  if (result == kPointer) {
+    return Fail(L"WARNING: attempt to set video stream format with NULL stream configuration interface\r\n");
+  }
+  if (Failed(result)) return Fail(L"SEVERE: stream configuration interface failed to set video format\r\n");
+  return kOk;
+}
+
+Status VideoPlayer::UpdateDisplaySize() {
+  if (!hasDisplayControl_ || clippingWindow_ == 0) {
+    return Fail(
+        L"Logic error: attempt to update primary EVR frame size with NULL display control or clipping window "
+        L"handle\r\n");
+  }
+  return graph_.SetEvrVideoPosition(state_.displayWidth, state_.displayHeight);
+}
+
+Status VideoPlayer::SetClippingWindow(std::uintptr_t window) {
+  clippingWindow_ = window;
+  if (rendererKind_ != kRendererEvr) return kOk;
+  if (!evr_ || !hasDisplayControl_) return Fail(L"Logic error: trying to set clipping window without a renderer\r\n");
+  if (Failed(graph_.SetEvrVideoWindow(window))) return Fail(L"WARNING: cannot set clipping window in EVR\r\n");
+  return kOk;
+}
+
+Status VideoPlayer::RepaintVideo() {
+  if (clippingWindow_ == 0) return Fail(L"Logic error: attempt to repaint frame with no current clipping window\r\n");
+  if (rendererKind_ != kRendererEvr || !hasDisplayControl_) return kOk;
+  return graph_.RepaintEvr();
+}
+
+PinRef VideoPlayer::FindPin(FilterRef filter, PinDirection direction, std::wstring_view name) {
+  std::vector<PinInfo> pins;
+  if (!filter || Failed(graph_.EnumeratePins(filter, &pins))) {
+    Report(L"SEVERE: cannot enumerate pins on filter");
+    return {};
+  }
+  for (const PinInfo& pin : pins) {
+    if (!pin.pin || pin.direction != direction) continue;
+    if (!pin.name.empty() && pin.name.front() == L'~') continue;  // pins the framework hides from rendering
+    if (!name.empty() && pin.name != name) continue;
+    return pin.pin;
+  }
+  return {};
+}
+
+Status VideoPlayer::DisconnectPins(FilterRef filter, PinDirection direction) {
+  std::vector<PinInfo> pins;
+  if (!filter || Failed(graph_.EnumeratePins(filter, &pins))) return kFail;
+  for (const PinInfo& pin : pins) {
+    if (!pin.pin || pin.direction != direction) continue;
+    PinRef peer;
+    if (Failed(graph_.ConnectedTo(pin.pin, &peer)) || !peer) continue;
+    if (Failed(graph_.Disconnect(peer)) || Failed(graph_.Disconnect(pin.pin))) return kFail;
+  }
+  return kOk;
+}
+
+}  // namespace zuna

@@ -1,0 +1,175 @@
+#pragma once
+// The one object of each program that owns the media pipeline: the graph, the renderers, the
+// colour-control effect and the project's three transform filters. It builds the display chain
+// (source -> pixel saturation -> brightness/contrast -> crosshairs -> renderer) by the display-tool
+// switches, and the recording chain (source -> [time lapse] -> [codec] -> AVI writer).
+// Main thread only. Every failure is posted to the user-messages log and returned as kFail.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "common/foundation/common_state.h"
+#include "common/foundation/status.h"
+#include "common/options/option_tables.h"
+#include "video/player/media_graph.h"
+
+namespace zuna {
+
+inline constexpr int kRendererEvr = 0;
+inline constexpr int kRendererNull = 1;
+
+inline constexpr std::wstring_view kTimeLapseEnableOption = L"TimeLapseEnable";
+
+// A brightness or contrast percentage (0..100, clamped) as the colour control takes it: -127..127.
+std::int32_t ColorControlLevel(int percent);
+
+class VideoPlayer {
+ public:
+  // Builds the graph and everything that lives as long as the player. `options` may be null
+  // (playback: no "TimeLapseEnable" option, no recording chain).
+  VideoPlayer(MediaGraph& graph, CommonState& state, const OptionTables* options);
+  VideoPlayer(const VideoPlayer&) = delete;
+  VideoPlayer& operator=(const VideoPlayer&) = delete;
+
+  bool ConstructionFailed() const { return constructionFailed_; }
+
+  // Teardown before every rebuild: stops a running graph and removes every filter but the renderer.
+  Status RemoveFilters();
+  Status AddVideoCaptureSourceBaseFilter(FilterRef source);
+  Status CreateAndAddFileSourceBaseFilter(const std::wstring& path, bool playbackFlag);
+  Status SetStreamFormat(const MediaTypeInfo* type);
+
+  int RendererKind() const { return rendererKind_; }
+  void SetRendererKind(int kind) { rendererKind_ = kind; }
+  Status AddRendererToGraph();
+  // Takes the current renderer out of the graph (display off while recording).
+  Status RemoveRendererFromGraph();
+
+  Status RenderVideoPreviewStream();
+  Status RenderVideoCaptureStream(const std::wstring& path, FilterRef codec, const std::wstring& codecName);
+  // Puts `inserted` (already in the graph) between `next` and the filter now feeding it. On failure
+  // `inserted` is taken out of the graph again and the previous connection restored.
+  Status ConnectWithNextFilter(FilterRef inserted, FilterRef next);
+
+  Status CreateColorControlFilter();
+  // Percentages 0..100; -1 leaves that value as it is.
+  void SetBrightnessContrast(int brightnessPercent, int contrastPercent);
+
+  Status UpdateDisplaySize();
+  Status SetClippingWindow(std::uintptr_t window);
+  Status RepaintVideo();
+
+  // The first pin of that direction whose name does not begin with "~" (and equals `name` when
+  // one is given); none when there is no such pin.
+  PinRef FindPin(FilterRef filter, PinDirection direction, std::wstring_view name = {});
+  Status DisconnectPins(FilterRef filter, PinDirection direction);
+
+  bool HasMediaControl() const { return hasMediaControl_; }
+  // Takes the graph's media control; the preview does it once it is rendered.
+  Status AcquireMediaControl();
+  Status Run() { return graph_.Run(); }
+  Status Pause() { return graph_.Pause(); }
+  Status Stop() { return graph_.Stop(); }
+
+  // Media seeking (video_player_seeking.cpp). The graph's interface, taken once at start-up and
+  // reported when it cannot be; the frame time format, set for each new file source; positions
+  // in frames, which fail without the frame format.
+  Status SetMediaSeekingInterface();
+  bool HasMediaSeeking() const { return hasMediaSeeking_; }
+  Status SetFrameTimeFormat();
+  bool HasFrameTimeFormat() const { return hasFrameTimeFormat_; }
+  Status SetCurrentFrame(std::int64_t frame);
+  Status GetCurrentFrame(std::int64_t& frame);
+
+  FilterRef SourceFilter() const { return sourceFilter_; }
+  FilterRef CurrentRenderer() const { return currentRenderer_; }
+  FilterRef RecordingSink() const { return muxFilter_; }
+  bool FileSourceMode() const { return fileSourceMode_; }
+  bool TimeLapseUnavailable() const { return !timeLapse_.filter; }
+  bool PlaybackFlag() const { return playbackFlag_; }
+  const MediaGuid& ConnectedSubtype() const { return connectedSubtype_; }
+  const MediaGuid& CaptureSubtype() const { return captureSubtype_; }
+  int BrightnessPercent() const { return brightnessPercent_; }
+  int ContrastPercent() const { return contrastPercent_; }
+
+  // When set, a failed final connection in ConnectWithNextFilter fails without a log line.
+  void SetQuiet(bool quiet) { quiet_ = quiet; }
+  // Called when the subtype at the renderer's input changes (the tool windows adapt their ranges).
+  void SetSubtypeChangedHandler(std::function<void(const MediaGuid&)> handler) { subtypeChanged_ = std::move(handler); }
+
+ private:
+  struct DisplayFilter {
+    FilterRef filter;
+    PinRef input;
+    PinRef output;
+  };
+
+  void CreateGraph();
+  void CreateEVRrenderer();
+  void CreateRenderers();
+  void FindTransformFilter(TransformFilterKind kind, DisplayFilter& filter, int tool, const wchar_t* missingText,
+                           const wchar_t* pinsText);
+  FilterRef RendererOfKind(int kind) const;
+
+  // Preview steps.
+  Status RenderSourceToRenderer(FilterRef renderer);
+  void ReadRendererSubtype(FilterRef renderer);
+  void ReadFileVideoSize(FilterRef renderer);
+  Status InsertDisplayFilters(FilterRef renderer);
+  Status InsertTransformFilter(TransformFilterKind kind, const DisplayFilter& filter, FilterRef next,
+                               const TransformFilterSetup& setup, const wchar_t* name, const wchar_t* addFailure);
+  void ApplyColorControl();
+
+  // Connection steps.
+  struct Splice {
+    PinRef previousOutput;
+    PinRef nextInput;
+    bool opened = false;  // the stream between the two was broken
+  };
+  Status SpliceFilter(FilterRef inserted, FilterRef next, Splice& splice);
+  void TakeOut(FilterRef inserted, const Splice& splice);
+  Status ConnectToNext(PinRef output, PinRef input);
+
+  // Recording steps.
+  void ReadCaptureSubtype(FilterRef codec);
+  Status InsertTimeLapse(FilterRef next);
+  bool TimeLapseWanted() const;
+
+  MediaGraph& graph_;
+  CommonState& state_;
+  const OptionTables* options_;
+  bool constructionFailed_ = false;
+  bool hasGraph_ = false;
+  bool hasCaptureGraphBuilder_ = false;
+  bool hasMediaControl_ = false;
+  bool hasMediaSeeking_ = false;
+  bool hasFrameTimeFormat_ = false;
+  bool hasDisplayControl_ = false;
+  bool hasColorStore_ = false;
+
+  DisplayFilter pixelSaturation_;
+  DisplayFilter crosshairs_;
+  DisplayFilter timeLapse_;
+  DisplayFilter colorControl_;
+
+  bool fileSourceMode_ = false;
+  bool playbackFlag_ = false;
+  FilterRef sourceFilter_;
+  FilterRef evr_;
+  FilterRef nullRenderer_;
+  FilterRef currentRenderer_;
+  FilterRef muxFilter_;
+  FilterRef codecFilter_;
+  int rendererKind_ = kRendererEvr;
+  std::uintptr_t clippingWindow_ = 0;
+
+  MediaGuid connectedSubtype_;
+  MediaGuid captureSubtype_;
+  int brightnessPercent_ = 50;
+  int contrastPercent_ = 50;
+  bool quiet_ = false;
+  std::function<void(const MediaGuid&)> subtypeChanged_;
+};
+
+}  // namespace zuna

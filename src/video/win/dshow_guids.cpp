@@ -1,4 +1,0 @@
-// The one place where the identifiers of dshow_guids.h get their storage.
-#include <initguid.h>
-
-#include "video/win/dshow_guids.h"

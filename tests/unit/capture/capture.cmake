@@ -1,2 +1,0 @@
-zuna_unit_tests(capture_tests capture/capture_startup_test.cpp)
-target_link_libraries(capture_tests PRIVATE zuna_capture)

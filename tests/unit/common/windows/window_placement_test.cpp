@@ -1,0 +1,72 @@
+#include "common/windows/window_placement.h"
+
+#include <gtest/gtest.h>
+
+#include "support/memory_log.h"
+
+namespace zuna {
+namespace {
+
+const Rect kWork{0, 0, 1366, 768};
+
+TEST(Placement, PreferencesRelativeToAReferenceAndClamped) {
+  const Rect ref{700, 100, 1100, 400};
+  EXPECT_EQ(DeterminePositionSettings(300, 200, 0, ref, kWork), (Point{400, 100}));
+  EXPECT_EQ(DeterminePositionSettings(300, 200, 1, ref, kWork), (Point{1066, 100}));  // clamped at the right
+  EXPECT_EQ(DeterminePositionSettings(300, 200, 2, ref, kWork), (Point{400, 200}));
+  EXPECT_EQ(DeterminePositionSettings(300, 200, 3, ref, kWork), (Point{1066, 200}));
+  EXPECT_EQ(DeterminePositionSettings(636, 230, 4, ref, kWork), (Point{464, 400}));
+  EXPECT_EQ(DeterminePositionSettings(800, 200, 0, ref, kWork), (Point{0, 100}));    // negative left
+  EXPECT_EQ(DeterminePositionSettings(300, 500, 4, ref, kWork), (Point{800, 268}));  // below the bottom
+}
+
+TEST(Placement, UnknownPreferenceIsALogicError) {
+  test::ScopedMemoryLog m;
+  EXPECT_FALSE(DeterminePositionSettings(10, 10, 5, kWork, kWork).has_value());
+  EXPECT_NE(m.Text().find(L"Logic error: called ZunaCommon::DeterminePositionSettings with an unimplemented "
+                          L"position preference\r\n"),
+            std::wstring::npos);
+}
+
+TEST(Placement, AvoidingTheMainWindowTriesTheCornersInTurn) {
+  const int w = 400, h = 300;
+  // The main window at the top left: the preferred spot (0, 0) overlaps, the top-right corner is free.
+  EXPECT_EQ(AvoidMainWindow({0, 0}, w, h, {0, 0, 640, 480}, kWork), (Point{966, 0}));
+  // Main window at the top right too: next the bottom-left corner.
+  EXPECT_EQ(AvoidMainWindow({0, 0}, w, h, {0, 0, 1366, 400}, kWork), (Point{0, 468}));
+  // Everything covered: (0, 0).
+  EXPECT_EQ(AvoidMainWindow({500, 200}, w, h, kWork, kWork), (Point{0, 0}));
+  // Touching edges (within the 7 and 4 pixel margins) is not overlapping.
+  EXPECT_FALSE(WindowsOverlap({0, 0, 400, 300}, {393, 296, 800, 600}));
+  EXPECT_TRUE(WindowsOverlap({0, 0, 400, 300}, {385, 290, 800, 600}));
+}
+
+TEST(Placement, MovesAreRecordedOnlyWhenTheUserMakesThem) {
+  PlacementTable table;
+  int window = 0;
+  PlacementEntry* e = table.Register(&window, L"MessageWindowPosition", 600, 467);
+  table.RecordMove(&window, {10, 20, 610, 487}, /*startupInProgress=*/true);
+  EXPECT_FALSE(e->currentLeftSet);
+  table.RecordMove(&window, {10, 20, 610, 487}, false);  // moved by program code
+  EXPECT_TRUE(e->currentLeftSet);
+  EXPECT_FALSE(e->movedByUser);
+  table.MarkMoving(&window);
+  table.RecordMove(&window, {-32000, -32000, -31840, -31972}, false);  // minimised
+  EXPECT_EQ(e->currentRect.left, 10);
+  table.RecordMove(&window, {-50, 30, 550, 497}, false);  // dragged onto a left monitor
+  EXPECT_TRUE(e->movedByUser);
+  EXPECT_EQ(e->currentRect, (Rect{-50, 30, 550, 497}));
+  table.RecordSize(&window, 700, 500);
+  EXPECT_EQ(e->currentRect, (Rect{-50, 30, 650, 530}));
+}
+
+TEST(Placement, TableHoldsSixtyFourEntries) {
+  PlacementTable table;
+  static int windows[65];
+  for (int i = 0; i < 64; ++i) ASSERT_NE(table.Register(&windows[i], L"W" + std::to_wstring(i), 1, 1), nullptr);
+  EXPECT_EQ(table.Register(&windows[64], L"W64", 1, 1), nullptr);
+  EXPECT_EQ(table.FindKey(L"W63")->window, &windows[63]);
+}
+
+}  // namespace
+}  // namespace zuna

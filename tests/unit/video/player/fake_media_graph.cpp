@@ -1,0 +1,381 @@
+#include "video/player/fake_media_graph.h"
+
+#include <algorithm>
+
+namespace zuna::test {
+namespace {
+
+const wchar_t* CategoryName(PinCategory category) {
+  switch (category) {
+    case PinCategory::kPreview:
+      return L"Preview";
+    case PinCategory::kCapture:
+      return L"Capture";
+    default:
+      return L"None";
+  }
+}
+
+}  // namespace
+
+FakeMediaGraph::FakeMediaGraph() {
+  const std::vector<Pin> transformPins{{PinDirection::kInput, L"XForm In"}, {PinDirection::kOutput, L"XForm Out"}};
+  evr = MakeFilter(L"evr", {{PinDirection::kInput, L"EVR Input0"}});
+  nullRenderer = MakeFilter(L"null renderer", {{PinDirection::kInput, L"In"}});
+  pixelSaturation = MakeFilter(L"pixel saturation", transformPins);
+  crosshairs = MakeFilter(L"crosshairs", transformPins);
+  timeLapse = MakeFilter(L"time lapse", transformPins);
+  connectionType.majorType = kMajorTypeVideo;
+  connectionType.subtype = kSubtypeYuy2;
+  connectionType.format = FormatKind::kVideoInfo;
+  connectionType.width = 720;
+  connectionType.height = 480;
+  connectionType.averageTimePerFrame = 333667;
+  effects = {{L"Color Converter DMO", MediaGuid{1}}, {L"Color Control", MediaGuid{2}}};
+}
+
+Status FakeMediaGraph::Call(const std::wstring& name) {
+  calls.push_back(name);
+  if (auto found = results.find(name); found != results.end()) return found->second;
+  return Fails(name) ? kFail : kOk;
+}
+
+FilterRef FakeMediaGraph::MakeFilter(const std::wstring& label, const std::vector<Pin>& pins) {
+  const std::uintptr_t id = nextFilter_++;
+  FakeFilterRecord& record = filters_[id];
+  record.label = label;
+  for (const Pin& pin : pins) {
+    const std::uintptr_t pinId = nextPin_++;
+    pins_[pinId] = {id, pin.direction, pin.name, 0};
+    record.pins.push_back(pinId);
+  }
+  return FilterRef{id};
+}
+
+FilterRef FakeMediaGraph::MakeCaptureSource(const std::wstring& label) {
+  return MakeFilter(label, {{PinDirection::kOutput, L"Capture"}, {PinDirection::kOutput, L"Preview"}});
+}
+
+Status FakeMediaGraph::CreateEvr(FilterRef* filter) {
+  const Status s = Call(L"CreateEvr");
+  if (Succeeded(s)) *filter = evr;
+  return s;
+}
+
+Status FakeMediaGraph::SetEvrAspectRatio(bool preservePicture) {
+  ++aspectRatioCalls;
+  preservedAspectRatio = preservePicture;
+  return Call(L"SetEvrAspectRatio");
+}
+
+Status FakeMediaGraph::SetEvrVideoWindow(std::uintptr_t window) {
+  const Status s = Call(L"SetEvrVideoWindow");
+  if (Succeeded(s)) videoWindow = window;
+  return s;
+}
+
+Status FakeMediaGraph::SetEvrVideoPosition(int width, int height) {
+  const Status s = Call(L"SetEvrVideoPosition");
+  if (Succeeded(s)) videoPosition = {width, height};
+  return s;
+}
+
+Status FakeMediaGraph::CreateNullRenderer(FilterRef* filter) {
+  const Status s = Call(L"CreateNullRenderer");
+  if (Succeeded(s)) *filter = nullRenderer;
+  return s;
+}
+
+Status FakeMediaGraph::GetTransformFilter(TransformFilterKind kind, FilterRef* filter) {
+  static const wchar_t* const kNames[] = {L"GetTransformFilter:PixelSaturation", L"GetTransformFilter:Crosshairs",
+                                          L"GetTransformFilter:TimeLapse"};
+  const Status s = Call(kNames[static_cast<int>(kind)]);
+  if (Failed(s)) return s;
+  *filter = kind == TransformFilterKind::kPixelSaturation ? pixelSaturation
+            : kind == TransformFilterKind::kCrosshairs    ? crosshairs
+                                                          : timeLapse;
+  return kOk;
+}
+
+void FakeMediaGraph::PrepareTransformFilter(TransformFilterKind kind, const TransformFilterSetup& setup) {
+  prepared[kind] = setup;
+  ++preparedCount[kind];
+}
+
+Status FakeMediaGraph::EnumerateVideoEffects(std::vector<VideoEffectInfo>* list) {
+  const Status s = Call(L"EnumerateVideoEffects");
+  if (Succeeded(s)) *list = effects;
+  return s;
+}
+
+Status FakeMediaGraph::CreateDmoWrapper(FilterRef* filter) {
+  const Status s = Call(L"CreateDmoWrapper");
+  if (Failed(s)) return s;
+  wrapper = wrapperHasPins ? MakeFilter(L"wrapper", {{PinDirection::kInput, L"in0"}, {PinDirection::kOutput, L"out0"}})
+                           : MakeFilter(L"wrapper", {});
+  *filter = wrapper;
+  return kOk;
+}
+
+Status FakeMediaGraph::InitializeDmoWrapper(FilterRef, const MediaGuid& dmoClassId) {
+  if (dmoClassId != MediaGuid{2}) return kFail;  // only the "Color Control" entry's class
+  return Call(L"InitializeDmoWrapper");
+}
+
+Status FakeMediaGraph::OpenColorControlStore(FilterRef) {
+  return Call(L"OpenColorControlStore");
+}
+
+Status FakeMediaGraph::SetColorControlValue(int propertyId, std::int32_t value) {
+  const Status s = Call(L"SetColorControlValue:" + std::to_wstring(propertyId));
+  if (Succeeded(s)) colorValues[propertyId] = value;
+  return s;
+}
+
+Status FakeMediaGraph::AddFilter(FilterRef filter, std::wstring_view name) {
+  const Status s = Call(L"AddFilter:" + std::wstring(name));
+  if (Failed(s)) return s;
+  auto found = filters_.find(filter.id);
+  if (found == filters_.end() || found->second.inGraph) return kInvalidArg;
+  for (const auto& [id, record] : filters_) {
+    if (record.inGraph && record.graphName == name) return kFail;  // the framework refuses a duplicate name
+  }
+  found->second.inGraph = true;
+  found->second.graphName = std::wstring(name);
+  found->second.addedOrder = ++addCounter_;
+  return kOk;
+}
+
+Status FakeMediaGraph::RemoveFilter(FilterRef filter) {
+  auto found = filters_.find(filter.id);
+  if (found == filters_.end() || !found->second.inGraph) return kInvalidArg;
+  const Status s = Call(L"RemoveFilter:" + found->second.graphName);
+  if (Failed(s)) return s;
+  for (std::uintptr_t pin : found->second.pins) {  // removing a filter breaks its connections
+    if (const std::uintptr_t peer = pins_[pin].peer; peer != 0 && pins_[peer].peer == pin) pins_[peer].peer = 0;
+    pins_[pin].peer = 0;
+  }
+  found->second.inGraph = false;
+  found->second.graphName.clear();
+  return kOk;
+}
+
+Status FakeMediaGraph::EnumerateFilters(std::vector<FilterRef>* list) {
+  const Status s = Call(L"EnumerateFilters");
+  if (Failed(s)) return s;
+  std::vector<std::pair<std::uint64_t, std::uintptr_t>> inGraph;
+  for (const auto& [id, record] : filters_) {
+    if (record.inGraph) inGraph.emplace_back(record.addedOrder, id);
+  }
+  std::sort(inGraph.begin(), inGraph.end());
+  list->clear();
+  for (const auto& entry : inGraph) list->push_back(FilterRef{entry.second});
+  return kOk;
+}
+
+Status FakeMediaGraph::FindFilterByName(std::wstring_view name, FilterRef* filter) {
+  for (const auto& [id, record] : filters_) {
+    if (record.inGraph && record.graphName == name) {
+      *filter = FilterRef{id};
+      return kOk;
+    }
+  }
+  return kFail;
+}
+
+Status FakeMediaGraph::AddSourceFilterForFile(const std::wstring& path, std::wstring_view name, FilterRef* source) {
+  const Status s = Call(L"AddSourceFilterForFile");
+  if (Failed(s)) return s;
+  const FilterRef filter = MakeFilter(L"file " + path, {{PinDirection::kOutput, L"Output"}});
+  AddFilter(filter, name);
+  *source = filter;
+  return kOk;
+}
+
+Status FakeMediaGraph::SetFrameTimeFormat(FilterRef source) {
+  const Status s = Call(L"SetFrameTimeFormat");
+  if (Failed(s)) return s;
+  frameSource = source;
+  currentFrame = 0;
+  return kOk;
+}
+
+void FakeMediaGraph::ReleaseFrameSeeking() {
+  calls.emplace_back(L"ReleaseFrameSeeking");
+  frameSource = {};
+}
+
+Status FakeMediaGraph::SetCurrentFrame(std::int64_t frame) {
+  const Status s = Call(L"SetCurrentFrame");
+  if (Failed(s)) return s;
+  if (!frameSource) return kFail;
+  frameSeeks.push_back(frame);
+  currentFrame = frame;
+  return kOk;
+}
+
+Status FakeMediaGraph::GetCurrentFrame(std::int64_t* frame) {
+  const Status s = Call(L"GetCurrentFrame");
+  if (Failed(s)) return s;
+  if (!frameSource) return kFail;
+  *frame = currentFrame;
+  return kOk;
+}
+
+Status FakeMediaGraph::EnumeratePins(FilterRef filter, std::vector<PinInfo>* list) {
+  auto found = filters_.find(filter.id);
+  if (found == filters_.end() || Fails(L"EnumeratePins:" + found->second.label)) return kFail;
+  list->clear();
+  for (std::uintptr_t pin : found->second.pins) {
+    list->push_back({PinRef{pin}, pins_[pin].direction, pins_[pin].name});
+  }
+  return kOk;
+}
+
+Status FakeMediaGraph::ConnectedTo(PinRef pin, PinRef* peer) {
+  auto found = pins_.find(pin.id);
+  if (found == pins_.end() || found->second.peer == 0) return kFail;
+  *peer = PinRef{found->second.peer};
+  return kOk;
+}
+
+Status FakeMediaGraph::ConnectionMediaType(PinRef pin, MediaTypeInfo* type) {
+  auto found = pins_.find(pin.id);
+  if (found == pins_.end() || found->second.peer == 0) return kFail;
+  if (Fails(L"ConnectionMediaType:" + PinOwnerName(pin.id))) return kFail;
+  *type = connectionType;
+  return kOk;
+}
+
+Status FakeMediaGraph::ConnectDirect(PinRef output, PinRef input) {
+  return Link(output, input, L"ConnectDirect:");
+}
+
+Status FakeMediaGraph::Connect(PinRef output, PinRef input) {
+  return Link(output, input, L"Connect:");
+}
+
+Status FakeMediaGraph::Link(PinRef output, PinRef input, const std::wstring& how) {
+  auto out = pins_.find(output.id);
+  auto in = pins_.find(input.id);
+  if (out == pins_.end() || in == pins_.end()) return kInvalidArg;
+  const Status s = Call(how + PinOwnerName(output.id) + L"->" + PinOwnerName(input.id));
+  if (Failed(s)) return s;
+  if (out->second.direction != PinDirection::kOutput || in->second.direction != PinDirection::kInput) return kFail;
+  if (out->second.peer != 0 || in->second.peer != 0) return kFail;  // already connected
+  if (!filters_[out->second.filter].inGraph || !filters_[in->second.filter].inGraph) return kFail;
+  out->second.peer = input.id;
+  in->second.peer = output.id;
+  return kOk;
+}
+
+Status FakeMediaGraph::Disconnect(PinRef pin) {
+  auto found = pins_.find(pin.id);
+  if (found == pins_.end()) return kInvalidArg;
+  const Status s = Call(L"Disconnect:" + PinOwnerName(pin.id));
+  if (Failed(s)) return s;
+  found->second.peer = 0;  // one side only, as the framework does
+  return kOk;
+}
+
+Status FakeMediaGraph::RenderStream(PinCategory category, FilterRef source, FilterRef intermediate, FilterRef sink) {
+  const Status s = Call(std::wstring(L"RenderStream:") + CategoryName(category));
+  if (Failed(s)) return s;
+  PinRef from = category == PinCategory::kNone ? PinOf(source, PinDirection::kOutput, {}, true)
+                                               : PinOf(source, PinDirection::kOutput, CategoryName(category));
+  if (!from) return kFail;
+  if (category == PinCategory::kCapture && intermediate) {
+    // The capture graph builder splits the stream with a tee in front of a compressor.
+    const FilterRef tee = MakeFilter(
+        L"smart tee",
+        {{PinDirection::kInput, L"Input"}, {PinDirection::kOutput, L"Capture"}, {PinDirection::kOutput, L"Preview"}});
+    if (Failed(AddFilter(tee, L"Smart Tee"))) return kFail;
+    if (Failed(Link(from, PinOf(tee, PinDirection::kInput), L"Render:"))) return kFail;
+    from = PinOf(tee, PinDirection::kOutput, L"Capture");
+  }
+  if (intermediate) {
+    if (Failed(Link(from, PinOf(intermediate, PinDirection::kInput), L"Render:"))) return kFail;
+    from = PinOf(intermediate, PinDirection::kOutput);
+  }
+  return Link(from, PinOf(sink, PinDirection::kInput), L"Render:");
+}
+
+Status FakeMediaGraph::SetStreamFormat(FilterRef, const MediaTypeInfo& type) {
+  const Status s = Call(L"SetStreamFormat");
+  if (Succeeded(s)) streamFormats.push_back(type);
+  return s;
+}
+
+Status FakeMediaGraph::CreateRecordingSink(const std::wstring& path, FilterRef* sink) {
+  const Status s = Call(L"CreateRecordingSink");
+  if (Failed(s)) return s;
+  const FilterRef filter = MakeFilter(L"avi writer", {{PinDirection::kInput, L"Input 01"}});
+  AddFilter(filter, L"AVI Writer");
+  sinkPaths.push_back(path);
+  *sink = filter;
+  return kOk;
+}
+
+PinRef FakeMediaGraph::PinOf(FilterRef filter, PinDirection direction, const std::wstring& name, bool free) const {
+  auto found = filters_.find(filter.id);
+  if (found == filters_.end()) return {};
+  for (std::uintptr_t pin : found->second.pins) {
+    const FakePinRecord& record = pins_.at(pin);
+    if (record.direction != direction) continue;
+    if (!name.empty() && record.name != name) continue;
+    if (free && record.peer != 0) continue;
+    return PinRef{pin};
+  }
+  return {};
+}
+
+std::wstring FakeMediaGraph::PinOwnerName(std::uintptr_t pin) const {
+  const FakeFilterRecord& owner = filters_.at(pins_.at(pin).filter);
+  return owner.inGraph ? owner.graphName : owner.label;
+}
+
+std::vector<std::wstring> FakeMediaGraph::GraphNames() const {
+  std::vector<std::pair<std::uint64_t, std::wstring>> names;
+  for (const auto& [id, record] : filters_) {
+    if (record.inGraph) names.emplace_back(record.addedOrder, record.graphName);
+  }
+  std::sort(names.begin(), names.end());
+  std::vector<std::wstring> result;
+  for (auto& entry : names) result.push_back(entry.second);
+  return result;
+}
+
+bool FakeMediaGraph::InGraph(FilterRef filter) const {
+  auto found = filters_.find(filter.id);
+  return found != filters_.end() && found->second.inGraph;
+}
+
+std::wstring FakeMediaGraph::NameOf(FilterRef filter) const {
+  auto found = filters_.find(filter.id);
+  return found == filters_.end() ? L"" : found->second.graphName;
+}
+
+std::vector<std::wstring> FakeMediaGraph::ChainFrom(FilterRef source, const std::wstring& pinName) const {
+  std::vector<std::wstring> chain;
+  PinRef pin = PinOf(source, PinDirection::kOutput, pinName);
+  for (int guard = 0; pin && guard < 32; ++guard) {
+    const std::uintptr_t peer = pins_.at(pin.id).peer;
+    if (peer == 0 || pins_.at(peer).peer != pin.id) break;  // only whole connections count
+    const std::uintptr_t owner = pins_.at(peer).filter;
+    chain.push_back(filters_.at(owner).graphName);
+    pin = {};
+    for (std::uintptr_t candidate : filters_.at(owner).pins) {
+      if (pins_.at(candidate).direction == PinDirection::kOutput && pins_.at(candidate).peer != 0) {
+        pin = PinRef{candidate};
+        break;
+      }
+    }
+  }
+  return chain;
+}
+
+bool FakeMediaGraph::AnyConnection() const {
+  return std::any_of(pins_.begin(), pins_.end(), [](const auto& entry) { return entry.second.peer != 0; });
+}
+
+}  // namespace zuna::test

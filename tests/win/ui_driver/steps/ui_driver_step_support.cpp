@@ -1,0 +1,70 @@
+#include "ui_driver_step_support.h"
+
+#include <cwchar>
+
+#include "../ui_driver_text.h"
+#include "../ui_driver_windows.h"
+
+namespace ui_driver {
+
+std::optional<double> SecondsArg(const Args& args, size_t index, double fallback) {
+  if (index >= args.size()) return fallback;
+  return ParseSeconds(args[index]);
+}
+
+std::wstring NotSeconds(const Args& args, size_t index) {
+  return L"not a number of seconds: " + Quoted(args[index]);
+}
+
+std::wstring DescribeSeconds(double seconds) {
+  wchar_t text[32];
+  std::swprintf(text, 32, L"%g s", seconds);
+  return text;
+}
+
+DWORD CurrentProcessId(const Session& session) {
+  const StartedProcess* process = session.Current();
+  return process ? process->info.dwProcessId : 0;
+}
+
+HWND WaitForTitledWindow(DWORD process_id, std::wstring_view title, double seconds) {
+  HWND found = nullptr;
+  PollUntil(seconds, [&] {
+    const auto windows = FindTopLevel(process_id, MatchBy::kTitle, title);
+    found = windows.empty() ? nullptr : windows.front();
+    return found != nullptr;
+  });
+  return found;
+}
+
+std::optional<Target> WaitForControl(const Session& session, std::wstring_view title, std::wstring_view what,
+                                     const ControlFinder& find, double seconds, std::wstring& why) {
+  const DWORD process_id = CurrentProcessId(session);
+  if (process_id == 0) {
+    why = kNoProcess;
+    return std::nullopt;
+  }
+  Target target;
+  bool window_seen = false;
+  const bool found = PollUntil(seconds, [&] {
+    for (HWND window : FindTopLevel(process_id, MatchBy::kTitle, title)) {
+      window_seen = true;
+      if (HWND control = find(window)) {
+        target = {window, control};
+        return true;
+      }
+    }
+    return false;
+  });
+  if (found) return target;
+  why = window_seen ? L"window " + Quoted(title) + L" has no " + std::wstring(what)
+                    : L"no window titled " + Quoted(title);
+  return std::nullopt;
+}
+
+std::wstring Describe(HWND control) {
+  return ClassOf(control) + L" " + Quoted(ControlText(control)) + L" (id " + std::to_wstring(GetDlgCtrlID(control)) +
+         L")";
+}
+
+}  // namespace ui_driver
