@@ -1,6 +1,7 @@
 #include "common/foundation/win/common_windows.h"
 
 #include "common/windows/win/win_util.h"
+#include "common/windows/window_position_keys.h"
 
 namespace zuna {
 
@@ -18,6 +19,12 @@ CommonWindows::CommonWindows(ProgramKind kind, HINSTANCE instance) : instance_(i
   log_ = std::make_unique<UserMessagesWindow>(*common_);
   if (Failed(log_->Create(instance, largeIcon_, smallIcon_, background_))) return;
   common_->Placements().Register(log_->Window(), L"MessageWindowPosition", 600, 467);
+  // The display tool windows' entries follow the log's, so that their saved positions are read and
+  // written again even before their windows exist.
+  for (std::size_t i = 1; i < kCommonWindowPositions.size(); ++i) {
+    const WindowPositionKey& tool = kCommonWindowPositions[i];
+    RegisterWindowPosition(common_->Placements(), tool.key, {nullptr, tool.defaultWidth, tool.defaultHeight});
+  }
   help_ = std::make_unique<HelpWindows>(*common_, instance, largeIcon_, smallIcon_);
   CreateCommonHelpWindows();
 }
