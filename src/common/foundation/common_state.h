@@ -38,7 +38,9 @@ struct CommonState {
 
   std::array<bool, 4> displayToolOn{};
   std::array<bool, 4> featureUnavailable{};
-  int magnifyChoice = 0;
+  int magnifyChoice = 3;  // " None"
+  // Set while the magnifier resizes the display, so that the program only fits its window.
+  bool magnifyChangeInProgress = false;
 
   // Read once per sample by the display and recording filters.
   std::atomic<int> saturationLevel{255};

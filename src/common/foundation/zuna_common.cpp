@@ -85,4 +85,15 @@ Status ZunaCommon::DisplayToolChanged(int tool, bool shown) const {
   return callbacks_.onDisplayToolChanged(tool, shown);
 }
 
+void ZunaCommon::DisplayValueChanged(DisplayValue value) const {
+  if (!callbacks_.refreshPausedPicture || Succeeded(callbacks_.refreshPausedPicture())) return;
+  static const wchar_t* const kWarnings[] = {
+      L"WARNING: cannot set brightness / contrast value\r\n",
+      L"WARNING: cannot set pixel saturation value\r\n",
+      L"WARNING: cannot set crosshairs intensity\r\n",
+      L"WARNING: cannot set crosshairs position\r\n",
+  };
+  PostUserMessage(kWarnings[static_cast<int>(value)], true);
+}
+
 }  // namespace zuna

@@ -31,7 +31,12 @@ struct ProgramCallbacks {
   std::function<Status(int tool, bool shown)> onDisplayToolChanged;  // 0 magnify, 1 brightness/contrast, ...
   std::function<bool()> saveOptionsFile;
   std::function<void()> videoSizeChanged;
+  // Draws a paused picture again after a display value changed; empty where the picture runs live.
+  std::function<Status()> refreshPausedPicture;
 };
+
+// The display values whose change a paused picture shows at once.
+enum class DisplayValue { kBrightnessContrast, kSaturationLevel, kCrosshairIntensity, kCrosshairPosition };
 
 class ZunaCommon {
  public:
@@ -65,6 +70,8 @@ class ZunaCommon {
   // Saves the options file through the program; false when there is no program callback or the save failed.
   bool SaveOptionsFile() const { return callbacks_.saveOptionsFile && callbacks_.saveOptionsFile(); }
   Status DisplayToolChanged(int tool, bool shown) const;
+  // A display value changed: a paused picture is drawn again, a failure reported by the value's kind.
+  void DisplayValueChanged(DisplayValue value) const;
   void VideoSizeChanged() const {
     if (callbacks_.videoSizeChanged) callbacks_.videoSizeChanged();
   }

@@ -126,4 +126,14 @@ Point AvoidMainWindow(Point preferred, int width, int height, const Rect& mainWi
   return {0, 0};
 }
 
+std::optional<Point> ChoosePlacement(const PlacementEntry* entry, int width, int height, int preference,
+                                     const Rect* reference, const Rect& workArea, const Rect* mainWindow) {
+  if (entry != nullptr && ((entry->movedByUser && entry->currentLeftSet) || entry->loadedFromFile)) {
+    return Point{entry->currentRect.left, entry->currentRect.top};
+  }
+  const auto at = DeterminePositionSettings(width, height, preference, reference ? *reference : workArea, workArea);
+  if (!at || reference != nullptr || mainWindow == nullptr) return at;
+  return AvoidMainWindow(*at, width, height, *mainWindow, workArea);
+}
+
 }  // namespace zuna

@@ -54,6 +54,13 @@ std::optional<Point> DeterminePositionSettings(int width, int height, int prefer
 // The same, trying the work area's corners in turn when the spot overlaps the main window.
 Point AvoidMainWindow(Point preferred, int width, int height, const Rect& mainWindow, const Rect& workArea);
 
+// Where a window is put when it is shown: back where the user moved it or where the options file
+// put it; else by the preference next to `reference` (the work area when there is none), moved
+// clear of `mainWindow` when one is given and there is no reference. Nothing for an unknown
+// preference: the window stays where it is.
+std::optional<Point> ChoosePlacement(const PlacementEntry* entry, int width, int height, int preference,
+                                     const Rect* reference, const Rect& workArea, const Rect* mainWindow);
+
 // Overlap with 7-pixel side and 4-pixel top and bottom margins, so touching windows do not count.
 bool WindowsOverlap(const Rect& a, const Rect& b);
 

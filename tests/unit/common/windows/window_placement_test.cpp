@@ -68,5 +68,28 @@ TEST(Placement, TableHoldsSixtyFourEntries) {
   EXPECT_EQ(table.FindKey(L"W63")->window, &windows[63]);
 }
 
+TEST(Placement, ChoosePlacementPrefersTheUsersAndTheFilesPosition) {
+  PlacementTable table;
+  static int window;
+  PlacementEntry* e = table.Register(&window, L"CrosshairsWindowPosition", 400, 400);
+  const Rect main{0, 0, 656, 540};
+  // Nothing saved: left of the work area (clamped to 0), which overlaps the main window, so the
+  // top-right corner.
+  EXPECT_EQ(ChoosePlacement(e, 400, 400, 0, nullptr, kWork, &main), (Point{966, 0}));
+  // With a reference window the main window is not avoided.
+  const Rect log{700, 100, 1300, 567};
+  EXPECT_EQ(ChoosePlacement(e, 400, 400, 0, &log, kWork, &main), (Point{300, 100}));
+  e->currentRect = {50, 60, 450, 460};
+  e->currentLeftSet = true;
+  e->movedByUser = true;
+  EXPECT_EQ(ChoosePlacement(e, 400, 400, 0, nullptr, kWork, &main), (Point{50, 60}));
+  e->movedByUser = false;
+  e->loadedFromFile = true;
+  EXPECT_EQ(ChoosePlacement(e, 400, 400, 4, &log, kWork, &main), (Point{50, 60}));
+  test::ScopedMemoryLog m;
+  e->loadedFromFile = false;
+  EXPECT_FALSE(ChoosePlacement(e, 400, 400, 7, nullptr, kWork, &main).has_value());
+}
+
 }  // namespace
 }  // namespace zuna

@@ -1,0 +1,82 @@
+#include "common/display_tools/magnify_controller.h"
+
+#include "common/foundation/zuna_common.h"
+
+namespace zuna {
+
+DisplaySize MagnifiedSize(int w, int h, int choice) {
+  switch (choice) {
+    case 0:
+      return {w / 4, h / 4};
+    case 1:
+      return {w / 2, h / 2};
+    case 2:
+      return {w * 3 / 4, h * 3 / 4};
+    case 4:
+      return {w + w / 2, h + h / 2};
+    case 5:
+      return {2 * w, 2 * h};
+    default:
+      return {w, h};
+  }
+}
+
+std::array<bool, kMagnifyChoices> MagnifyChoicesAllowed(int w, int h, int screenWidth, int screenHeight, int extraWidth,
+                                                        int extraHeight) {
+  std::array<bool, kMagnifyChoices> allowed{true, true, true, true, true, true};
+  if (w <= 0 || h <= 0) return allowed;
+  if (w <= 1000) allowed[0] = false;
+  const int roomW = screenWidth - extraWidth;
+  const int roomH = screenHeight - extraHeight;
+  const bool heightDecides = static_cast<double>(roomW) / w > static_cast<double>(roomH) / h;
+  const int room = heightDecides ? roomH : roomW;
+  const int size = heightDecides ? h : w;
+  if (room < 2 * size) allowed[5] = false;
+  if (room < size + size / 2) allowed[4] = false;
+  if (room < size) allowed[3] = false;
+  if (room < size * 3 / 4) allowed[2] = false;
+  if (room < size / 2) allowed[1] = false;
+  return allowed;
+}
+
+MagnifyController::MagnifyController(ZunaCommon& common, WindowView& view, std::function<MagnifyRoom()> room)
+    : DisplayToolController(common, view, kToolMagnify), room_(std::move(room)) {}
+
+void MagnifyController::Initialize() {
+  for (int choice = 0; choice < kMagnifyChoices; ++choice) {
+    view_.SetText(choice, kMagnifyTexts[static_cast<std::size_t>(choice)]);
+    view_.Check(choice, choice == common_.State().magnifyChoice);
+  }
+}
+
+void MagnifyController::Shown() {
+  for (int choice = 0; choice < kMagnifyChoices; ++choice) view_.Check(choice, choice == common_.State().magnifyChoice);
+  ApplyClamp();
+}
+
+void MagnifyController::ApplyClamp() {
+  for (int choice = 0; choice < kMagnifyChoices; ++choice) view_.Enable(choice, true);
+  if (common_.Options().Boolean(L"DisableMagnifyClamp")) return;
+  const CommonState& state = common_.State();
+  const MagnifyRoom room = room_ ? room_() : MagnifyRoom{};
+  const auto allowed = MagnifyChoicesAllowed(state.videoWidth, state.videoHeight, room.screenWidth, room.screenHeight,
+                                             room.extraWidth, room.extraHeight);
+  for (int choice = 0; choice < kMagnifyChoices; ++choice) {
+    if (!allowed[static_cast<std::size_t>(choice)]) view_.Enable(choice, false);
+  }
+}
+
+void MagnifyController::OnChoice(int choice) {
+  if (choice < 0 || choice >= kMagnifyChoices) return;
+  CommonState& state = common_.State();
+  state.magnifyChoice = choice;
+  for (int other = 0; other < kMagnifyChoices; ++other) view_.Check(other, other == choice);
+  const DisplaySize size = MagnifiedSize(state.videoWidth, state.videoHeight, choice);
+  state.displayWidth = size.width;
+  state.displayHeight = size.height;
+  state.magnifyChangeInProgress = true;
+  common_.VideoSizeChanged();
+  state.magnifyChangeInProgress = false;
+}
+
+}  // namespace zuna

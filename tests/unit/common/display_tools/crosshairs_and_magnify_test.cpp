@@ -1,0 +1,170 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "common/display_tools/crosshairs_controller.h"
+#include "common/display_tools/magnify_controller.h"
+#include "display_tools/display_tools_fixture.h"
+
+namespace zuna {
+namespace {
+
+using test::DisplayToolsTest;
+using CH = CrosshairsController;
+
+// Ticks only when the test says so.
+class FakeRepeatTimer final : public RepeatTimer {
+ public:
+  void Start(int milliseconds) override { armed.push_back(milliseconds); }
+  void Stop() override { armed.push_back(0); }
+  std::vector<int> armed;  // 0 for a stop
+};
+
+class CrosshairsTest : public DisplayToolsTest {
+ protected:
+  CrosshairsTest() {
+    common.State().videoWidth = 720;
+    common.State().videoHeight = 480;
+    tool.Initialize();
+  }
+  FakeRepeatTimer timer;
+  CH tool{common, view, timer};
+};
+
+TEST_F(CrosshairsTest, OpensAtTheCentre) {
+  tool.Open();
+  EXPECT_EQ(tool.Row(), 240);
+  EXPECT_EQ(tool.Column(), 360);
+  EXPECT_EQ(view.Text(CH::kRowText), L"240");
+  EXPECT_EQ(view.Text(CH::kColumnText), L"360");
+  EXPECT_EQ(view.Text(CH::kLabel), L"Crosshairs Intensity");
+}
+
+TEST_F(CrosshairsTest, IntensityRangeFollowsThePictureFormat) {
+  tool.SetIntensityFormat(IntensityFormat::kYuy2);
+  EXPECT_EQ(view.sliders[CH::kSlider].minimum, 55);
+  EXPECT_EQ(view.sliders[CH::kSlider].maximum, 235);
+  EXPECT_EQ(common.State().crosshairIntensity, 145);
+  view.SetSliderPosition(CH::kSlider, 300);  // a trackbar keeps its thumb in range
+  tool.OnSliderMoved();
+  EXPECT_EQ(common.State().crosshairIntensity, 235);
+  tool.SetIntensityFormat(IntensityFormat::kRgb);
+  EXPECT_EQ(common.State().crosshairIntensity, 152);
+  tool.SetIntensityFormat(IntensityFormat::kOther);
+  EXPECT_EQ(view.sliders[CH::kSlider].maximum, 0);
+}
+
+TEST_F(CrosshairsTest, ArrowsMoveOnePixelWithinThePicture) {
+  tool.Open();
+  tool.OnArrowKey(ArrowDirection::kUp);
+  tool.OnArrowKey(ArrowDirection::kLeft);
+  EXPECT_EQ(view.Text(CH::kRowText), L"239");
+  EXPECT_EQ(view.Text(CH::kColumnText), L"359");
+  common.State().crosshairRow = 0;
+  common.State().crosshairColumn = 719;
+  tool.OnArrowKey(ArrowDirection::kUp);
+  tool.OnArrowKey(ArrowDirection::kRight);
+  EXPECT_EQ(tool.Row(), 0);
+  EXPECT_EQ(tool.Column(), 719);
+  common.State().crosshairRow = 479;
+  tool.OnArrowKey(ArrowDirection::kDown);
+  EXPECT_EQ(tool.Row(), 479);
+  tool.OnCentreRow();
+  tool.OnCentreColumn();
+  EXPECT_EQ(view.Text(CH::kRowText), L"240");
+  EXPECT_EQ(view.Text(CH::kColumnText), L"360");
+}
+
+TEST_F(CrosshairsTest, AHeldArrowRepeatsAfter800ThenEvery50Milliseconds) {
+  tool.Open();
+  tool.OnArrowPressed(ArrowDirection::kRight);
+  EXPECT_EQ(tool.Column(), 361);
+  EXPECT_EQ(timer.armed, (std::vector<int>{800}));
+  tool.OnRepeatTick();
+  tool.OnRepeatTick();
+  tool.OnRepeatTick();
+  EXPECT_EQ(tool.Column(), 364);
+  EXPECT_EQ(timer.armed, (std::vector<int>{800, 50, 50, 50}));
+  tool.OnArrowReleased();
+  tool.OnRepeatTick();  // a tick already on its way after the release moves nothing
+  EXPECT_EQ(tool.Column(), 364);
+  EXPECT_EQ(timer.armed.back(), 0);
+  EXPECT_EQ(refreshes, 4);
+}
+
+TEST_F(CrosshairsTest, ClosingStopsTheRepeatAndReopeningCentresAgain) {
+  tool.Open();
+  tool.OnArrowPressed(ArrowDirection::kDown);
+  tool.Close();
+  EXPECT_EQ(timer.armed.back(), 0);
+  tool.Open();
+  EXPECT_EQ(tool.Row(), 240);
+}
+
+TEST(MagnifySizes, IntegerSizesOfTheSixChoices) {
+  EXPECT_EQ(MagnifiedSize(640, 480, 4), (DisplaySize{960, 720}));
+  EXPECT_EQ(MagnifiedSize(640, 480, 2), (DisplaySize{480, 360}));
+  EXPECT_EQ(MagnifiedSize(640, 480, 0), (DisplaySize{160, 120}));
+  EXPECT_EQ(MagnifiedSize(640, 480, 1), (DisplaySize{320, 240}));
+  EXPECT_EQ(MagnifiedSize(640, 480, 3), (DisplaySize{640, 480}));
+  EXPECT_EQ(MagnifiedSize(641, 481, 5), (DisplaySize{1282, 962}));
+  EXPECT_EQ(MagnifiedSize(721, 481, 2), (DisplaySize{540, 360}));
+}
+
+TEST(MagnifySizes, ClampByTheTighterDimension) {
+  // A 720-wide video never takes x 0.25; on 1920 x 1080 everything else fits.
+  auto a = MagnifyChoicesAllowed(720, 480, 1920, 1080, 16, 60);
+  EXPECT_EQ(a, (std::array<bool, 6>{false, true, true, true, true, true}));
+  // The width decides for a wide video: 1350 columns take it at its own size, not at x 1.5.
+  a = MagnifyChoicesAllowed(1280, 480, 1366, 768, 16, 60);
+  EXPECT_EQ(a, (std::array<bool, 6>{true, true, true, true, false, false}));
+  // Height tighter: 1366 x 768 with a 640 x 480 video leaves 708 rows: no x 1.5, no x 2.0.
+  a = MagnifyChoicesAllowed(640, 480, 1366, 768, 16, 60);
+  EXPECT_EQ(a, (std::array<bool, 6>{false, true, true, true, false, false}));
+  // Wider than 1000: x 0.25 is offered.
+  a = MagnifyChoicesAllowed(1920, 1080, 1366, 768, 16, 60);
+  EXPECT_EQ(a, (std::array<bool, 6>{true, true, false, false, false, false}));
+}
+
+class MagnifyTest : public DisplayToolsTest {
+ protected:
+  MagnifyTest() {
+    common.Options().RegisterBoolean(L"DisableMagnifyClamp");
+    common.State().videoWidth = 720;
+    common.State().videoHeight = 480;
+    tool.Initialize();
+  }
+  MagnifyController tool{common, view, [] { return MagnifyRoom{1366, 768, 16, 60}; }};
+};
+
+TEST_F(MagnifyTest, ShowingClampsUnlessTheOptionSaysNot) {
+  tool.Open();
+  EXPECT_FALSE(view.IsEnabled(0));
+  EXPECT_FALSE(view.IsEnabled(5));
+  EXPECT_TRUE(view.IsChecked(kMagnifyNone));
+  EXPECT_EQ(view.Text(1), L" x 0.5");
+  tool.Close();
+  common.Options().SetBoolean(L"DisableMagnifyClamp", true);
+  tool.Open();
+  EXPECT_TRUE(view.IsEnabled(0));
+  EXPECT_TRUE(view.IsEnabled(5));
+}
+
+TEST_F(MagnifyTest, AChoiceResizesTheDisplayAndClosingKeepsIt) {
+  common.State().videoWidth = 640;
+  tool.Open();
+  tool.OnChoice(4);
+  ASSERT_EQ(sizeNotices.size(), 1u);
+  EXPECT_EQ(sizeNotices[0].width, 960);
+  EXPECT_EQ(sizeNotices[0].height, 720);
+  EXPECT_TRUE(sizeNotices[0].magnifying);
+  EXPECT_FALSE(common.State().magnifyChangeInProgress);
+  EXPECT_TRUE(view.IsChecked(4));
+  EXPECT_FALSE(view.IsChecked(kMagnifyNone));
+  tool.Close();
+  EXPECT_EQ(common.State().magnifyChoice, 4);
+  EXPECT_EQ(common.State().displayWidth, 960);
+}
+
+}  // namespace
+}  // namespace zuna
