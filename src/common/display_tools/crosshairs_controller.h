@@ -29,7 +29,9 @@ class CrosshairsController final : public DisplayToolController {
     kColumnText,
     kCancel,
     kHelpButton,
-    kLabel
+    kLabel,
+    kRowLabel,
+    kColumnLabel
   };
 
   CrosshairsController(ZunaCommon& common, WindowView& view, RepeatTimer& timer);

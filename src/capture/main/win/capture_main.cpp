@@ -67,8 +67,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   if (splash != nullptr) DestroyWindow(splash);
 #ifdef ZUNA_AUTOMATION
   zuna::StartAutomationAgent(instance, main->Window(), [main] { return main->Menu(); });
-  zuna::SetAutomationHooks({[common](int tool, bool shown) { return common->Common().DisplayToolChanged(tool, shown); },
-                            [video] { return video != nullptr ? video->graph.Report() : std::wstring(); }});
+  zuna::SetAutomationHooks({[video] { return video != nullptr ? video->graph.Report() : std::wstring(); }});
 #endif
   const int code = zuna::RunMessageLoop(state);
   CoUninitialize();

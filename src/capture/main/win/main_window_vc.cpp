@@ -8,6 +8,7 @@
 #include "common/windows/win/menu_bar.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
+#include "video/player/crosshair_intensity_format.h"
 
 namespace zuna {
 namespace {
@@ -39,7 +40,8 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
   InitCommonControlsEx(&controls);
   ListDevicesAtStartup(devices_);               // 9
   if (!CreateMainAndClippingWindows()) return;  // 10
-  if (!CreateCaptureModeWindows()) {            // 11
+  CreateDisplayTools();
+  if (!CreateCaptureModeWindows()) {  // 11
     PostUserMessage(L"FATAL: cannot create Capture Mode windows", true);
     state.fatalStartupError = true;
     zc.Log().FlushPending();
@@ -204,8 +206,14 @@ void MainWindowVC::RebuildMenu() {
   s.foldersFailed = foldersFailed_;
   s.gpsWindow = gps_ != nullptr;
   s.optionsFileWriter = true;
+  for (int tool = 0; tool < 4; ++tool) {
+    s.toolWindowExists[tool] = tools_ != nullptr && tools_->Exists(tool);
+    s.toolUnavailable[tool] = common_.State().featureUnavailable[static_cast<std::size_t>(tool)];
+  }
   menu_ = BuildCaptureMenu(ids_, s);
   menu_.Check(ids_.gpsReceiver, gps_ != nullptr && gps_->Port().Connected());
+  const unsigned toolIds[] = {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs};
+  for (int tool = 0; tool < 4; ++tool) menu_.Check(toolIds[tool], tools_ != nullptr && tools_->IsOpen(tool));
   ApplyMenuModel(mainWindow_, menu_);
 }
 
@@ -217,7 +225,26 @@ void MainWindowVC::InstallProgramCallbacks() {
                                   {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs}, tool,
                                   shown, [this] { return RestartCamera(); });
   };
+  callbacks.videoSizeChanged = [this] { FitToMagnifiedDisplay(); };
   common_.Common().SetProgramCallbacks(std::move(callbacks));
+}
+
+void MainWindowVC::CreateDisplayTools() {
+  tools_ = std::make_unique<DisplayToolWindows>(common_, mainWindow_, [this](int brightness, int contrast) {
+    if (player_ != nullptr) player_->SetBrightnessContrast(brightness, contrast);
+  });
+  tools_->Create();
+  if (player_ != nullptr) {
+    player_->SetSubtypeChangedHandler(
+        [this](const MediaGuid& subtype) { tools_->SetIntensityFormat(CrosshairIntensityFormat(subtype)); });
+  }
+}
+
+// The magnifier chose a size: the window, the clipping window and the renderer follow it.
+void MainWindowVC::FitToMagnifiedDisplay() {
+  if (!common_.State().magnifyChangeInProgress) return;
+  SizeMainWindowToDisplay(common_.Common(), mainWindow_, clippingWindow_);
+  if (player_ != nullptr) player_->UpdateDisplaySize();
 }
 
 bool MainWindowVC::ConfirmExitWhileRecording() {
@@ -236,6 +263,13 @@ void MainWindowVC::OnCommand(unsigned id) {
     options_.SaveWindowPositions();
   } else if (id == ids_.gpsReceiver) {
     if (gps_) gps_->Port().ToggleGpsConnection();
+  } else if (id == ids_.magnify || id == ids_.brightnessContrast || id == ids_.pixelSaturation ||
+             id == ids_.crosshairs) {
+    const int tool = id == ids_.magnify              ? kToolMagnify
+                     : id == ids_.brightnessContrast ? kToolBrightnessContrast
+                     : id == ids_.pixelSaturation    ? kToolPixelSaturation
+                                                     : kToolCrosshairs;
+    tools_->Toggle(tool);
   } else if (id == ids_.captureOverview) {
     common_.Help().Toggle(0, mainWindow_);
   } else if (id == ids_.captureVersionHistory) {
@@ -276,8 +310,18 @@ LRESULT MainWindowVC::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(mainWindow_, message, wParam, lParam);
 }
 
+// The live picture is drawn into the clipping window: an uncovered or resized window gets the last
+// frame again at once rather than black until the next frame.
 LRESULT CALLBACK MainWindowVC::ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  return DefWindowProcW(window, message, wParam, lParam);
+  auto* self = WindowObject<MainWindowVC>(window, message, lParam);
+  if (message != WM_PAINT || self == nullptr || self->clippingWindow_ != window) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  EndPaint(window, &paint);
+  if (self->player_ != nullptr && self->common_.State().graphRunning) self->player_->RepaintVideo();
+  return 0;
 }
 
 }  // namespace zuna

@@ -18,6 +18,7 @@
 #include "capture/main/win/startup_checks.h"
 #include "capture/options/capture_options.h"
 #include "capture/recording/win/record_controls_window.h"
+#include "common/display_tools/win/display_tool_windows.h"
 #include "common/foundation/win/common_windows.h"
 #include "video/player/video_player.h"
 
@@ -50,6 +51,8 @@ class MainWindowVC {
   bool CreateCaptureModeWindows();
   void RebuildMenu();
   void InstallProgramCallbacks();
+  void CreateDisplayTools();
+  void FitToMagnifiedDisplay();
   void OnCommand(unsigned id);
   bool ConfirmExitWhileRecording();
   void SizeVideoWindows();
@@ -82,6 +85,7 @@ class MainWindowVC {
   HWND standByNotice_ = nullptr;
   UINT gpsRefreshMessage_ = 0;
   std::unique_ptr<GpsWindow> gps_;
+  std::unique_ptr<DisplayToolWindows> tools_;
 };
 
 }  // namespace zuna

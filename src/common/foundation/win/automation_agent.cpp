@@ -43,20 +43,11 @@ bool WriteUtf8(const std::wstring& path, const std::wstring& all) {
   return static_cast<bool>(file);
 }
 
-// "<tool> on|off"
-LRESULT DisplayTool(const std::wstring& text) {
-  if (!g_agent.hooks.displayTool || text.size() < 3 || text[0] < L'0' || text[0] > L'3' || text[1] != L' ') return 0;
-  const std::wstring state = text.substr(2);
-  if (state != L"on" && state != L"off") return 0;
-  return Succeeded(g_agent.hooks.displayTool(text[0] - L'0', state == L"on")) ? kAgentFound : 0;
-}
-
 LRESULT Handle(const COPYDATASTRUCT* data) {
   MenuModel* model = g_agent.menuOf ? g_agent.menuOf() : nullptr;
   if (model == nullptr) return 0;
   const std::wstring text = DataText(data);
   if (data->dwData == kAgentListMenu) return WriteUtf8(text, model->Describe()) ? kAgentFound : 0;
-  if (data->dwData == kAgentDisplayTool) return DisplayTool(text);
   if (data->dwData == kAgentMediaReport) {
     if (!g_agent.hooks.mediaReport) return 0;
     return WriteUtf8(text, g_agent.hooks.mediaReport()) ? kAgentFound : 0;

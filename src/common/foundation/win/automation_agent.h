@@ -14,9 +14,8 @@ namespace zuna {
 // `menuOf` returns the model of the window's menu bar as it stands; commands go to `mainWindow`.
 void StartAutomationAgent(HINSTANCE instance, HWND mainWindow, std::function<MenuModel*()> menuOf);
 
-// What a program lets the tests do beyond its menus; either may be empty.
+// What a program reports to the tests beyond its menus; may be empty.
 struct AutomationHooks {
-  std::function<Status(int tool, bool shown)> displayTool;
   std::function<std::wstring()> mediaReport;
 };
 void SetAutomationHooks(AutomationHooks hooks);

@@ -10,9 +10,6 @@
 //   dwData = kAgentMenuState, data = menu path: returns kAgentFound | kAgentEnabled | kAgentChecked.
 //   dwData = kAgentListMenu,  data = a file path: writes every menu path with its state, one line
 //            each ("path|id|enabled|checked", UTF-8); returns kAgentFound on success.
-//   dwData = kAgentDisplayTool, data = "<tool> on|off" (0 magnify, 1 brightness/contrast, 2 pixel
-//            saturation, 3 crosshairs): does what the tool's window does when it is shown or hidden;
-//            returns kAgentFound when the program's answer is a success.
 //   dwData = kAgentMediaReport, data = a file path: writes the program's report on its media graph
 //            (UTF-8; one filter connection a line, "A -> B", then "Frames shown: N" and
 //            "Picture shown: yes|no" since the graph last started); returns kAgentFound.
@@ -25,7 +22,6 @@ inline constexpr wchar_t kAutomationAgentClass[] = L"ZUNA Automation Agent Class
 inline constexpr std::uintptr_t kAgentInvokeMenu = 0x5A01;
 inline constexpr std::uintptr_t kAgentMenuState = 0x5A02;
 inline constexpr std::uintptr_t kAgentListMenu = 0x5A03;
-inline constexpr std::uintptr_t kAgentDisplayTool = 0x5A04;
 inline constexpr std::uintptr_t kAgentMediaReport = 0x5A05;
 
 inline constexpr std::intptr_t kAgentFound = 1;

@@ -35,8 +35,13 @@ void SizeMainWindowToDisplay(ZunaCommon& common, HWND mainWindow, HWND clippingW
   const int width = r.right - r.left;
   const int height = r.bottom - r.top;
   SetWindowPos(mainWindow, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+  // A menu bar wider than a small video wraps onto more lines and takes rows from the client area.
+  RECT client{};
+  GetClientRect(mainWindow, &client);
+  const int missing = state.displayHeight - client.bottom;
+  if (missing > 0) SetWindowPos(mainWindow, nullptr, 0, 0, width, height + missing, SWP_NOMOVE | SWP_NOZORDER);
   MoveWindow(clippingWindow, 0, 0, state.displayWidth, state.displayHeight, TRUE);
-  common.Placements().RecordSize(mainWindow, width, height);
+  common.Placements().RecordSize(mainWindow, width, height + (missing > 0 ? missing : 0));
 }
 
 }  // namespace zuna

@@ -71,8 +71,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   state.startupInProgress = false;
 #ifdef ZUNA_AUTOMATION
   zuna::StartAutomationAgent(instance, main->Window(), [main] { return main->Menu(); });
-  zuna::SetAutomationHooks({[main](int tool, bool shown) { return main->ShowDisplayTool(tool, shown); },
-                            [video] { return video->graph.Report(); }});
+  zuna::SetAutomationHooks({[video] { return video->graph.Report(); }});
 #endif
   if (const std::wstring named = FileNamedOnCommandLine(); !named.empty()) main->OpenFileNamed(named);
   return zuna::RunMessageLoop(state);

@@ -4,6 +4,7 @@
 #include "common/windows/win/menu_bar.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
+#include "video/player/crosshair_intensity_format.h"
 
 namespace zuna {
 namespace {
@@ -39,9 +40,10 @@ PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance
   state.displayHeight = 480;
   SizeMainWindowToDisplay();
   if (!optionsWindow_.Create(common_, instance_) || !CreateControlsWindow()) return;  // 8, 9
-  RegisterPlacements();                                                               // 10
-  options_.ReadPlaybackOptions();                                                     // 11
-  common_.ApplyIcons(mainWindow_);                                                    // 12
+  CreateDisplayTools();
+  RegisterPlacements();             // 10
+  options_.ReadPlaybackOptions();   // 11
+  common_.ApplyIcons(mainWindow_);  // 12
   zc.ReportTimeZone();
   common_.PlaceMainWindow(mainWindow_);                               // 13
   common_.PlaceLogWindow(mainWindow_);                                // 14
@@ -88,10 +90,10 @@ bool PlaybackMainWindow::CreateMainWindow() {
 }
 
 bool PlaybackMainWindow::CreateClippingWindow() {
-  RegisterWindowClass(instance_, L"Clipping Window Class", DefWindowProcW, 0,
+  RegisterWindowClass(instance_, L"Clipping Window Class", ClippingProc, 0,
                       static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   clippingWindow_ = CreateWindowExW(0, L"Clipping Window Class", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200,
-                                    mainWindow_, nullptr, instance_, nullptr);
+                                    mainWindow_, nullptr, instance_, this);
   if (clippingWindow_ != nullptr) {
     player_.SetClippingWindow(reinterpret_cast<std::uintptr_t>(clippingWindow_));
     return true;
@@ -150,28 +152,35 @@ void PlaybackMainWindow::PlaceControlsWindow() {
 void PlaybackMainWindow::InstallProgramCallbacks() {
   ProgramCallbacks callbacks;
   callbacks.saveOptionsFile = [this] { return options_.SaveOptionsFile(); };
-  callbacks.onDisplayToolChanged = [this](int tool, bool shown) {
-    return ApplyDisplayToolChange(
-        common_.Common(), menu_, mainWindow_,
-        {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs}, tool, shown,
-        [this] { return files_ != nullptr ? files_->RebuildGraphWithSameSourceFile() : kOk; });
-  };
+  callbacks.onDisplayToolChanged = [this](int tool, bool shown) { return OnDisplayToolChanged(tool, shown); };
+  callbacks.refreshPausedPicture = [this] { return RefreshPausedPicture(); };
+  callbacks.videoSizeChanged = [this] { FitToMagnifiedDisplay(); };
   common_.Common().SetProgramCallbacks(std::move(callbacks));
 }
 
-void PlaybackMainWindow::OpenFileNamed(const std::wstring& path) {
-  if (files_ != nullptr) files_->OpenNamed(path);
+void PlaybackMainWindow::CreateDisplayTools() {
+  tools_ = std::make_unique<DisplayToolWindows>(common_, mainWindow_, [this](int brightness, int contrast) {
+    player_.SetBrightnessContrast(brightness, contrast);
+  });
+  tools_->Create();
+  player_.SetSubtypeChangedHandler(
+      [this](const MediaGuid& subtype) { tools_->SetIntensityFormat(CrosshairIntensityFormat(subtype)); });
 }
 
-// What a Display command does once it has shown or hidden its tool window: not while the video
-// plays (but for magnify), then the graph is rebuilt and the paused picture comes back at the
-// frame it showed.
-Status PlaybackMainWindow::ShowDisplayTool(int tool, bool shown) {
-  if (tool != 0 && controller_ != nullptr && controller_->IsPlaying()) {
+void PlaybackMainWindow::ToggleDisplayTool(int tool) {
+  if (tool != kToolMagnify && controller_ != nullptr && controller_->IsPlaying()) {
     PostUserMessage(L"Logic error: attempt to add display control when media is running\r\n", true);
-    return kFail;
+    return;
   }
-  const Status result = common_.Common().DisplayToolChanged(tool, shown);
+  tools_->Toggle(tool);
+}
+
+Status PlaybackMainWindow::OnDisplayToolChanged(int tool, bool shown) {
+  const Status result = ApplyDisplayToolChange(
+      common_.Common(), menu_, mainWindow_,
+      {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs}, tool, shown,
+      [this] { return files_ != nullptr ? files_->RebuildGraphWithSameSourceFile() : kOk; });
+  // The rebuilt graph comes back paused at the frame it showed.
   if (controller_ != nullptr && controller_->FileOpen()) {
     controller_->RunCommand(CommandNumber(PlaybackCommand::kRefreshPosition));
     controller_->RunCommand(CommandNumber(PlaybackCommand::kPausePlayback));
@@ -179,10 +188,34 @@ Status PlaybackMainWindow::ShowDisplayTool(int tool, bool shown) {
   return result;
 }
 
+Status PlaybackMainWindow::RefreshPausedPicture() {
+  if (controller_ == nullptr || !controller_->FileOpen() || common_.State().graphRunning) return kOk;
+  if (!player_.HasMediaSeeking() && Failed(player_.SetMediaSeekingInterface())) return kFail;
+  std::int64_t frame = 0;
+  if (Failed(player_.GetCurrentFrame(frame))) return kFail;
+  return player_.SetCurrentFrame(frame);
+}
+
+// The magnifier chose a size: the window and the renderer follow it.
+void PlaybackMainWindow::FitToMagnifiedDisplay() {
+  if (!common_.State().magnifyChangeInProgress) return;
+  SizeMainWindowToDisplay();
+  player_.UpdateDisplaySize();
+  InvalidateRect(mainWindow_, nullptr, FALSE);
+}
+
+void PlaybackMainWindow::OpenFileNamed(const std::wstring& path) {
+  if (files_ != nullptr) files_->OpenNamed(path);
+}
+
 void PlaybackMainWindow::RebuildMenu() {
   PlaybackMenuState s;
   s.fileOpening = true;
   s.optionsFileWriter = true;
+  for (int tool = 0; tool < 4; ++tool) {
+    s.toolWindowExists[tool] = tools_ != nullptr && tools_->Exists(tool);
+    s.toolUnavailable[tool] = common_.State().featureUnavailable[static_cast<std::size_t>(tool)];
+  }
   menu_ = BuildPlaybackMenu(ids_, s);
   ApplyMenuModel(mainWindow_, menu_);
 }
@@ -200,6 +233,14 @@ void PlaybackMainWindow::OnCommand(unsigned id) {
     controller_->OnDroppedFramesControlCommand();
   } else if (id == ids_.saveWindowPositions) {
     options_.SaveWindowPositions();
+  } else if (id == ids_.magnify) {
+    ToggleDisplayTool(kToolMagnify);
+  } else if (id == ids_.brightnessContrast) {
+    ToggleDisplayTool(kToolBrightnessContrast);
+  } else if (id == ids_.pixelSaturation) {
+    ToggleDisplayTool(kToolPixelSaturation);
+  } else if (id == ids_.crosshairs) {
+    ToggleDisplayTool(kToolCrosshairs);
   } else if (id == ids_.playbackOverview) {
     common_.Help().Toggle(17, mainWindow_);
   } else if (id == ids_.versionHistory) {
@@ -256,6 +297,23 @@ void PlaybackMainWindow::ReleaseFile() {
 
 void PlaybackMainWindow::MenuChanged() {
   ApplyMenuModel(mainWindow_, menu_);
+}
+
+// The video is drawn into the clipping window: whenever it is uncovered, moved or resized the
+// frame on show is drawn again, not left black until the next step.
+LRESULT CALLBACK PlaybackMainWindow::ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = WindowObject<PlaybackMainWindow>(window, message, lParam);
+  if (message != WM_PAINT || self == nullptr || self->clippingWindow_ != window) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  PAINTSTRUCT paint;
+  BeginPaint(window, &paint);
+  EndPaint(window, &paint);
+  if (self->controller_ && self->controller_->FileOpen() &&
+      self->controller_->DisplayedPosition() < self->controller_->Player().LastFrame()) {
+    self->player_.RepaintVideo();
+  }
+  return 0;
 }
 
 LRESULT CALLBACK PlaybackMainWindow::MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

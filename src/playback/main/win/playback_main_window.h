@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "common/display_tools/win/display_tool_windows.h"
 #include "common/foundation/win/common_windows.h"
 #include "common/windows/win/win_file_picker.h"
 #include "playback/control/playback_controller.h"
@@ -29,8 +30,6 @@ class PlaybackMainWindow final : public PlaybackHost {
   MenuModel* Menu() { return &menu_; }
   // Opens a file named when the program was started, as "Open" does with a chosen one.
   void OpenFileNamed(const std::wstring& path);
-  // Shows or hides a display tool as its Display command does (the tool windows call this).
-  Status ShowDisplayTool(int tool, bool shown);
 
   // PlaybackHost
   void ShowVideoSurface(bool show) override;
@@ -44,6 +43,7 @@ class PlaybackMainWindow final : public PlaybackHost {
 
  private:
   static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static void CALLBACK PlayTimerTick(PVOID window, BOOLEAN);
   LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
   bool HandlePrivateMessage(UINT message, LPARAM lParam);
@@ -58,6 +58,14 @@ class PlaybackMainWindow final : public PlaybackHost {
   void RebuildMenu();
   void CreatePlaybackControl();
   void InstallProgramCallbacks();
+  void CreateDisplayTools();
+  // A Display command: toggles the tool's window, not while the video plays (but for magnify).
+  void ToggleDisplayTool(int tool);
+  // After a tool was shown or hidden: its check mark, the graph rebuilt, the paused picture back.
+  Status OnDisplayToolChanged(int tool, bool shown);
+  // A display value changed while paused: the frame is sought again so that it is drawn anew.
+  Status RefreshPausedPicture();
+  void FitToMagnifiedDisplay();
   void OnCommand(unsigned id);
   void Exit();
   void Paint();
@@ -79,6 +87,7 @@ class PlaybackMainWindow final : public PlaybackHost {
   // Made once the menu identifiers exist; they live as long as the window.
   std::unique_ptr<PlaybackController> controller_;
   std::unique_ptr<PlaybackFiles> files_;
+  std::unique_ptr<DisplayToolWindows> tools_;
   std::wstring programFolder_;
   HWND mainWindow_ = nullptr;
   HWND clippingWindow_ = nullptr;

@@ -181,6 +181,9 @@ HRESULT WindowRenderer::Render(IMediaSample* sample) {
     pixels_.swap(scratch_);
     Draw();
     ++framesDrawn_;
+    // Wine shows what a thread without a message queue drew only when the window's own thread next
+    // wakes: wake it, or a paused frame stays unseen until the user does something.
+    PostMessageW(window_, WM_NULL, 0, 0);
   }
   if (mode_ != Mode::kPaused) return S_OK;
   // Paused: this is the picture of the pause; hold the stream here until it runs, stops or seeks.

@@ -33,7 +33,6 @@ constexpr std::array kSteps{
     StepKind{L"menu", 1, 2, L"menu <path> [timeout]", RunMenu},
     StepKind{L"menu-state", 2, 4, L"menu-state <path> enabled|disabled [checked|unchecked] [timeout]", RunMenuState},
     StepKind{L"menu-list", 1, 1, L"menu-list <file>", RunMenuList},
-    StepKind{L"display-tool", 2, 2, L"display-tool <0-3> on|off", RunDisplayTool},
     StepKind{L"media-report", 1, 3, L"media-report <file> [<text> [timeout]]", RunMediaReport},
     StepKind{L"file-exists", 1, 2, L"file-exists <path or pattern> [yes|no]", RunFileExists},
     StepKind{L"command", 2, 2, L"command <title> <identifier>", RunCommand},
@@ -42,6 +41,9 @@ constexpr std::array kSteps{
     StepKind{L"file-contains", 2, 3, L"file-contains <path> <text> [yes|no]", RunFileContains},
     StepKind{L"file-dialog", 2, 3, L"file-dialog <title> <path>|cancel [timeout]", RunFileDialog},
     StepKind{L"write-avi", 3, 4, L"write-avi <path> rgb32|yuy2|nv12 <frames> [dropped frames, e.g. 5,6]", RunWriteAvi},
+    StepKind{L"picture", 2, 5,
+             L"picture <title> shows|size <W>x<H>|save <file>|differs <file>|colour <r,g,b> <pixels> [timeout]",
+             RunPicture},
     StepKind{L"slider", 3, 4, L"slider <title> position|maximum|move <number> [timeout]", RunSlider},
 };
 

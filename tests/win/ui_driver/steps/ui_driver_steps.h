@@ -79,11 +79,13 @@ StepResult RunWriteAvi(Session& session, const Args& args);
 // Sliders: ui_driver_steps_slider.cpp
 StepResult RunSlider(Session& session, const Args& args);
 
+// What a window shows on the screen: ui_driver_steps_picture.cpp
+StepResult RunPicture(Session& session, const Args& args);
+
 // Menus through the automation agent: ui_driver_steps_menu.cpp
 StepResult RunMenu(Session& session, const Args& args);
 StepResult RunMenuState(Session& session, const Args& args);
 StepResult RunMenuList(Session& session, const Args& args);
-StepResult RunDisplayTool(Session& session, const Args& args);
 StepResult RunMediaReport(Session& session, const Args& args);
 
 }  // namespace ui_driver

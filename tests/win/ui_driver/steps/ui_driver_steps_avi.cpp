@@ -81,7 +81,7 @@ StepResult RunWriteAvi(Session& session, const Args& args) {
   std::vector<std::uint8_t> picture(format->sizeImage);
   for (int i = 0; i < *frames; ++i) {
     if (Listed(dropped, i)) continue;
-    std::fill(picture.begin(), picture.end(), static_cast<std::uint8_t>(i * 8));
+    std::fill(picture.begin(), picture.end(), static_cast<std::uint8_t>(40 + (i * 4) % 200));
     if (writer.WriteFrame(picture, std::int64_t{i} * 10'000'000 / 25, true) != zuna::kOk) {
       return Failed(L"cannot write frame " + std::to_wstring(i) + L" of " + Quoted(path.wstring()));
     }

@@ -151,20 +151,4 @@ StepResult RunMediaReport(Session& session, const Args& args) {
   return Passed(seen);
 }
 
-// What the tool's window does when it is shown or hidden: switch the tool and rebuild the graph.
-StepResult RunDisplayTool(Session& session, const Args& args) {
-  const auto on = ParseSwitch(args[1], L"on", L"off");
-  if (args[0].size() != 1 || args[0][0] < L'0' || args[0][0] > L'3' || !on) {
-    return Failed(L"expected a tool 0 to 3 and on or off");
-  }
-  std::wstring why;
-  const HWND agent = WaitForAgent(session, kDefaultTimeoutSeconds, why);
-  if (!agent) return Failed(why);
-  const auto answer = AskAgent(agent, zuna::kAgentDisplayTool, args[0] + L" " + args[1]);
-  if (!answer) return Failed(L"the automation agent did not answer");
-  if ((*answer & zuna::kAgentFound) == 0)
-    return Failed(L"the program refused display tool " + args[0] + L" " + args[1]);
-  return Passed(L"display tool " + args[0] + L" " + args[1]);
-}
-
 }  // namespace ui_driver
