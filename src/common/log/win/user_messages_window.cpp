@@ -164,8 +164,10 @@ LRESULT UserMessagesWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       break;
     case WM_SIZE:
+      // The text fills the window at every size, the saved size given at start-up included; only
+      // the user's resizing is recorded.
+      if (text_ != nullptr) MoveWindow(text_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
       if (!state.startupInProgress && text_ != nullptr) {
-        MoveWindow(text_, 0, 0, LOWORD(lParam), HIWORD(lParam), TRUE);
         const Rect outer = WindowRect(window_);
         common_.Placements().RecordSize(window_, outer.Width(), outer.Height());
       }

@@ -2,6 +2,7 @@
 
 #include "common/foundation/win/program_main_window.h"
 #include "common/windows/win/menu_bar.h"
+#include "common/windows/win/place_window.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
 #include "video/player/crosshair_intensity_format.h"
@@ -39,7 +40,9 @@ PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance
   state.displayWidth = 640;                                    // 7
   state.displayHeight = 480;
   SizeMainWindowToDisplay();
-  if (!optionsWindow_.Create(common_, instance_) || !CreateControlsWindow()) return;  // 8, 9
+  const PlaybackOptionsWindow::ControlIds optionIds{
+      {checkBoxIds_[0], checkBoxIds_[1]}, saveId_, cancelId_, helpButtonId_};
+  if (!optionsWindow_.Create(common_, instance_, optionIds) || !CreateControlsWindow()) return;  // 8, 9
   CreateDisplayTools();
   RegisterPlacements();             // 10
   options_.ReadPlaybackOptions();   // 11
@@ -51,6 +54,11 @@ PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance
   PlaceControlsWindow();                                              // 16
   ids_ = TakePlaybackMenuIds([&zc] { return zc.NextIdentifier(); });  // 17
   RebuildMenu();
+  optionsWindow_.Connect(mainWindow_, {[this](bool on) {
+                                         menu_.Check(ids_.miscellaneous, on);
+                                         ApplyMenuModel(mainWindow_, menu_);
+                                       },
+                                       [this] { tools_->Close(kToolMagnify); }});
   CreatePlaybackControl();  // the controls in the no-file state, shown
   ShowWindow(controls_.Window(), SW_SHOWNOACTIVATE);
   InstallProgramCallbacks();                                                            // 18
@@ -140,13 +148,9 @@ void PlaybackMainWindow::SizeMainWindowToDisplay() {
   zuna::SizeMainWindowToDisplay(common_.Common(), mainWindow_, clippingWindow_);
 }
 
+// Its saved place when there is one, else below the log window.
 void PlaybackMainWindow::PlaceControlsWindow() {
-  HWND controlsWindow = controls_.Window();
-  const Rect outer = WindowRect(controlsWindow);
-  const auto at = DeterminePositionSettings(outer.Width(), outer.Height(), 4, WindowRect(common_.Log().Window()),
-                                            common_.State().workArea);
-  if (at) SetWindowPos(controlsWindow, HWND_NOTOPMOST, at->x, at->y, 0, 0, SWP_NOSIZE);
-  common_.Common().Placements().RecordMove(controlsWindow, WindowRect(controlsWindow), false);
+  PlaceWindow(common_.Common(), controls_.Window(), 4, common_.Log().Window(), false, nullptr);
 }
 
 void PlaybackMainWindow::InstallProgramCallbacks() {
@@ -212,6 +216,7 @@ void PlaybackMainWindow::RebuildMenu() {
   PlaybackMenuState s;
   s.fileOpening = true;
   s.optionsFileWriter = true;
+  s.optionsWindow = true;
   for (int tool = 0; tool < 4; ++tool) {
     s.toolWindowExists[tool] = tools_ != nullptr && tools_->Exists(tool);
     s.toolUnavailable[tool] = common_.State().featureUnavailable[static_cast<std::size_t>(tool)];
@@ -233,6 +238,8 @@ void PlaybackMainWindow::OnCommand(unsigned id) {
     controller_->OnDroppedFramesControlCommand();
   } else if (id == ids_.saveWindowPositions) {
     options_.SaveWindowPositions();
+  } else if (id == ids_.miscellaneous) {
+    if (optionsWindow_.Controller() != nullptr) optionsWindow_.Controller()->Toggle();
   } else if (id == ids_.magnify) {
     ToggleDisplayTool(kToolMagnify);
   } else if (id == ids_.brightnessContrast) {

@@ -1,6 +1,12 @@
 #pragma once
-// The playback program's "Miscellaneous Options" window. Closing it hides it.
+// The playback program's "Miscellaneous Options" window over its controller. Created hidden at
+// start-up; the close box cancels.
 #include <windows.h>
+
+#include <memory>
+
+#include "common/windows/win/win_window_view.h"
+#include "playback/options/playback_options_controller.h"
 
 namespace zuna {
 
@@ -8,14 +14,29 @@ class CommonWindows;
 
 class PlaybackOptionsWindow {
  public:
+  // The child identifiers the program took for the window's controls.
+  struct ControlIds {
+    unsigned checkBoxes[2];
+    unsigned save, cancel, help;
+  };
+
   // Creates the hidden window; on failure sets the fatal flag and posts why.
-  bool Create(CommonWindows& common, HINSTANCE instance);
-  HWND Window() const { return window_; }
+  bool Create(CommonWindows& common, HINSTANCE instance, const ControlIds& ids);
+  // Joins the controller to the main window once it exists (placement, menu check, magnifier).
+  void Connect(HWND mainWindow, PlaybackOptionsController::Hooks hooks);
+  HWND Window() const { return view_.Window(); }
+  PlaybackOptionsController* Controller() { return controller_.get(); }
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
+  void AddControl(int id, unsigned childId, DWORD style, int x, int y, int width, int height);
 
-  HWND window_ = nullptr;
+  CommonWindows* common_ = nullptr;
+  HINSTANCE instance_ = nullptr;
+  HWND mainWindow_ = nullptr;
+  WinWindowView view_;
+  std::unique_ptr<PlaybackOptionsController> controller_;
 };
 
 }  // namespace zuna

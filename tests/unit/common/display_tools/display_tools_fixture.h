@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "common/foundation/zuna_common.h"
-#include "display_tools/fake_window_view.h"
+#include "support/fake_window_view.h"
 #include "support/memory_log.h"
 
 namespace zuna::test {

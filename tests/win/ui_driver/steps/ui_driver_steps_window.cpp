@@ -1,5 +1,7 @@
 // Steps about the top-level windows of the current program: waiting for them, their visibility,
 // closing them, and answering message boxes.
+#include <cwchar>
+
 #include "../ui_driver_text.h"
 #include "../ui_driver_windows.h"
 #include "ui_driver_step_support.h"
@@ -122,6 +124,86 @@ StepResult RunAnswer(Session& session, const Args& args) {
     return Failed(seen + L", but it stayed open");
   }
   return Passed(seen);
+}
+
+// A window dragged by its caption to (x, y): the messages of a user's drag around the move itself,
+// so that the program records the place as the user's; then waits until the window stands there.
+StepResult RunDrag(Session& session, const Args& args) {
+  wchar_t* end = nullptr;
+  const long x = std::wcstol(args[1].c_str(), &end, 10);
+  if (args[1].empty() || *end != L'\0') return Failed(L"expected a left edge, not " + Quoted(args[1]));
+  const long y = std::wcstol(args[2].c_str(), &end, 10);
+  if (args[2].empty() || *end != L'\0') return Failed(L"expected a top edge, not " + Quoted(args[2]));
+  const auto seconds = SecondsArg(args, 3);
+  if (!seconds) return Failed(NotSeconds(args, 3));
+  const DWORD process_id = CurrentProcessId(session);
+  if (process_id == 0) return Failed(kNoProcess);
+  HWND window = WaitForTitledWindow(process_id, args[0], *seconds);
+  if (!window) return Failed(L"no window titled " + Quoted(args[0]));
+  RECT r{};
+  GetWindowRect(window, &r);
+  RECT moved{x, y, x + (r.right - r.left), y + (r.bottom - r.top)};
+  SendWithTimeout(window, WM_ENTERSIZEMOVE, 0, 0);
+  SendWithTimeout(window, WM_MOVING, WMSZ_TOPLEFT, reinterpret_cast<LPARAM>(&moved));
+  SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  SendWithTimeout(window, WM_EXITSIZEMOVE, 0, 0);
+  const bool there = PollUntil(*seconds, [&] {
+    GetWindowRect(window, &r);
+    return r.left == x && r.top == y;
+  });
+  const std::wstring seen = DescribeWindow(window) + L" at " + std::to_wstring(r.left) + L", " + std::to_wstring(r.top);
+  return there ? Passed(L"dragged " + seen) : Failed(seen);
+}
+
+// The window's outer place, for a window that should come back where it was left.
+StepResult RunWindowAt(Session& session, const Args& args) {
+  const auto seconds = SecondsArg(args, 3);
+  if (!seconds) return Failed(NotSeconds(args, 3));
+  const DWORD process_id = CurrentProcessId(session);
+  if (process_id == 0) return Failed(kNoProcess);
+  HWND window = WaitForTitledWindow(process_id, args[0], *seconds);
+  if (!window) return Failed(L"no window titled " + Quoted(args[0]));
+  const long x = std::wcstol(args[1].c_str(), nullptr, 10);
+  const long y = std::wcstol(args[2].c_str(), nullptr, 10);
+  RECT r{};
+  const bool there = PollUntil(*seconds, [&] {
+    GetWindowRect(window, &r);
+    return r.left == x && r.top == y;
+  });
+  const std::wstring seen = DescribeWindow(window) + L" at " + std::to_wstring(r.left) + L", " + std::to_wstring(r.top);
+  return there ? Passed(seen) : Failed(seen + L", expected " + args[1] + L", " + args[2]);
+}
+
+// A document on show: a visible window of that title holding a control whose text, past its
+// leading blanks, begins with the text; "none" waits until no window of that title is visible.
+StepResult RunShownDocument(Session& session, const Args& args) {
+  const auto seconds = SecondsArg(args, 2);
+  if (!seconds) return Failed(NotSeconds(args, 2));
+  const DWORD process_id = CurrentProcessId(session);
+  if (process_id == 0) return Failed(kNoProcess);
+  const bool none = args[1] == L"none";
+  std::wstring first;
+  const bool matched = PollUntil(*seconds, [&] {
+    bool anyVisible = false;
+    for (HWND window : FindTopLevel(process_id, MatchBy::kTitle, args[0])) {
+      if (!IsWindowVisible(window)) continue;
+      anyVisible = true;
+      if (none) continue;
+      for (HWND control : Descendants(window)) {
+        const std::wstring text = ControlText(control);
+        const size_t start = text.find_first_not_of(L' ');
+        if (start == std::wstring::npos) continue;
+        first = text.substr(start, text.find_first_of(L"\r\n", start) - start);
+        if (text.compare(start, args[1].size(), args[1]) == 0) return true;
+      }
+    }
+    return none && !anyVisible;
+  });
+  if (none) return matched ? Passed(L"no window titled " + Quoted(args[0]) + L" on show") : Failed(L"still on show");
+  if (!matched)
+    return Failed(L"no visible " + Quoted(args[0]) + L" begins with " + Quoted(args[1]) + L"; last seen " +
+                  Quoted(first));
+  return Passed(L"shows " + Quoted(first));
 }
 
 }  // namespace ui_driver

@@ -1,0 +1,78 @@
+#include "playback/options/playback_options_controller.h"
+
+namespace zuna {
+namespace {
+
+constexpr const wchar_t* kKeys[] = {L"DateTimeAtEnd", L"DisableMagnifyClamp"};
+constexpr int kBoxes[] = {PlaybackOptionsController::kDateTimeAtEnd, PlaybackOptionsController::kDisableMagnifyClamp};
+
+}  // namespace
+
+PlaybackOptionsController::PlaybackOptionsController(ZunaCommon& common, WindowView& view, Hooks hooks)
+    : common_(common), view_(view), hooks_(std::move(hooks)) {}
+
+void PlaybackOptionsController::Initialize() {
+  view_.SetText(kDateTimeAtEnd, L" Date/time at end of log file name");
+  view_.SetText(kDisableMagnifyClamp, L" Disable Maximum Magnify Restrictions");
+  view_.SetText(kSave, L"Save");
+  view_.SetText(kCancel, L"Cancel");
+  view_.Enable(kSave, false);
+}
+
+void PlaybackOptionsController::Toggle() {
+  if (open_) {
+    Hide();
+  } else {
+    Open();
+  }
+}
+
+void PlaybackOptionsController::Open() {
+  for (int i = 0; i < 2; ++i) view_.Check(kBoxes[i], common_.Options().Boolean(kKeys[i]));
+  view_.Enable(kSave, false);
+  open_ = true;
+  if (hooks_.checkMenuItem) hooks_.checkMenuItem(true);
+  view_.Show();
+}
+
+void PlaybackOptionsController::Hide() {
+  open_ = false;
+  if (hooks_.checkMenuItem) hooks_.checkMenuItem(false);
+  view_.Hide();
+}
+
+void PlaybackOptionsController::OnBoxClicked() {
+  bool differs = false;
+  for (int i = 0; i < 2; ++i) {
+    BooleanOption* option = common_.Options().FindBoolean(kKeys[i]);
+    if (option == nullptr) continue;
+    option->saveValue = view_.IsChecked(kBoxes[i]);
+    if (option->saveValue != option->value) {
+      differs = true;
+      if (i == 1) magnifyRuleChanged_ = true;
+    }
+  }
+  view_.Enable(kSave, differs);
+}
+
+void PlaybackOptionsController::OnSave() {
+  for (const wchar_t* key : kKeys) {
+    if (BooleanOption* option = common_.Options().FindBoolean(key)) option->readFromFile = false;
+  }
+  common_.SaveOptionsFile();  // a failure is posted by the program; the values still take effect
+  for (const wchar_t* key : kKeys) {
+    if (BooleanOption* option = common_.Options().FindBoolean(key)) option->value = option->saveValue;
+  }
+  PostUserMessage(L"Miscellaneous option values saved in playback options file\r\n", true);
+  if (magnifyRuleChanged_ && hooks_.closeMagnify) hooks_.closeMagnify();
+  Hide();
+}
+
+void PlaybackOptionsController::OnCancel() {
+  for (const wchar_t* key : kKeys) {
+    if (BooleanOption* option = common_.Options().FindBoolean(key)) option->saveValue = option->value;
+  }
+  Hide();
+}
+
+}  // namespace zuna

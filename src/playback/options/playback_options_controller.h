@@ -1,0 +1,44 @@
+#pragma once
+// The "Miscellaneous Options" window of the playback program: two boxes over the boolean options
+// "DateTimeAtEnd" and "DisableMagnifyClamp". The boxes change the values to be saved; "Save" writes
+// them and puts them in effect, "Cancel" and the close box drop them.
+#include <functional>
+
+#include "common/foundation/zuna_common.h"
+#include "common/windows/window_view.h"
+
+namespace zuna {
+
+class PlaybackOptionsController {
+ public:
+  enum Control { kDateTimeAtEnd = 1, kDisableMagnifyClamp, kSave, kCancel, kHelpButton };
+
+  struct Hooks {
+    std::function<void(bool)> checkMenuItem;  // the "Miscellaneous..." check mark
+    std::function<void()> closeMagnify;       // so that a changed magnify rule applies at next opening
+  };
+
+  PlaybackOptionsController(ZunaCommon& common, WindowView& view, Hooks hooks);
+
+  void Initialize();
+  bool IsOpen() const { return open_; }
+  // The menu command: hides a shown window, else opens it.
+  void Toggle();
+  void Open();
+  void OnBoxClicked();
+  void OnSave();
+  // "Cancel" and the close box.
+  void OnCancel();
+  bool MagnifyRuleChanged() const { return magnifyRuleChanged_; }
+
+ private:
+  void Hide();
+
+  ZunaCommon& common_;
+  WindowView& view_;
+  Hooks hooks_;
+  bool open_ = false;
+  bool magnifyRuleChanged_ = false;  // kept until the program ends
+};
+
+}  // namespace zuna
