@@ -105,6 +105,11 @@ ICONS = {
                                                   rect(0.72, 0.25, 0.78, 0.75)]),
     "backOneFrame64x.ico": lambda: button(64, [triangle((0.7, 0.25), (0.7, 0.75), (0.3, 0.5)),
                                                rect(0.22, 0.25, 0.28, 0.75)]),
+    # The crosshairs window's arrow buttons: an arrow head on a shaft.
+    "upArrow32x.ico": lambda: button(32, [triangle((0.5, 0.12), (0.15, 0.5), (0.85, 0.5)), rect(0.4, 0.5, 0.6, 0.88)]),
+    "downArrow32x.ico": lambda: button(32, [triangle((0.5, 0.88), (0.15, 0.5), (0.85, 0.5)), rect(0.4, 0.12, 0.6, 0.5)]),
+    "leftArrow32x.ico": lambda: button(32, [triangle((0.12, 0.5), (0.5, 0.15), (0.5, 0.85)), rect(0.5, 0.4, 0.88, 0.6)]),
+    "rightArrow32x.ico": lambda: button(32, [triangle((0.88, 0.5), (0.5, 0.15), (0.5, 0.85)), rect(0.12, 0.4, 0.5, 0.6)]),
 }
 
 

@@ -9,8 +9,6 @@ class CommonWindows;
 struct CaptureIcons {
   HICON stop = nullptr;
   HICON record = nullptr;
-  HICON folder = nullptr;
-  HICON folderClear = nullptr;
 };
 
 struct CaptureFonts {
