@@ -1,6 +1,7 @@
 #include "common/display_tools/magnify_controller.h"
 
 #include "common/foundation/zuna_common.h"
+#include "common/options/common_option_keys.h"
 
 namespace zuna {
 
@@ -56,7 +57,7 @@ void MagnifyController::Shown() {
 
 void MagnifyController::ApplyClamp() {
   for (int choice = 0; choice < kMagnifyChoices; ++choice) view_.Enable(choice, true);
-  if (common_.Options().Boolean(L"DisableMagnifyClamp")) return;
+  if (common_.Options().Boolean(kDisableMagnifyClampKey)) return;
   const CommonState& state = common_.State();
   const MagnifyRoom room = room_ ? room_() : MagnifyRoom{};
   const auto allowed = MagnifyChoicesAllowed(state.videoWidth, state.videoHeight, room.screenWidth, room.screenHeight,

@@ -1,19 +1,17 @@
 #include "common/display_tools/pixel_saturation_controller.h"
 
-#include <cwchar>
+#include <algorithm>
 #include <string>
+
+#include "common/options/common_option_keys.h"
 
 #include "common/foundation/zuna_common.h"
 
 namespace zuna {
 
-int SaturationLevelFromOption(std::wstring_view text) {
-  const std::wstring value(text);
-  wchar_t* end = nullptr;
-  const long level = std::wcstol(value.c_str(), &end, 10);
-  // An empty, garbled or out-of-range value would mark nothing or everything: the neutral 255.
-  if (value.empty() || end == value.c_str() || level < 50 || level > 255) return 255;
-  return static_cast<int>(level);
+int SaturationLevelFromOption(const OptionTables& options) {
+  // The slider cannot go below 50: a lower saved value would mark far more than the slider says.
+  return std::max(PixelSaturationLevel(options), 50);
 }
 
 PixelSaturationController::PixelSaturationController(ZunaCommon& common, WindowView& view)
@@ -27,10 +25,16 @@ void PixelSaturationController::Initialize() {
 }
 
 void PixelSaturationController::Prepare() {
-  const int level = SaturationLevelFromOption(common_.Options().Text(L"PixelSaturationValue"));
+  const int level = SaturationLevelFromOption(common_.Options());
   common_.State().saturationLevel = level;
   view_.SetSliderPosition(kSlider, level);
   ClearBoxes();
+}
+
+// In the capture program the threshold goes back to 255 with the window; the display then marks
+// nothing should the filter stay in a chain.
+void PixelSaturationController::Closing() {
+  if (common_.State().programKind == ProgramKind::kCapture) common_.State().saturationLevel = 255;
 }
 
 void PixelSaturationController::ClearBoxes() {
@@ -63,7 +67,7 @@ void PixelSaturationController::OnSave() {
     return;  // Save is disabled then; a stray click writes nothing
   }
   ClearBoxes();
-  common_.Options().SetText(L"PixelSaturationValue", std::to_wstring(state.saturationLevel.load()));
+  common_.Options().SetText(kPixelSaturationValueKey, std::to_wstring(state.saturationLevel.load()));
   common_.SaveOptionsFile();
   common_.DisplayValueChanged(DisplayValue::kSaturationLevel);
 }

@@ -2,6 +2,7 @@
 // The "Pixel Saturation" window: the threshold slider (50..255) and the two exclusive boxes that
 // keep the threshold in the options file or take it out again.
 #include "common/display_tools/display_tool_controller.h"
+#include "common/options/option_tables.h"
 
 namespace zuna {
 
@@ -19,12 +20,13 @@ class PixelSaturationController final : public DisplayToolController {
 
  protected:
   void Prepare() override;
+  void Closing() override;
 
  private:
   void ClearBoxes();
 };
 
-// "PixelSaturationValue" as the threshold: a decimal in 50..255, else 255.
-int SaturationLevelFromOption(std::wstring_view text);
+// "PixelSaturationValue" as the slider's threshold: 255 when it gives none, at least 50.
+int SaturationLevelFromOption(const OptionTables& options);
 
 }  // namespace zuna

@@ -68,11 +68,24 @@ TEST_F(DisplayToolsTest, PixelSaturationOpensAtTheSavedValue) {
 }
 
 TEST_F(DisplayToolsTest, PixelSaturationValueThatIsNoLevelReadsAs255) {
-  EXPECT_EQ(SaturationLevelFromOption(L"-1"), 255);
-  EXPECT_EQ(SaturationLevelFromOption(L""), 255);
-  EXPECT_EQ(SaturationLevelFromOption(L"abc"), 255);
-  EXPECT_EQ(SaturationLevelFromOption(L"900"), 255);
-  EXPECT_EQ(SaturationLevelFromOption(L"50"), 50);
+  common.Options().RegisterText(L"PixelSaturationValue");
+  for (const auto& [text, level] : std::vector<std::pair<std::wstring, int>>{
+           {L"-1", 255}, {L"", 255}, {L"abc", 255}, {L"900", 255}, {L"50", 50}, {L"20", 50}, {L"200", 200}}) {
+    common.Options().SetText(L"PixelSaturationValue", text);
+    EXPECT_EQ(SaturationLevelFromOption(common.Options()), level) << text;
+  }
+}
+
+TEST_F(DisplayToolsTest, ClosingPixelSaturationInTheCaptureProgramGoesBackTo255) {
+  ZunaCommon capture(ProgramKind::kCapture, clock, {L"C:\\Z\\", L"C:\\Z\\", L""});
+  capture.Options().RegisterText(L"PixelSaturationValue", L"100");
+  PS tool(capture, view);
+  tool.Initialize();
+  capture.SetProgramCallbacks(ProgramCallbacks{[](int, bool) { return kOk; }, nullptr, nullptr, nullptr});
+  tool.Open();
+  EXPECT_EQ(capture.State().saturationLevel, 100);
+  tool.Close();
+  EXPECT_EQ(capture.State().saturationLevel, 255);
 }
 
 TEST_F(DisplayToolsTest, PixelSaturationBoxesAreExclusiveAndEnableSave) {
