@@ -72,6 +72,8 @@ void MagnifyController::OnChoice(int choice) {
   CommonState& state = common_.State();
   state.magnifyChoice = choice;
   for (int other = 0; other < kMagnifyChoices; ++other) view_.Check(other, other == choice);
+  // Without a video (a playback program with no file open) there is nothing to size.
+  if (state.videoWidth <= 0 || state.videoHeight <= 0) return;
   const DisplaySize size = MagnifiedSize(state.videoWidth, state.videoHeight, choice);
   state.displayWidth = size.width;
   state.displayHeight = size.height;

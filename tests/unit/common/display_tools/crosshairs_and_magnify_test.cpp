@@ -166,5 +166,14 @@ TEST_F(MagnifyTest, AChoiceResizesTheDisplayAndClosingKeepsIt) {
   EXPECT_EQ(common.State().displayWidth, 960);
 }
 
+TEST_F(MagnifyTest, WithoutAVideoAChoiceIsKeptButNothingIsResized) {
+  common.State().videoWidth = 0;
+  common.State().videoHeight = 0;
+  tool.Open();
+  tool.OnChoice(1);
+  EXPECT_EQ(common.State().magnifyChoice, 1);
+  EXPECT_TRUE(sizeNotices.empty());
+}
+
 }  // namespace
 }  // namespace zuna
