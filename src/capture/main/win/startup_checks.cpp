@@ -1,7 +1,8 @@
 #include "capture/main/win/startup_checks.h"
 
-#include <powrprof.h>
 #include <windows.h>
+
+#include <powrprof.h>  // needs windows.h first
 
 #include "common/log/user_messages_log.h"
 
