@@ -44,7 +44,10 @@ done
   printf 'table{border-collapse:collapse}td,th{border:1px solid #bbb;padding:.25em .5em;vertical-align:top}\n'
   printf 'code,pre{font-family:Consolas,monospace;background:#f4f4f4}pre{padding:.5em;overflow-x:auto}img{max-width:100%%}\n'
   printf '</style>\n</head>\n<body>\n'
+  # Headings get the anchors that the guide's links name (as GitHub makes them).
   cmark-gfm --extension table docs/USER_GUIDE.md |
+    perl -pe 's{<h([1-3])>(.*?)</h\1>}{my ($n, $t) = ($1, $2); (my $id = lc $t) =~ s/<[^>]+>//g;
+      $id =~ s/[^a-z0-9 _-]//g; $id =~ s/ /-/g; "<h$n id=\"$id\">$t</h$n>"}ge' |
     perl -pe 's{src="images/([\w.-]+\.png)"}{-f "docs/images/$1" ? "src=\"data:image/png;base64," . `base64 -w0 docs/images/$1` . "\"" : $&}ge'
   printf '</body>\n</html>\n'
 } >"$root/User Guide.html"
