@@ -14,12 +14,15 @@ programs=(ZUNA_Capture ZUNA_Playback zuna-aviinfo zuna-events)
 stage=build/windows-cross-release/stage
 zip_path="dist/ZUNA-Video-$version-win64.zip"
 
-echo "package: building the release programs"
-cmake --preset windows-cross-release >/dev/null
-cmake --build --preset windows-cross-release -j "$(nproc)" --target "${programs[@]}" >/dev/null
-
 work="$(mktemp -d /tmp/zuna-package.XXXXXX)"
 trap 'rm -rf "$work"' EXIT
+echo "package: building the release programs"
+if ! { cmake --preset windows-cross-release && cmake --build --preset windows-cross-release -j "$(nproc)" \
+  --target "${programs[@]}"; } >"$work/build.log" 2>&1; then
+  tail -n 40 "$work/build.log"
+  echo "package: the release build failed" >&2
+  exit 1
+fi
 root="$work/root"
 mkdir -p "$root"
 for program in "${programs[@]}"; do cp "$stage/$program.exe" "$root/"; done
