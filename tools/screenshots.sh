@@ -20,10 +20,13 @@ echo "screenshots: building"
 cmake --preset windows-cross >/dev/null
 cmake --build --preset windows-cross -j "$(nproc)" --target ZUNA_Capture ZUNA_Playback ui_driver \
   zuna_synthetic_camera synthetic_camera_setup >/dev/null
+cmake --preset native >/dev/null
+cmake --build --preset native --target gps_feeder >/dev/null
 
 scratch="$(mktemp -d /tmp/zuna-screenshots.XXXXXX)"
 cleanup() {
   if [ -n "${driver_pid:-}" ]; then kill "$driver_pid" 2>/dev/null || true; fi
+  if [ -n "${feeder_pid:-}" ]; then kill "$feeder_pid" 2>/dev/null || true; fi
   wineserver -k >/dev/null 2>&1 || true
   zuna_display_stop
   rm -rf "$scratch"
@@ -45,6 +48,10 @@ wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1600x900 /f >/dev/null 2>&1
 wineserver -w
 ZUNA_CAMERA_SETTINGS="${ZUNA_CAMERA_SETTINGS:-}" zuna_synthetic_camera_register "$build"
+
+# A GPS receiver on COM3: a pseudo-terminal sending "$GPGGA" sentences.
+build/native/tests/unit/gps_feeder --link "$WINEPREFIX/dosdevices/com3" >/dev/null 2>&1 &
+feeder_pid=$!
 
 cd "$home"
 wine "$zuna_root/$build/tests/win/ui_driver.exe" SHOTS="$(winepath -w "$shots")" screenshots.scn \
