@@ -38,6 +38,9 @@ function(zuna_windows_resources target kind description)
   configure_file(${PROJECT_SOURCE_DIR}/resources/windows/zuna_version.rc.in ${rc} @ONLY)
   set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS "${ZUNA_RC_ICON};${ZUNA_RC_MANIFEST}")
   target_sources(${target} PRIVATE ${rc})
+  if(MSVC)
+    target_link_options(${target} PRIVATE /MANIFEST:NO)  # the resource file carries the manifest
+  endif()
 endfunction()
 
 # A command-line tool of the package; on Windows it goes to the stage folder beside the programs.
