@@ -4,6 +4,8 @@
 // powrprof.h needs the types of windows.h.
 #include <powrprof.h>
 
+#include <powrprof.h>  // needs windows.h first
+
 #include "common/log/user_messages_log.h"
 
 namespace zuna {

@@ -40,6 +40,7 @@ constexpr std::array kSteps{
     StepKind{L"shows-text", 2, 3, L"shows-text <title> <text> [timeout]", RunShowsText},
     StepKind{L"write-file", 2, 2, L"write-file <path> <text>", RunWriteFile},
     StepKind{L"file-contains", 2, 3, L"file-contains <path> <text> [yes|no]", RunFileContains},
+    StepKind{L"file-version", 2, 2, L"file-version <path> <version>", RunFileVersion},
     StepKind{L"file-dialog", 2, 3, L"file-dialog <title> <path>|cancel [timeout]", RunFileDialog},
     StepKind{L"write-avi", 3, 4, L"write-avi <path> rgb32|yuy2|nv12 <frames> [dropped frames, e.g. 5,6]", RunWriteAvi},
     StepKind{L"slider", 3, 4, L"slider <title> position|maximum|move <number> [timeout]", RunSlider},

@@ -41,6 +41,7 @@ StepResult RunCommand(Session& session, const Args& args);
 StepResult RunShowsText(Session& session, const Args& args);
 StepResult RunWriteFile(Session& session, const Args& args);
 StepResult RunFileContains(Session& session, const Args& args);
+StepResult RunFileVersion(Session& session, const Args& args);
 
 // Processes: ui_driver_steps_process.cpp
 StepResult RunWorkdir(Session& session, const Args& args);
