@@ -187,6 +187,10 @@ Status DirectShowMediaGraph::CreateRecordingSink(const std::wstring& path, Filte
   return AddOwnedFilter(filter, L"AVI Writer", sink);
 }
 
+Status DirectShowMediaGraph::GetRecordingTotals(RecordingTotals&) {
+  return E_NOTIMPL;
+}
+
 void DirectShowMediaGraph::ReleaseFilter(FilterRef filter) {
   const auto found = std::find(owned_.begin(), owned_.end(), ToFilter(filter));
   if (found == owned_.end()) return;  // not made here: its owner releases it
