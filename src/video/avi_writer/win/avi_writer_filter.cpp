@@ -1,5 +1,6 @@
 #include "video/avi_writer/win/avi_writer_filter.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -15,6 +16,9 @@ namespace {
 
 constexpr wchar_t kCannotRestart[] =
     L"WARNING: the recording was already finished; the AVI writer does not start again in AviWriterFilter\r\n";
+
+// Clock and device times are not trusted: bounded by this, the sums made of them cannot overflow.
+constexpr REFERENCE_TIME kClockLimit = REFERENCE_TIME{1} << 60;
 
 FileTime PreciseUtcNow() {
   FILETIME now{};
@@ -173,7 +177,7 @@ HRESULT AviWriterFilter::OnRun(REFERENCE_TIME) {
   if (!readAgain) return S_OK;
   std::lock_guard<std::mutex> lock(timeMutex_);
   clockPaired_ = true;
-  pairClock_ = before + (after - before) / 2;
+  pairClock_ = std::clamp(before / 2 + after / 2, -kClockLimit, kClockLimit);
   pairUtc_ = utc;
   return S_OK;
 }
@@ -200,7 +204,8 @@ void AviWriterFilter::NoteFirstFrame(REFERENCE_TIME start) {
   std::lock_guard<std::mutex> lock(timeMutex_);
   if (firstFrameKnown_) return;
   firstFrameKnown_ = true;
-  firstFrameClock_ = StreamStart() + start;
+  firstFrameClock_ =
+      std::clamp(StreamStart(), -kClockLimit, kClockLimit) + std::clamp(start, -kClockLimit, kClockLimit);
 }
 
 HRESULT AviWriterFilter::EndOfStream() {
