@@ -4,8 +4,6 @@
 // powrprof.h needs the types of windows.h.
 #include <powrprof.h>
 
-#include <powrprof.h>  // needs windows.h first
-
 #include "common/log/user_messages_log.h"
 
 namespace zuna {
