@@ -41,7 +41,11 @@ constexpr std::array kSteps{
     StepKind{L"write-file", 2, 2, L"write-file <path> <text>", RunWriteFile},
     StepKind{L"file-contains", 2, 3, L"file-contains <path> <text> [yes|no]", RunFileContains},
     StepKind{L"file-dialog", 2, 3, L"file-dialog <title> <path>|cancel [timeout]", RunFileDialog},
+    StepKind{L"folder-dialog", 1, 2, L"folder-dialog <path>|cancel [timeout]", RunFolderDialog},
     StepKind{L"write-avi", 3, 4, L"write-avi <path> rgb32|yuy2|nv12 <frames> [dropped frames, e.g. 5,6]", RunWriteAvi},
+    StepKind{L"datetime", 3, 4, L"datetime <title> <label> now|now+N|now-N|yyyy-mm-ddThh:mm:ss [timeout]", RunDateTime},
+    StepKind{L"list-select", 2, 3, L"list-select <title> <row> [timeout]", RunListSelect},
+    StepKind{L"list-cell", 4, 5, L"list-cell <title> <row> <column> <text> [timeout]", RunListCell},
     StepKind{L"slider", 3, 4, L"slider <title> position|maximum|move <number> [timeout]", RunSlider},
 };
 

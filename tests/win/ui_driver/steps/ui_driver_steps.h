@@ -72,9 +72,15 @@ StepResult RunLogNotContains(Session& session, const Args& args);
 
 // The file-open dialog: ui_driver_steps_dialog.cpp
 StepResult RunFileDialog(Session& session, const Args& args);
+StepResult RunFolderDialog(Session& session, const Args& args);
 
 // Test AVI files: ui_driver_steps_avi.cpp
 StepResult RunWriteAvi(Session& session, const Args& args);
+
+// Date-time pickers and report lists: ui_driver_steps_pickers.cpp
+StepResult RunDateTime(Session& session, const Args& args);
+StepResult RunListSelect(Session& session, const Args& args);
+StepResult RunListCell(Session& session, const Args& args);
 
 // Sliders: ui_driver_steps_slider.cpp
 StepResult RunSlider(Session& session, const Args& args);
