@@ -62,6 +62,7 @@ StepResult RunClick(Session& session, const Args& args);
 StepResult RunCheck(Session& session, const Args& args);
 StepResult RunRadio(Session& session, const Args& args);
 StepResult RunFill(Session& session, const Args& args);
+StepResult RunType(Session& session, const Args& args);
 StepResult RunPick(Session& session, const Args& args);
 StepResult RunControl(Session& session, const Args& args);
 

@@ -168,7 +168,10 @@ StepResult RunRadio(Session& session, const Args& args) {
   return Passed(L"selected " + Describe(button));
 }
 
-StepResult RunFill(Session& session, const Args& args) {
+namespace {
+
+// Sets the edit's text as typing does (the program gets EN_CHANGE); what it holds afterwards.
+StepResult SetEditText(Session& session, const Args& args, bool must_keep) {
   const auto seconds = SecondsArg(args, 3);
   if (!seconds) return Failed(NotSeconds(args, 3));
   std::wstring why;
@@ -183,8 +186,19 @@ StepResult RunFill(Session& session, const Args& args) {
     return Failed(Describe(edit) + L" did not answer WM_SETTEXT");
   }
   const std::wstring now = ControlText(edit);
+  if (!must_keep) return Passed(L"typed " + Quoted(args[2]) + L" into " + Describe(edit));
   if (now != args[2]) return Failed(Describe(edit) + L" holds " + Quoted(now) + L" after setting " + Quoted(args[2]));
   return Passed(L"filled " + Describe(edit));
+}
+
+}  // namespace
+
+StepResult RunFill(Session& session, const Args& args) {
+  return SetEditText(session, args, true);
+}
+
+StepResult RunType(Session& session, const Args& args) {
+  return SetEditText(session, args, false);
 }
 
 StepResult RunPick(Session& session, const Args& args) {
