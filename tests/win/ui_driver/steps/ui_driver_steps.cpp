@@ -25,6 +25,8 @@ constexpr std::array kSteps{
     StepKind{L"radio", 2, 3, L"radio <title> <radio button text> [timeout]", RunRadio},
     StepKind{L"fill", 3, 4, L"fill <title> <label> <text> [timeout]", RunFill},
     StepKind{L"type", 3, 4, L"type <title> <label> <text> [timeout]", RunType},
+    StepKind{L"key", 3, 4, L"key <title> <text-or-label> tab|enter|escape [timeout]", RunKey},
+    StepKind{L"focus", 2, 3, L"focus <title> <text-or-label> [timeout]", RunFocus},
     StepKind{L"pick", 3, 4, L"pick <title> <list label> <item text> [timeout]", RunPick},
     StepKind{L"control", 4, 5, L"control <title> <text-or-label> text|enabled|checked|visible <expected> [timeout]",
              RunControl},

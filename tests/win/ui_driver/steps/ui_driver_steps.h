@@ -63,6 +63,8 @@ StepResult RunCheck(Session& session, const Args& args);
 StepResult RunRadio(Session& session, const Args& args);
 StepResult RunFill(Session& session, const Args& args);
 StepResult RunType(Session& session, const Args& args);
+StepResult RunKey(Session& session, const Args& args);
+StepResult RunFocus(Session& session, const Args& args);
 StepResult RunPick(Session& session, const Args& args);
 StepResult RunControl(Session& session, const Args& args);
 

@@ -241,4 +241,62 @@ StepResult RunControl(Session& session, const Args& args) {
   return Passed(seen);
 }
 
+namespace {
+
+std::optional<UINT> KeyCode(std::wstring_view word) {
+  if (EqualsNoCase(word, L"tab")) return VK_TAB;
+  if (EqualsNoCase(word, L"enter")) return VK_RETURN;
+  if (EqualsNoCase(word, L"escape")) return VK_ESCAPE;
+  return std::nullopt;
+}
+
+// The control that has the keyboard focus in the thread owning `window`.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+}  // namespace
+
+StepResult RunKey(Session& session, const Args& args) {
+  const auto key = KeyCode(args[2]);
+  if (!key) return Failed(L"expected tab, enter or escape, not " + Quoted(args[2]));
+  const auto seconds = SecondsArg(args, 3);
+  if (!seconds) return Failed(NotSeconds(args, 3));
+  std::wstring why;
+  const std::wstring name = args[1];
+  const auto target = WaitForControl(
+      session, args[0], L"control " + Quoted(name), [&](HWND window) { return FindNamedControl(window, name); },
+      *seconds, why);
+  if (!target) return Failed(why);
+  // The user clicks into the control, then presses the key: both arrive through the program's
+  // message loop, as keyboard and mouse input do.
+  const HWND control = target->control;
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  const UINT scan = MapVirtualKeyW(*key, MAPVK_VK_TO_VSC);
+  PostMessageW(control, WM_KEYDOWN, *key, 1 | (scan << 16));
+  PostMessageW(control, WM_KEYUP, *key, 1 | (scan << 16) | (3u << 30));
+  return Passed(L"pressed " + args[2] + L" in " + Describe(control));
+}
+
+StepResult RunFocus(Session& session, const Args& args) {
+  const auto seconds = SecondsArg(args, 2);
+  if (!seconds) return Failed(NotSeconds(args, 2));
+  std::wstring why;
+  const std::wstring name = args[1];
+  const auto target = WaitForControl(
+      session, args[0], L"control " + Quoted(name), [&](HWND window) { return FindNamedControl(window, name); },
+      *seconds, why);
+  if (!target) return Failed(why);
+  HWND focus = nullptr;
+  if (!PollUntil(*seconds, [&] { return (focus = FocusOf(target->window)) == target->control; })) {
+    return Failed(L"the focus is on " + (focus != nullptr ? Describe(focus) : std::wstring(L"no control")) +
+                  L", not on " + Describe(target->control));
+  }
+  return Passed(Describe(target->control) + L" has the focus");
+}
+
 }  // namespace ui_driver
