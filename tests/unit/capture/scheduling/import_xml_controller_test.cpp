@@ -69,6 +69,18 @@ TEST_F(ImportXmlWindow, OkIsEnabledOnlyOnceAFolderWasChosen) {
   EXPECT_EQ(view.texts[kImportFolderText], L"C:\\Events\\");
 }
 
+TEST_F(ImportXmlWindow, AFolderPathTooLongToKeepIsNoChoice) {
+  import.Open();
+  picker.answer = L"C:\\" + std::wstring(508, L'x');  // 512 characters with the backslash
+  import.OnSelectFolder();
+  EXPECT_EQ(view.texts[kImportFolderText], L"");
+  EXPECT_FALSE(view.enabled[kImportOkButton]);
+  picker.answer = L"C:\\" + std::wstring(507, L'x') + L"\\";  // 511 characters
+  import.OnSelectFolder();
+  EXPECT_EQ(view.texts[kImportFolderText].size(), kMaxPickedFolderLength);
+  EXPECT_TRUE(view.enabled[kImportOkButton]);
+}
+
 TEST_F(ImportXmlWindow, OkImportsTheFolderAndASecondRunFindsOnlyDuplicates) {
   test::TempFolder::WriteFile(source / "a.ief", XmlEvent("5"));
   test::TempFolder::WriteFile(source / "b.ief", XmlEvent("6"));
