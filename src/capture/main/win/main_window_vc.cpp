@@ -239,7 +239,8 @@ void MainWindowVC::RebuildEventSchedule() {
   const ScheduleContext context{devices_.Devices().size(), devices_.CurrentDeviceIndex(), common_.State().recording,
                                 power_.hibernation, options_.Settings().showUtc};
   const auto pending = schedule_->LoadEventSchedule(context);
-  if (pending) SetWindowTextW(mainWindow_, pending->mainWindowTitle.c_str());
+  // A recording keeps its own title until it ends.
+  if (pending && !common_.State().recording) SetWindowTextW(mainWindow_, pending->mainWindowTitle.c_str());
 }
 
 void MainWindowVC::CancelPendingEvent() {
@@ -295,6 +296,7 @@ void MainWindowVC::OnCommand(unsigned id) {
   } else if (id == ids_.gpsReceiver) {
     if (gps_) gps_->Port().ToggleGpsConnection();
   } else if (scheduleWindows_ && scheduleWindows_->OnCommand(id)) {
+    // an Events menu window was opened or closed
   } else if (id == ids_.captureOverview) {
     common_.Help().Toggle(0, mainWindow_);
   } else if (id == ids_.captureVersionHistory) {
