@@ -188,6 +188,15 @@ TEST_F(EditEvent, TheListHandsTheEventToTheSchedulingWindow) {
   EXPECT_TRUE(scheduleMenuChecked);
 }
 
+TEST_F(EditEvent, APastEventMustBeMovedBeforeItCanBeScheduledAgain) {
+  log.clock.utc = {2024, 5, 18, 0, 0, 0, 0};
+  listView.checked[kShowExpiredBox] = true;
+  list.OnBoxClicked(kShowExpiredBox);
+  listView.selection = {0};
+  list.OnEdit();
+  EXPECT_FALSE(scheduleView.enabled[kScheduleButton]);
+}
+
 TEST_F(EditEvent, ChangingOnlyTheCommentRewritesTheSameFile) {
   scheduleView.texts[kCommentEdit] = L"new comment";
   schedule.OnSchedule();
