@@ -24,6 +24,9 @@ constexpr std::array kSteps{
     StepKind{L"check", 3, 4, L"check <title> <check box text> on|off [timeout]", RunCheck},
     StepKind{L"radio", 2, 3, L"radio <title> <radio button text> [timeout]", RunRadio},
     StepKind{L"fill", 3, 4, L"fill <title> <label> <text> [timeout]", RunFill},
+    StepKind{L"type", 3, 4, L"type <title> <label> <text> [timeout]", RunType},
+    StepKind{L"key", 3, 4, L"key <title> <text-or-label> tab|enter|escape [timeout]", RunKey},
+    StepKind{L"focus", 2, 3, L"focus <title> <text-or-label> [timeout]", RunFocus},
     StepKind{L"pick", 3, 4, L"pick <title> <list label> <item text> [timeout]", RunPick},
     StepKind{L"control", 4, 5, L"control <title> <text-or-label> text|enabled|checked|visible <expected> [timeout]",
              RunControl},
@@ -42,7 +45,11 @@ constexpr std::array kSteps{
     StepKind{L"file-contains", 2, 3, L"file-contains <path> <text> [yes|no]", RunFileContains},
     StepKind{L"file-version", 2, 2, L"file-version <path> <version>", RunFileVersion},
     StepKind{L"file-dialog", 2, 3, L"file-dialog <title> <path>|cancel [timeout]", RunFileDialog},
+    StepKind{L"folder-dialog", 1, 2, L"folder-dialog <path>|cancel [timeout]", RunFolderDialog},
     StepKind{L"write-avi", 3, 4, L"write-avi <path> rgb32|yuy2|nv12 <frames> [dropped frames, e.g. 5,6]", RunWriteAvi},
+    StepKind{L"datetime", 3, 4, L"datetime <title> <label> now|now+N|now-N|yyyy-mm-ddThh:mm:ss [timeout]", RunDateTime},
+    StepKind{L"list-select", 2, 3, L"list-select <title> <row> [timeout]", RunListSelect},
+    StepKind{L"list-cell", 4, 5, L"list-cell <title> <row> <column> <text> [timeout]", RunListCell},
     StepKind{L"slider", 3, 4, L"slider <title> position|maximum|move <number> [timeout]", RunSlider},
 };
 
