@@ -1,52 +1,92 @@
 #pragma once
-// A window as the user would see it: texts, check marks, enabled states and slider thumbs by
-// control id, and whether the window is on show.
+// A window as the user would see it: titles, texts, states, picker values and list rows, kept in
+// maps by the controller's control ids.
 #include <map>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "common/windows/window_view.h"
 
 namespace zuna::test {
 
-struct FakeSlider {
-  int minimum = 0;
-  int maximum = 100;
-  int tickFrequency = 0;
-  int pageSize = 0;
-  int position = 0;
-};
-
 class FakeWindowView final : public WindowView {
  public:
-  void SetText(int id, std::wstring_view text) override { texts[id] = std::wstring(text); }
-  std::wstring Text(int id) const override { return texts.count(id) ? texts.at(id) : std::wstring(); }
+  void SetTitle(std::wstring_view title) override { title_ = title; }
+  std::wstring Title() const override { return title_; }
+  void SetText(int id, std::wstring_view text) override { texts[id] = text; }
+  std::wstring Text(int id) const override { return Find(texts, id, std::wstring()); }
   void Enable(int id, bool on) override { enabled[id] = on; }
+  bool IsEnabled(int id) const override { return Find(enabled, id, true); }
   void Check(int id, bool on) override { checked[id] = on; }
-  bool IsChecked(int id) const override { return checked.count(id) && checked.at(id); }
-  void Show() override { shown = true; }
+  bool IsChecked(int id) const override { return Find(checked, id, false); }
+  void Show() override {
+    shown = true;
+    ++showCount;
+  }
   void Hide() override { shown = false; }
-  void SetTitle(std::wstring_view text) override { title = std::wstring(text); }
+  void SetDateTime(int id, const CalendarTime& time) override { times[id] = time; }
+  std::optional<CalendarTime> DateTime(int id) const override {
+    if (pickerBroken) return std::nullopt;
+    const auto it = times.find(id);
+    if (it == times.end()) return std::nullopt;
+    return it->second;
+  }
+  void ClearRows(int) override {
+    rows.clear();
+    selection.clear();
+  }
+  void AddRow(int, const std::vector<std::wstring>& cells) override { rows.push_back(cells); }
+  std::vector<int> SelectedRows(int) const override { return selection; }
+  std::wstring CellText(int, int row, int column) const override {
+    if (row < 0 || row >= static_cast<int>(rows.size())) return {};
+    const auto& cells = rows[static_cast<std::size_t>(row)];
+    return column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)] : std::wstring();
+  }
+
   void SetSliderRange(int id, int minimum, int maximum, int tickFrequency, int pageSize) override {
-    FakeSlider& s = sliders[id];
+    Slider& s = sliders[id];
     s = {minimum, maximum, tickFrequency, pageSize, s.position};
   }
   // A slider keeps its thumb within its range, as a trackbar does.
   void SetSliderPosition(int id, int position) override {
-    FakeSlider& s = sliders[id];
+    Slider& s = sliders[id];
     s.position = position < s.minimum ? s.minimum : (position > s.maximum ? s.maximum : position);
   }
-  int SliderPosition(int id) const override { return sliders.count(id) ? sliders.at(id).position : 0; }
-
-  bool IsEnabled(int id) const { return !enabled.count(id) || enabled.at(id); }
+  int SliderPosition(int id) const override {
+    const auto it = sliders.find(id);
+    return it == sliders.end() ? 0 : it->second.position;
+  }
   // The user clicks a check box: it toggles itself.
   void Click(int id) { checked[id] = !IsChecked(id); }
 
+  struct Slider {
+    int minimum = 0;
+    int maximum = 100;
+    int tickFrequency = 0;
+    int pageSize = 0;
+    int position = 0;
+  };
+  std::map<int, Slider> sliders;
+
+  // The user types into an edit: the text, then the change notice is the test's to send.
   std::map<int, std::wstring> texts;
   std::map<int, bool> enabled;
   std::map<int, bool> checked;
-  std::map<int, FakeSlider> sliders;
+  std::map<int, CalendarTime> times;
+  std::vector<std::vector<std::wstring>> rows;
+  std::vector<int> selection;
   bool shown = false;
-  std::wstring title;
+  int showCount = 0;
+  bool pickerBroken = false;
+
+ private:
+  template <typename T>
+  static T Find(const std::map<int, T>& map, int id, T fallback) {
+    const auto it = map.find(id);
+    return it == map.end() ? fallback : it->second;
+  }
+  std::wstring title_;
 };
 
 }  // namespace zuna::test

@@ -69,7 +69,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   zuna::StartAutomationAgent(instance, main->Window(), [main] { return main->Menu(); });
   zuna::SetAutomationHooks({[video] { return video != nullptr ? video->graph.Report() : std::wstring(); }});
 #endif
-  const int code = zuna::RunMessageLoop(state);
+  const int code = zuna::RunMessageLoop(state, main->NavigationWindow());
   CoUninitialize();
   Sleep(4);
   return code;

@@ -4,7 +4,9 @@
 
 #include "capture/devices/camera_control.h"
 #include "capture/devices/device_startup.h"
+#include "capture/options/capture_option_keys.h"
 #include "common/foundation/win/program_main_window.h"
+#include "common/text/path_text.h"
 #include "common/windows/win/menu_bar.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
@@ -66,6 +68,7 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
   // 30, early: the menu's greying needs to know whether the folders exist.
   foldersFailed_ =
       !CreateFoldersBesideExecutable({L"Events", L"VideoFiles", L"MessageFilesVC", L"OptionsFiles"}, programFolder_);
+  if (!foldersFailed_) StartScheduleWindows();
   RebuildMenu();                                                            // 23
   SetStartupVideoSize(devices_, state);                                     // 24
   SizeVideoWindows();                                                       // 25
@@ -99,6 +102,12 @@ void MainWindowVC::RegisterWindowPositions() {
         return {recordControls_.Window(), 224, 144};
       case CaptureWindow::kGps:
         return {gps_ ? gps_->Window() : nullptr, 290, 250};
+      case CaptureWindow::kScheduleEvent:
+        return {scheduleWindows_ ? scheduleWindows_->ScheduleWindow() : nullptr, 400, 500};
+      case CaptureWindow::kViewEvents:
+        return {scheduleWindows_ ? scheduleWindows_->ListWindow() : nullptr, 900, 520};
+      case CaptureWindow::kImportXmlEvents:
+        return {scheduleWindows_ ? scheduleWindows_->ImportWindow() : nullptr, 500, 200};
       default:
         return {};  // windows this build does not have keep their entries from the file
     }
@@ -195,7 +204,51 @@ bool MainWindowVC::CreateCaptureModeWindows() {
     if (!texts.satellites.empty()) info_.gpsSatellites = texts.satellites;
   };
   gps_ = std::make_unique<GpsWindow>(common_, instance_, mainWindow_, gpsRefreshMessage_, std::move(callbacks));
+  if (!CreateScheduleWindows()) return false;
   return gps_->Create();
+}
+
+bool MainWindowVC::CreateScheduleWindows() {
+  SchedulingHost host;
+  host.settings = [this] {
+    OptionTables& options = common_.Common().Options();
+    const BooleanOption* atEnd = options.FindBoolean(L"DateTimeAtEnd");
+    return ScheduleSettings{atEnd != nullptr && atEnd->saveValue, options.Boolean(L"DateTimeAtEnd"),
+                            options.Text(kEventFileGlobalPrefixKey), options_.Settings().defaultDuration};
+  };
+  host.rebuildSchedule = [this] { RebuildEventSchedule(); };
+  host.eventPending = [this] { return schedule_ && schedule_->EventPendingFlag(); };
+  host.cancelPendingEvent = [this] { CancelPendingEvent(); };
+  scheduleWindows_ = std::make_unique<ScheduleWindows>(
+      ScheduleWindows::Parts{common_, fonts_.tahoma16, fonts_.consolas16, icons_.folder, std::move(host),
+                             [this](unsigned id, bool on) {
+                               menu_.Check(id, on);
+                               ApplyMenuModel(mainWindow_, menu_);
+                             },
+                             ids_.schedule, ids_.editAndDelete, ids_.importXmlEvents});
+  return scheduleWindows_->Create();
+}
+
+// The events folder exists from here on: the schedule and the scheduling windows work on it.
+void MainWindowVC::StartScheduleWindows() {
+  const std::wstring eventsFolder = programFolder_ + L"Events\\";
+  schedule_ = std::make_unique<EventSchedule>(common_.Common().GetClock(), ToFsPath(eventsFolder));
+  scheduleWindows_->Start(eventsFolder);
+}
+
+void MainWindowVC::RebuildEventSchedule() {
+  if (!schedule_) return;
+  const ScheduleContext context{devices_.Devices().size(), devices_.CurrentDeviceIndex(), common_.State().recording,
+                                power_.hibernation, options_.Settings().showUtc};
+  const auto pending = schedule_->LoadEventSchedule(context);
+  // A recording keeps its own title until it ends.
+  if (pending && !common_.State().recording) SetWindowTextW(mainWindow_, pending->mainWindowTitle.c_str());
+}
+
+void MainWindowVC::CancelPendingEvent() {
+  if (!schedule_) return;
+  schedule_->CancelPendingEvent();
+  SetWindowTextW(mainWindow_, kIdleTitle);
 }
 
 void MainWindowVC::RebuildMenu() {
@@ -205,6 +258,7 @@ void MainWindowVC::RebuildMenu() {
   s.recording = common_.State().recording;
   s.foldersFailed = foldersFailed_;
   s.gpsWindow = gps_ != nullptr;
+  s.eventWindows = schedule_ != nullptr;
   s.optionsFileWriter = true;
   for (int tool = 0; tool < 4; ++tool) {
     s.toolWindowExists[tool] = tools_ != nullptr && tools_->Exists(tool);
@@ -214,6 +268,11 @@ void MainWindowVC::RebuildMenu() {
   menu_.Check(ids_.gpsReceiver, gps_ != nullptr && gps_->Port().Connected());
   const unsigned toolIds[] = {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs};
   for (int tool = 0; tool < 4; ++tool) menu_.Check(toolIds[tool], tools_ != nullptr && tools_->IsOpen(tool));
+  if (scheduleWindows_) {
+    for (unsigned id : {ids_.schedule, ids_.editAndDelete, ids_.importXmlEvents}) {
+      menu_.Check(id, scheduleWindows_->IsOpen(id));
+    }
+  }
   ApplyMenuModel(mainWindow_, menu_);
 }
 
@@ -270,6 +329,8 @@ void MainWindowVC::OnCommand(unsigned id) {
                      : id == ids_.pixelSaturation    ? kToolPixelSaturation
                                                      : kToolCrosshairs;
     tools_->Toggle(tool);
+  } else if (scheduleWindows_ && scheduleWindows_->OnCommand(id)) {
+    // an Events menu window was opened or closed
   } else if (id == ids_.captureOverview) {
     common_.Help().Toggle(0, mainWindow_);
   } else if (id == ids_.captureVersionHistory) {

@@ -11,6 +11,7 @@
 #include "capture/devices/video_device_list.h"
 #include "capture/devices/win/dshow_codec_catalog.h"
 #include "capture/devices/win/dshow_device_catalog.h"
+#include "capture/events/event_schedule.h"
 #include "capture/gps/win/gps_window.h"
 #include "capture/main/capture_menu.h"
 #include "capture/main/capture_startup.h"
@@ -18,6 +19,7 @@
 #include "capture/main/win/startup_checks.h"
 #include "capture/options/capture_options.h"
 #include "capture/recording/win/record_controls_window.h"
+#include "capture/scheduling/win/schedule_windows.h"
 #include "common/display_tools/win/display_tool_windows.h"
 #include "common/foundation/win/common_windows.h"
 #include "video/player/video_player.h"
@@ -39,6 +41,8 @@ class MainWindowVC {
 
   HWND Window() const { return mainWindow_; }
   MenuModel* Menu() { return &menu_; }
+  // The schedule-event window sees the keyboard first, so that Tab and Enter work in it.
+  HWND NavigationWindow() const { return scheduleWindows_ ? scheduleWindows_->NavigationWindow() : nullptr; }
 
  private:
   static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -54,6 +58,10 @@ class MainWindowVC {
   void CreateDisplayTools();
   void FitToMagnifiedDisplay();
   void OnCommand(unsigned id);
+  bool CreateScheduleWindows();
+  void StartScheduleWindows();
+  void RebuildEventSchedule();
+  void CancelPendingEvent();
   bool ConfirmExitWhileRecording();
   void SizeVideoWindows();
   // The graph is rebuilt, never patched: stop tears it down to the renderer, start builds it anew.
@@ -86,6 +94,8 @@ class MainWindowVC {
   UINT gpsRefreshMessage_ = 0;
   std::unique_ptr<GpsWindow> gps_;
   std::unique_ptr<DisplayToolWindows> tools_;
+  std::unique_ptr<EventSchedule> schedule_;
+  std::unique_ptr<ScheduleWindows> scheduleWindows_;
 };
 
 }  // namespace zuna

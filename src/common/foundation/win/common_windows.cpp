@@ -1,5 +1,7 @@
 #include "common/foundation/win/common_windows.h"
 
+#include <commctrl.h>
+
 #include "common/windows/win/win_util.h"
 #include "common/windows/window_position_keys.h"
 
@@ -14,6 +16,9 @@ CommonWindows::CommonWindows(ProgramKind kind, HINSTANCE instance) : instance_(i
   state.monitorDpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   background_ = GetSysColorBrush(COLOR_BTNFACE);
+  // The manifest asks for the version 6 common controls; the tool windows' sliders are among them.
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
   LoadIcons();
   CreateFonts();
   log_ = std::make_unique<UserMessagesWindow>(*common_);

@@ -12,6 +12,7 @@
 #include <evr.h>
 #include <propsys.h>
 
+#include <optional>
 #include <vector>
 
 #include "common/foundation/common_state.h"
@@ -23,6 +24,8 @@
 #include "video/player/win/window_renderer.h"
 
 namespace zuna::dshow {
+
+class AviWriterFilter;
 
 inline FilterRef ToFilterRef(IBaseFilter* filter) {
   return FilterRef{reinterpret_cast<std::uintptr_t>(filter)};
@@ -86,6 +89,7 @@ class DirectShowMediaGraph final : public MediaGraph {
   Status RenderStream(PinCategory category, FilterRef source, FilterRef intermediate, FilterRef sink) override;
   Status SetStreamFormat(FilterRef source, const MediaTypeInfo& type) override;
   Status CreateRecordingSink(const std::wstring& path, FilterRef* sink) override;
+  Status GetRecordingTotals(RecordingTotals& totals) override;
 
   Status GetMediaControl() override;
   void ReleaseMediaControl() override;
@@ -130,7 +134,9 @@ class DirectShowMediaGraph final : public MediaGraph {
   ComPtr<IBaseFilter> nullRenderer_;
   ComPtr<IBaseFilter> dmoWrapper_;
   ComPtr<IPropertyStore> colorStore_;
-  std::vector<IBaseFilter*> owned_;  // recording sinks and file sources, one reference each
+  std::vector<IBaseFilter*> owned_;            // recording sinks and file sources, one reference each
+  AviWriterFilter* recordingSink_ = nullptr;   // the last recording sink made, while in owned_
+  std::optional<RecordingTotals> lastTotals_;  // of the last sink given back
 };
 
 }  // namespace zuna::dshow

@@ -3,6 +3,7 @@
 // connections between pins. Any operation can be made to fail by naming it in `failures`
 // (for example L"AddFilter:Crosshairs" or L"ConnectDirect:Crosshairs->EVR").
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -50,6 +51,7 @@ class FakeMediaGraph final : public MediaGraph {
   Status RenderStream(PinCategory category, FilterRef source, FilterRef intermediate, FilterRef sink) override;
   Status SetStreamFormat(FilterRef source, const MediaTypeInfo& type) override;
   Status CreateRecordingSink(const std::wstring& path, FilterRef* sink) override;
+  Status GetRecordingTotals(RecordingTotals& totals) override;
   Status GetMediaControl() override { return Call(L"GetMediaControl"); }
   void ReleaseMediaControl() override { calls.emplace_back(L"ReleaseMediaControl"); }
   Status Run() override { return Call(L"Run"); }
@@ -85,6 +87,7 @@ class FakeMediaGraph final : public MediaGraph {
   MediaTypeInfo connectionType;            // the type every connection reports
   std::vector<VideoEffectInfo> effects;
   bool wrapperHasPins = true;
+  std::optional<RecordingTotals> recordingTotals;  // none: no recording yet
 
   // --- Records.
   std::vector<std::wstring> calls;
