@@ -10,6 +10,7 @@ CaptureIcons LoadCaptureIcons(const CommonWindows& common) {
   CaptureIcons icons;
   icons.stop = LoadIconFile(common.IconPath(L"stop64x.ico"), 64);
   icons.record = LoadIconFile(common.IconPath(L"record56x.ico"), 56);
+  icons.folder = LoadIconFile(common.IconPath(L"folder32x.ico"), 32);
   return icons;
 }
 

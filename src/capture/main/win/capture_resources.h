@@ -9,6 +9,7 @@ class CommonWindows;
 struct CaptureIcons {
   HICON stop = nullptr;
   HICON record = nullptr;
+  HICON folder = nullptr;
 };
 
 struct CaptureFonts {
