@@ -19,6 +19,8 @@ struct CommonState {
   bool userMessagesReady = false;
   bool startupInProgress = false;
   bool savingWindowPositions = false;
+  // Set while a main window's menu command runs: the windows it moves are not moves of the user's.
+  bool menuCommandRunning = false;
   bool recording = false;
   bool graphRunning = false;
 

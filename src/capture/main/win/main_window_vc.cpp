@@ -348,9 +348,11 @@ LRESULT MainWindowVC::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
   CommonState& state = common_.State();
   TrackWindowMove(common_.Common(), mainWindow_, message);
   switch (message) {
-    case WM_COMMAND:
+    case WM_COMMAND: {
+      MenuCommandScope command(common_.State());
       OnCommand(LOWORD(wParam));
       return 0;
+    }
     case WM_CLOSE:
       if (!ConfirmExitWhileRecording()) return 0;
       state.exitRequested = true;

@@ -8,7 +8,7 @@ void TrackWindowMove(ZunaCommon& common, HWND window, UINT message) {
   const bool startup = common.State().startupInProgress;
   if (message == WM_MOVING && !startup) {
     common.Placements().MarkMoving(window);
-  } else if (message == WM_MOVE) {
+  } else if (message == WM_MOVE && !common.State().menuCommandRunning) {
     common.Placements().RecordMove(window, WindowRect(window), startup);
   }
 }

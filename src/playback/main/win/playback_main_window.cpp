@@ -352,9 +352,11 @@ LRESULT PlaybackMainWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lPara
   TrackWindowMove(common_.Common(), mainWindow_, message);
   if (HandlePrivateMessage(message, lParam)) return 0;
   switch (message) {
-    case WM_COMMAND:
+    case WM_COMMAND: {
+      MenuCommandScope command(common_.State());
       OnCommand(LOWORD(wParam));
       return 0;
+    }
     case WM_PAINT:
       Paint();
       return 0;
