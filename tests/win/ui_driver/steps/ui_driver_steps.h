@@ -60,6 +60,7 @@ StepResult RunAnswer(Session& session, const Args& args);
 StepResult RunDrag(Session& session, const Args& args);
 StepResult RunWindowAt(Session& session, const Args& args);
 StepResult RunShownDocument(Session& session, const Args& args);
+StepResult RunArrowKey(Session& session, const Args& args);
 
 // Controls inside a window: ui_driver_steps_controls.cpp
 StepResult RunClick(Session& session, const Args& args);

@@ -206,4 +206,27 @@ StepResult RunShownDocument(Session& session, const Args& args) {
   return Passed(L"shows " + Quoted(first));
 }
 
+// An arrow key pressed in a window: the user clicks into an empty part of its client area, which
+// gives the window the focus, then presses the key; both through the program's message loop.
+StepResult RunArrowKey(Session& session, const Args& args) {
+  UINT key = 0;
+  for (const auto& [name, code] :
+       {std::pair{L"up", VK_UP}, {L"down", VK_DOWN}, {L"left", VK_LEFT}, {L"right", VK_RIGHT}}) {
+    if (EqualsNoCase(args[1], name)) key = static_cast<UINT>(code);
+  }
+  if (key == 0) return Failed(L"expected up, down, left or right, not " + Quoted(args[1]));
+  const auto seconds = SecondsArg(args, 2);
+  if (!seconds) return Failed(NotSeconds(args, 2));
+  const DWORD process_id = CurrentProcessId(session);
+  if (process_id == 0) return Failed(kNoProcess);
+  HWND window = WaitForTitledWindow(process_id, args[0], *seconds);
+  if (!window) return Failed(L"no window titled " + Quoted(args[0]));
+  PostMessageW(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageW(window, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  const UINT scan = MapVirtualKeyW(key, MAPVK_VK_TO_VSC);
+  PostMessageW(window, WM_KEYDOWN, key, 1 | (scan << 16) | (1u << 24));
+  PostMessageW(window, WM_KEYUP, key, 1 | (scan << 16) | (1u << 24) | (3u << 30));
+  return Passed(L"pressed " + args[1] + L" in " + DescribeWindow(window));
+}
+
 }  // namespace ui_driver
