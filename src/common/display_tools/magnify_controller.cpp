@@ -22,6 +22,13 @@ DisplaySize MagnifiedSize(int w, int h, int choice) {
   }
 }
 
+int MagnifyChoiceForDisplay(int width, int height, int displayWidth, int displayHeight) {
+  for (int choice = 0; choice < kMagnifyChoices; ++choice) {
+    if (MagnifiedSize(width, height, choice) == DisplaySize{displayWidth, displayHeight}) return choice;
+  }
+  return kMagnifyNone;
+}
+
 std::array<bool, kMagnifyChoices> MagnifyChoicesAllowed(int w, int h, int screenWidth, int screenHeight, int extraWidth,
                                                         int extraHeight) {
   std::array<bool, kMagnifyChoices> allowed{true, true, true, true, true, true};

@@ -24,6 +24,10 @@ struct DisplaySize {
 // The display size of a video of `width` x `height` at a choice 0..5 (integer arithmetic).
 DisplaySize MagnifiedSize(int width, int height, int choice);
 
+// The choice whose size a display of `displayWidth` columns is for a video `width` wide; " None"
+// when it is none of them.
+int MagnifyChoiceForDisplay(int width, int height, int displayWidth, int displayHeight);
+
 // Which choices fit: the screen less the main window's frame around the video decides, by the
 // tighter dimension; " x 0.25" is refused for videos up to 1000 pixels wide.
 std::array<bool, kMagnifyChoices> MagnifyChoicesAllowed(int width, int height, int screenWidth, int screenHeight,

@@ -209,7 +209,23 @@ void PlaybackMainWindow::FitToMagnifiedDisplay() {
 }
 
 void PlaybackMainWindow::OpenFileNamed(const std::wstring& path) {
-  if (files_ != nullptr) files_->OpenNamed(path);
+  if (files_ == nullptr) return;
+  BeforeOpening();
+  files_->OpenNamed(path);
+  AfterOpening();
+}
+
+// A new file is fitted to the screen afresh: the magnifier closes, and shows the fitted size as its
+// choice when it opens again.
+void PlaybackMainWindow::BeforeOpening() {
+  tools_->Close(kToolMagnify);
+}
+
+void PlaybackMainWindow::AfterOpening() {
+  CommonState& state = common_.State();
+  if (controller_ == nullptr || !controller_->FileOpen()) return;
+  state.magnifyChoice =
+      MagnifyChoiceForDisplay(state.videoWidth, state.videoHeight, state.displayWidth, state.displayHeight);
 }
 
 void PlaybackMainWindow::RebuildMenu() {
@@ -227,7 +243,9 @@ void PlaybackMainWindow::RebuildMenu() {
 
 void PlaybackMainWindow::OnCommand(unsigned id) {
   if (id == ids_.open) {
+    BeforeOpening();
     files_->Open();
+    AfterOpening();
   } else if (id == ids_.close) {
     files_->Close();
   } else if (id == ids_.information) {

@@ -66,6 +66,8 @@ class PlaybackMainWindow final : public PlaybackHost {
   // A display value changed while paused: the frame is sought again so that it is drawn anew.
   Status RefreshPausedPicture();
   void FitToMagnifiedDisplay();
+  void BeforeOpening();
+  void AfterOpening();
   void OnCommand(unsigned id);
   void Exit();
   void Paint();

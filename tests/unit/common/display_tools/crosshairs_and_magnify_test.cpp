@@ -111,6 +111,13 @@ TEST(MagnifySizes, IntegerSizesOfTheSixChoices) {
   EXPECT_EQ(MagnifiedSize(721, 481, 2), (DisplaySize{540, 360}));
 }
 
+TEST(MagnifySizes, TheChoiceOfAFittedDisplay) {
+  EXPECT_EQ(MagnifyChoiceForDisplay(1920, 1080, 960, 540), 1);
+  EXPECT_EQ(MagnifyChoiceForDisplay(1920, 1080, 1440, 810), 2);
+  EXPECT_EQ(MagnifyChoiceForDisplay(640, 480, 640, 480), kMagnifyNone);
+  EXPECT_EQ(MagnifyChoiceForDisplay(640, 480, 500, 400), kMagnifyNone);
+}
+
 TEST(MagnifySizes, ClampByTheTighterDimension) {
   // A 720-wide video never takes x 0.25; on 1920 x 1080 everything else fits.
   auto a = MagnifyChoicesAllowed(720, 480, 1920, 1080, 16, 60);
