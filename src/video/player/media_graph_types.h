@@ -88,4 +88,12 @@ struct MediaTypeInfo {
   std::shared_ptr<const NativeMediaType> native;  // null when the implementation keeps none
 };
 
+struct RecordingTotals {
+  std::uint64_t framesWritten = 0;         // frames in the file
+  std::uint64_t framesDropped = 0;         // dropped-frame entries in the file (camera gaps and queue overflow)
+  std::uint64_t framesDroppedByQueue = 0;  // of those, frames the write-behind queue could not keep
+  bool firstFrameKnown = false;
+  std::uint64_t firstFrameUtc = 0;  // FileTime: 100 ns units since 1601-01-01 UTC
+};
+
 }  // namespace zuna

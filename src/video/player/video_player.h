@@ -48,6 +48,8 @@ class VideoPlayer {
 
   Status RenderVideoPreviewStream();
   Status RenderVideoCaptureStream(const std::wstring& path, FilterRef codec, const std::wstring& codecName);
+  // What the recording sink has written so far; fails when the graph does not know.
+  Status GetRecordingTotals(RecordingTotals& totals) { return graph_.GetRecordingTotals(totals); }
   // Puts `inserted` (already in the graph) between `next` and the filter now feeding it. On failure
   // `inserted` is taken out of the graph again and the previous connection restored.
   Status ConnectWithNextFilter(FilterRef inserted, FilterRef next);

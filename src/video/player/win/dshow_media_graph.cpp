@@ -187,6 +187,12 @@ Status DirectShowMediaGraph::CreateRecordingSink(const std::wstring& path, Filte
   return AddOwnedFilter(filter, L"AVI Writer", sink);
 }
 
+// The writer's own totals come with the write-behind queue; until then they are not known here.
+Status DirectShowMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
+  totals = {};
+  return E_NOTIMPL;
+}
+
 void DirectShowMediaGraph::ReleaseFilter(FilterRef filter) {
   const auto found = std::find(owned_.begin(), owned_.end(), ToFilter(filter));
   if (found == owned_.end()) return;  // not made here: its owner releases it

@@ -86,6 +86,7 @@ class DirectShowMediaGraph final : public MediaGraph {
   Status RenderStream(PinCategory category, FilterRef source, FilterRef intermediate, FilterRef sink) override;
   Status SetStreamFormat(FilterRef source, const MediaTypeInfo& type) override;
   Status CreateRecordingSink(const std::wstring& path, FilterRef* sink) override;
+  Status GetRecordingTotals(RecordingTotals& totals) override;
 
   Status GetMediaControl() override;
   void ReleaseMediaControl() override;

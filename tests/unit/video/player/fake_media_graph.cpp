@@ -316,6 +316,12 @@ Status FakeMediaGraph::CreateRecordingSink(const std::wstring& path, FilterRef* 
   return kOk;
 }
 
+Status FakeMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
+  const Status s = Call(L"GetRecordingTotals");
+  if (Succeeded(s)) totals = recordingTotals;
+  return s;
+}
+
 PinRef FakeMediaGraph::PinOf(FilterRef filter, PinDirection direction, const std::wstring& name, bool free) const {
   auto found = filters_.find(filter.id);
   if (found == filters_.end()) return {};

@@ -50,6 +50,7 @@ class FakeMediaGraph final : public MediaGraph {
   Status RenderStream(PinCategory category, FilterRef source, FilterRef intermediate, FilterRef sink) override;
   Status SetStreamFormat(FilterRef source, const MediaTypeInfo& type) override;
   Status CreateRecordingSink(const std::wstring& path, FilterRef* sink) override;
+  Status GetRecordingTotals(RecordingTotals& totals) override;
   Status GetMediaControl() override { return Call(L"GetMediaControl"); }
   void ReleaseMediaControl() override { calls.emplace_back(L"ReleaseMediaControl"); }
   Status Run() override { return Call(L"Run"); }
@@ -93,6 +94,7 @@ class FakeMediaGraph final : public MediaGraph {
   std::map<int, std::int32_t> colorValues;
   std::vector<FilterRef> released;
   std::vector<std::wstring> sinkPaths;
+  RecordingTotals recordingTotals;  // what GetRecordingTotals answers
   std::vector<MediaTypeInfo> streamFormats;
   std::uintptr_t videoWindow = 0;
   std::pair<int, int> videoPosition{0, 0};
