@@ -8,7 +8,9 @@ namespace zuna {
 
 void RecordingController::OnEventTick() {
   Countdown& countdown = p_.schedule.GetCountdown();
-  if (!countdown.Armed()) return;  // the timer was deleted while this tick waited
+  // The timer was deleted while this tick waited, or the stop question is open (its message loop
+  // delivers ticks): nothing happens until the answer.
+  if (!countdown.Armed() || asking_) return;
   TickSettings settings;
   settings.showUtc = ShowsUtc();
   settings.timerOffWhileRecording = p_.state.timerOffWhileRecording;

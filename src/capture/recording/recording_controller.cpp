@@ -121,7 +121,10 @@ void RecordingController::StopRecording(bool automatic) {
 }
 
 bool RecordingController::ConfirmStopOfEventRecording() {
-  if (!p_.host.AskYesNo(L"Event recording in progress.  Stop now?", L"Attention")) return false;
+  asking_ = true;
+  const bool yes = p_.host.AskYesNo(L"Event recording in progress.  Stop now?", L"Attention");
+  asking_ = false;
+  if (!yes) return false;
   p_.host.DeleteEventTick();
   p_.schedule.StopPendingEventByHand();
   PostUserMessage(L"Event recording is manually stopped", true);

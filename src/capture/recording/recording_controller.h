@@ -100,6 +100,7 @@ class RecordingController {
   bool displayTurnedOff_ = false;  // the renderer was swapped out for this recording
   int savedRendererKind_ = kRendererEvr;
   bool hibernationSupported_ = true;
+  bool asking_ = false;  // the stop question is open: ticks wait for the answer
   std::wstring currentFileName_;
   std::wstring startMessage_;
   GpsRecordingFix gpsFix_;

@@ -7,17 +7,23 @@
 #include <string>
 #include <vector>
 
+#include "capture/countdown/win/countdown_window.h"
+#include "capture/countdown/win/power_notice_window.h"
+#include "capture/countdown/win/win_power_control.h"
 #include "capture/devices/codec_list.h"
 #include "capture/devices/video_device_list.h"
 #include "capture/devices/win/dshow_codec_catalog.h"
 #include "capture/devices/win/dshow_device_catalog.h"
+#include "capture/events/event_schedule.h"
 #include "capture/gps/win/gps_window.h"
 #include "capture/main/capture_menu.h"
 #include "capture/main/capture_startup.h"
 #include "capture/main/win/capture_resources.h"
 #include "capture/main/win/startup_checks.h"
 #include "capture/options/capture_options.h"
+#include "capture/recording/recording_controller.h"
 #include "capture/recording/win/record_controls_window.h"
+#include "capture/recording/win/recording_windows.h"
 #include "common/foundation/win/common_windows.h"
 #include "video/player/video_player.h"
 
@@ -53,6 +59,8 @@ class MainWindowVC {
   void OnCommand(unsigned id);
   bool ConfirmExitWhileRecording();
   void SizeVideoWindows();
+  void CreateRecordingController();
+  void OnVideoSizeChanged();
   // The graph is rebuilt, never patched: stop tears it down to the renderer, start builds it anew.
   Status StartCurrentCamera();
   Status StopCurrentCamera();
@@ -81,7 +89,14 @@ class MainWindowVC {
   RecordControlsWindow recordControls_;
   HWND standByNotice_ = nullptr;
   UINT gpsRefreshMessage_ = 0;
+  UINT eventTickMessage_ = 0;
   std::unique_ptr<GpsWindow> gps_;
+  WinPowerControl powerControl_;
+  std::unique_ptr<CountdownWindow> countdown_;
+  std::unique_ptr<PowerNoticeWindow> powerNotice_;
+  std::unique_ptr<EventSchedule> schedule_;
+  std::unique_ptr<RecordingWindows> recordingWindows_;
+  std::unique_ptr<RecordingController> recording_;
 };
 
 }  // namespace zuna

@@ -1,7 +1,8 @@
 #include "capture/main/win/startup_checks.h"
 
-#include <powrprof.h>
 #include <windows.h>
+// powrprof.h needs the types of windows.h first.
+#include <powrprof.h>
 
 #include "common/log/user_messages_log.h"
 
