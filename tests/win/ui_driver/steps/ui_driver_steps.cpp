@@ -42,6 +42,8 @@ constexpr std::array kSteps{
     StepKind{L"file-contains", 2, 3, L"file-contains <path> <text> [yes|no]", RunFileContains},
     StepKind{L"file-dialog", 2, 3, L"file-dialog <title> <path>|cancel [timeout]", RunFileDialog},
     StepKind{L"write-avi", 3, 4, L"write-avi <path> rgb32|yuy2|nv12 <frames> [dropped frames, e.g. 5,6]", RunWriteAvi},
+    StepKind{L"write-event", 3, 4,
+             L"write-event <path> <seconds from now> <duration seconds> [none|hibernate|shutdown]", RunWriteEvent},
     StepKind{L"avi-frames", 2, 2, L"avi-frames <path or pattern> <minimum frames>", RunAviFrames},
     StepKind{L"slider", 3, 4, L"slider <title> position|maximum|move <number> [timeout]", RunSlider},
 };

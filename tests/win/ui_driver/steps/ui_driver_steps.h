@@ -76,6 +76,7 @@ StepResult RunFileDialog(Session& session, const Args& args);
 // Test AVI files: ui_driver_steps_avi.cpp
 StepResult RunWriteAvi(Session& session, const Args& args);
 StepResult RunAviFrames(Session& session, const Args& args);
+StepResult RunWriteEvent(Session& session, const Args& args);
 
 // Sliders: ui_driver_steps_slider.cpp
 StepResult RunSlider(Session& session, const Args& args);
