@@ -55,6 +55,7 @@ void RecordingController::StartRecording() {
     // Nothing records: the program must not look as if something did.
     p_.state.recording = false;
     startedGuard_ = false;
+    if (eventRecording) p_.host.SetCountdownTitle(kCountdownWindowTitle);
     RestoreDisplay();
     StartCamera();
     return;
@@ -69,6 +70,7 @@ void RecordingController::StartRecording() {
 }
 
 bool RecordingController::StartRecordingGraph(bool eventRecording) {
+  if (p_.devices.CurrentDevice() == nullptr) return false;  // no camera, nothing to record
   SetDeviceMarks(!eventRecording, eventRecording);
   gpsFix_ = p_.host.ReadGpsFixForRecording();
   eventRecording_ = eventRecording;
@@ -92,10 +94,14 @@ void RecordingController::ReturnToPreview(bool eventRecording) {
   RestoreDisplay();
   p_.host.ResumeGpsRefresh();
   StartCamera();
-  if (eventRecording) p_.schedule.GetCountdown().ClearEventStarted();
+  if (eventRecording) {
+    p_.host.SetCountdownTitle(kCountdownWindowTitle);
+    p_.schedule.GetCountdown().ClearEventStarted();
+  }
 }
 
 void RecordingController::StopRecording(bool automatic) {
+  if (!startedGuard_) return;  // nothing was started
   p_.state.recording = false;
   if (automatic) {
     if (p_.options.Boolean(kEnableStartStopBeepKey)) p_.host.Beep();

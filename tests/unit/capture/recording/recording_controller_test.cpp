@@ -167,6 +167,16 @@ TEST_F(Recording, AGraphThatFailsToStartIsNeverShownAsRecording) {
   EXPECT_TRUE(state.recording);
 }
 
+TEST_F(Recording, StopWithoutARecordingAndStartWithoutADeviceDoNothing) {
+  controller.OnStopButton();
+  EXPECT_EQ(log.Text(), L"");
+  devices.SetCurrentDeviceIndex(-1);
+  controller.OnStartButton();
+  EXPECT_FALSE(state.recording);
+  EXPECT_TRUE(graph.sinkPaths.empty());
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
+}
+
 TEST_F(Recording, ExitWhileRecordingCompletesTheFileAndSavesTheMessages) {
   controller.OnStartButton();
   state.exitRequested = true;
@@ -275,6 +285,7 @@ TEST_F(Recording, AnEventRecordingThatFailsToStartIsTriedOnEachTick) {
   graph.failures.insert(L"CreateRecordingSink");
   TickFor(46);  // 21:07:55
   EXPECT_FALSE(state.recording);
+  EXPECT_EQ(host.countdownTitle, L"Event Pending");
   TickFor(2);
   EXPECT_EQ(Count(L"SEVERE: cannot start recording to"), 3u);
   graph.failures.clear();
