@@ -179,8 +179,9 @@ Status MainWindowVC::RestartCamera() {
 void MainWindowVC::CreateRecordingController() {
   ZunaCommon& zc = common_.Common();
   schedule_ = std::make_unique<EventSchedule>(zc.GetClock(), std::filesystem::path(programFolder_ + L"Events"));
-  RecordingWindows::Parts parts{common_,     mainWindow_,   eventTickMessage_, recordControls_,
-                                *countdown_, *powerNotice_, gps_.get(),        [this] { RebuildMenu(); }};
+  RecordingWindows::Parts parts{
+      common_,     mainWindow_,   eventTickMessage_, recordControls_,
+      *countdown_, *powerNotice_, gps_.get(),        [this](bool grey) { GreyMenusWhileRecording(grey); }};
   recordingWindows_ = std::make_unique<RecordingWindows>(std::move(parts));
   if (player_ == nullptr) return;
   recording_ = std::make_unique<RecordingController>(
@@ -233,6 +234,13 @@ bool MainWindowVC::CreateCaptureModeWindows() {
   powerNotice_ = std::make_unique<PowerNoticeWindow>(common_, instance_, powerControl_);
   return gps_->Create() && countdown_->Create(fonts_.lucida48) &&
          powerNotice_->Create(fonts_.consolas28, fonts_.tahoma18);
+}
+
+// Only the pop-ups' state changes, so that check marks set meanwhile (display tools, GPS) stay.
+void MainWindowVC::GreyMenusWhileRecording(bool grey) {
+  grey = grey || foldersFailed_;
+  for (std::size_t i = 1; i < menu_.Bar().size(); ++i) menu_.Bar()[i].enabled = !grey;
+  ApplyMenuModel(mainWindow_, menu_);
 }
 
 void MainWindowVC::RebuildMenu() {

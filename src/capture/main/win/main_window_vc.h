@@ -55,6 +55,7 @@ class MainWindowVC {
   void CreateStandByNotice();
   bool CreateCaptureModeWindows();
   void RebuildMenu();
+  void GreyMenusWhileRecording(bool grey);
   void InstallProgramCallbacks();
   void OnCommand(unsigned id);
   bool ConfirmExitWhileRecording();

@@ -19,9 +19,8 @@ void RecordingWindows::SetRecordButtons(bool startEnabled, bool stopEnabled) {
   p_.recordControls.SetButtons(startEnabled, stopEnabled);
 }
 
-void RecordingWindows::GreyMenusWhileRecording(bool) {
-  // The menu bar follows the recording flag, which is set or cleared by now.
-  if (p_.rebuildMenu) p_.rebuildMenu();
+void RecordingWindows::GreyMenusWhileRecording(bool grey) {
+  if (p_.greyMenus) p_.greyMenus(grey);
 }
 
 void RecordingWindows::DeleteEventTick() {

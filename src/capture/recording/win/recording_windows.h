@@ -23,8 +23,8 @@ class RecordingWindows final : public RecordingHost {
     RecordControlsWindow& recordControls;
     CountdownWindow& countdown;
     PowerNoticeWindow& powerNotice;
-    GpsWindow* gps;                     // null without a GPS window
-    std::function<void()> rebuildMenu;  // the menu bar by the recording state
+    GpsWindow* gps;                            // null without a GPS window
+    std::function<void(bool grey)> greyMenus;  // Events, Display, Options and Help
   };
 
   explicit RecordingWindows(Parts parts) : p_(std::move(parts)) {}
