@@ -6,6 +6,7 @@
 # as its video device (ZUNA_CAMERA=none: no camera).
 set -euo pipefail
 source "$(dirname "$0")/wine_env.sh"
+bash "$zuna_root/tools/setup.sh" || { echo "could not install what is missing (tools/setup.sh)" >&2; exit 1; }
 caller_dir="$PWD"
 cd "$zuna_root"
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs what building and testing ZUNA Video needs on Debian, and only what is missing.
+# Installs what building, testing and packaging ZUNA Video needs on Debian, and only what is missing.
+# tools/run.sh, tools/test.sh and tools/package.sh call it first; run it alone for the set-up only.
 set -euo pipefail
 
 packages=(
@@ -7,6 +8,7 @@ packages=(
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick ffmpeg
+  zip unzip cmark-gfm
 )
 
 missing=()

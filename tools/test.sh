@@ -3,6 +3,7 @@
 # Wine scenarios. Exits non-zero on any failure; the last line sums up.
 set -uo pipefail
 source "$(dirname "$0")/wine_env.sh"
+bash "$zuna_root/tools/setup.sh" || { echo "could not install what is missing (tools/setup.sh)" >&2; exit 1; }
 cd "$zuna_root"
 
 jobs="$(nproc)"
@@ -61,6 +62,18 @@ else
   echo "fuzz: clang with libFuzzer not available, skipped"
 fi
 
+# --- Windows package: the release build and its zip (unpacked by the scenarios that need it) ------------
+step "windows package"
+package_zip=""
+if tools/package.sh >/tmp/zuna-package.log 2>&1; then
+  package_zip="$zuna_root/$(tail -n 1 /tmp/zuna-package.log)"
+  grep '^package: ' /tmp/zuna-package.log
+  passed=$((passed + 1))
+else
+  tail -n 30 /tmp/zuna-package.log
+  fail "windows package"
+fi
+
 # --- Windows cross build and Wine scenarios -----------------------------------------------------------
 step "windows cross build"
 if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --build --preset windows-cross -j "$jobs"; then
@@ -103,6 +116,12 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
     if grep -q '^# needs: color_control' "$scenario"; then
       effect="build/windows-cross/fixtures/color_control_setup.exe"
       timeout 120 wine "$effect" register >/dev/null 2>&1 || echo "could not register the Color Control effect"
+    fi
+    # '# needs: package "FOLDER"': the package unpacked into FOLDER, beside the scenario.
+    package_folder="$(sed -nE 's/^# needs: package "(.+)"$/\1/p' "$scenario")"
+    if [ -n "$package_folder" ]; then
+      mkdir -p "$dir/$package_folder"
+      [ -n "$package_zip" ] && unzip -q "$package_zip" -d "$dir/$package_folder" || echo "could not unpack the package"
     fi
     # "# needs: gps_feeder": a fake receiver on COM3 of the prefix.
     if grep -q '^# needs: gps_feeder' "$scenario"; then

@@ -1,4 +1,4 @@
 # zuna-aviinfo.
 add_executable(zuna-aviinfo ${CMAKE_CURRENT_SOURCE_DIR}/zuna_aviinfo.cpp)
 target_link_libraries(zuna-aviinfo PRIVATE zuna_avi zuna_terminal_text)
-zuna_warnings(zuna-aviinfo)
+zuna_tool(zuna-aviinfo "ZUNA Video AVI file information")

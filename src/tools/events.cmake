@@ -6,4 +6,4 @@ zuna_warnings(zuna_events_command)
 
 add_executable(zuna-events ${CMAKE_CURRENT_LIST_DIR}/zuna_events.cpp)
 target_link_libraries(zuna-events PRIVATE zuna_events_command)
-zuna_warnings(zuna-events)
+zuna_tool(zuna-events "ZUNA Video event schedule and import")

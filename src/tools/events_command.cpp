@@ -57,7 +57,7 @@ bool FolderReadable(const std::filesystem::path& folder, std::ostream& err) {
   std::error_code error;
   std::filesystem::directory_iterator it(folder, error);
   if (!error) return true;
-  err << "zuna-events: cannot read the folder \"" << folder.string() << "\": " << error.message() << '\n';
+  err << "zuna-events: cannot read the folder \"" << PathUtf8(folder) << "\": " << error.message() << '\n';
   return false;
 }
 
@@ -121,12 +121,12 @@ std::optional<EventsCommandLine> ParseEventsCommandLine(const std::vector<std::s
   if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) return line;
   if (args.size() >= 2 && args[0] == "schedule") {
     line.command = EventsCommandLine::Command::kSchedule;
-    line.folder = args[1];
+    line.folder = PathFromUtf8(args[1]);
     if (ParseScheduleOptions(args, line)) return line;
   } else if (args.size() == 3 && args[0] == "import") {
     line.command = EventsCommandLine::Command::kImport;
-    line.folder = args[1];
-    line.eventsFolder = args[2];
+    line.folder = PathFromUtf8(args[1]);
+    line.eventsFolder = PathFromUtf8(args[2]);
     return line;
   }
   return std::nullopt;

@@ -21,7 +21,31 @@ void PutUtf8(std::string& out, char32_t c) {
   }
 }
 
+bool IsHighSurrogate(char32_t c) {
+  return c >= 0xD800 && c < 0xDC00;
+}
+bool IsLowSurrogate(char32_t c) {
+  return c >= 0xDC00 && c < 0xE000;
+}
+
+// The character at `i` (a UTF-16 surrogate pair taken as one), moving `i` to its last unit.
+char32_t CharacterAt(std::wstring_view text, std::size_t& i) {
+  const auto c = static_cast<char32_t>(text[i]);
+  if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(static_cast<char32_t>(text[i + 1]))) {
+    ++i;
+    return 0x10000 + ((c - 0xD800) << 10) + (static_cast<char32_t>(text[i]) - 0xDC00);
+  }
+  return c > 0x10FFFF || IsHighSurrogate(c) || IsLowSurrogate(c) ? U'\uFFFD' : c;
+}
+
 }  // namespace
+
+std::string Utf8Text(std::wstring_view text) {
+  std::string out;
+  out.reserve(text.size());
+  for (std::size_t i = 0; i < text.size(); ++i) PutUtf8(out, CharacterAt(text, i));
+  return out;
+}
 
 std::string TerminalText(std::wstring_view text) {
   std::string out;
@@ -32,10 +56,18 @@ std::string TerminalText(std::wstring_view text) {
       out += '\n';
       continue;
     }
-    const auto c = static_cast<char32_t>(text[i]);
-    PutUtf8(out, c > 0x10FFFF || (c >= 0xD800 && c < 0xE000) ? U'\uFFFD' : c);
+    PutUtf8(out, CharacterAt(text, i));
   }
   return out;
+}
+
+std::filesystem::path PathFromUtf8(std::string_view text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
+std::string PathUtf8(const std::filesystem::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
 }
 
 }  // namespace zuna

@@ -8,6 +8,7 @@
 #include "common/log/user_messages_log.h"
 #include "tools/system_clock.h"
 #include "tools/terminal_text.h"
+#include "tools/utf8_console.h"
 #include "video/avi/avi_info_command.h"
 
 namespace {
@@ -26,11 +27,17 @@ class StandardOutputSink final : public zuna::UserMessagesSink {
 
 }  // namespace
 
+// Windows passes the file names as wide texts, so that any name can be opened.
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+#else
 int main(int argc, char** argv) {
+#endif
   if (argc < 2) {
     std::fputs("usage: zuna-aviinfo FILE...\n", stderr);
     return 2;
   }
+  const zuna::Utf8Console console;
   zuna::SystemClock clock;
   StandardOutputSink sink;
   zuna::UserMessagesLog log(clock);

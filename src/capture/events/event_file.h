@@ -27,6 +27,13 @@ std::string ComposeEventFileText(const EventFileRecord& record);
 // and the error number; the broken file is removed).
 bool WriteEventFile(const std::filesystem::path& path, const EventFileRecord& record);
 
+// An edited event: writes the record as `newName` in `eventsFolder`, then deletes `oldName` when it
+// is another file (a failed delete posts the WARNING and still counts as written). Under the same
+// name the file is written beside and renamed over the old one. False, with the old file intact,
+// when the new one could not be written.
+bool ReplaceEventFile(const std::filesystem::path& eventsFolder, std::wstring_view oldName, std::wstring_view newName,
+                      const EventFileRecord& record);
+
 enum class EventFileReadResult { kRead, kCannotOpen, kIncomplete };
 
 // Reads the version 2.4 file `fileName` of `eventsFolder`. True only when every field was found.

@@ -54,6 +54,7 @@ void RecordingController::EventOverWithoutRecording() {
 }
 
 void RecordingController::LoadEventSchedule() {
+  if (p_.state.recording) return;
   const auto display = p_.schedule.LoadEventSchedule(MakeScheduleContext());
   if (display) {
     startedGuard_ = false;
@@ -63,6 +64,15 @@ void RecordingController::LoadEventSchedule() {
     p_.host.DeleteEventTick();
     p_.host.NoEventPending();
   }
+}
+
+void RecordingController::CancelPendingEvent() {
+  if (p_.state.recording || !p_.schedule.EventPendingFlag()) return;
+  p_.schedule.CancelPendingEvent();
+  p_.host.DeleteEventTick();
+  p_.host.HideCountdown();
+  p_.host.NoEventPending();
+  p_.host.SetMainTitle(kIdleMainTitle);
 }
 
 bool RecordingController::ShowsUtc() const {

@@ -53,8 +53,11 @@ class RecordingController {
   // The one-second tick of the pending event, on the main thread.
   void OnEventTick();
 
-  // Rebuilds the schedule and shows the next pending event, if any.
+  // Rebuilds the schedule and shows the next pending event, if any. During a recording nothing
+  // happens: the schedule is reloaded when the recording ends.
   void LoadEventSchedule();
+  // The pending event's file is gone: its countdown stops. An event recording runs on to its end.
+  void CancelPendingEvent();
 
   // The preview, or the recording when one runs. With no current device nothing happens.
   Status StartCamera();

@@ -124,7 +124,9 @@ void ReadWindowSection(std::string_view section, PlacementTable& placements) {
   while (const std::optional<std::string_view> key = cursor.NextKey()) {
     const std::optional<std::wstring> name = KnownLengthKey(*key);
     PlacementEntry* entry = name ? placements.FindKey(*name) : nullptr;
-    if (entry == nullptr) return;
+    // A window this program does not have (one of the other program, or of a later version) must not
+    // cost the positions after it.
+    if (entry == nullptr) continue;
     const std::optional<Rect> rect = ReadPlacement(cursor);
     if (!rect) return;
     entry->fileRect = *rect;

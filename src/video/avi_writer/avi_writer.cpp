@@ -134,6 +134,28 @@ Status AviWriter::WriteFrame(ByteSpan bytes, std::int64_t startTime100ns, bool i
   return kOk;
 }
 
+Status AviWriter::WriteDroppedFrames(std::uint64_t count, std::int64_t lastStartTime100ns) {
+  if (!output_) {
+    PostUserMessage(kNotOpen, true);
+    return kUnexpected;
+  }
+  if (count == 0) return kOk;
+  if (failed_ || indexFull_) return kFail;
+  const AviFrameTimeline::Placement placement = timeline_.Place(lastStartTime100ns, slots_);
+  if (placement.discontinuity) PostUserMessage(kTimeJump, true);
+  const std::uint64_t entries = std::max(count, placement.missing + 1);
+  if (slots_ + entries > kMaxFrames) {
+    PostUserMessage(kTooManyFrames, true);
+    return kFail;
+  }
+  for (std::uint64_t i = 0; i < entries; ++i) {
+    if (Status s = AppendChunk({}, false); Failed(s)) return s;
+    ++dropped_;
+  }
+  if ((slots_ - slotsAtCheckpoint_) * format_.scale >= format_.rate) return Checkpoint();
+  return kOk;
+}
+
 Status AviWriter::AppendChunk(ByteSpan bytes, bool key) {
   const std::uint32_t size = static_cast<std::uint32_t>(bytes.size());
   const std::uint64_t chunkBytes = 8 + static_cast<std::uint64_t>(size) + (size & 1);
@@ -164,12 +186,20 @@ Status AviWriter::AppendChunk(ByteSpan bytes, bool key) {
 }
 
 Status AviWriter::Checkpoint() {
+  return CheckpointWith(false);
+}
+
+Status AviWriter::CheckpointToDisk() {
+  return CheckpointWith(true);
+}
+
+Status AviWriter::CheckpointWith(bool toDisk) {
   if (!output_ || failed_) return kFail;
-  if (Status s = FlushAll(); Failed(s)) return s;  // frames before the index entries that name them
+  if (Status s = FlushAll(toDisk); Failed(s)) return s;  // frames before the index entries that name them
   if (Status s = CommitIndex(); Failed(s)) return s;
-  if (Status s = FlushAll(); Failed(s)) return s;  // index entries before the lengths that count them
+  if (Status s = FlushAll(toDisk); Failed(s)) return s;  // index entries before the lengths that count them
   if (Status s = CommitHeaders(); Failed(s)) return s;
-  if (Status s = FlushAll(); Failed(s)) return s;
+  if (Status s = FlushAll(toDisk); Failed(s)) return s;
   slotsAtCheckpoint_ = slots_;
   return kOk;
 }
@@ -179,7 +209,7 @@ Status AviWriter::Close() {
   bool ok = !failed_;
   if (ok && firstPart_) ok = Succeeded(CommitIndex()) && Succeeded(WriteLegacyIndex());
   failed_ = false;  // after a failed write, what was written whole still gets its index and headers
-  ok = Succeeded(Checkpoint()) && ok;
+  ok = Succeeded(CheckpointWith(true)) && ok;  // a finished recording survives a power cut
   if (!output_->Close()) {
     PostUserMessage(kCannotClose, true);
     ok = false;
@@ -204,8 +234,8 @@ bool AviWriter::Put64(std::uint64_t offset, std::uint64_t value) {
   return Put(offset, bytes);
 }
 
-Status AviWriter::FlushAll() {
-  return output_->Flush() ? kOk : Fail(kCannotWrite);
+Status AviWriter::FlushAll(bool toDisk) {
+  return (toDisk ? output_->Sync() : output_->Flush()) ? kOk : Fail(kCannotWrite);
 }
 
 Status AviWriter::Fail(const wchar_t* message) {

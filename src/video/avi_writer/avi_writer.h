@@ -12,7 +12,8 @@
 // A recording cut off at any moment must stay readable: at every checkpoint the indexes and then
 // the headers are brought up to date, so a file cut off later reads with every frame up to the last
 // checkpoint. WriteFrame checkpoints by itself after each second of stream time; a caller whose
-// frames may stop arriving calls Checkpoint() on its own timer. Not thread-safe: one caller at a time.
+// frames may stop arriving calls Checkpoint() on its own timer, and CheckpointToDisk() to survive a
+// power cut too. Not thread-safe: one caller at a time.
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -50,7 +51,13 @@ class AviWriter {
   // start time, are recorded first as dropped frames.
   Status WriteFrame(ByteSpan bytes, std::int64_t startTime100ns, bool isKey);
 
+  // Records `count` frames that were received but could not be kept, the last of them starting at
+  // `lastStartTime100ns`: one dropped frame each, or one for every slot up to that time when more.
+  Status WriteDroppedFrames(std::uint64_t count, std::int64_t lastStartTime100ns);
+
   Status Checkpoint();
+  // A checkpoint whose every step reaches the disk before the next: a power cut keeps it whole.
+  Status CheckpointToDisk();
 
   // Brings everything up to date, adds the AVI 1.0 index of the first part, and closes the file.
   Status Close();
@@ -90,7 +97,8 @@ class AviWriter {
   Status CommitHeaders();
   Status Spill();
   Status WriteLegacyIndex();
-  Status FlushAll();
+  Status CheckpointWith(bool toDisk);
+  Status FlushAll(bool toDisk = false);
   bool Put(std::uint64_t offset, ByteSpan bytes);
   bool Put32(std::uint64_t offset, std::uint32_t value);
   bool Put64(std::uint64_t offset, std::uint64_t value);

@@ -14,9 +14,11 @@ class RiffOutput {
  public:
   virtual ~RiffOutput() = default;
   virtual bool Write(std::uint64_t offset, ByteSpan bytes) = 0;
-  // Hands everything written so far to the operating system; an output for a platform that can also
-  // make it durable does so, so that writes before a flush never land after writes that follow it.
+  // Hands everything written so far to the operating system: a crash of the program loses none of it.
   virtual bool Flush() = 0;
+  // Makes everything written so far reach the disk, so that a power cut loses none of it and writes
+  // before it never land after writes that follow it. An output that cannot do more flushes.
+  virtual bool Sync() { return Flush(); }
   virtual bool Close() = 0;
 };
 

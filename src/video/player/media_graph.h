@@ -108,6 +108,7 @@ class MediaGraph {
   virtual Status SetStreamFormat(FilterRef source, const MediaTypeInfo& type) = 0;
   // Creates the project's AVI writer filter writing the file at `path` and adds it to the graph.
   virtual Status CreateRecordingSink(const std::wstring& path, FilterRef* sink) = 0;
+  // The totals of the current recording, or of the last one once it stopped; kFail when there was none.
   virtual Status GetRecordingTotals(RecordingTotals& totals) = 0;
 
   // --- Media control.

@@ -88,8 +88,9 @@ struct MediaTypeInfo {
   std::shared_ptr<const NativeMediaType> native;  // null when the implementation keeps none
 };
 
+// What the recording sink wrote, for the recording log and the user messages.
 struct RecordingTotals {
-  std::uint64_t framesWritten = 0;         // frames in the file
+  std::uint64_t framesWritten = 0;         // frames in the file (its length: dropped-frame entries count too)
   std::uint64_t framesDropped = 0;         // dropped-frame entries in the file (camera gaps and queue overflow)
   std::uint64_t framesDroppedByQueue = 0;  // of those, frames the write-behind queue could not keep
   bool firstFrameKnown = false;

@@ -48,7 +48,7 @@ class VideoPlayer {
 
   Status RenderVideoPreviewStream();
   Status RenderVideoCaptureStream(const std::wstring& path, FilterRef codec, const std::wstring& codecName);
-  // What the recording sink has written so far; fails when the graph does not know.
+  // Frames written and dropped by the current or last recording, and when its first frame was taken.
   Status GetRecordingTotals(RecordingTotals& totals) { return graph_.GetRecordingTotals(totals); }
   // Puts `inserted` (already in the graph) between `next` and the filter now feeding it. On failure
   // `inserted` is taken out of the graph again and the previous connection restored.

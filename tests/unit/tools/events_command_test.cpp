@@ -71,6 +71,10 @@ TEST(TerminalText, EndsLinesWithLineFeedsAndWritesUtf8) {
   EXPECT_EQ(TerminalText(L"\r\n12:00:00 (UTC)\r\nA\rB\n"), "\n12:00:00 (UTC)\nA\nB\n");
   EXPECT_EQ(TerminalText(L"Ce\u00e9 \u20ac \U0001F52D"), "Ce\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x94\xAD");
   EXPECT_EQ(TerminalText(std::wstring(1, static_cast<wchar_t>(0xD800))), "\xEF\xBF\xBD");
+  // Windows' wide texts are UTF-16: a surrogate pair is one character.
+  const std::wstring pair{static_cast<wchar_t>(0xD83D), static_cast<wchar_t>(0xDD2D)};
+  EXPECT_EQ(TerminalText(pair), "\xF0\x9F\x94\xAD");
+  EXPECT_EQ(Utf8Text(L"a\r\n\u00e4" + pair), "a\r\n\xC3\xA4\xF0\x9F\x94\xAD");
 }
 
 // The tool run as a user runs it, with the computer's clock standing at 2024-03-05 09:00:00 UTC.
@@ -156,6 +160,15 @@ TEST_F(EventsTool, ScheduleNamesFilesThatCannotBeScheduled) {
 TEST_F(EventsTool, AnEmptyFolderHasNoScheduledEvents) {
   EXPECT_EQ(Run({"schedule", events.Path().string()}), 0);
   EXPECT_EQ(out.str(), "\nThere are no scheduled Events\n\n");
+}
+
+TEST_F(EventsTool, FolderNamesAreUtf8) {
+  const std::string name = "Beobachtungen M\xC3\xA4rz";
+  std::filesystem::create_directory(PathFromUtf8(PathUtf8(events.Path()) + "/" + name));
+  EXPECT_EQ(Run({"schedule", PathUtf8(events.Path()) + "/" + name}), 0);
+  EXPECT_EQ(out.str(), "\nThere are no scheduled Events\n\n");
+  EXPECT_EQ(Run({"schedule", PathUtf8(events.Path()) + "/" + name + "x"}), 1);
+  EXPECT_NE(err.str().find(name + "x\""), std::string::npos) << err.str();
 }
 
 TEST_F(EventsTool, AFolderThatCannotBeReadEndsWithStatusOne) {

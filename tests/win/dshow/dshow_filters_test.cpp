@@ -486,7 +486,8 @@ void TestAviWriter() {
   wchar_t folder[MAX_PATH];
   GetTempPathW(MAX_PATH, folder);
   const std::filesystem::path path = std::filesystem::path(folder) / L"zuna_dshow_test.avi";
-  std::uint32_t frames = 0, dropped = 0;
+  dshow::AviWriterFilterTotals totals;
+  FILETIME before{}, after{};
   {
     IBaseFilter* writer = nullptr;
     CHECK(SUCCEEDED(dshow::CreateAviWriterFilter(path, &writer)));
@@ -517,18 +518,30 @@ void TestAviWriter() {
         graph.Add(camera, L"Camera");
         graph.Add(writer, L"AVI Writer");
         CHECK(SUCCEEDED(graph.Connect(camera, writer)));
-        CHECK(SUCCEEDED(graph.RunFor(1500)));
         auto* avi = static_cast<dshow::AviWriterFilter*>(writer);
-        frames = avi->FrameCount();
-        dropped = avi->DroppedFrameCount();
+        CHECK(!avi->Totals(&totals));  // nothing recorded yet
+        GetSystemTimePreciseAsFileTime(&before);
+        CHECK(SUCCEEDED(graph.RunFor(1500)));
+        GetSystemTimePreciseAsFileTime(&after);
+        CHECK(avi->Totals(&totals));
         camera->Release();
       }
     }
     writer->Release();
   }
-  std::printf("  %u frames recorded, %u of them dropped\n", frames, dropped);
-  CHECK(frames >= 25);
-  CHECK(dropped == 3);
+  const auto ticks = [](const FILETIME& t) {
+    return (static_cast<std::uint64_t>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+  };
+  std::printf("  %llu frames recorded, %llu of them dropped (%llu by the write queue)\n",
+              static_cast<unsigned long long>(totals.frames.framesWritten),
+              static_cast<unsigned long long>(totals.frames.framesDropped),
+              static_cast<unsigned long long>(totals.frames.framesDroppedByQueue));
+  CHECK(totals.frames.framesWritten >= 25);
+  CHECK(totals.frames.framesDropped == 3);
+  CHECK(totals.frames.framesDroppedByQueue == 0);
+  // The first frame was taken while the graph ran.
+  CHECK(totals.firstFrameKnown && totals.firstFrameUtc + 10'000'000 >= ticks(before) &&
+        totals.firstFrameUtc <= ticks(after));
   std::ifstream file(path, std::ios::binary);
   char head[12] = {};
   file.read(head, sizeof head);

@@ -241,19 +241,33 @@ void TestRecording(VideoDeviceList& devices, CommonState& state, dshow::DirectSh
   const std::filesystem::path file = std::filesystem::temp_directory_path() / L"zuna_media_graph_test.avi";
   std::error_code ignored;
   std::filesystem::remove(file, ignored);
+  RecordingTotals totals;
+  CHECK(Failed(player.GetRecordingTotals(totals)));  // no recording yet
   state.recording = true;
   CHECK(Succeeded(player.RenderVideoCaptureStream(file.wstring(), {}, L"")));
   CHECK(player.CaptureSubtype() == kSubtypeYuy2);
   CHECK(ChainIs(dshow::ToFilter(player.RecordingSink()),
                 {L"CaptureSourceFilter", L"Smart Tee", L"CaptureTimeLapse", L"AVI Writer"}));
   CHECK(ChainIs(nullRenderer, {L"CaptureSourceFilter", L"Smart Tee", L"Null Renderer"}));
+  FILETIME started{}, stopped{};
+  GetSystemTimePreciseAsFileTime(&started);
   CHECK(Succeeded(RunFilterGraph(player, state)));
   Sleep(2000);
   CHECK(GraphState(graph.Graph()) == State_Running);
   CHECK(Succeeded(StopCamera(player, state)));
+  GetSystemTimePreciseAsFileTime(&stopped);
   state.recording = false;
   state.timeLapseCount = 0;
   CHECK(FilterCount(graph.Graph()) == 1);
+  // The totals outlive the writer, which went with the graph's filters.
+  CHECK(Succeeded(player.GetRecordingTotals(totals)));
+  std::printf("  totals: %llu frames, %llu dropped, %llu by the write queue, first frame known: %d\n",
+              static_cast<unsigned long long>(totals.framesWritten),
+              static_cast<unsigned long long>(totals.framesDropped),
+              static_cast<unsigned long long>(totals.framesDroppedByQueue), totals.firstFrameKnown ? 1 : 0);
+  CHECK(totals.framesWritten >= 10 && totals.framesDroppedByQueue == 0 && totals.firstFrameKnown);
+  const auto ticks = [](const FILETIME& t) { return (std::uint64_t{t.dwHighDateTime} << 32) | t.dwLowDateTime; };
+  CHECK(totals.firstFrameUtc >= ticks(started) && totals.firstFrameUtc <= ticks(stopped));
   std::ifstream in(file, std::ios::binary);
   char head[12] = {};
   in.read(head, sizeof(head));

@@ -70,7 +70,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   zuna::SetAutomationHooks({[common](int tool, bool shown) { return common->Common().DisplayToolChanged(tool, shown); },
                             [video] { return video != nullptr ? video->graph.Report() : std::wstring(); }});
 #endif
-  const int code = zuna::RunMessageLoop(state);
+  const int code = zuna::RunMessageLoop(state, main->NavigationWindow());
   CoUninitialize();
   Sleep(4);
   return code;

@@ -4,7 +4,9 @@
 
 #include "capture/devices/camera_control.h"
 #include "capture/devices/device_startup.h"
+#include "capture/options/capture_option_keys.h"
 #include "common/foundation/win/program_main_window.h"
+#include "common/text/path_text.h"
 #include "common/windows/win/menu_bar.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
@@ -72,6 +74,7 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
   // 30, early: the menu's greying needs to know whether the folders exist.
   foldersFailed_ =
       !CreateFoldersBesideExecutable({L"Events", L"VideoFiles", L"MessageFilesVC", L"OptionsFiles"}, programFolder_);
+  if (!foldersFailed_) StartScheduleWindows();
   CreateRecordingController();
   RebuildMenu();                         // 23
   SetStartupVideoSize(devices_, state);  // 24
@@ -114,6 +117,12 @@ void MainWindowVC::RegisterWindowPositions() {
         return {countdown_ ? countdown_->Window() : nullptr, 365, 257};
       case CaptureWindow::kHibernation:
         return {powerNotice_ ? powerNotice_->Window() : nullptr, 300, 200};
+      case CaptureWindow::kScheduleEvent:
+        return {scheduleWindows_ ? scheduleWindows_->ScheduleWindow() : nullptr, 400, 500};
+      case CaptureWindow::kViewEvents:
+        return {scheduleWindows_ ? scheduleWindows_->ListWindow() : nullptr, 900, 520};
+      case CaptureWindow::kImportXmlEvents:
+        return {scheduleWindows_ ? scheduleWindows_->ImportWindow() : nullptr, 500, 200};
       default:
         return {};  // windows this build does not have keep their entries from the file
     }
@@ -178,7 +187,8 @@ Status MainWindowVC::RestartCamera() {
 // The schedule and the recordings need the program's folders and the filter-graph object.
 void MainWindowVC::CreateRecordingController() {
   ZunaCommon& zc = common_.Common();
-  schedule_ = std::make_unique<EventSchedule>(zc.GetClock(), std::filesystem::path(programFolder_ + L"Events"));
+  // Without an events folder the schedule stays empty, but recordings still need one to ask.
+  if (!schedule_) schedule_ = std::make_unique<EventSchedule>(zc.GetClock(), ToFsPath(programFolder_ + L"Events\\"));
   RecordingWindows::Parts parts{
       common_,     mainWindow_,   eventTickMessage_, recordControls_,
       *countdown_, *powerNotice_, gps_.get(),        [this](bool grey) { GreyMenusWhileRecording(grey); }};
@@ -232,6 +242,7 @@ bool MainWindowVC::CreateCaptureModeWindows() {
   gps_ = std::make_unique<GpsWindow>(common_, instance_, mainWindow_, gpsRefreshMessage_, std::move(callbacks));
   countdown_ = std::make_unique<CountdownWindow>(common_, instance_);
   powerNotice_ = std::make_unique<PowerNoticeWindow>(common_, instance_, powerControl_);
+  if (!CreateScheduleWindows()) return false;
   return gps_->Create() && countdown_->Create(fonts_.lucida48) &&
          powerNotice_->Create(fonts_.consolas28, fonts_.tahoma18);
 }
@@ -243,6 +254,43 @@ void MainWindowVC::GreyMenusWhileRecording(bool grey) {
   ApplyMenuModel(mainWindow_, menu_);
 }
 
+bool MainWindowVC::CreateScheduleWindows() {
+  SchedulingHost host;
+  host.settings = [this] {
+    OptionTables& options = common_.Common().Options();
+    const BooleanOption* atEnd = options.FindBoolean(L"DateTimeAtEnd");
+    return ScheduleSettings{atEnd != nullptr && atEnd->saveValue, options.Boolean(L"DateTimeAtEnd"),
+                            options.Text(kEventFileGlobalPrefixKey), options_.Settings().defaultDuration};
+  };
+  host.rebuildSchedule = [this] { RebuildEventSchedule(); };
+  host.eventPending = [this] { return schedule_ && schedule_->EventPendingFlag(); };
+  host.cancelPendingEvent = [this] { CancelPendingEvent(); };
+  scheduleWindows_ = std::make_unique<ScheduleWindows>(
+      ScheduleWindows::Parts{common_, fonts_.tahoma16, fonts_.consolas16, icons_.folder, std::move(host),
+                             [this](unsigned id, bool on) {
+                               menu_.Check(id, on);
+                               ApplyMenuModel(mainWindow_, menu_);
+                             },
+                             ids_.schedule, ids_.editAndDelete, ids_.importXmlEvents});
+  return scheduleWindows_->Create();
+}
+
+// The events folder exists from here on: the schedule and the scheduling windows work on it.
+void MainWindowVC::StartScheduleWindows() {
+  const std::wstring eventsFolder = programFolder_ + L"Events\\";
+  schedule_ = std::make_unique<EventSchedule>(common_.Common().GetClock(), ToFsPath(eventsFolder));
+  scheduleWindows_->Start(eventsFolder);
+}
+
+// After an event was scheduled, edited or deleted. A recording reloads the schedule when it ends.
+void MainWindowVC::RebuildEventSchedule() {
+  if (recording_) recording_->LoadEventSchedule();
+}
+
+void MainWindowVC::CancelPendingEvent() {
+  if (recording_) recording_->CancelPendingEvent();
+}
+
 void MainWindowVC::RebuildMenu() {
   CaptureMenuState s;
   s.anyDevice = !devices_.Devices().empty();
@@ -250,9 +298,15 @@ void MainWindowVC::RebuildMenu() {
   s.recording = common_.State().recording;
   s.foldersFailed = foldersFailed_;
   s.gpsWindow = gps_ != nullptr;
+  s.eventWindows = schedule_ != nullptr;
   s.optionsFileWriter = true;
   menu_ = BuildCaptureMenu(ids_, s);
   menu_.Check(ids_.gpsReceiver, gps_ != nullptr && gps_->Port().Connected());
+  if (scheduleWindows_) {
+    for (unsigned id : {ids_.schedule, ids_.editAndDelete, ids_.importXmlEvents}) {
+      menu_.Check(id, scheduleWindows_->IsOpen(id));
+    }
+  }
   ApplyMenuModel(mainWindow_, menu_);
 }
 
@@ -284,6 +338,8 @@ void MainWindowVC::OnCommand(unsigned id) {
     options_.SaveWindowPositions();
   } else if (id == ids_.gpsReceiver) {
     if (gps_) gps_->Port().ToggleGpsConnection();
+  } else if (scheduleWindows_ && scheduleWindows_->OnCommand(id)) {
+    // an Events menu window was opened or closed
   } else if (id == ids_.captureOverview) {
     common_.Help().Toggle(0, mainWindow_);
   } else if (id == ids_.captureVersionHistory) {

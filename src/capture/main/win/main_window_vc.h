@@ -24,6 +24,7 @@
 #include "capture/recording/recording_controller.h"
 #include "capture/recording/win/record_controls_window.h"
 #include "capture/recording/win/recording_windows.h"
+#include "capture/scheduling/win/schedule_windows.h"
 #include "common/foundation/win/common_windows.h"
 #include "video/player/video_player.h"
 
@@ -44,6 +45,8 @@ class MainWindowVC {
 
   HWND Window() const { return mainWindow_; }
   MenuModel* Menu() { return &menu_; }
+  // The schedule-event window sees the keyboard first, so that Tab and Enter work in it.
+  HWND NavigationWindow() const { return scheduleWindows_ ? scheduleWindows_->NavigationWindow() : nullptr; }
 
  private:
   static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -58,6 +61,10 @@ class MainWindowVC {
   void GreyMenusWhileRecording(bool grey);
   void InstallProgramCallbacks();
   void OnCommand(unsigned id);
+  bool CreateScheduleWindows();
+  void StartScheduleWindows();
+  void RebuildEventSchedule();
+  void CancelPendingEvent();
   bool ConfirmExitWhileRecording();
   void SizeVideoWindows();
   void CreateRecordingController();
@@ -98,6 +105,7 @@ class MainWindowVC {
   std::unique_ptr<EventSchedule> schedule_;
   std::unique_ptr<RecordingWindows> recordingWindows_;
   std::unique_ptr<RecordingController> recording_;
+  std::unique_ptr<ScheduleWindows> scheduleWindows_;
 };
 
 }  // namespace zuna

@@ -1,7 +1,7 @@
 #include "capture/main/win/startup_checks.h"
 
 #include <windows.h>
-// powrprof.h needs the types of windows.h first.
+// powrprof.h needs the types of windows.h.
 #include <powrprof.h>
 
 #include "common/log/user_messages_log.h"

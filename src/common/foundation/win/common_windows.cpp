@@ -1,6 +1,9 @@
 #include "common/foundation/win/common_windows.h"
 
+#include <commctrl.h>
+
 #include "common/windows/win/win_util.h"
+#include "common/windows/window_position_keys.h"
 
 namespace zuna {
 
@@ -13,11 +16,20 @@ CommonWindows::CommonWindows(ProgramKind kind, HINSTANCE instance) : instance_(i
   state.monitorDpi = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   background_ = GetSysColorBrush(COLOR_BTNFACE);
+  // The manifest asks for the version 6 common controls; the tool windows' sliders are among them.
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_STANDARD_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
   LoadIcons();
   CreateFonts();
   log_ = std::make_unique<UserMessagesWindow>(*common_);
   if (Failed(log_->Create(instance, largeIcon_, smallIcon_, background_))) return;
   common_->Placements().Register(log_->Window(), L"MessageWindowPosition", 600, 467);
+  // The display tool windows' entries follow the log's, so that their saved positions are read and
+  // written again even before their windows exist.
+  for (std::size_t i = 1; i < kCommonWindowPositions.size(); ++i) {
+    const WindowPositionKey& tool = kCommonWindowPositions[i];
+    RegisterWindowPosition(common_->Placements(), tool.key, {nullptr, tool.defaultWidth, tool.defaultHeight});
+  }
   help_ = std::make_unique<HelpWindows>(*common_, instance, largeIcon_, smallIcon_);
   CreateCommonHelpWindows();
 }

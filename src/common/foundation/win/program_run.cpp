@@ -8,12 +8,13 @@ int EndFailedStartup(CommonWindows& common) {
   return static_cast<int>(E_ABORT);
 }
 
-int RunMessageLoop(const CommonState& state) {
+int RunMessageLoop(const CommonState& state, HWND navigationWindow) {
   MSG message{};
   for (;;) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
     if (state.exitRequested) break;
+    if (navigationWindow != nullptr && IsDialogMessageW(navigationWindow, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

@@ -11,7 +11,9 @@ namespace zuna {
 int EndFailedStartup(CommonWindows& common);
 
 // The message loop: ends on the quit message, or when exitRequested is found set after a message was
-// fetched (that message is not dispatched). Returns the last message's parameter.
-int RunMessageLoop(const CommonState& state);
+// fetched (that message is not dispatched). Messages for `navigationWindow` (when there is one)
+// first pass its dialog navigation, so that Tab and Enter work there. Returns the last message's
+// parameter.
+int RunMessageLoop(const CommonState& state, HWND navigationWindow = nullptr);
 
 }  // namespace zuna

@@ -1,12 +1,12 @@
 #include "video/avi_writer/win/avi_writer_filter.h"
 
-#include <chrono>
+#include <algorithm>
 #include <cstring>
 #include <new>
-#include <system_error>
 
 #include "common/log/user_messages_log.h"
 #include "video/avi_reader/win/avi_media_type.h"
+#include "video/avi_writer/win/riff_win32_file.h"
 #include "video/dshow/dshow_guids.h"
 #include "video/dshow/media_type.h"
 
@@ -16,9 +16,15 @@ namespace {
 
 constexpr wchar_t kCannotRestart[] =
     L"WARNING: the recording was already finished; the AVI writer does not start again in AviWriterFilter\r\n";
-constexpr wchar_t kNoCheckpoints[] =
-    L"WARNING: no checkpoint timer for the AVI file; it is brought up to date with every second of video\r\n";
-constexpr auto kCheckpointPeriod = std::chrono::seconds(1);
+
+// Clock and device times are not trusted: bounded by this, the sums made of them cannot overflow.
+constexpr REFERENCE_TIME kClockLimit = REFERENCE_TIME{1} << 60;
+
+FileTime PreciseUtcNow() {
+  FILETIME now{};
+  GetSystemTimePreciseAsFileTime(&now);
+  return (static_cast<FileTime>(now.dwHighDateTime) << 32) | now.dwLowDateTime;
+}
 
 }  // namespace
 
@@ -26,7 +32,7 @@ HRESULT CreateAviWriterFilter(const std::filesystem::path& path, IBaseFilter** f
   if (filter == nullptr) return E_POINTER;
   *filter = nullptr;
   try {
-    std::unique_ptr<RiffOutput> output = CreateRiffFile(path);
+    std::unique_ptr<RiffOutput> output = CreateWin32RiffFile(path);
     if (!output) return HRESULT_FROM_WIN32(ERROR_CANNOT_MAKE);
     auto* writer = new AviWriterFilter(std::move(output), path);
     writer->AddRef();
@@ -66,11 +72,7 @@ AviWriterFilter::AviWriterFilter(std::unique_ptr<RiffOutput> output, std::filesy
       pendingOutput_(std::move(output)) {}
 
 AviWriterFilter::~AviWriterFilter() {
-  StopCheckpoints();
-  {
-    std::lock_guard<std::mutex> lock(writeMutex_);
-    writer_.Close();
-  }
+  writer_.Close();
   if (pendingOutput_) {
     // Made for a recording that never started: leave no empty file behind.
     pendingOutput_->Close();
@@ -94,7 +96,7 @@ STDMETHODIMP AviWriterFilter::SetFileName(LPCOLESTR name, const AM_MEDIA_TYPE*) 
   try {
     std::filesystem::path path(name);
     if (path == path_) return S_OK;
-    std::unique_ptr<RiffOutput> output = CreateRiffFile(path);
+    std::unique_ptr<RiffOutput> output = CreateWin32RiffFile(path);
     if (!output) return HRESULT_FROM_WIN32(ERROR_CANNOT_MAKE);
     if (pendingOutput_) {
       pendingOutput_->Close();
@@ -133,51 +135,51 @@ HRESULT AviWriterFilter::OnActivate() {
   }
   AviVideoFormat format;
   if (const HRESULT hr = AviFormatFromMediaType(input_.ConnectionType(), &format); FAILED(hr)) return hr;
+  frameDuration_ = VideoInfoOf(input_.ConnectionType())->AvgTimePerFrame;
+  anyFrame_ = false;
   {
-    std::lock_guard<std::mutex> lock(writeMutex_);
-    if (const Status status = writer_.Open(std::move(pendingOutput_), format); Failed(status)) return status;
-    frameDuration_ = VideoInfoOf(input_.ConnectionType())->AvgTimePerFrame;
-    anyFrame_ = false;
-    framesReceived_ = 0;
+    std::lock_guard<std::mutex> lock(timeMutex_);
+    clockPaired_ = firstFrameKnown_ = false;
   }
+  if (const Status status = writer_.Open(std::move(pendingOutput_), format); Failed(status)) return status;
   started_ = true;
-  try {
-    timerStop_ = false;
-    timer_ = std::thread(&AviWriterFilter::CheckpointLoop, this);
-  } catch (const std::system_error&) {
-    PostUserMessage(kNoCheckpoints, true);
-  }
   return S_OK;
 }
 
 void AviWriterFilter::OnDeactivate() {
-  StopCheckpoints();
-  std::lock_guard<std::mutex> lock(writeMutex_);
-  writer_.Close();
+  writer_.Close();  // every queued frame is written first
 }
 
-void AviWriterFilter::StopCheckpoints() {
-  {
-    std::lock_guard<std::mutex> lock(timerMutex_);
-    timerStop_ = true;
+// Wine's graph never gives its clock to a filter added after it chose one: then ask the graph.
+IReferenceClock* AviWriterFilter::RunClock() {
+  if (IReferenceClock* clock = AcquireClock(); clock != nullptr) return clock;
+  IFilterGraph* graph = Graph();
+  IMediaFilter* media = nullptr;
+  if (graph == nullptr || FAILED(graph->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(&media))) ||
+      media == nullptr) {
+    return nullptr;
   }
-  timerWake_.notify_all();
-  if (timer_.joinable()) timer_.join();
+  IReferenceClock* clock = nullptr;
+  if (FAILED(media->GetSyncSource(&clock))) clock = nullptr;
+  media->Release();
+  return clock;
 }
 
-void AviWriterFilter::CheckpointLoop() {
-  std::uint64_t seen = 0;
-  std::uint64_t checkpointed = 0;
-  std::unique_lock<std::mutex> timerLock(timerMutex_);
-  while (!timerWake_.wait_for(timerLock, kCheckpointPeriod, [this] { return timerStop_; })) {
-    std::lock_guard<std::mutex> lock(writeMutex_);
-    // Frames that keep arriving checkpoint the file themselves; a stream that stalled does not.
-    if (framesReceived_ == seen && framesReceived_ != checkpointed && writer_.IsOpen()) {
-      writer_.Checkpoint();
-      checkpointed = framesReceived_;
-    }
-    seen = framesReceived_;
-  }
+// The clock is read on both sides of the UTC time, so the pair is off by half the read at most.
+HRESULT AviWriterFilter::OnRun(REFERENCE_TIME) {
+  IReferenceClock* clock = RunClock();
+  if (clock == nullptr) return S_OK;  // a graph without a clock: the first frame's time stays unknown
+  REFERENCE_TIME before = 0, after = 0;
+  const bool read = SUCCEEDED(clock->GetTime(&before));
+  const FileTime utc = PreciseUtcNow();
+  const bool readAgain = read && SUCCEEDED(clock->GetTime(&after));
+  clock->Release();
+  if (!readAgain) return S_OK;
+  std::lock_guard<std::mutex> lock(timeMutex_);
+  clockPaired_ = true;
+  pairClock_ = std::clamp(before / 2 + after / 2, -kClockLimit, kClockLimit);
+  pairUtc_ = utc;
+  return S_OK;
 }
 
 HRESULT AviWriterFilter::Write(IMediaSample* sample) {
@@ -185,36 +187,43 @@ HRESULT AviWriterFilter::Write(IMediaSample* sample) {
   if (FAILED(sample->GetPointer(&data)) || data == nullptr) return E_POINTER;
   const long length = sample->GetActualDataLength();
   if (length < 0) return E_INVALIDARG;
+  if (!writer_.IsOpen()) return VFW_E_WRONG_STATE;
   REFERENCE_TIME start = 0, stop = 0;
   const HRESULT timed = sample->GetTime(&start, &stop);
-
-  std::lock_guard<std::mutex> lock(writeMutex_);
-  if (!writer_.IsOpen()) return VFW_E_WRONG_STATE;
   // A sample without a time is taken to follow the previous one directly.
   if (timed != S_OK && timed != VFW_S_NO_STOP_TIME) start = anyFrame_ ? lastStart_ + frameDuration_ : 0;
   const bool key = sample->IsSyncPoint() == S_OK;
-  // A failed write is reported to the user by the writer; the live picture must go on regardless.
-  writer_.WriteFrame(ByteSpan(data, static_cast<std::size_t>(length)), start, key);
+  // A frame the queue cannot keep is recorded as dropped; the live picture goes on regardless.
+  if (writer_.Submit(ByteSpan(data, static_cast<std::size_t>(length)), start, key) == kOk) NoteFirstFrame(start);
   lastStart_ = start;
   anyFrame_ = true;
-  ++framesReceived_;
   return S_OK;
+}
+
+void AviWriterFilter::NoteFirstFrame(REFERENCE_TIME start) {
+  std::lock_guard<std::mutex> lock(timeMutex_);
+  if (firstFrameKnown_) return;
+  firstFrameKnown_ = true;
+  firstFrameClock_ =
+      std::clamp(StreamStart(), -kClockLimit, kClockLimit) + std::clamp(start, -kClockLimit, kClockLimit);
 }
 
 HRESULT AviWriterFilter::EndOfStream() {
-  std::lock_guard<std::mutex> lock(writeMutex_);
-  if (writer_.IsOpen()) writer_.Checkpoint();
+  writer_.RequestCheckpoint();
   return S_OK;
 }
 
-std::uint32_t AviWriterFilter::FrameCount() {
-  std::lock_guard<std::mutex> lock(writeMutex_);
-  return writer_.FrameCount();
-}
-
-std::uint32_t AviWriterFilter::DroppedFrameCount() {
-  std::lock_guard<std::mutex> lock(writeMutex_);
-  return writer_.DroppedFrameCount();
+bool AviWriterFilter::Totals(AviWriterFilterTotals* totals) {
+  if (!started_) return false;
+  totals->frames = writer_.Totals();
+  std::lock_guard<std::mutex> lock(timeMutex_);
+  totals->firstFrameKnown = firstFrameKnown_ && clockPaired_;
+  if (!totals->firstFrameKnown) return true;
+  // Whole 100 ns units on both clocks; a time before 1601 cannot come from a working clock.
+  const std::int64_t utc = static_cast<std::int64_t>(pairUtc_) + (firstFrameClock_ - pairClock_);
+  totals->firstFrameKnown = utc >= 0;
+  totals->firstFrameUtc = utc >= 0 ? static_cast<FileTime>(utc) : 0;
+  return true;
 }
 
 }  // namespace zuna::dshow

@@ -1,22 +1,26 @@
 #pragma once
-// The recording sink: a DirectShow filter with one input pin that hands every sample to the
-// project's AviWriter, with its start time so that frames lost upstream are recorded as dropped.
+// The recording sink: a DirectShow filter with one input pin that hands every sample, with its start
+// time, to a QueuedAviWriter, so that frames lost upstream are recorded as dropped and the camera's
+// streaming thread never waits for the disk.
 //
 // The file is created when the filter is made (so a path that cannot be written fails at once), its
-// headers are written when the graph starts and it is finished when the graph stops. A stopped
-// writer never starts again: a finished recording is never overwritten. While running, a recording
-// whose frames stop arriving is still checkpointed every second, so a crash loses nothing already
-// received.
+// headers are written when the graph starts and it is finished, every queued frame written, when the
+// graph stops. A stopped writer never starts again: a finished recording is never overwritten. While
+// running, the writer thread brings the file up to date on the disk every second, so a crash or a
+// power cut loses little beyond what is still queued.
+//
+// When the graph runs, its clock and the system's precise UTC time are read together, so that the
+// first frame's time stamp can be told as the computer's UTC time.
 #include <dshow.h>
 
-#include <condition_variable>
+#include <atomic>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <mutex>
-#include <thread>
 
-#include "video/avi_writer/avi_writer.h"
+#include "common/time/file_time.h"
+#include "video/avi_writer/queued_avi_writer.h"
 #include "video/dshow/filter_base.h"
 #include "video/dshow/pin_base.h"
 
@@ -27,6 +31,12 @@ namespace zuna::dshow {
 HRESULT CreateAviWriterFilter(const std::filesystem::path& path, IBaseFilter** filter);
 
 class AviWriterFilter;
+
+struct AviWriterFilterTotals {
+  QueuedAviWriterTotals frames;
+  bool firstFrameKnown = false;
+  FileTime firstFrameUtc = 0;
+};
 
 class AviWriterInputPin final : public InputPinBase {
  public:
@@ -59,35 +69,37 @@ class AviWriterFilter final : public FilterBase, public IFileSinkFilter {
   HRESULT Write(IMediaSample* sample);
   HRESULT EndOfStream();
 
-  // Frames recorded so far, dropped ones included, and the dropped ones alone.
-  std::uint32_t FrameCount();
-  std::uint32_t DroppedFrameCount();
+  // Any thread: what the recording wrote so far, all of it once the graph stopped; false when the
+  // recording never began.
+  bool Totals(AviWriterFilterTotals* totals);
 
  protected:
   HRESULT QueryExtraInterface(REFIID riid, void** object) override;
   HRESULT OnActivate() override;
   void OnDeactivate() override;
+  HRESULT OnRun(REFERENCE_TIME start) override;
 
  private:
-  void CheckpointLoop();
-  void StopCheckpoints();
+  void NoteFirstFrame(REFERENCE_TIME start);
+  IReferenceClock* RunClock();  // with a reference for the caller, or null
 
   AviWriterInputPin input_;
   std::filesystem::path path_;                 // filter lock
   std::unique_ptr<RiffOutput> pendingOutput_;  // the created file until the recording starts
-  bool started_ = false;                       // filter lock: the recording began (and may be over)
+  std::atomic<bool> started_{false};           // the recording began (and may be over)
 
-  std::mutex writeMutex_;  // the writer is used by one thread at a time
-  AviWriter writer_;
+  QueuedAviWriter writer_;
+  // Streaming thread.
   std::int64_t frameDuration_ = 0;
   std::int64_t lastStart_ = 0;
   bool anyFrame_ = false;
-  std::uint64_t framesReceived_ = 0;
 
-  std::mutex timerMutex_;
-  std::condition_variable timerWake_;
-  bool timerStop_ = false;
-  std::thread timer_;
+  std::mutex timeMutex_;
+  bool clockPaired_ = false;      // the graph's clock was read with the UTC time
+  REFERENCE_TIME pairClock_ = 0;  // the clock's time
+  FileTime pairUtc_ = 0;          // and the UTC time read with it
+  bool firstFrameKnown_ = false;  // the first kept frame's time on the graph's clock
+  REFERENCE_TIME firstFrameClock_ = 0;
 };
 
 }  // namespace zuna::dshow

@@ -184,19 +184,37 @@ Status DirectShowMediaGraph::CreateRecordingSink(const std::wstring& path, Filte
   const HRESULT hr = CreateAviWriterFilter(std::filesystem::path(path), &filter);
   if (FAILED(hr)) return hr;
   if (filter == nullptr) return E_POINTER;
-  return AddOwnedFilter(filter, L"AVI Writer", sink);
+  const Status added = AddOwnedFilter(filter, L"AVI Writer", sink);
+  if (SUCCEEDED(added)) recordingSink_ = static_cast<AviWriterFilter*>(filter);  // made just above
+  return added;
 }
 
-// The writer's own totals come with the write-behind queue; until then they are not known here.
 Status DirectShowMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
-  totals = {};
-  return E_NOTIMPL;
+  AviWriterFilterTotals sink;
+  if (recordingSink_ == nullptr || !recordingSink_->Totals(&sink)) {
+    // The sink is gone or its recording never began: the last recording's totals, if any.
+    if (!lastTotals_) return E_FAIL;
+    totals = *lastTotals_;
+    return S_OK;
+  }
+  totals.framesWritten = sink.frames.framesWritten;
+  totals.framesDropped = sink.frames.framesDropped;
+  totals.framesDroppedByQueue = sink.frames.framesDroppedByQueue;
+  totals.firstFrameKnown = sink.firstFrameKnown;
+  totals.firstFrameUtc = sink.firstFrameUtc;
+  return S_OK;
 }
 
 void DirectShowMediaGraph::ReleaseFilter(FilterRef filter) {
   const auto found = std::find(owned_.begin(), owned_.end(), ToFilter(filter));
   if (found == owned_.end()) return;  // not made here: its owner releases it
   IBaseFilter* released = *found;
+  if (released == recordingSink_) {
+    // The totals outlive the sink: the recording's log is written after the graph is taken apart.
+    RecordingTotals totals;
+    if (SUCCEEDED(GetRecordingTotals(totals))) lastTotals_ = totals;
+    recordingSink_ = nullptr;
+  }
   owned_.erase(found);
   released->Release();
 }

@@ -12,6 +12,7 @@
 #include <evr.h>
 #include <propsys.h>
 
+#include <optional>
 #include <vector>
 
 #include "common/foundation/common_state.h"
@@ -23,6 +24,8 @@
 #include "video/player/win/window_renderer.h"
 
 namespace zuna::dshow {
+
+class AviWriterFilter;
 
 inline FilterRef ToFilterRef(IBaseFilter* filter) {
   return FilterRef{reinterpret_cast<std::uintptr_t>(filter)};
@@ -131,7 +134,9 @@ class DirectShowMediaGraph final : public MediaGraph {
   ComPtr<IBaseFilter> nullRenderer_;
   ComPtr<IBaseFilter> dmoWrapper_;
   ComPtr<IPropertyStore> colorStore_;
-  std::vector<IBaseFilter*> owned_;  // recording sinks and file sources, one reference each
+  std::vector<IBaseFilter*> owned_;            // recording sinks and file sources, one reference each
+  AviWriterFilter* recordingSink_ = nullptr;   // the last recording sink made, while in owned_
+  std::optional<RecordingTotals> lastTotals_;  // of the last sink given back
 };
 
 }  // namespace zuna::dshow

@@ -93,7 +93,7 @@ TEST_F(Recording, AManualRecordingStartsStopsAndLeavesItsLog) {
   EXPECT_TRUE(InLog(L"(UTC)\r\nStart recording at 21:07:09 (UTC)"));
 
   log.clock.Advance(10);
-  graph.recordingTotals = {250, 3, 1, true, *ToFileTime({2024, 3, 5, 21, 7, 9, 120})};
+  graph.recordingTotals = RecordingTotals{250, 3, 1, true, *ToFileTime({2024, 3, 5, 21, 7, 9, 120})};
   controller.OnStopButton();
   EXPECT_FALSE(state.recording);
   EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
@@ -206,6 +206,33 @@ TEST_F(Recording, StartDuringAPendingEventDropsItAndRecordsByTheManualRule) {
   EXPECT_TRUE(LogFile(std::wstring(kManualName) + L".txt").starts_with("Manual recording\r\n"));
   // The event file is still there: the reload makes it pending again.
   EXPECT_TRUE(schedule.EventPendingFlag());
+}
+
+TEST_F(Recording, EventsScheduledOrDeletedDuringARecordingWaitForItsEnd) {
+  controller.OnStartButton();
+  ScheduleEvent(30, 0, 10);  // scheduled while recording: not loaded yet
+  EXPECT_FALSE(schedule.EventPendingFlag());
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture -- Recording in progress");
+  controller.OnStopButton();
+  EXPECT_TRUE(schedule.EventPendingFlag());
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture -- Event pending");
+
+  // The pending event's file deleted: its countdown stops.
+  controller.CancelPendingEvent();
+  EXPECT_FALSE(schedule.EventPendingFlag());
+  EXPECT_FALSE(host.tickRunning);
+  EXPECT_FALSE(host.countdownShown);
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
+}
+
+TEST_F(Recording, AnEventRecordingRunsToItsEndEvenWhenItsFileIsDeleted) {
+  ScheduleEvent(8, 0, 10);
+  TickFor(46);
+  ASSERT_TRUE(state.recording);
+  controller.CancelPendingEvent();
+  EXPECT_TRUE(host.tickRunning);
+  TickFor(11);
+  EXPECT_FALSE(state.recording);
 }
 
 TEST_F(Recording, AnEventIsCountedDownRecordedAndStoppedAfterItsEnd) {

@@ -129,12 +129,13 @@ TEST_F(OptionsFileReader, LaterMarkersMustStartByByte4096) {
   EXPECT_EQ(log.Text(), Untimed(L"Logic error: options file missing <-Other Options-> text\r\n"));
 }
 
-TEST_F(OptionsFileReader, AnUnknownKeyEndsItsSectionOnly) {
+TEST_F(OptionsFileReader, AnUnknownWindowSkipsItsLineAndAnUnknownOptionEndsItsSection) {
   ASSERT_TRUE(Parse(File("    <RetiredWindowPosition 1, 2, 3, 4>\n    <MainWindowPosition 5, 6, 7, 8>\n",
                          "    <RetiredOption x>\n    <VideoDirectory D:\\>\n",
                          "    <DateTimeAtEnd true>\n    <RetiredFlag true>\n    <TimeLapseEnable true>\n",
                          "    <Anything goes>\n")));
-  EXPECT_FALSE(Window(L"MainWindowPosition").loadedFromFile);
+  EXPECT_TRUE(Window(L"MainWindowPosition").loadedFromFile);
+  EXPECT_EQ(Window(L"MainWindowPosition").fileRect, (Rect{5, 6, 12, 14}));
   EXPECT_EQ(options.Text(L"VideoDirectory"), L"");
   EXPECT_EQ(options.Text(L"VideoNamePrefix"), L"default");
   EXPECT_TRUE(options.Boolean(L"DateTimeAtEnd"));

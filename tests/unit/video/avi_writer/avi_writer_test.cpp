@@ -305,6 +305,23 @@ TEST(AviWriter, AClockLeapIsNotCountedAsDroppedFrames) {
   EXPECT_EQ(p.DroppedFrameNumbers(), (std::vector<std::uint32_t>{6}));
 }
 
+TEST(AviWriter, FramesThatCouldNotBeKeptTakeAtLeastOneSlotEach) {
+  ScopedMemoryLog log;
+  auto record = std::make_shared<RecordedWrites>();
+  AviWriter writer;
+  ASSERT_EQ(writer.Open(std::make_unique<RecordingOutput>(record), AviVideoFormat::Rgb32(4, 4, 25, 1)), kOk);
+  const std::vector<std::uint8_t> bytes(64, 1);
+  for (int i = 0; i < 3; ++i) ASSERT_EQ(writer.WriteFrame(bytes, i * 400000LL, true), kOk);
+  ASSERT_EQ(writer.WriteDroppedFrames(3, 4 * 400000LL), kOk);  // three lost where time has room for two
+  ASSERT_EQ(writer.WriteDroppedFrames(1, 9 * 400000LL), kOk);  // one lost after a gap of the camera's
+  ASSERT_EQ(writer.WriteFrame(bytes, 10 * 400000LL, true), kOk);
+  ASSERT_EQ(writer.Close(), kOk);
+  AviHeaderParser p;
+  ASSERT_EQ(Parse(record->File(), p), kOk);
+  EXPECT_EQ(p.DroppedFrameNumbers(), (std::vector<std::uint32_t>{3, 4, 5, 6, 7, 8, 9}));
+  EXPECT_EQ(p.totalFrames, 11u);
+}
+
 TEST(AviWriter, WritesARealFileThatParsesFromDisk) {
   ScopedMemoryLog log;
   test::TempFolder folder;

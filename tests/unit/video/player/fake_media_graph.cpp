@@ -306,6 +306,14 @@ Status FakeMediaGraph::SetStreamFormat(FilterRef, const MediaTypeInfo& type) {
   return s;
 }
 
+Status FakeMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
+  const Status s = Call(L"GetRecordingTotals");
+  if (Failed(s)) return s;
+  if (!recordingTotals) return kFail;
+  totals = *recordingTotals;
+  return kOk;
+}
+
 Status FakeMediaGraph::CreateRecordingSink(const std::wstring& path, FilterRef* sink) {
   const Status s = Call(L"CreateRecordingSink");
   if (Failed(s)) return s;
@@ -314,12 +322,6 @@ Status FakeMediaGraph::CreateRecordingSink(const std::wstring& path, FilterRef* 
   sinkPaths.push_back(path);
   *sink = filter;
   return kOk;
-}
-
-Status FakeMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
-  const Status s = Call(L"GetRecordingTotals");
-  if (Succeeded(s)) totals = recordingTotals;
-  return s;
 }
 
 PinRef FakeMediaGraph::PinOf(FilterRef filter, PinDirection direction, const std::wstring& name, bool free) const {

@@ -3,6 +3,7 @@
 // connections between pins. Any operation can be made to fail by naming it in `failures`
 // (for example L"AddFilter:Crosshairs" or L"ConnectDirect:Crosshairs->EVR").
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -86,6 +87,7 @@ class FakeMediaGraph final : public MediaGraph {
   MediaTypeInfo connectionType;            // the type every connection reports
   std::vector<VideoEffectInfo> effects;
   bool wrapperHasPins = true;
+  std::optional<RecordingTotals> recordingTotals;  // none: no recording yet
 
   // --- Records.
   std::vector<std::wstring> calls;
@@ -94,7 +96,6 @@ class FakeMediaGraph final : public MediaGraph {
   std::map<int, std::int32_t> colorValues;
   std::vector<FilterRef> released;
   std::vector<std::wstring> sinkPaths;
-  RecordingTotals recordingTotals;  // what GetRecordingTotals answers
   std::vector<MediaTypeInfo> streamFormats;
   std::uintptr_t videoWindow = 0;
   std::pair<int, int> videoPosition{0, 0};

@@ -99,5 +99,17 @@ TEST_F(PlayerTest, CaptureNeedsASource) {
   EXPECT_TRUE(graph.sinkPaths.empty());
 }
 
+TEST_F(CaptureChainTest, RecordingTotalsComeFromTheGraph) {
+  RecordingTotals totals;
+  EXPECT_EQ(player->GetRecordingTotals(totals), kFail);  // no recording yet
+  graph.recordingTotals = RecordingTotals{300, 4, 3, true, 133'000'000'000'000'000};
+  ASSERT_EQ(player->GetRecordingTotals(totals), kOk);
+  EXPECT_EQ(totals.framesWritten, 300u);
+  EXPECT_EQ(totals.framesDropped, 4u);
+  EXPECT_EQ(totals.framesDroppedByQueue, 3u);
+  EXPECT_TRUE(totals.firstFrameKnown);
+  EXPECT_EQ(totals.firstFrameUtc, 133'000'000'000'000'000u);
+}
+
 }  // namespace
 }  // namespace zuna::test

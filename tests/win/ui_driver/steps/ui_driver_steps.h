@@ -41,6 +41,7 @@ StepResult RunCommand(Session& session, const Args& args);
 StepResult RunShowsText(Session& session, const Args& args);
 StepResult RunWriteFile(Session& session, const Args& args);
 StepResult RunFileContains(Session& session, const Args& args);
+StepResult RunFileVersion(Session& session, const Args& args);
 
 // Processes: ui_driver_steps_process.cpp
 StepResult RunWorkdir(Session& session, const Args& args);
@@ -62,6 +63,9 @@ StepResult RunClick(Session& session, const Args& args);
 StepResult RunCheck(Session& session, const Args& args);
 StepResult RunRadio(Session& session, const Args& args);
 StepResult RunFill(Session& session, const Args& args);
+StepResult RunType(Session& session, const Args& args);
+StepResult RunKey(Session& session, const Args& args);
+StepResult RunFocus(Session& session, const Args& args);
 StepResult RunPick(Session& session, const Args& args);
 StepResult RunControl(Session& session, const Args& args);
 
@@ -72,11 +76,17 @@ StepResult RunLogNotContains(Session& session, const Args& args);
 
 // The file-open dialog: ui_driver_steps_dialog.cpp
 StepResult RunFileDialog(Session& session, const Args& args);
+StepResult RunFolderDialog(Session& session, const Args& args);
 
 // Test AVI files: ui_driver_steps_avi.cpp
 StepResult RunWriteAvi(Session& session, const Args& args);
 StepResult RunAviFrames(Session& session, const Args& args);
 StepResult RunWriteEvent(Session& session, const Args& args);
+
+// Date-time pickers and report lists: ui_driver_steps_pickers.cpp
+StepResult RunDateTime(Session& session, const Args& args);
+StepResult RunListSelect(Session& session, const Args& args);
+StepResult RunListCell(Session& session, const Args& args);
 
 // Sliders: ui_driver_steps_slider.cpp
 StepResult RunSlider(Session& session, const Args& args);

@@ -168,7 +168,10 @@ StepResult RunRadio(Session& session, const Args& args) {
   return Passed(L"selected " + Describe(button));
 }
 
-StepResult RunFill(Session& session, const Args& args) {
+namespace {
+
+// Sets the edit's text as typing does (the program gets EN_CHANGE); what it holds afterwards.
+StepResult SetEditText(Session& session, const Args& args, bool must_keep) {
   const auto seconds = SecondsArg(args, 3);
   if (!seconds) return Failed(NotSeconds(args, 3));
   std::wstring why;
@@ -183,8 +186,19 @@ StepResult RunFill(Session& session, const Args& args) {
     return Failed(Describe(edit) + L" did not answer WM_SETTEXT");
   }
   const std::wstring now = ControlText(edit);
+  if (!must_keep) return Passed(L"typed " + Quoted(args[2]) + L" into " + Describe(edit));
   if (now != args[2]) return Failed(Describe(edit) + L" holds " + Quoted(now) + L" after setting " + Quoted(args[2]));
   return Passed(L"filled " + Describe(edit));
+}
+
+}  // namespace
+
+StepResult RunFill(Session& session, const Args& args) {
+  return SetEditText(session, args, true);
+}
+
+StepResult RunType(Session& session, const Args& args) {
+  return SetEditText(session, args, false);
 }
 
 StepResult RunPick(Session& session, const Args& args) {
@@ -225,6 +239,64 @@ StepResult RunControl(Session& session, const Args& args) {
   const std::wstring seen = Describe(target->control) + L" " + property + L" " + Quoted(actual);
   if (!matched) return Failed(seen + L", expected " + Quoted(expected));
   return Passed(seen);
+}
+
+namespace {
+
+std::optional<UINT> KeyCode(std::wstring_view word) {
+  if (EqualsNoCase(word, L"tab")) return VK_TAB;
+  if (EqualsNoCase(word, L"enter")) return VK_RETURN;
+  if (EqualsNoCase(word, L"escape")) return VK_ESCAPE;
+  return std::nullopt;
+}
+
+// The control that has the keyboard focus in the thread owning `window`.
+HWND FocusOf(HWND window) {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  if (!GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info)) return nullptr;
+  return info.hwndFocus;
+}
+
+}  // namespace
+
+StepResult RunKey(Session& session, const Args& args) {
+  const auto key = KeyCode(args[2]);
+  if (!key) return Failed(L"expected tab, enter or escape, not " + Quoted(args[2]));
+  const auto seconds = SecondsArg(args, 3);
+  if (!seconds) return Failed(NotSeconds(args, 3));
+  std::wstring why;
+  const std::wstring name = args[1];
+  const auto target = WaitForControl(
+      session, args[0], L"control " + Quoted(name), [&](HWND window) { return FindNamedControl(window, name); },
+      *seconds, why);
+  if (!target) return Failed(why);
+  // The user clicks into the control, then presses the key: both arrive through the program's
+  // message loop, as keyboard and mouse input do.
+  const HWND control = target->control;
+  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+  PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  const UINT scan = MapVirtualKeyW(*key, MAPVK_VK_TO_VSC);
+  PostMessageW(control, WM_KEYDOWN, *key, 1 | (scan << 16));
+  PostMessageW(control, WM_KEYUP, *key, 1 | (scan << 16) | (3u << 30));
+  return Passed(L"pressed " + args[2] + L" in " + Describe(control));
+}
+
+StepResult RunFocus(Session& session, const Args& args) {
+  const auto seconds = SecondsArg(args, 2);
+  if (!seconds) return Failed(NotSeconds(args, 2));
+  std::wstring why;
+  const std::wstring name = args[1];
+  const auto target = WaitForControl(
+      session, args[0], L"control " + Quoted(name), [&](HWND window) { return FindNamedControl(window, name); },
+      *seconds, why);
+  if (!target) return Failed(why);
+  HWND focus = nullptr;
+  if (!PollUntil(*seconds, [&] { return (focus = FocusOf(target->window)) == target->control; })) {
+    return Failed(L"the focus is on " + (focus != nullptr ? Describe(focus) : std::wstring(L"no control")) +
+                  L", not on " + Describe(target->control));
+  }
+  return Passed(Describe(target->control) + L" has the focus");
 }
 
 }  // namespace ui_driver

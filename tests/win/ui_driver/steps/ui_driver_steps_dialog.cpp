@@ -15,6 +15,14 @@ HWND FindVisibleDialog(DWORD process_id, std::wstring_view title) {
   return nullptr;
 }
 
+// The folder dialog has a title of the system's choosing: any visible dialog with an OK button.
+HWND FindVisibleFolderDialog(DWORD process_id) {
+  for (HWND window : TopLevelWindows(process_id)) {
+    if (HasClass(window, L"#32770") && IsWindowVisible(window) && GetDlgItem(window, IDOK) != nullptr) return window;
+  }
+  return nullptr;
+}
+
 bool IsVisibleEdit(HWND window) {
   return IsEdit(window) && IsWindowVisible(window);
 }
@@ -40,6 +48,13 @@ std::wstring DescribeControls(HWND dialog) {
 
 }  // namespace
 
+namespace {
+
+// Types the path into the dialog's name field and confirms, or cancels; waits for it to close.
+StepResult AnswerDialog(Session& session, HWND dialog, const std::wstring& answer, double seconds);
+
+}  // namespace
+
 StepResult RunFileDialog(Session& session, const Args& args) {
   const auto seconds = SecondsArg(args, 2);
   if (!seconds) return Failed(NotSeconds(args, 2));
@@ -49,7 +64,25 @@ StepResult RunFileDialog(Session& session, const Args& args) {
   if (!PollUntil(*seconds, [&] { return (dialog = FindVisibleDialog(process_id, args[0])) != nullptr; })) {
     return Failed(L"no dialog titled " + Quoted(args[0]) + L" after " + DescribeSeconds(*seconds));
   }
-  const bool cancel = EqualsNoCase(args[1], L"cancel");
+  return AnswerDialog(session, dialog, args[1], *seconds);
+}
+
+StepResult RunFolderDialog(Session& session, const Args& args) {
+  const auto seconds = SecondsArg(args, 1);
+  if (!seconds) return Failed(NotSeconds(args, 1));
+  const DWORD process_id = CurrentProcessId(session);
+  if (process_id == 0) return Failed(kNoProcess);
+  HWND dialog = nullptr;
+  if (!PollUntil(*seconds, [&] { return (dialog = FindVisibleFolderDialog(process_id)) != nullptr; })) {
+    return Failed(L"no folder dialog after " + DescribeSeconds(*seconds));
+  }
+  return AnswerDialog(session, dialog, args[0], *seconds);
+}
+
+namespace {
+
+StepResult AnswerDialog(Session& session, HWND dialog, const std::wstring& answer, double seconds) {
+  const bool cancel = EqualsNoCase(answer, L"cancel");
   std::wstring seen;
   if (cancel) {
     HWND button = ButtonWithId(dialog, IDCANCEL);
@@ -58,7 +91,7 @@ StepResult RunFileDialog(Session& session, const Args& args) {
     seen = L"cancelled " + Quoted(TitleOf(dialog));
   } else {
     // The dialog starts in a folder of its own choosing: give it the whole path.
-    const std::wstring path = std::filesystem::absolute(session.Resolve(args[1])).wstring();
+    const std::wstring path = std::filesystem::absolute(session.Resolve(answer)).wstring();
     HWND field = FileNameField(dialog);
     HWND open = ButtonWithId(dialog, IDOK);
     if (field == nullptr || open == nullptr) {
@@ -70,10 +103,12 @@ StepResult RunFileDialog(Session& session, const Args& args) {
     PostMessageW(open, BM_CLICK, 0, 0);
     seen = L"chose " + Quoted(path) + L" in " + Quoted(TitleOf(dialog));
   }
-  if (!PollUntil(*seconds, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); })) {
+  if (!PollUntil(seconds, [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); })) {
     return Failed(seen + L", but the dialog stayed open:" + DescribeControls(dialog));
   }
   return Passed(seen);
 }
+
+}  // namespace
 
 }  // namespace ui_driver

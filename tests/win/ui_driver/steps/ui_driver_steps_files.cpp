@@ -1,11 +1,15 @@
-// Steps about the files a program leaves behind, texts shown anywhere in a window, and raw commands
-// for menus no agent lists.
+// Steps about the files a program leaves behind or is shipped as, texts shown anywhere in a window,
+// and raw commands for menus no agent lists.
 #include <windows.h>
 
+#include <shellapi.h>
+
+#include <cwchar>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "../ui_driver_text.h"
 #include "../ui_driver_windows.h"
@@ -22,6 +26,25 @@ std::wstring FirstMatch(const std::wstring& pattern) {
   if (search == INVALID_HANDLE_VALUE) return {};
   FindClose(search);
   return found.cFileName;
+}
+
+// A text of the version resource's first language, or empty.
+std::wstring VersionText(const std::vector<BYTE>& info, const wchar_t* name) {
+  struct Translation {
+    WORD language;
+    WORD codePage;
+  };
+  Translation* translations = nullptr;
+  UINT size = 0;
+  if (!VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translations), &size) ||
+      size < sizeof(Translation)) {
+    return {};
+  }
+  wchar_t query[96];
+  swprintf(query, 96, L"\\StringFileInfo\\%04x%04x\\%ls", translations[0].language, translations[0].codePage, name);
+  wchar_t* text = nullptr;
+  if (!VerQueryValueW(info.data(), query, reinterpret_cast<void**>(&text), &size) || size == 0) return {};
+  return std::wstring(text, size - 1);
 }
 
 std::string ReadWhole(const std::filesystem::path& path) {
@@ -60,6 +83,24 @@ StepResult RunFileContains(Session& session, const Args& args) {
     return Failed(path.wstring() + (present ? L" holds " : L" lacks ") + Quoted(args[1]));
   }
   return Passed(path.wstring() + (present ? L" holds " : L" lacks ") + Quoted(args[1]));
+}
+
+StepResult RunFileVersion(Session& session, const Args& args) {
+  const std::wstring path = session.Resolve(args[0]).wstring();
+  DWORD unused = 0;
+  const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &unused);
+  std::vector<BYTE> info(size);
+  if (size == 0 || !GetFileVersionInfoW(path.c_str(), 0, size, info.data())) {
+    return Failed(L"no version resource in " + path);
+  }
+  const std::wstring file = VersionText(info, L"FileVersion");
+  const std::wstring product = VersionText(info, L"ProductVersion");
+  const UINT icons = ExtractIconExW(path.c_str(), -1, nullptr, nullptr, 0);
+  const std::wstring seen = L"file version " + Quoted(file) + L", product version " + Quoted(product) + L", " +
+                            Quoted(VersionText(info, L"FileDescription")) + L", " +
+                            Quoted(VersionText(info, L"LegalCopyright")) + L", " + std::to_wstring(icons) + L" icon(s)";
+  if (file != args[1] || product != args[1]) return Failed(seen);
+  return Passed(seen);
 }
 
 StepResult RunFileExists(Session& session, const Args& args) {

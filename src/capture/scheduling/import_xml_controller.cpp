@@ -1,0 +1,48 @@
+#include "capture/scheduling/import_xml_controller.h"
+
+#include "capture/events/xml_event_import.h"
+#include "common/log/user_messages_log.h"
+#include "common/text/path_text.h"
+
+namespace zuna {
+
+void ImportXmlController::Toggle() {
+  if (open_) {
+    Close();
+  } else {
+    Open();
+  }
+}
+
+void ImportXmlController::Open() {
+  view_.SetText(kImportFolderText, importFolder_);
+  view_.Enable(kImportOkButton, importFolder_.size() > 1);
+  open_ = true;
+  if (menuCheck_) menuCheck_(true);
+  view_.Show();
+}
+
+void ImportXmlController::Close() {
+  open_ = false;
+  if (menuCheck_) menuCheck_(false);
+  view_.Hide();
+}
+
+void ImportXmlController::OnSelectFolder() {
+  const auto picked = picker_.PickFolder();
+  if (!picked) return;
+  const auto folder = PickedFolderText(*picked);
+  if (!folder) return;
+  view_.SetText(kImportFolderText, *folder);
+  importFolder_ = *folder;
+  view_.Enable(kImportOkButton, view_.Text(kImportFolderText).size() > 1);
+}
+
+void ImportXmlController::OnOk() {
+  Close();
+  PostUserMessage(kImportingXmlEventsMessage, true);
+  const std::wstring folder = view_.Text(kImportFolderText).substr(0, kMaxPickedFolderLength);
+  ImportXmlEvents(ToFsPath(folder), eventsFolder_);
+}
+
+}  // namespace zuna

@@ -1,0 +1,47 @@
+#pragma once
+// The "Import XML Events" window: a folder chosen in the system's folder dialog, whose event files
+// of the older XML form are imported into the events folder.
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "common/windows/folder_picker.h"
+#include "common/windows/window_view.h"
+
+namespace zuna {
+
+enum ImportXmlControl {
+  kSelectFolderButton = 301,
+  kImportFolderText,
+  kImportOkButton,
+  kImportCancelButton,
+};
+
+class ImportXmlController {
+ public:
+  ImportXmlController(WindowView& view, FolderPicker& picker, std::filesystem::path eventsFolder)
+      : view_(view), picker_(picker), eventsFolder_(std::move(eventsFolder)) {}
+
+  void SetMenuCheck(std::function<void(bool)> check) { menuCheck_ = std::move(check); }
+
+  void Toggle();
+  // Shows the folder chosen last in this run of the program.
+  void Open();
+  void Close();
+
+  void OnSelectFolder();
+  void OnOk();
+
+  bool IsOpen() const { return open_; }
+  const std::wstring& ImportFolder() const { return importFolder_; }
+
+ private:
+  WindowView& view_;
+  FolderPicker& picker_;
+  std::filesystem::path eventsFolder_;
+  std::function<void(bool)> menuCheck_;
+  bool open_ = false;
+  std::wstring importFolder_;
+};
+
+}  // namespace zuna

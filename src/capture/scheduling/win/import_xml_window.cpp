@@ -1,0 +1,123 @@
+#include "capture/scheduling/win/import_xml_window.h"
+
+#include <commctrl.h>
+
+#include "capture/scheduling/win/scheduling_controls.h"
+#include "common/log/user_messages_log.h"
+#include "common/windows/win/track_window_move.h"
+#include "common/windows/win/win_util.h"
+
+namespace zuna {
+namespace {
+
+constexpr wchar_t kClassName[] = L"Import XML Events Class";
+constexpr int kFolderWidth = 360;
+constexpr DWORD kHoverMs = 750;
+
+}  // namespace
+
+bool ImportXmlWindow::Create(CommonWindows& common, HFONT font, HICON folderIcon) {
+  common_ = &common;
+  HINSTANCE instance = common.Instance();
+  RegisterWindowClass(instance, kClassName, Proc, 0, SchedulingBackground());
+  window_ = CreateWindowExW(0, kClassName, L"Import XML Events", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 500,
+                            200, nullptr, nullptr, instance, this);
+  if (window_ == nullptr) return false;
+  view_ = std::make_unique<WinWindowView>(window_, [&common](HWND w) { PlaceAtSavedPosition(common.Common(), w); });
+  WinWindowView& v = *view_;
+  AddLabel(window_, L"Select Folder with XML based Events:", 15, 10, 360, font);
+  HWND select = AddControl(window_, L"BUTTON", L"Select\r\nFolder",
+                           WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | (folderIcon != nullptr ? BS_ICON : 0),
+                           kSelectFolderButton, 15, 36, 70, 50, font);
+  if (select != nullptr && folderIcon != nullptr) {
+    SendMessageW(select, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(folderIcon));
+  }
+  v.Add(kSelectFolderButton, select);
+  folder_ = AddControl(window_, L"STATIC", L"", SS_SUNKEN | SS_NOTIFY | SS_LEFTNOWORDWRAP, kImportFolderText, 100, 50,
+                       kFolderWidth, 22, font);
+  v.Add(kImportFolderText, folder_);
+  if (folder_ != nullptr) SetWindowSubclass(folder_, FolderProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  v.Add(kImportOkButton,
+        AddControl(window_, L"BUTTON", L"OK", WS_TABSTOP | BS_PUSHBUTTON, kImportOkButton, 130, 110, 100, 30, font));
+  v.Add(kImportCancelButton, AddControl(window_, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, kImportCancelButton,
+                                        260, 110, 100, 30, font));
+  EnableWindow(v.Control(kImportOkButton), FALSE);
+  hoverBox_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_BORDER, 0, 0, 10, 20,
+                              window_, nullptr, instance, nullptr);
+  if (hoverBox_ != nullptr && font != nullptr) {
+    SendMessageW(hoverBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  }
+  common.ApplyIcons(window_);
+  return true;
+}
+
+int ImportXmlWindow::FolderTextWidth() const {
+  const std::wstring text = WindowText(folder_);
+  HDC dc = GetDC(folder_);
+  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(folder_, WM_GETFONT, 0, 0)));
+  SIZE size{};
+  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+  SelectObject(dc, old);
+  ReleaseDC(folder_, dc);
+  return size.cx;
+}
+
+// A path wider than its display is shown whole in a bordered box beside the resting mouse.
+void ImportXmlWindow::OnFolderMouse(UINT message) {
+  TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, folder_, kHoverMs};
+  if (message == WM_MOUSEMOVE && !tracking_ && FolderTextWidth() > kFolderWidth) {
+    tracking_ = TrackMouseEvent(&track) != FALSE;
+    if (!tracking_) PostUserMessage(L"INFO: creating a tracking mouse hover event failed\r\n", false);
+  } else if (message == WM_MOUSEHOVER && hoverBox_ != nullptr) {
+    POINT at{};
+    GetCursorPos(&at);
+    SetWindowTextW(hoverBox_, WindowText(folder_).c_str());
+    SetWindowPos(hoverBox_, HWND_TOPMOST, at.x + 16, at.y + 16, FolderTextWidth() + 60, 20,
+                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
+  } else if (message == WM_MOUSELEAVE) {
+    if (hoverBox_ != nullptr) ShowWindow(hoverBox_, SW_HIDE);
+    if (tracking_) {
+      track.dwFlags = TME_HOVER | TME_CANCEL;
+      if (!TrackMouseEvent(&track)) PostUserMessage(L"INFO: canceling a tracking mouse hover event failed\r\n", false);
+    }
+    tracking_ = false;
+  }
+}
+
+LRESULT CALLBACK ImportXmlWindow::FolderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                             DWORD_PTR self) {
+  if (message == WM_MOUSEMOVE || message == WM_MOUSEHOVER || message == WM_MOUSELEAVE) {
+    reinterpret_cast<ImportXmlWindow*>(self)->OnFolderMouse(message);
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+LRESULT CALLBACK ImportXmlWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = WindowObject<ImportXmlWindow>(window, message, lParam);
+  if (self == nullptr || self->window_ == nullptr || self->controller_ == nullptr) {
+    return DefWindowProcW(window, message, wParam, lParam);
+  }
+  return self->Handle(message, wParam, lParam);
+}
+
+LRESULT ImportXmlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  TrackWindowMove(common_->Common(), window_, message);
+  switch (message) {
+    case WM_COMMAND:
+      if (HIWORD(wParam) != BN_CLICKED) return 0;
+      if (LOWORD(wParam) == kSelectFolderButton) controller_->OnSelectFolder();
+      if (LOWORD(wParam) == kImportOkButton) controller_->OnOk();
+      if (LOWORD(wParam) == kImportCancelButton || LOWORD(wParam) == IDCANCEL) controller_->Close();
+      return 0;
+    case WM_CLOSE:
+      controller_->Close();
+      return 0;
+    case WM_CTLCOLORSTATIC:
+      return ColorStatic(wParam);
+    default:
+      break;
+  }
+  return DefWindowProcW(window_, message, wParam, lParam);
+}
+
+}  // namespace zuna

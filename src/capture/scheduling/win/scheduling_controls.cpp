@@ -1,0 +1,40 @@
+#include "capture/scheduling/win/scheduling_controls.h"
+
+namespace zuna {
+
+HWND AddControl(HWND parent, const wchar_t* className, const wchar_t* text, DWORD style, int id, int x, int y,
+                int width, int height, HFONT font) {
+  HWND control = CreateWindowExW(0, className, text, WS_CHILD | WS_VISIBLE | style, x, y, width, height, parent,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)),
+                                 reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(parent, GWLP_HINSTANCE)), nullptr);
+  if (control != nullptr && font != nullptr) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+  return control;
+}
+
+HWND AddLabel(HWND parent, const wchar_t* text, int x, int y, int width, HFONT font, int id) {
+  return AddControl(parent, L"STATIC", text, 0, id, x, y, width, 20, font);
+}
+
+HBRUSH SchedulingBackground() {
+  static HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
+  return grey;
+}
+
+LRESULT ColorStatic(WPARAM dc) {
+  HDC context = reinterpret_cast<HDC>(dc);
+  SetTextColor(context, RGB(0, 0, 0));
+  SetBkColor(context, RGB(192, 192, 192));
+  return reinterpret_cast<LRESULT>(SchedulingBackground());
+}
+
+void PlaceAtSavedPosition(ZunaCommon& common, HWND window) {
+  const PlacementEntry* entry = common.Placements().Find(window);
+  if (entry == nullptr) return;
+  if (entry->movedByUser || entry->currentLeftSet) {
+    SetWindowPos(window, HWND_NOTOPMOST, entry->currentRect.left, entry->currentRect.top, 0, 0, SWP_NOSIZE);
+  } else if (entry->loadedFromFile) {
+    SetWindowPos(window, HWND_NOTOPMOST, entry->fileRect.left, entry->fileRect.top, 0, 0, SWP_NOSIZE);
+  }
+}
+
+}  // namespace zuna

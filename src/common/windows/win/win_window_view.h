@@ -1,0 +1,45 @@
+#pragma once
+// The one Win32 WindowView: maps a controller's ids to the child windows of one top-level window
+// and speaks to each by its class (buttons, edits and statics, date-time pickers, list views).
+#include <windows.h>
+
+#include <functional>
+#include <map>
+
+#include "common/windows/window_view.h"
+
+namespace zuna {
+
+class WinWindowView final : public WindowView {
+ public:
+  // `place` moves the window to its remembered position before it is shown.
+  WinWindowView(HWND window, std::function<void(HWND)> place) : window_(window), place_(std::move(place)) {}
+
+  void Add(int id, HWND control) { controls_[id] = control; }
+  HWND Control(int id) const;
+  HWND Window() const { return window_; }
+
+  void SetTitle(std::wstring_view title) override;
+  std::wstring Title() const override;
+  void SetText(int id, std::wstring_view text) override;
+  std::wstring Text(int id) const override;
+  void Enable(int id, bool on) override;
+  bool IsEnabled(int id) const override;
+  void Check(int id, bool on) override;
+  bool IsChecked(int id) const override;
+  void Show() override;
+  void Hide() override;
+  void SetDateTime(int id, const CalendarTime& time) override;
+  std::optional<CalendarTime> DateTime(int id) const override;
+  void ClearRows(int id) override;
+  void AddRow(int id, const std::vector<std::wstring>& cells) override;
+  std::vector<int> SelectedRows(int id) const override;
+  std::wstring CellText(int id, int row, int column) const override;
+
+ private:
+  HWND window_;
+  std::function<void(HWND)> place_;
+  std::map<int, HWND> controls_;
+};
+
+}  // namespace zuna

@@ -1,0 +1,137 @@
+#include "video/avi_writer/queued_avi_writer.h"
+
+#include <new>
+#include <string>
+#include <system_error>
+
+#include "common/log/user_messages_log.h"
+
+namespace zuna {
+namespace {
+
+constexpr wchar_t kNoThread[] = L"SEVERE: cannot start the AVI writer thread; no recording is possible\r\n";
+constexpr wchar_t kFellBehind[] =
+    L"WARNING: the disk is not keeping up with the camera; frames that do not fit in the write queue are "
+    L"recorded as dropped frames\r\n";
+
+using Kind = FrameWriteQueue::Entry::Kind;
+
+}  // namespace
+
+QueuedAviWriter::QueuedAviWriter(QueuedAviWriterOptions options) : options_(std::move(options)) {}
+
+QueuedAviWriter::~QueuedAviWriter() {
+  Close();
+}
+
+std::chrono::steady_clock::time_point QueuedAviWriter::Now() const {
+  return options_.now ? options_.now() : std::chrono::steady_clock::now();
+}
+
+Status QueuedAviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoFormat& format) {
+  Close();
+  if (Status s = writer_.Open(std::move(output), format); Failed(s)) return s;
+  const std::uint64_t capacity = options_.queueBytes != 0 ? options_.queueBytes : FrameWriteQueue::CapacityFor(format);
+  framesWritten_ = framesDropped_ = framesDroppedByQueue_ = 0;
+  lastSync_ = Now();
+  unsynced_ = warned_ = false;
+  try {
+    queue_ = std::make_unique<FrameWriteQueue>(capacity);
+    thread_ = std::thread(&QueuedAviWriter::Run, this);
+  } catch (const std::exception&) {  // no memory or no thread
+    PostUserMessage(kNoThread, true);
+    writer_.Close();
+    return kFail;
+  }
+  open_ = true;
+  return kOk;
+}
+
+Status QueuedAviWriter::Submit(ByteSpan bytes, std::int64_t startTime100ns, bool isKey) {
+  if (!open_) return kUnexpected;
+  return queue_->Push(bytes, startTime100ns, isKey) ? kOk : kFalse;
+}
+
+void QueuedAviWriter::RequestCheckpoint() {
+  if (open_) queue_->PushControl(Kind::kCheckpoint);
+}
+
+void QueuedAviWriter::CheckClock() {
+  if (open_) queue_->PushControl(Kind::kCheckClock);
+}
+
+void QueuedAviWriter::WaitUntilWritten() {
+  if (open_) queue_->WaitUntilHandled();
+}
+
+Status QueuedAviWriter::Close() {
+  if (!open_.exchange(false)) return kOk;
+  queue_->Close();
+  thread_.join();  // the thread writes what is queued before it ends
+  const Status status = writer_.Close();
+  Publish();
+  if (const std::uint64_t lost = framesDroppedByQueue_.load(); lost != 0) {
+    PostUserMessage(L"WARNING: " + std::to_wstring(lost) +
+                        L" frames did not fit in the write queue and were recorded as dropped frames\r\n",
+                    true);
+  }
+  return status;
+}
+
+QueuedAviWriterTotals QueuedAviWriter::Totals() const {
+  return {framesWritten_.load(), framesDropped_.load(), framesDroppedByQueue_.load()};
+}
+
+void QueuedAviWriter::Run() {
+  FrameWriteQueue::Entry entry;
+  for (;;) {
+    const FrameWriteQueue::Next next = queue_->Pop(entry, options_.diskInterval);
+    if (next == FrameWriteQueue::Next::kClosed) return;
+    if (next == FrameWriteQueue::Next::kIdle) {
+      SyncIfDue(false);  // frames stopped coming: what was written still reaches the disk
+      continue;
+    }
+    Handle(entry);
+    queue_->Done(std::move(entry));
+    entry = {};
+  }
+}
+
+void QueuedAviWriter::Handle(FrameWriteQueue::Entry& entry) {
+  switch (entry.kind) {
+    case Kind::kFrame:
+      // A failed write is reported to the user by the writer; the recording goes on regardless.
+      writer_.WriteFrame(entry.bytes, entry.startTime100ns, entry.key);
+      break;
+    case Kind::kLost:
+      if (!warned_) PostUserMessage(kFellBehind, true);
+      warned_ = true;
+      writer_.WriteDroppedFrames(entry.lost, entry.startTime100ns);
+      framesDroppedByQueue_ += entry.lost;
+      break;
+    case Kind::kCheckClock:
+      SyncIfDue(false);
+      return;
+    case Kind::kCheckpoint:
+      SyncIfDue(true);
+      return;
+  }
+  unsynced_ = true;
+  Publish();
+  SyncIfDue(false);
+}
+
+void QueuedAviWriter::SyncIfDue(bool force) {
+  const auto now = Now();
+  if (!unsynced_ || (!force && now - lastSync_ < options_.diskInterval)) return;
+  writer_.CheckpointToDisk();
+  lastSync_ = now;
+  unsynced_ = false;
+}
+
+void QueuedAviWriter::Publish() {
+  framesWritten_ = writer_.FrameCount();
+  framesDropped_ = writer_.DroppedFrameCount();
+}
+
+}  // namespace zuna

@@ -1,0 +1,67 @@
+#pragma once
+// A window as the user would see it: titles, texts, states, picker values and list rows, kept in
+// maps by the controller's control ids.
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "common/windows/window_view.h"
+
+namespace zuna::test {
+
+class FakeWindowView final : public WindowView {
+ public:
+  void SetTitle(std::wstring_view title) override { title_ = title; }
+  std::wstring Title() const override { return title_; }
+  void SetText(int id, std::wstring_view text) override { texts[id] = text; }
+  std::wstring Text(int id) const override { return Find(texts, id, std::wstring()); }
+  void Enable(int id, bool on) override { enabled[id] = on; }
+  bool IsEnabled(int id) const override { return Find(enabled, id, true); }
+  void Check(int id, bool on) override { checked[id] = on; }
+  bool IsChecked(int id) const override { return Find(checked, id, false); }
+  void Show() override {
+    shown = true;
+    ++showCount;
+  }
+  void Hide() override { shown = false; }
+  void SetDateTime(int id, const CalendarTime& time) override { times[id] = time; }
+  std::optional<CalendarTime> DateTime(int id) const override {
+    if (pickerBroken) return std::nullopt;
+    const auto it = times.find(id);
+    if (it == times.end()) return std::nullopt;
+    return it->second;
+  }
+  void ClearRows(int) override {
+    rows.clear();
+    selection.clear();
+  }
+  void AddRow(int, const std::vector<std::wstring>& cells) override { rows.push_back(cells); }
+  std::vector<int> SelectedRows(int) const override { return selection; }
+  std::wstring CellText(int, int row, int column) const override {
+    if (row < 0 || row >= static_cast<int>(rows.size())) return {};
+    const auto& cells = rows[static_cast<std::size_t>(row)];
+    return column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)] : std::wstring();
+  }
+
+  // The user types into an edit: the text, then the change notice is the test's to send.
+  std::map<int, std::wstring> texts;
+  std::map<int, bool> enabled;
+  std::map<int, bool> checked;
+  std::map<int, CalendarTime> times;
+  std::vector<std::vector<std::wstring>> rows;
+  std::vector<int> selection;
+  bool shown = false;
+  int showCount = 0;
+  bool pickerBroken = false;
+
+ private:
+  template <typename T>
+  static T Find(const std::map<int, T>& map, int id, T fallback) {
+    const auto it = map.find(id);
+    return it == map.end() ? fallback : it->second;
+  }
+  std::wstring title_;
+};
+
+}  // namespace zuna::test
