@@ -199,6 +199,24 @@ void MainWindowVC::CreateRecordingController() {
                      *recordingWindows_, powerControl_, ProcessCodePage(), std::filesystem::path(CurrentDirectory())});
 }
 
+void MainWindowVC::RebuildAfterDeviceChange() {
+  RebuildMenu();
+  if (devices_.CurrentDeviceIndex() < 0) {
+    recordControls_.Hide();
+    PostUserMessage(L"There is no usable video capture device connected to the computer\r\n", true);
+    return;
+  }
+  CommonState& state = common_.State();
+  if (const VideoFormat* format = devices_.CurrentFormat()) {
+    state.videoWidth = format->width;
+    state.videoHeight = format->height;
+  }
+  recordControls_.SetButtons(true, false);
+  recordControls_.Show();
+  SizeVideoWindows();
+  SizeMainWindowToDisplay(common_.Common(), mainWindow_, clippingWindow_);
+}
+
 // A new device format or display size: the windows take the new size and the graph is rebuilt.
 void MainWindowVC::OnVideoSizeChanged() {
   SizeVideoWindows();

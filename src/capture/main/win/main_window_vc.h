@@ -46,6 +46,9 @@ class MainWindowVC {
   HWND Window() const { return mainWindow_; }
   MenuModel* Menu() { return &menu_; }
   // The schedule-event window sees the keyboard first, so that Tab and Enter work in it.
+  // The current device or its format changed: the menu bar, the record controls and the video
+  // windows follow the new device.
+  void RebuildAfterDeviceChange();
   HWND NavigationWindow() const { return scheduleWindows_ ? scheduleWindows_->NavigationWindow() : nullptr; }
 
  private:
