@@ -15,9 +15,9 @@ constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
 
 // Raw YUV layouts that players pass on without a decoder.
-constexpr std::array<std::uint32_t, 9> kRawYuv = {FourCc("YUY2"), FourCc("UYVY"), FourCc("YVYU"),
-                                                  FourCc("Y800"), FourCc("GREY"), FourCc("YV12"),
-                                                  FourCc("I420"), FourCc("IYUV"), FourCc("NV12")};
+constexpr std::array<std::uint32_t, 10> kRawYuv = {FourCc("YUY2"), FourCc("UYVY"), FourCc("YVYU"), FourCc("Y8  "),
+                                                   FourCc("Y800"), FourCc("GREY"), FourCc("YV12"), FourCc("I420"),
+                                                   FourCc("IYUV"), FourCc("NV12")};
 
 std::uint32_t Field32(ByteSpan bytes, std::uint64_t offset) {
   return ReadLe32(bytes, offset).value_or(0);

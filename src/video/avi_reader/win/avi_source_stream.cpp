@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "video/avi_reader/win/avi_source_filter.h"
+#include "video/convert/win/display_media_type.h"
 
 namespace zuna::dshow {
 
@@ -101,14 +102,18 @@ HRESULT AviSourceFilter::SendSample(const Sample& s) {
   if (FAILED(hr)) return hr;
   BYTE* data = nullptr;
   hr = sample->GetPointer(&data);
-  if (SUCCEEDED(hr) && static_cast<std::size_t>(sample->GetSize()) < bytes_.size()) hr = VFW_E_BUFFER_OVERFLOW;
+  if (SUCCEEDED(hr) && conversion_) {
+    hr = ConvertIntoSample(*conversion_, bytes_, sample);
+  } else if (SUCCEEDED(hr)) {
+    if (static_cast<std::size_t>(sample->GetSize()) < bytes_.size()) hr = VFW_E_BUFFER_OVERFLOW;
+    if (SUCCEEDED(hr) && !bytes_.empty()) std::memcpy(data, bytes_.data(), bytes_.size());
+    if (SUCCEEDED(hr)) sample->SetActualDataLength(static_cast<long>(bytes_.size()));
+  }
   if (SUCCEEDED(hr)) {
-    if (!bytes_.empty()) std::memcpy(data, bytes_.data(), bytes_.size());
     REFERENCE_TIME start = s.start;
     REFERENCE_TIME stop = s.stop;
     LONGLONG mediaStart = s.mediaStart;
     LONGLONG mediaStop = s.mediaStart + 1;
-    sample->SetActualDataLength(static_cast<long>(bytes_.size()));
     sample->SetTime(&start, &stop);
     sample->SetMediaTime(&mediaStart, &mediaStop);  // frame numbers, as the file counts them
     sample->SetPreroll(s.preroll ? TRUE : FALSE);
