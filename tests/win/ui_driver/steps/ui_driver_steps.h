@@ -76,6 +76,9 @@ StepResult RunFileDialog(Session& session, const Args& args);
 // Test AVI files: ui_driver_steps_avi.cpp
 StepResult RunWriteAvi(Session& session, const Args& args);
 
+// The picture in a window: ui_driver_steps_picture.cpp
+StepResult RunPicture(Session& session, const Args& args);
+
 // Sliders: ui_driver_steps_slider.cpp
 StepResult RunSlider(Session& session, const Args& args);
 

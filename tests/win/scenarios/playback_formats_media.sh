@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Writes the files of playback_formats.scn into FOLDER/media with ffmpeg: two frames of 321 x 241
+# (odd sides, padded rows) in each uncompressed layout other capture programs write, the second frame
+# the negative of the first so that a wrong frame cannot pass for the right one, and ffmpeg's own
+# decoding of that second frame as the reference picture. Also an MJPEG file.
+# usage: playback_formats_media.sh FOLDER
+set -euo pipefail
+media="$1/media"
+mkdir -p "$media"
+source="testsrc=size=321x241:rate=10,negate=enable='eq(n,1)'"
+
+write() {  # name, ffmpeg output options...
+  local name="$1"
+  shift
+  ffmpeg -loglevel error -y -f lavfi -i "$source" -frames:v 2 "$@" "$media/$name.avi"
+}
+
+write rgb24 -c:v rawvideo -pix_fmt bgr24
+write rgb555 -c:v rawvideo -pix_fmt rgb555le
+write pal8 -c:v rawvideo -pix_fmt pal8
+write y800 -c:v rawvideo -pix_fmt gray
+write uyvy -c:v rawvideo -pix_fmt uyvy422
+write yvyu -c:v rawvideo -pix_fmt yvyu422
+write i420 -c:v rawvideo -pix_fmt yuv420p
+write yv12 -c:v rawvideo -pix_fmt yuv420p -vtag YV12
+write nv12 -c:v rawvideo -pix_fmt nv12
+write mjpg -c:v mjpeg -q:v 3
+
+# ffmpeg writes RGB rows top-down (a negative height); the bottom-up file stores the picture upside
+# down with a positive height, which reads back upright.
+ffmpeg -loglevel error -y -f lavfi -i "$source,vflip" -frames:v 2 -c:v rawvideo -pix_fmt bgr24 "$media/rgb24up.avi"
+strf=$(grep -obUa strf "$media/rgb24up.avi" | head -n 1 | cut -d: -f1)
+printf '\xf1\x00\x00\x00' | dd of="$media/rgb24up.avi" bs=1 seek=$((strf + 16)) conv=notrunc status=none
+
+for name in rgb24 rgb24up rgb555 pal8 y800 uyvy yvyu i420 yv12 nv12 mjpg; do
+  ffmpeg -loglevel error -y -i "$media/$name.avi" -vf "select=eq(n\,1)" -frames:v 1 -pix_fmt bgr24 "$media/$name-1.bmp"
+done
