@@ -2,7 +2,8 @@
 # Writes the files of playback_formats.scn into FOLDER/media with ffmpeg: two frames of 321 x 241
 # (odd sides, padded rows) in each uncompressed layout other capture programs write, the second frame
 # the negative of the first so that a wrong frame cannot pass for the right one, and ffmpeg's own
-# decoding of that second frame as the reference picture. Also an MJPEG file.
+# decoding of that second frame as the reference picture. Also an MJPEG file, and a grey file whose
+# second frame is a zero-length chunk (a frame the writer dropped), with its first frame's picture.
 # usage: playback_formats_media.sh FOLDER
 set -euo pipefail
 media="$1/media"
@@ -31,6 +32,11 @@ write mjpg -c:v mjpeg -q:v 3
 ffmpeg -loglevel error -y -f lavfi -i "$source,vflip" -frames:v 2 -c:v rawvideo -pix_fmt bgr24 "$media/rgb24up.avi"
 strf=$(grep -obUa strf "$media/rgb24up.avi" | head -n 1 | cut -d: -f1)
 printf '\xf1\x00\x00\x00' | dd of="$media/rgb24up.avi" bs=1 seek=$((strf + 16)) conv=notrunc status=none
+
+# Input frame 1 left out: ffmpeg's AVI writer fills the gap with an empty chunk.
+ffmpeg -loglevel error -y -f lavfi -i "$source" -frames:v 3 -vf "select='not(eq(n\,1))'" -fps_mode passthrough \
+  -c:v rawvideo -pix_fmt gray "$media/gap.avi"
+ffmpeg -loglevel error -y -i "$media/gap.avi" -frames:v 1 -pix_fmt bgr24 "$media/gap-0.bmp"
 
 for name in rgb24 rgb24up rgb555 pal8 y800 uyvy yvyu i420 yv12 nv12 mjpg; do
   ffmpeg -loglevel error -y -i "$media/$name.avi" -vf "select=eq(n\,1)" -frames:v 1 -pix_fmt bgr24 "$media/$name-1.bmp"
