@@ -60,6 +60,7 @@ void AviFrameReader::Reset() {
   frames_.clear();
   indexKind_ = AviIndexKind::kNone;
   largest_ = 0;
+  paletteChanges_ = 0;
   problem_.clear();
   fileSize_ = firstRiffEnd_ = 0;
   movi_.reset();
@@ -220,14 +221,26 @@ bool AviFrameReader::ReadStreamList(ByteSpan strl, std::uint32_t number) {
   return true;
 }
 
-bool AviFrameReader::IsStreamChunk(std::uint32_t id) const {
-  const std::uint32_t number = format_.streamNumber;
+namespace {
+
+// The two-letter kind of a chunk of stream `number` ("db", "dc", "pc"), or 0 for another stream's.
+std::uint32_t ChunkKind(std::uint32_t id, std::uint32_t number) {
   const auto tens = static_cast<std::uint8_t>('0' + number / 10);
   const auto ones = static_cast<std::uint8_t>('0' + number % 10);
   const auto c0 = static_cast<std::uint8_t>(id);
   const auto c1 = static_cast<std::uint8_t>(id >> 8);
-  const std::uint32_t kind = id >> 16;
-  return c0 == tens && c1 == ones && (kind == (FourCc("00db") >> 16) || kind == (FourCc("00dc") >> 16));
+  return c0 == tens && c1 == ones ? id >> 16 : 0;
+}
+
+}  // namespace
+
+bool AviFrameReader::IsStreamChunk(std::uint32_t id) const {
+  const std::uint32_t kind = ChunkKind(id, format_.streamNumber);
+  return kind == (FourCc("00db") >> 16) || kind == (FourCc("00dc") >> 16);
+}
+
+bool AviFrameReader::IsPaletteChange(std::uint32_t id) const {
+  return ChunkKind(id, format_.streamNumber) == (FourCc("00pc") >> 16);
 }
 
 // Adds a frame unless its bytes lie outside the file or the list is full; false ends the list.

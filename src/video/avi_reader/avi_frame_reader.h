@@ -61,6 +61,8 @@ class AviFrameReader {
   AviIndexKind IndexKind() const { return indexKind_; }
   std::uint32_t LargestFrameBytes() const { return largest_; }
   const std::string& Problem() const { return problem_; }
+  // Palette changes ("NNpc" chunks) found in the stream: they are not applied to the frames.
+  std::uint32_t PaletteChanges() const { return paletteChanges_; }
 
   // The bytes of one frame (none for a dropped frame), after checking that its chunk head names the
   // stream and its size. kInvalidArg for a frame number out of range.
@@ -89,6 +91,7 @@ class AviFrameReader {
   Status ReadHeaderList(ByteSpan hdrl);
   bool ReadStreamList(ByteSpan strl, std::uint32_t number);
   bool IsStreamChunk(std::uint32_t id) const;
+  bool IsPaletteChange(std::uint32_t id) const;
   bool AddFrame(std::uint64_t offset, std::uint32_t size, bool key);
 
   // The three ways of finding the frames; each leaves frames_ empty when it cannot be used.
@@ -104,6 +107,7 @@ class AviFrameReader {
   std::vector<AviFrameEntry> frames_;
   AviIndexKind indexKind_ = AviIndexKind::kNone;
   std::uint32_t largest_ = 0;
+  std::uint32_t paletteChanges_ = 0;
   std::string problem_;
 
   std::uint64_t fileSize_ = 0;

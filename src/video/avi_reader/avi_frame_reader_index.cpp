@@ -103,6 +103,7 @@ bool AviFrameReader::ReadLegacyIndex(AviByteSource& file) {
     for (std::uint64_t e = 0; e < count; ++e) {
       const std::uint64_t at = e * kLegacyEntryBytes;
       const std::uint32_t id = Field32(table, at);
+      if (IsPaletteChange(id)) ++paletteChanges_;
       if (!IsStreamChunk(id)) continue;
       const std::uint32_t flags = Field32(table, at + 4);
       const std::uint32_t offset = Field32(table, at + 8);
@@ -152,6 +153,8 @@ bool AviFrameReader::WalkList(AviByteSource& file, std::uint64_t begin, std::uin
     if (chunk->id == avi::kList && chunk->listType == kRec && depth < kMaxListDepth) {
       const std::uint64_t listEnd = std::min<std::uint64_t>(end, at + 8 + std::uint64_t{chunk->size});
       if (!WalkList(file, at + 12, listEnd, depth + 1)) return false;
+    } else if (IsPaletteChange(chunk->id)) {
+      ++paletteChanges_;
     } else if (IsStreamChunk(chunk->id)) {
       // A chunk cut off by the end of the file ends the walk without being a frame.
       if (chunk->size > end - at - 8) return false;

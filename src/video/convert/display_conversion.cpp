@@ -66,16 +66,28 @@ void ConvertRow(const SourcePicture& p, const SourceRows& rows, const std::uint8
     case PictureLayout::kNv12: {
       const std::size_t chroma = static_cast<std::size_t>(row / 2) * rows.chromaStride;
       const int step = p.layout == PictureLayout::kNv12 ? 2 : 1;
-      return PlanarToRgb32(in, frame + rows.uPlane + chroma, frame + rows.vPlane + chroma, step, p.width, out);
+      const std::uint8_t* u = frame + rows.uPlane + chroma;
+      const std::uint8_t* v = frame + rows.vPlane + chroma;
+      return yuy2 ? PlanarToYuy2(in, u, v, step, p.width, out) : PlanarToRgb32(in, u, v, step, p.width, out);
     }
   }
 }
 
 }  // namespace
 
+// YUV of even width keeps its samples: 4:2:0 chroma is shared by two rows of YUY2 instead of two
+// rows of the source. Odd widths have no YUY2 layout every renderer takes.
 DisplayLayout DisplayLayoutOf(const SourcePicture& p) {
-  const bool packed422 = p.layout == PictureLayout::kUyvy || p.layout == PictureLayout::kYvyu;
-  return packed422 && p.width % 2 == 0 ? DisplayLayout::kYuy2 : DisplayLayout::kRgb32;
+  switch (p.layout) {
+    case PictureLayout::kUyvy:
+    case PictureLayout::kYvyu:
+    case PictureLayout::kI420:
+    case PictureLayout::kYv12:
+    case PictureLayout::kNv12:
+      return p.width % 2 == 0 ? DisplayLayout::kYuy2 : DisplayLayout::kRgb32;
+    default:
+      return DisplayLayout::kRgb32;
+  }
 }
 
 std::size_t DisplayBytes(const SourcePicture& p) {

@@ -1,7 +1,7 @@
 #pragma once
 // Turns a frame of another writer's layout into what the display chain takes: YUY2 where that loses
-// nothing (4:2:2 YUV of even width), else 32-bit RGB (blue, green, red, 0) with bottom-up rows as
-// every DIB has them.
+// nothing (YUV of even width; 4:2:0 chroma serves both rows of YUY2 it covers), else 32-bit RGB
+// (blue, green, red, 0) with bottom-up rows as every DIB has them.
 #include <cstddef>
 #include <cstdint>
 #include <span>

@@ -25,7 +25,9 @@ inline constexpr PackedYuv kYvyuOrder{0, 3, 2, 1};
 void PackedToYuy2(const std::uint8_t* in, int width, PackedYuv order, std::uint8_t* out);
 void PackedToRgb32(const std::uint8_t* in, int width, PackedYuv order, std::uint8_t* out);
 // A row of planar 4:2:0: luma, and the chroma row it shares with its neighbour; `step` is 1 for
-// separate planes and 2 for interleaved chroma (NV12, U first).
+// separate planes and 2 for interleaved chroma (NV12, U first). YUY2 takes even widths only.
+void PlanarToYuy2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int step, int width,
+                  std::uint8_t* out);
 void PlanarToRgb32(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int step, int width,
                    std::uint8_t* out);
 

@@ -53,6 +53,28 @@ void PackedToYuy2(const std::uint8_t* in, int width, PackedYuv o, std::uint8_t* 
   }
 }
 
+void PlanarToYuy2(const std::uint8_t* y, const std::uint8_t* u, const std::uint8_t* v, int step, int width,
+                  std::uint8_t* out) {
+  if (step == 2) {
+    // Interleaved chroma: one 16-bit word, U low, V high, per pixel pair.
+    for (int i = 0; i < width / 2; ++i) {
+      std::uint16_t uv;
+      std::memcpy(&uv, u + 2 * i, 2);
+      const std::uint32_t pair = static_cast<std::uint32_t>(y[2 * i]) | static_cast<std::uint32_t>(uv & 0xFF) << 8 |
+                                 static_cast<std::uint32_t>(y[2 * i + 1]) << 16 |
+                                 static_cast<std::uint32_t>(uv >> 8) << 24;
+      std::memcpy(out + 4 * i, &pair, 4);
+    }
+    return;
+  }
+  for (int i = 0; i < width / 2; ++i) {
+    const std::uint32_t pair = static_cast<std::uint32_t>(y[2 * i]) | static_cast<std::uint32_t>(u[i * step]) << 8 |
+                               static_cast<std::uint32_t>(y[2 * i + 1]) << 16 |
+                               static_cast<std::uint32_t>(v[i * step]) << 24;
+    std::memcpy(out + 4 * i, &pair, 4);
+  }
+}
+
 void PackedToRgb32(const std::uint8_t* in, int width, PackedYuv o, std::uint8_t* out) {
   std::array<std::uint8_t, kChunk> y;
   std::array<std::uint8_t, kChunk / 2> u, v;

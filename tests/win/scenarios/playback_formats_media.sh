@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Writes the files of playback_formats.scn into FOLDER/media with ffmpeg: two frames of 321 x 241
-# (odd sides, padded rows) in each uncompressed layout other capture programs write, the second frame
+# (odd sides, padded rows; two files 320 x 240) in each uncompressed layout other capture programs write, the second frame
 # the negative of the first so that a wrong frame cannot pass for the right one, and ffmpeg's own
 # decoding of that second frame as the reference picture. Also an MJPEG file, and a grey file whose
 # second frame is a zero-length chunk (a frame the writer dropped), with its first frame's picture.
@@ -26,6 +26,11 @@ write i420 -c:v rawvideo -pix_fmt yuv420p
 write yv12 -c:v rawvideo -pix_fmt yuv420p -vtag YV12
 write nv12 -c:v rawvideo -pix_fmt nv12
 write mjpg -c:v mjpeg -q:v 3
+# An even width: YUV reaches the display as YUY2 rather than RGB32.
+source="testsrc=size=320x240:rate=10,negate=enable='eq(n,1)'"
+write i420even -c:v rawvideo -pix_fmt yuv420p
+write uyvyeven -c:v rawvideo -pix_fmt uyvy422
+source="testsrc=size=321x241:rate=10,negate=enable='eq(n,1)'"
 
 # ffmpeg writes RGB rows top-down (a negative height); the bottom-up file stores the picture upside
 # down with a positive height, which reads back upright.
@@ -38,6 +43,6 @@ ffmpeg -loglevel error -y -f lavfi -i "$source" -frames:v 3 -vf "select='not(eq(
   -c:v rawvideo -pix_fmt gray "$media/gap.avi"
 ffmpeg -loglevel error -y -i "$media/gap.avi" -frames:v 1 -pix_fmt bgr24 "$media/gap-0.bmp"
 
-for name in rgb24 rgb24up rgb555 pal8 y800 uyvy yvyu i420 yv12 nv12 mjpg; do
+for name in rgb24 rgb24up rgb555 pal8 y800 uyvy yvyu i420 yv12 nv12 i420even uyvyeven mjpg; do
   ffmpeg -loglevel error -y -i "$media/$name.avi" -vf "select=eq(n\,1)" -frames:v 1 -pix_fmt bgr24 "$media/$name-1.bmp"
 done

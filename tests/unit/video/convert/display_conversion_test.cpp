@@ -150,6 +150,50 @@ TEST(DisplayConversion, PlanarYuvWithOddSides) {
   }
 }
 
+TEST(DisplayConversion, PlanarYuvOfEvenWidthBecomesYuy2WithSharedChroma) {
+  // 4 x 3: luma 0..11; chroma rows (100, 101 | 200, 201) and (102, 103 | 202, 203), the second row
+  // rounded up for the odd height.
+  std::vector<std::uint8_t> luma(12);
+  for (std::uint8_t i = 0; i < 12; ++i) luma[i] = i;
+  const std::vector<std::uint8_t> u = {100, 101, 102, 103}, v = {200, 201, 202, 203};
+  std::vector<std::uint8_t> i420 = luma, yv12 = luma, nv12 = luma;
+  i420.insert(i420.end(), u.begin(), u.end());
+  i420.insert(i420.end(), v.begin(), v.end());
+  yv12.insert(yv12.end(), v.begin(), v.end());
+  yv12.insert(yv12.end(), u.begin(), u.end());
+  for (std::size_t i = 0; i < u.size(); ++i) {
+    nv12.push_back(u[i]);
+    nv12.push_back(v[i]);
+  }
+  const std::vector<std::uint8_t> yuy2 = {0, 100, 1, 200, 2,  101, 3,  201,   // row 0
+                                          4, 100, 5, 200, 6,  101, 7,  201,   // row 1, same chroma
+                                          8, 102, 9, 202, 10, 103, 11, 203};  // row 2
+  for (const auto& [code, frame] : {std::pair{"I420", i420}, std::pair{"YV12", yv12}, std::pair{"NV12", nv12}}) {
+    const SourcePicture p = Picture(BitmapInfo(4, 3, 12, Code(code)));
+    EXPECT_EQ(DisplayLayoutOf(p), DisplayLayout::kYuy2) << code;
+    EXPECT_EQ(Convert(p, frame), yuy2) << code;
+  }
+}
+
+TEST(DisplayConversion, Rgb24OfEveryWidthMatchesPixelByPixel) {
+  // Rows are converted four pixels at a time and then one by one: every width from 1 to 9.
+  for (int width = 1; width <= 9; ++width) {
+    for (int height : {2, -2}) {
+      const SourcePicture p = Picture(BitmapInfo(width, height, 24, 0));
+      const std::size_t stride = (static_cast<std::size_t>(width) * 3 + 3) / 4 * 4;
+      const std::vector<std::uint8_t> frame = test::PatternBytes(stride * 2, static_cast<std::uint32_t>(width));
+      const std::vector<std::uint8_t> out = Convert(p, frame);
+      for (int y = 0; y < 2; ++y) {
+        const std::size_t row = static_cast<std::size_t>(height > 0 ? 1 - y : y) * stride;
+        for (int x = 0; x < width; ++x) {
+          const std::uint8_t* in = &frame[row + static_cast<std::size_t>(x) * 3];
+          EXPECT_EQ(At(out, p, x, y), (Pixel{in[0], in[1], in[2], 0})) << width << " " << height << " " << x;
+        }
+      }
+    }
+  }
+}
+
 TEST(DisplayConversion, ShortFramesAndBuffersAreRefusedUntouched) {
   const SourcePicture p = Picture(BitmapInfo(3, 3, 12, Code("I420")));
   const std::vector<std::uint8_t> frame(SourcePictureBytes(p) - 1, 16);
