@@ -60,7 +60,7 @@ void AviFrameReader::Reset() {
   frames_.clear();
   indexKind_ = AviIndexKind::kNone;
   largest_ = 0;
-  paletteChanges_ = 0;
+  paletteChanges_.clear();
   problem_.clear();
   fileSize_ = firstRiffEnd_ = 0;
   movi_.reset();
@@ -254,6 +254,29 @@ bool AviFrameReader::AddFrame(std::uint64_t offset, std::uint32_t size, bool key
   const bool isKey = size != 0 && (key || format_.Uncompressed());
   frames_.push_back({offset, size, isKey});
   return true;
+}
+
+void AviFrameReader::AddPaletteChange(std::uint64_t offset, std::uint32_t size) {
+  if (stopped_ || paletteChanges_.size() >= kMaxFrames) return;
+  if (offset < 8 || offset > fileSize_ || size > fileSize_ - offset) return;
+  paletteChanges_.push_back({static_cast<std::uint32_t>(frames_.size()), offset, size});
+}
+
+Status AviFrameReader::ReadPaletteChange(AviByteSource& file, std::size_t change,
+                                         std::vector<std::uint8_t>& out) const {
+  constexpr std::uint32_t kLargestChange = 4 + 256 * 4;
+  out.clear();
+  if (change >= paletteChanges_.size()) return kInvalidArg;
+  const AviPaletteChange& entry = paletteChanges_[change];
+  const std::uint32_t wanted = std::min(entry.size, kLargestChange);
+  std::vector<std::uint8_t> bytes;
+  if (!file.Seek(entry.offset - 8) || !file.Read(std::size_t{wanted} + 8, bytes)) return kUnexpected;
+  if (bytes.size() != std::size_t{wanted} + 8 || !IsPaletteChange(Field32(bytes, 0)) ||
+      Field32(bytes, 4) != entry.size) {
+    return kFail;
+  }
+  out.assign(bytes.begin() + 8, bytes.end());
+  return kOk;
 }
 
 Status AviFrameReader::ReadFrame(AviByteSource& file, std::uint32_t frame, std::vector<std::uint8_t>& out) const {

@@ -6,27 +6,11 @@
 #include <new>
 #include <system_error>
 
-#include "common/log/user_messages_log.h"
-
 namespace zuna::dshow {
 namespace {
 
 // {6E2F4C3A-8B1D-4F57-9C0E-2A7D5B913C48}: answered by IPersist::GetClassID; not registered.
 constexpr GUID kAviSourceClassId = {0x6E2F4C3A, 0x8B1D, 0x4F57, {0x9C, 0x0E, 0x2A, 0x7D, 0x5B, 0x91, 0x3C, 0x48}};
-
-// Frames are shown with the palette of the stream's header: a change inside the stream is told once,
-// when the file is opened.
-void NotePaletteChanges(const AviFrameReader& reader) {
-  SourcePicture picture;
-  if (reader.PaletteChanges() == 0 || DescribeSourcePicture(reader.Format().bitmapInfo, &picture) != kOk ||
-      picture.layout != PictureLayout::kPal8) {
-    return;
-  }
-  PostUserMessage(
-      L"NOTE: the palette of this file changes during the stream; every frame is shown with the palette of the "
-      L"stream header\r\n",
-      true);
-}
 
 std::optional<SourcePicture> ConversionOf(const AviStreamFormat& format) {
   SourcePicture picture;
@@ -46,7 +30,6 @@ HRESULT CreateAviSourceFilter(const std::filesystem::path& path, IBaseFilter** f
     const Status status = reader.Open(*file);
     if (status == kUnexpected) return HRESULT_FROM_WIN32(ERROR_READ_FAULT);
     if (Failed(status)) return VFW_E_INVALID_FILE_FORMAT;
-    NotePaletteChanges(reader);
     auto* source = new AviSourceFilter(std::move(file), std::move(reader), path);
     return source->QueryInterface(IID_IBaseFilter, reinterpret_cast<void**>(filter));
   } catch (const std::bad_alloc&) {
@@ -67,6 +50,7 @@ AviSourceFilter::AviSourceFilter(std::unique_ptr<AviByteSource> file, AviFrameRe
       conversion_(ConversionOf(reader_.Format())),
       stop_(reader_.FrameCount()) {
   wake_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (conversion_) framePicture_ = *conversion_;
 }
 
 AviSourceFilter::~AviSourceFilter() {

@@ -5,7 +5,8 @@
 //
 // One output pin offers the video stream's own type (see avi_source_media_type.h), or, for the
 // uncompressed layouts of other writers that the display chain does not take, YUY2 or RGB32 converted
-// from each frame as it is delivered (see video/convert), so the chain and seeking stay the same. A streaming
+// from each frame as it is delivered (see video/convert), so the chain and seeking stay the same. A
+// palettized stream's frames are shown with the palette changes that come before them in the file. A streaming
 // thread, running from Pause to Stop, delivers frame after frame stamped from the frame rate,
 // relative to the start of the current segment, and end of stream after the last frame; downstream
 // decides the pace (a paused renderer holds the first frame and blocks the next). A seek flushes
@@ -102,6 +103,7 @@ class AviSourceFilter final : public FilterBase, public IFileSourceFilter {
   void StreamLoop();
   HRESULT DeliverFrame(std::uint32_t frame, std::uint32_t segmentStart, bool discontinuity);
   HRESULT SendSample(const Sample& sample);
+  const SourcePicture& PictureFor(std::uint32_t frame);
   bool Interrupted() const { return stopping_.load() || seeking_.load(); }
 
   AviSourceOutputPin output_;
@@ -129,6 +131,9 @@ class AviSourceFilter final : public FilterBase, public IFileSourceFilter {
   // Streaming thread only.
   std::optional<std::uint32_t> decoded_;  // the last frame the decoder downstream was given
   std::vector<std::uint8_t> bytes_;
+  SourcePicture framePicture_;      // with the palette changes applied so far
+  std::size_t appliedChanges_ = 0;  // how many of the reader's palette changes it holds
+  std::vector<std::uint8_t> change_;
 };
 
 }  // namespace zuna::dshow

@@ -129,10 +129,10 @@ void MakeSecondFrameAPaletteChange(Bytes& file) {
   }
 }
 
-TEST(AviFrameReader, CountsPaletteChangesInTheLegacyIndexAndTheWalk) {
+TEST(AviFrameReader, FindsPaletteChangesInTheLegacyIndexAndTheWalk) {
   ScopedMemoryLog log;
   for (const bool walk : {false, true}) {
-    Bytes file = WriteFile(AviVideoFormat::Yuy2(16, 8, 25, 1), 3, {}, {});
+    Bytes file = WriteFile(AviVideoFormat::Yuy2(32, 32, 25, 1), 3, {}, {});
     Rename(file, "indx", "JUNK");
     MakeSecondFrameAPaletteChange(file);
     if (walk) Rename(file, "idx1", "JUNK");
@@ -140,8 +140,13 @@ TEST(AviFrameReader, CountsPaletteChangesInTheLegacyIndexAndTheWalk) {
     AviFrameReader reader;
     ASSERT_EQ(reader.Open(source), kOk) << reader.Problem();
     EXPECT_EQ(reader.IndexKind(), walk ? AviIndexKind::kWalked : AviIndexKind::kLegacy);
-    EXPECT_EQ(reader.PaletteChanges(), 1u);
+    ASSERT_EQ(reader.PaletteChanges().size(), 1u);
+    EXPECT_EQ(reader.PaletteChanges()[0].fromFrame, 1u) << "it comes after the first frame";
     EXPECT_EQ(reader.FrameCount(), 2u) << "a palette change is no frame";
+    Bytes change;
+    ASSERT_EQ(reader.ReadPaletteChange(source, 0, change), kOk);
+    EXPECT_EQ(change, Bytes(4 + 256 * 4, 2)) << "the second frame's bytes, as far as a change reaches";
+    EXPECT_EQ(reader.ReadPaletteChange(source, 1, change), kInvalidArg);
   }
 }
 
