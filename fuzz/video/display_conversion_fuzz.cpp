@@ -1,6 +1,6 @@
 // The conversion of another writer's frames: the first byte chooses how much of the rest is the
-// stream's bitmap header (with masks and palette), the remainder is the frame. Whatever they declare,
-// the conversion reads nothing past the frame and writes nothing past its picture.
+// stream's bitmap header (with masks and palette), the remainder is the frame (and a palette change). Whatever they
+// declare, the conversion reads nothing past the frame and writes nothing past its picture.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "video/convert/display_conversion.h"
+#include "video/convert/palette_change.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;
@@ -17,6 +18,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::span<const std::uint8_t> frame(data + 1 + infoBytes, size - 1 - infoBytes);
   zuna::SourcePicture picture;
   if (zuna::DescribeSourcePicture(info, &picture) != zuna::kOk) return 0;
+  // The frame's bytes also serve as a palette change, which may only touch a palettized picture.
+  const zuna::SourcePicture before = picture;
+  if (zuna::Succeeded(zuna::ApplyPaletteChange(frame, &picture)) && picture.layout != zuna::PictureLayout::kPal8) {
+    std::abort();
+  }
+  if (picture.layout != zuna::PictureLayout::kPal8 && picture.palette != before.palette) std::abort();
   const std::size_t outBytes = zuna::DisplayBytes(picture);
   if (outBytes > (16u << 20)) return 0;  // large pictures cost time, not coverage
   // Exactly the picture's size, so that any write beyond it is caught.
