@@ -45,6 +45,27 @@ ffmpeg -loglevel error -y -f lavfi -i "$source" -frames:v 3 -vf "select='not(eq(
 ffmpeg -loglevel error -y -i "$media/gap.avi" -frames:v 1 -pix_fmt bgr24 "$media/gap-0.bmp"
 ffmpeg -loglevel error -y -i "$media/pal8.avi" -frames:v 1 -pix_fmt bgr24 "$media/pal8-0.bmp"
 
+# 16-bit RGB with 5-6-5 bit fields: ffmpeg writes the pixels but no bit masks, so the masks go in
+# behind its bitmap header, taken from the padding chunk that follows it (every later offset stays).
+write rgb565 -c:v rawvideo -pix_fmt rgb565le
+python3 - "$media/rgb565.avi" <<'PYTHON'
+import struct, sys
+d = bytearray(open(sys.argv[1], "rb").read())
+strf = d.find(b"strf")
+size = struct.unpack_from("<I", d, strf + 4)[0]
+junk = strf + 8 + size
+assert size == 40 and d[junk:junk + 4] == b"JUNK"
+junk_size = struct.unpack_from("<I", d, junk + 4)[0]
+struct.pack_into("<I", d, strf + 4, 52)
+struct.pack_into("<I", d, strf + 8 + 16, 3)  # BI_BITFIELDS
+masks = struct.pack("<III", 0xF800, 0x07E0, 0x001F)
+d[junk:junk + 8 + junk_size] = masks + b"JUNK" + struct.pack("<I", junk_size - 12) + bytes(junk_size - 12)
+open(sys.argv[1], "wb").write(d)
+PYTHON
+ffmpeg -loglevel error -y -f lavfi -i "$source" -frames:v 2 -pix_fmt rgb565le -f rawvideo "$media/rgb565.raw"
+ffmpeg -loglevel error -y -f rawvideo -pix_fmt rgb565le -s 321x241 -i "$media/rgb565.raw" -vf "select=eq(n\,1)" \
+  -frames:v 1 -pix_fmt bgr24 "$media/rgb565-1.bmp"
+
 # A palette change between the two frames of the palettized file (ffmpeg writes none): every entry
 # becomes another colour from the second frame on. ffmpeg's decoding honours it.
 python3 - "$media/pal8.avi" "$media/pal8change.avi" <<'PYTHON'
