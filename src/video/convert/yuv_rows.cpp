@@ -1,5 +1,5 @@
-// YUV rows into YUY2 or 32-bit RGB. The loops are kept simple (whole words, no tables, no branches)
-// so that the compiler turns them into vector code.
+// YUV rows into YUY2 or 32-bit RGB. The YUY2 loops move whole words, which the compiler turns into
+// vector code; the RGB loops, taken only for odd widths, do the colour arithmetic per pixel pair.
 #include <algorithm>
 #include <array>
 #include <cstring>
