@@ -88,6 +88,9 @@ StepResult RunDateTime(Session& session, const Args& args);
 StepResult RunListSelect(Session& session, const Args& args);
 StepResult RunListCell(Session& session, const Args& args);
 
+// The picture in a window: ui_driver_steps_picture.cpp
+StepResult RunPicture(Session& session, const Args& args);
+
 // Sliders: ui_driver_steps_slider.cpp
 StepResult RunSlider(Session& session, const Args& args);
 
