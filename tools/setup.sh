@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-dev
   googletest libgtest-dev libgmock-dev libbenchmark-dev
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils imagemagick ffmpeg
+  wine wine64 xvfb xauth x11-utils imagemagick ffmpeg python3
   zip unzip cmark-gfm
 )
 

@@ -123,6 +123,10 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
       mkdir -p "$dir/$package_folder"
       [ -n "$package_zip" ] && unzip -q "$package_zip" -d "$dir/$package_folder" || echo "could not unpack the package"
     fi
+    # "# needs: format_media": the scenario's AVI files in other writers' formats, written by ffmpeg.
+    if grep -q '^# needs: format_media' "$scenario"; then
+      tests/win/scenarios/playback_formats_media.sh "$dir" || echo "could not write the format files"
+    fi
     # "# needs: gps_feeder": a fake receiver on COM3 of the prefix.
     if grep -q '^# needs: gps_feeder' "$scenario"; then
       feeder="$(find build/native -name gps_feeder -type f -perm -u+x | head -n 1)"

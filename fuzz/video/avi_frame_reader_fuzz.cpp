@@ -31,6 +31,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (picture && (*picture >= count || reader.Frames()[*picture].size == 0)) std::abort();
     if (picture && reader.DecodeStart(*picture) > *picture) std::abort();
   }
+  // Palette changes lie inside the file, come in frame order, and read at most a whole palette.
+  std::uint32_t previous = 0;
+  for (std::size_t i = 0; i < reader.PaletteChanges().size(); ++i) {
+    const zuna::AviPaletteChange& change = reader.PaletteChanges()[i];
+    if (change.offset > size || change.size > size - change.offset || change.fromFrame < previous) std::abort();
+    if (change.fromFrame > count) std::abort();
+    previous = change.fromFrame;
+    if (i < 64 && zuna::Succeeded(reader.ReadPaletteChange(source, i, bytes)) && bytes.size() > 4 + 256 * 4) {
+      std::abort();
+    }
+  }
   const zuna::AviFrameClock clock(reader.Format().rate, reader.Format().scale);
   if (clock.FrameAt(clock.StartTime(count)) > count) std::abort();
   return 0;

@@ -51,7 +51,8 @@ TickActions Countdown::Tick(const Clock& clock, const TickSettings& settings) {
   if (!now) return actions;
 
   bool recording = settings.recording;
-  if (*now >= trigger_ && !eventStarted_) {
+  // A start that failed is tried again on each tick, but never once the end time has passed.
+  if (*now >= trigger_ && *now <= endInstant_ && !eventStarted_) {
     eventStarted_ = true;
     actions.startEventRecording = true;
     recording = true;

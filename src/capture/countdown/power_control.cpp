@@ -1,5 +1,7 @@
 #include "capture/countdown/power_control.h"
 
+#include <string>
+
 #include "common/log/user_messages_log.h"
 
 namespace zuna {
@@ -30,6 +32,10 @@ bool ShutDownNow(PowerControl& power) {
       PostUserMessage(L"Cannot shut down computer - other users logged on", true);
       return false;
     case ShutdownRequest::kFailed:
+      // The reason is kept, so that a refused shutdown is never silent.
+      PostUserMessage(
+          L"WARNING: cannot shut down computer - error code " + std::to_wstring(power.LastShutdownError()) + L"\r\n",
+          true);
       return false;
   }
   return false;

@@ -1,5 +1,7 @@
 #pragma once
 // The power services that scheduled events need, and the power action after an event recording.
+#include <cstdint>
+
 namespace zuna {
 
 enum class PowerAction { kNone, kHibernate, kShutdown };
@@ -26,6 +28,8 @@ class PowerControl {
   virtual bool EnableShutdownPrivilege() = 0;
   // Powers this computer off after a 15-second grace period (forced for this process, planned).
   virtual ShutdownRequest RequestShutdown() = 0;
+  // The platform's error code of the last request that answered kFailed.
+  virtual std::uint32_t LastShutdownError() const { return 0; }
 };
 
 // Carries out the action and reports failures. True when the program must end (a shutdown is

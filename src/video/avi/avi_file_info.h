@@ -39,7 +39,10 @@ std::wstring FrameSizeText(std::int32_t width, std::int32_t height);
 std::wstring FrameRateText(std::uint32_t rate, std::uint32_t scale);
 void SetFrameRateText(AviFileInfo& info, std::uint32_t rate, std::uint32_t scale);
 
-// The codec name shown for a stream handler four-character code.
-std::wstring CodecText(std::uint32_t handler);
+// The codec name shown for a stream handler four-character code. Many writers leave the handler
+// empty: the stream format's compression code (0 and 3 for RGB) then names the codec.
+std::wstring CodecText(std::uint32_t handler, std::uint32_t compression = 0);
+// A four-character code as text; bytes that are not printable show as '?'.
+std::wstring FourCcText(std::uint32_t code);
 
 }  // namespace zuna

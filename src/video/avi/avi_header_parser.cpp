@@ -150,7 +150,8 @@ void AviHeaderParser::FillTexts(ByteSpan header) {
   SetCapped(info.totalFrames, std::to_wstring(totalFrames), AviFileInfo::kCountCapacity);
   SetCapped(info.frameSize, FrameSizeText(videoWidth, videoHeight), AviFileInfo::kFrameSizeCapacity);
   SetFrameRateText(info, Field(header, avi::kRateOffset), Field(header, avi::kScaleOffset));
-  SetCapped(info.codec, CodecText(Field(header, avi::kHandlerOffset)), AviFileInfo::kCodecCapacity);
+  SetCapped(info.codec, CodecText(Field(header, avi::kHandlerOffset), Field(header, avi::kBiCompressionOffset)),
+            AviFileInfo::kCodecCapacity);
   if (createdByCapture) {
     SetCapped(info.keyFrames, std::to_wstring(keyFrames), AviFileInfo::kCountCapacity);
     SetCapped(info.droppedFrames, std::to_wstring(droppedFrames), AviFileInfo::kCountCapacity);

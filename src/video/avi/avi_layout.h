@@ -52,6 +52,7 @@ inline constexpr std::uint32_t kLengthOffset = 140;
 inline constexpr std::uint32_t kStrhBufferSizeOffset = 144;
 inline constexpr std::uint32_t kStrfOffset = 164;
 inline constexpr std::uint32_t kBiSizeOffset = 172;
+inline constexpr std::uint32_t kBiCompressionOffset = 188;
 
 // The header list's data begins at offset 20; whatever follows it starts at 20 + its size.
 inline constexpr std::uint32_t kHdrlDataOffset = 20;

@@ -15,9 +15,9 @@ constexpr std::uint32_t kBiRgb = 0;
 constexpr std::uint32_t kBiBitfields = 3;
 
 // Raw YUV layouts that players pass on without a decoder.
-constexpr std::array<std::uint32_t, 9> kRawYuv = {FourCc("YUY2"), FourCc("UYVY"), FourCc("YVYU"),
-                                                  FourCc("Y800"), FourCc("GREY"), FourCc("YV12"),
-                                                  FourCc("I420"), FourCc("IYUV"), FourCc("NV12")};
+constexpr std::array<std::uint32_t, 10> kRawYuv = {FourCc("YUY2"), FourCc("UYVY"), FourCc("YVYU"), FourCc("Y8  "),
+                                                   FourCc("Y800"), FourCc("GREY"), FourCc("YV12"), FourCc("I420"),
+                                                   FourCc("IYUV"), FourCc("NV12")};
 
 std::uint32_t Field32(ByteSpan bytes, std::uint64_t offset) {
   return ReadLe32(bytes, offset).value_or(0);
@@ -60,6 +60,7 @@ void AviFrameReader::Reset() {
   frames_.clear();
   indexKind_ = AviIndexKind::kNone;
   largest_ = 0;
+  paletteChanges_.clear();
   problem_.clear();
   fileSize_ = firstRiffEnd_ = 0;
   movi_.reset();
@@ -220,14 +221,26 @@ bool AviFrameReader::ReadStreamList(ByteSpan strl, std::uint32_t number) {
   return true;
 }
 
-bool AviFrameReader::IsStreamChunk(std::uint32_t id) const {
-  const std::uint32_t number = format_.streamNumber;
+namespace {
+
+// The two-letter kind of a chunk of stream `number` ("db", "dc", "pc"), or 0 for another stream's.
+std::uint32_t ChunkKind(std::uint32_t id, std::uint32_t number) {
   const auto tens = static_cast<std::uint8_t>('0' + number / 10);
   const auto ones = static_cast<std::uint8_t>('0' + number % 10);
   const auto c0 = static_cast<std::uint8_t>(id);
   const auto c1 = static_cast<std::uint8_t>(id >> 8);
-  const std::uint32_t kind = id >> 16;
-  return c0 == tens && c1 == ones && (kind == (FourCc("00db") >> 16) || kind == (FourCc("00dc") >> 16));
+  return c0 == tens && c1 == ones ? id >> 16 : 0;
+}
+
+}  // namespace
+
+bool AviFrameReader::IsStreamChunk(std::uint32_t id) const {
+  const std::uint32_t kind = ChunkKind(id, format_.streamNumber);
+  return kind == (FourCc("00db") >> 16) || kind == (FourCc("00dc") >> 16);
+}
+
+bool AviFrameReader::IsPaletteChange(std::uint32_t id) const {
+  return ChunkKind(id, format_.streamNumber) == (FourCc("00pc") >> 16);
 }
 
 // Adds a frame unless its bytes lie outside the file or the list is full; false ends the list.
@@ -241,6 +254,29 @@ bool AviFrameReader::AddFrame(std::uint64_t offset, std::uint32_t size, bool key
   const bool isKey = size != 0 && (key || format_.Uncompressed());
   frames_.push_back({offset, size, isKey});
   return true;
+}
+
+void AviFrameReader::AddPaletteChange(std::uint64_t offset, std::uint32_t size) {
+  if (stopped_ || paletteChanges_.size() >= kMaxFrames) return;
+  if (offset < 8 || offset > fileSize_ || size > fileSize_ - offset) return;
+  paletteChanges_.push_back({static_cast<std::uint32_t>(frames_.size()), offset, size});
+}
+
+Status AviFrameReader::ReadPaletteChange(AviByteSource& file, std::size_t change,
+                                         std::vector<std::uint8_t>& out) const {
+  constexpr std::uint32_t kLargestChange = 4 + 256 * 4;
+  out.clear();
+  if (change >= paletteChanges_.size()) return kInvalidArg;
+  const AviPaletteChange& entry = paletteChanges_[change];
+  const std::uint32_t wanted = std::min(entry.size, kLargestChange);
+  std::vector<std::uint8_t> bytes;
+  if (!file.Seek(entry.offset - 8) || !file.Read(std::size_t{wanted} + 8, bytes)) return kUnexpected;
+  if (bytes.size() != std::size_t{wanted} + 8 || !IsPaletteChange(Field32(bytes, 0)) ||
+      Field32(bytes, 4) != entry.size) {
+    return kFail;
+  }
+  out.assign(bytes.begin() + 8, bytes.end());
+  return kOk;
 }
 
 Status AviFrameReader::ReadFrame(AviByteSource& file, std::uint32_t frame, std::vector<std::uint8_t>& out) const {

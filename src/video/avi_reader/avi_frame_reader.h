@@ -42,6 +42,14 @@ struct AviFrameEntry {
   bool key = false;
 };
 
+// A palette change inside the stream (an "NNpc" chunk), from the legacy index or the walk; the
+// OpenDML indexes list frames only.
+struct AviPaletteChange {
+  std::uint32_t fromFrame = 0;  // the first frame it applies to
+  std::uint64_t offset = 0;     // of its bytes, after the chunk head
+  std::uint32_t size = 0;
+};
+
 enum class AviIndexKind { kNone, kOpenDml, kLegacy, kWalked };
 
 class AviFrameReader {
@@ -61,10 +69,14 @@ class AviFrameReader {
   AviIndexKind IndexKind() const { return indexKind_; }
   std::uint32_t LargestFrameBytes() const { return largest_; }
   const std::string& Problem() const { return problem_; }
+  // In file order, so by frame.
+  const std::vector<AviPaletteChange>& PaletteChanges() const { return paletteChanges_; }
 
   // The bytes of one frame (none for a dropped frame), after checking that its chunk head names the
   // stream and its size. kInvalidArg for a frame number out of range.
   Status ReadFrame(AviByteSource& file, std::uint32_t frame, std::vector<std::uint8_t>& out) const;
+  // The bytes of one palette change (its head and at most 256 entries), checked like a frame's.
+  Status ReadPaletteChange(AviByteSource& file, std::size_t change, std::vector<std::uint8_t>& out) const;
 
   // The frame whose bytes picture `frame`: itself, or for a dropped frame the last kept one before it
   // (the first kept one after it when there is none before). No value when every frame was dropped.
@@ -89,7 +101,9 @@ class AviFrameReader {
   Status ReadHeaderList(ByteSpan hdrl);
   bool ReadStreamList(ByteSpan strl, std::uint32_t number);
   bool IsStreamChunk(std::uint32_t id) const;
+  bool IsPaletteChange(std::uint32_t id) const;
   bool AddFrame(std::uint64_t offset, std::uint32_t size, bool key);
+  void AddPaletteChange(std::uint64_t offset, std::uint32_t size);
 
   // The three ways of finding the frames; each leaves frames_ empty when it cannot be used.
   bool ReadOpenDmlIndex(AviByteSource& file);
@@ -104,6 +118,7 @@ class AviFrameReader {
   std::vector<AviFrameEntry> frames_;
   AviIndexKind indexKind_ = AviIndexKind::kNone;
   std::uint32_t largest_ = 0;
+  std::vector<AviPaletteChange> paletteChanges_;
   std::string problem_;
 
   std::uint64_t fileSize_ = 0;

@@ -103,14 +103,20 @@ bool AviFrameReader::ReadLegacyIndex(AviByteSource& file) {
     for (std::uint64_t e = 0; e < count; ++e) {
       const std::uint64_t at = e * kLegacyEntryBytes;
       const std::uint32_t id = Field32(table, at);
-      if (!IsStreamChunk(id)) continue;
+      const bool palette = IsPaletteChange(id);
+      if (!palette && !IsStreamChunk(id)) continue;
       const std::uint32_t flags = Field32(table, at + 4);
       const std::uint32_t offset = Field32(table, at + 8);
       const std::uint32_t size = Field32(table, at + 12);
       if (!base) base = LegacyIndexBase(file, id, offset);
       if (!base) {
         frames_.clear();
+        paletteChanges_.clear();
         return false;
+      }
+      if (palette) {
+        AddPaletteChange(*base + offset + 8, size);
+        continue;
       }
       if (!AddFrame(*base + offset + 8, size, (flags & avi::kAviifKeyFrame) != 0)) break;
     }
@@ -122,6 +128,7 @@ bool AviFrameReader::ReadLegacyIndex(AviByteSource& file) {
 // The "movi" list of the first part, then that of every "AVIX" part that follows.
 void AviFrameReader::WalkMovi(AviByteSource& file) {
   frames_.clear();
+  paletteChanges_.clear();
   stopped_ = false;
   const std::uint64_t moviEnd = std::min<std::uint64_t>(firstRiffEnd_, movi_->offset + 8 + std::uint64_t{movi_->size});
   if (!WalkList(file, movi_->offset + 12, moviEnd, 0)) return;
@@ -152,6 +159,8 @@ bool AviFrameReader::WalkList(AviByteSource& file, std::uint64_t begin, std::uin
     if (chunk->id == avi::kList && chunk->listType == kRec && depth < kMaxListDepth) {
       const std::uint64_t listEnd = std::min<std::uint64_t>(end, at + 8 + std::uint64_t{chunk->size});
       if (!WalkList(file, at + 12, listEnd, depth + 1)) return false;
+    } else if (IsPaletteChange(chunk->id)) {
+      AddPaletteChange(at + 8, chunk->size);
     } else if (IsStreamChunk(chunk->id)) {
       // A chunk cut off by the end of the file ends the walk without being a frame.
       if (chunk->size > end - at - 8) return false;

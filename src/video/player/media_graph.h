@@ -94,6 +94,8 @@ class MediaGraph {
   // A pin that is not connected gives a failure and no peer.
   virtual Status ConnectedTo(PinRef pin, PinRef* peer) = 0;
   virtual Status ConnectionMediaType(PinRef pin, MediaTypeInfo* type) = 0;
+  // The first type an output pin offers: for a file source, the stream as the file holds it.
+  virtual Status OfferedMediaType(PinRef pin, MediaTypeInfo* type) = 0;
   virtual Status ConnectDirect(PinRef output, PinRef input) = 0;
   // Intelligent connect: the framework may add converters between the two.
   virtual Status Connect(PinRef output, PinRef input) = 0;

@@ -118,6 +118,7 @@ class VideoPlayer {
   Status RenderSourceToRenderer(FilterRef renderer);
   void ReadRendererSubtype(FilterRef renderer);
   void ReadFileVideoSize(FilterRef renderer);
+  Status FailFileRender();
   Status InsertDisplayFilters(FilterRef renderer);
   Status InsertTransformFilter(TransformFilterKind kind, const DisplayFilter& filter, FilterRef next,
                                const TransformFilterSetup& setup, const wchar_t* name, const wchar_t* addFailure);

@@ -1,6 +1,7 @@
 // The display chain: source -> [pixel saturation] -> [brightness/contrast] -> [crosshairs] -> renderer.
 #include <cstdlib>
 
+#include "video/player/missing_decoder.h"
 #include "video/player/video_player.h"
 #include "video/player/video_player_messages.h"
 
@@ -41,13 +42,10 @@ Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer) {
     // A file source has no preview pin: any of its outputs will do.
     const PinCategory category = fileSourceMode_ ? PinCategory::kNone : PinCategory::kPreview;
     if (Failed(graph_.RenderStream(category, sourceFilter_, {}, renderer))) {
-      return Fail(fileSourceMode_ ? L"SEVERE: failure to render file stream\r\n"
-                                  : L"SEVERE: failure to render video preview stream\r\n");
+      return fileSourceMode_ ? FailFileRender() : Fail(L"SEVERE: failure to render video preview stream\r\n");
     }
   } else if (fileSourceMode_) {
-    if (Failed(graph_.RenderStream(PinCategory::kNone, sourceFilter_, {}, renderer))) {
-      return Fail(L"SEVERE: failure to render file stream\r\n");
-    }
+    if (Failed(graph_.RenderStream(PinCategory::kNone, sourceFilter_, {}, renderer))) return FailFileRender();
     if (state_.videoWidth == 0 || state_.videoHeight == 0) ReadFileVideoSize(renderer);
     return kOk;
   } else {
@@ -57,6 +55,17 @@ Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer) {
     if (!(state_.recording && state_.removeFiltersWhileRecording)) return kOk;
   }
   return Failed(AcquireMediaControl()) ? kFail : kFalse;
+}
+
+// A compressed stream that no installed decoder takes is named, with what to install; any other
+// failure gets the general line.
+Status VideoPlayer::FailFileRender() {
+  MediaTypeInfo type;
+  const PinRef output = FindPin(sourceFilter_, PinDirection::kOutput);
+  if (output && Succeeded(graph_.OfferedMediaType(output, &type))) {
+    if (const auto text = MissingDecoderText(type.subtype)) return Fail(text->c_str());
+  }
+  return Fail(L"SEVERE: failure to render file stream\r\n");
 }
 
 Status VideoPlayer::AcquireMediaControl() {

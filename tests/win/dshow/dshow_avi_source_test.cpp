@@ -278,6 +278,51 @@ void TestCompressed(const std::filesystem::path& file) {
   CHECK(source->Release() == 0);
 }
 
+// A grey (Y800) file of another writer's kind: frame i is all i, frame 3 is a zero-length chunk.
+bool WriteGreyFile(const std::filesystem::path& path) {
+  AviWriter writer;
+  if (writer.Open(path, AviVideoFormat::Compressed(FourCc("Y800"), 8, 64, 48, 25, 1)) != kOk) return false;
+  for (int i = 0; i < 10; ++i) {
+    if (i == 3) continue;
+    const std::vector<std::uint8_t> frame(64 * 48, static_cast<std::uint8_t>(i));
+    if (writer.WriteFrame(frame, std::int64_t{i} * 400000, true) != kOk) return false;
+  }
+  return writer.Close() == kOk;
+}
+
+void TestConverted(const std::filesystem::path& file) {
+  Section("grey file: offered and delivered as RGB32, frame 3 dropped");
+  IBaseFilter* source = nullptr;
+  if (!CHECK(SUCCEEDED(dshow::CreateAviSourceFilter(file, &source)))) return;
+  FrameSink sink;
+  {
+    Graph graph(source, &sink);
+    CHECK(graph.Connected());
+    IPin* out = FirstPin(source, PINDIR_OUTPUT);
+    AM_MEDIA_TYPE type{};
+    if (CHECK(out != nullptr && SUCCEEDED(out->ConnectionMediaType(&type)))) {
+      const auto* info = reinterpret_cast<const VIDEOINFOHEADER*>(type.pbFormat);
+      CHECK(type.subtype == MEDIASUBTYPE_RGB32 && type.formattype == FORMAT_VideoInfo && info != nullptr &&
+            info->bmiHeader.biWidth == 64 && info->bmiHeader.biHeight == 48 && info->bmiHeader.biBitCount == 32 &&
+            type.lSampleSize == 64 * 48 * 4);
+      CoTaskMemFree(type.pbFormat);
+    }
+    SafeRelease(out);
+    IMediaSeeking* seeking = SeekingOf(source);
+    if (CHECK(seeking != nullptr) && graph.Connected()) {
+      CHECK(seeking->SetTimeFormat(&TIME_FORMAT_FRAME) == S_OK);
+      CHECK(SUCCEEDED(graph.Control()->Pause()));
+      CHECK(WaitForShown(sink, 0, 1));
+      // Every pixel of grey level g arrives as blue, green, red = g.
+      CheckPausedSeek(sink, seeking, 7, 7 * 0x010101u);
+      CheckPausedSeek(sink, seeking, 3, 2 * 0x010101u);  // dropped: the frame before it
+      CHECK(SUCCEEDED(graph.Control()->Stop()));
+    }
+    SafeRelease(seeking);
+  }
+  CHECK(source->Release() == 0);
+}
+
 void TestNullRenderer(const std::filesystem::path& file) {
   Section("the Null Renderer");
   IBaseFilter* source = nullptr;
@@ -449,7 +494,10 @@ int wmain() {
   if (CHECK(WriteTestFile(coded, AviVideoFormat::Compressed(FourCc("ZTST"), 24, 64, 48, 25, 1), {12}))) {
     TestCompressed(coded);
   }
+  const std::filesystem::path grey = folder / "zuna_avi_source_grey.avi";
+  if (CHECK(WriteGreyFile(grey))) TestConverted(grey);
   TestRefusals(folder);
+  DeleteFileW(grey.c_str());
   DeleteFileW(yuy2.c_str());
   DeleteFileW(coded.c_str());
   CoUninitialize();

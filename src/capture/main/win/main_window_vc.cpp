@@ -37,6 +37,7 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
   options_.RegisterCaptureOptions();   // 4
   ids_ = TakeCaptureMenuIds([&zc] { return zc.NextIdentifier(); });
   gpsRefreshMessage_ = zc.NextIdentifier();
+  eventTickMessage_ = zc.NextIdentifier();
   codecs_.FindCodecs();  // 6
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_DATE_CLASSES | ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
@@ -49,7 +50,14 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
     zc.Log().FlushPending();
     return;
   }
-  if (!recordControls_.Create()) {  // 12
+  RecordControlsWindow::Callbacks buttons;
+  buttons.start = [this] {
+    if (recording_) recording_->OnStartButton();
+  };
+  buttons.stop = [this] {
+    if (recording_) recording_->OnStopButton();
+  };
+  if (!recordControls_.Create(icons_, std::move(buttons))) {  // 12
     state.fatalStartupError = true;
     return;
   }
@@ -69,10 +77,12 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
   foldersFailed_ =
       !CreateFoldersBesideExecutable({L"Events", L"VideoFiles", L"MessageFilesVC", L"OptionsFiles"}, programFolder_);
   if (!foldersFailed_) StartScheduleWindows();
-  RebuildMenu();                                                            // 23
-  SetStartupVideoSize(devices_, state);                                     // 24
-  SizeVideoWindows();                                                       // 25
-  power_ = CheckPowerCapabilities();                                        // 26
+  CreateRecordingController();
+  RebuildMenu();                         // 23
+  SetStartupVideoSize(devices_, state);  // 24
+  SizeVideoWindows();                    // 25
+  power_ = CheckPowerCapabilities();     // 26
+  if (recording_) recording_->SetHibernationSupported(power_.hibernation);
   SizeMainWindowToDisplay(common_.Common(), mainWindow_, clippingWindow_);  // 27
   common_.PlaceMainWindow(mainWindow_);
   common_.PlaceLogWindow(mainWindow_);  // 28
@@ -84,8 +94,11 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
     recordControls_.Show();
     if (player_ != nullptr) player_->RepaintVideo();
   }
-  options_.ApplyCaptureOptions();                                          // 31
-  if (devices_.CurrentDeviceIndex() >= 0) StartCurrentCamera();            // 32
+  options_.ApplyCaptureOptions();  // 31
+  // 32: the schedule waits for a running camera.
+  if (devices_.CurrentDeviceIndex() >= 0 && Succeeded(StartCurrentCamera()) && recording_) {
+    recording_->LoadEventSchedule();
+  }
   options_.FillDefaultFolders(programFolder_);                             // 33
   if (zc.Options().Boolean(L"AutostartGPS")) OnCommand(ids_.gpsReceiver);  // 34
   InstallProgramCallbacks();                                               // 35
@@ -102,6 +115,10 @@ void MainWindowVC::RegisterWindowPositions() {
         return {recordControls_.Window(), 224, 144};
       case CaptureWindow::kGps:
         return {gps_ ? gps_->Window() : nullptr, 290, 250};
+      case CaptureWindow::kCountdown:
+        return {countdown_ ? countdown_->Window() : nullptr, 365, 257};
+      case CaptureWindow::kHibernation:
+        return {powerNotice_ ? powerNotice_->Window() : nullptr, 300, 200};
       case CaptureWindow::kScheduleEvent:
         return {scheduleWindows_ ? scheduleWindows_->ScheduleWindow() : nullptr, 400, 500};
       case CaptureWindow::kViewEvents:
@@ -148,28 +165,67 @@ void MainWindowVC::SizeVideoWindows() {
 }
 
 Status MainWindowVC::StartCurrentCamera() {
-  if (player_ == nullptr) return kFail;
-  return StartCamera({devices_, *player_, codecs_, common_.State()}, std::wstring());
+  if (!recording_) return kFail;
+  return recording_->StartCamera();
 }
 
 Status MainWindowVC::StopCurrentCamera() {
-  if (player_ == nullptr) return kOk;
-  return StopCamera(*player_, common_.State());
+  if (!recording_) return kOk;
+  return recording_->StopCamera();
 }
 
-// At exit the graph is stopped, which completes a recording's file, but not torn down: the process
-// ends with it, and breaking the renderer's connection is what Wine's EVR cannot survive.
+// At exit the graph is stopped, which completes a recording's file and log, but not torn down: the
+// process ends with it, and breaking the renderer's connection is what Wine's EVR cannot survive.
 void MainWindowVC::StopGraphForExit() {
-  CommonState& state = common_.State();
-  if (player_ == nullptr || !state.graphRunning) return;
-  if (Failed(player_->Stop())) PostUserMessage(L"WARNING: attempt to stop filter graph failed\r\n", true);
-  state.graphRunning = false;
+  if (recording_) recording_->StopForExit();
 }
 
 Status MainWindowVC::RestartCamera() {
   const Status stopped = StopCurrentCamera();
   if (Failed(stopped) || devices_.CurrentDeviceIndex() < 0) return stopped;
   return StartCurrentCamera();
+}
+
+// The schedule and the recordings need the program's folders and the filter-graph object.
+void MainWindowVC::CreateRecordingController() {
+  ZunaCommon& zc = common_.Common();
+  // Without an events folder the schedule stays empty, but recordings still need one to ask.
+  if (!schedule_) schedule_ = std::make_unique<EventSchedule>(zc.GetClock(), ToFsPath(programFolder_ + L"Events\\"));
+  RecordingWindows::Parts parts{
+      common_,     mainWindow_,   eventTickMessage_, recordControls_,
+      *countdown_, *powerNotice_, gps_.get(),        [this](bool grey) { GreyMenusWhileRecording(grey); }};
+  recordingWindows_ = std::make_unique<RecordingWindows>(std::move(parts));
+  if (player_ == nullptr) return;
+  recording_ = std::make_unique<RecordingController>(
+      RecordingParts{devices_, *player_, codecs_, zc.State(), zc.Options(), zc.GetClock(), *schedule_,
+                     *recordingWindows_, powerControl_, ProcessCodePage(), std::filesystem::path(CurrentDirectory())});
+}
+
+void MainWindowVC::RebuildAfterDeviceChange() {
+  RebuildMenu();
+  if (devices_.CurrentDeviceIndex() < 0) {
+    recordControls_.Hide();
+    PostUserMessage(L"There is no usable video capture device connected to the computer\r\n", true);
+    return;
+  }
+  CommonState& state = common_.State();
+  if (const VideoFormat* format = devices_.CurrentFormat()) {
+    state.videoWidth = format->width;
+    state.videoHeight = format->height;
+  }
+  recordControls_.SetButtons(true, false);
+  recordControls_.Show();
+  SizeVideoWindows();
+  SizeMainWindowToDisplay(common_.Common(), mainWindow_, clippingWindow_);
+}
+
+// A new device format or display size: the windows take the new size and the graph is rebuilt.
+void MainWindowVC::OnVideoSizeChanged() {
+  SizeVideoWindows();
+  SizeMainWindowToDisplay(common_.Common(), mainWindow_, clippingWindow_);
+  common_.PlaceMainWindow(mainWindow_);
+  RestartCamera();
+  if (devices_.CurrentDeviceIndex() >= 0) recordControls_.Show();
 }
 
 void MainWindowVC::CreateStandByNotice() {
@@ -204,8 +260,18 @@ bool MainWindowVC::CreateCaptureModeWindows() {
     if (!texts.satellites.empty()) info_.gpsSatellites = texts.satellites;
   };
   gps_ = std::make_unique<GpsWindow>(common_, instance_, mainWindow_, gpsRefreshMessage_, std::move(callbacks));
+  countdown_ = std::make_unique<CountdownWindow>(common_, instance_);
+  powerNotice_ = std::make_unique<PowerNoticeWindow>(common_, instance_, powerControl_);
   if (!CreateScheduleWindows()) return false;
-  return gps_->Create();
+  return gps_->Create() && countdown_->Create(fonts_.lucida48) &&
+         powerNotice_->Create(fonts_.consolas28, fonts_.tahoma18);
+}
+
+// Only the pop-ups' state changes, so that check marks set meanwhile (display tools, GPS) stay.
+void MainWindowVC::GreyMenusWhileRecording(bool grey) {
+  grey = grey || foldersFailed_;
+  for (std::size_t i = 1; i < menu_.Bar().size(); ++i) menu_.Bar()[i].enabled = !grey;
+  ApplyMenuModel(mainWindow_, menu_);
 }
 
 bool MainWindowVC::CreateScheduleWindows() {
@@ -236,19 +302,13 @@ void MainWindowVC::StartScheduleWindows() {
   scheduleWindows_->Start(eventsFolder);
 }
 
+// After an event was scheduled, edited or deleted. A recording reloads the schedule when it ends.
 void MainWindowVC::RebuildEventSchedule() {
-  if (!schedule_) return;
-  const ScheduleContext context{devices_.Devices().size(), devices_.CurrentDeviceIndex(), common_.State().recording,
-                                power_.hibernation, options_.Settings().showUtc};
-  const auto pending = schedule_->LoadEventSchedule(context);
-  // A recording keeps its own title until it ends.
-  if (pending && !common_.State().recording) SetWindowTextW(mainWindow_, pending->mainWindowTitle.c_str());
+  if (recording_) recording_->LoadEventSchedule();
 }
 
 void MainWindowVC::CancelPendingEvent() {
-  if (!schedule_) return;
-  schedule_->CancelPendingEvent();
-  SetWindowTextW(mainWindow_, kIdleTitle);
+  if (recording_) recording_->CancelPendingEvent();
 }
 
 void MainWindowVC::RebuildMenu() {
@@ -279,6 +339,7 @@ void MainWindowVC::RebuildMenu() {
 void MainWindowVC::InstallProgramCallbacks() {
   ProgramCallbacks callbacks;
   callbacks.saveOptionsFile = [this] { return options_.SaveOptionsFile(); };
+  callbacks.videoSizeChanged = [this] { OnVideoSizeChanged(); };
   callbacks.onDisplayToolChanged = [this](int tool, bool shown) {
     return ApplyDisplayToolChange(common_.Common(), menu_, mainWindow_,
                                   {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs}, tool,
@@ -361,11 +422,16 @@ LRESULT MainWindowVC::HandleMain(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_DESTROY:
       if (gps_) gps_->StopRefreshTimer();
+      if (recordingWindows_) recordingWindows_->DeleteEventTick();
       PostQuitMessage(0);
       return 0;
     default:
       if (message == gpsRefreshMessage_ && gps_) {
         gps_->OnRefreshMessage(lParam);
+        return 0;
+      }
+      if (message == eventTickMessage_) {
+        if (recording_ && !state.exitRequested) recording_->OnEventTick();
         return 0;
       }
       break;

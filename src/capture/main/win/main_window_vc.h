@@ -7,6 +7,9 @@
 #include <string>
 #include <vector>
 
+#include "capture/countdown/win/countdown_window.h"
+#include "capture/countdown/win/power_notice_window.h"
+#include "capture/countdown/win/win_power_control.h"
 #include "capture/devices/codec_list.h"
 #include "capture/devices/video_device_list.h"
 #include "capture/devices/win/dshow_codec_catalog.h"
@@ -18,7 +21,9 @@
 #include "capture/main/win/capture_resources.h"
 #include "capture/main/win/startup_checks.h"
 #include "capture/options/capture_options.h"
+#include "capture/recording/recording_controller.h"
 #include "capture/recording/win/record_controls_window.h"
+#include "capture/recording/win/recording_windows.h"
 #include "capture/scheduling/win/schedule_windows.h"
 #include "common/display_tools/win/display_tool_windows.h"
 #include "common/foundation/win/common_windows.h"
@@ -42,6 +47,9 @@ class MainWindowVC {
   HWND Window() const { return mainWindow_; }
   MenuModel* Menu() { return &menu_; }
   // The schedule-event window sees the keyboard first, so that Tab and Enter work in it.
+  // The current device or its format changed: the menu bar, the record controls and the video
+  // windows follow the new device.
+  void RebuildAfterDeviceChange();
   HWND NavigationWindow() const { return scheduleWindows_ ? scheduleWindows_->NavigationWindow() : nullptr; }
 
  private:
@@ -54,6 +62,7 @@ class MainWindowVC {
   void CreateStandByNotice();
   bool CreateCaptureModeWindows();
   void RebuildMenu();
+  void GreyMenusWhileRecording(bool grey);
   void InstallProgramCallbacks();
   void CreateDisplayTools();
   void FitToMagnifiedDisplay();
@@ -64,6 +73,8 @@ class MainWindowVC {
   void CancelPendingEvent();
   bool ConfirmExitWhileRecording();
   void SizeVideoWindows();
+  void CreateRecordingController();
+  void OnVideoSizeChanged();
   // The graph is rebuilt, never patched: stop tears it down to the renderer, start builds it anew.
   Status StartCurrentCamera();
   Status StopCurrentCamera();
@@ -92,9 +103,15 @@ class MainWindowVC {
   RecordControlsWindow recordControls_;
   HWND standByNotice_ = nullptr;
   UINT gpsRefreshMessage_ = 0;
+  UINT eventTickMessage_ = 0;
   std::unique_ptr<GpsWindow> gps_;
   std::unique_ptr<DisplayToolWindows> tools_;
+  WinPowerControl powerControl_;
+  std::unique_ptr<CountdownWindow> countdown_;
+  std::unique_ptr<PowerNoticeWindow> powerNotice_;
   std::unique_ptr<EventSchedule> schedule_;
+  std::unique_ptr<RecordingWindows> recordingWindows_;
+  std::unique_ptr<RecordingController> recording_;
   std::unique_ptr<ScheduleWindows> scheduleWindows_;
 };
 

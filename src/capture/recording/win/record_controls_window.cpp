@@ -1,5 +1,6 @@
 #include "capture/recording/win/record_controls_window.h"
 
+#include "capture/main/win/capture_resources.h"
 #include "common/foundation/win/common_windows.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
@@ -8,42 +9,63 @@ namespace zuna {
 namespace {
 
 constexpr wchar_t kRecordClass[] = L"Record Controls Window Class";
+constexpr int kStartId = 1;
+constexpr int kStopId = 2;
+
+HWND Button(HWND parent, HINSTANCE instance, const wchar_t* text, int id, int x, int y, HICON icon) {
+  HWND button = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, x, y, 100,
+                                100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
+  // Text and icon together; a missing icon leaves the text alone.
+  if (button != nullptr && icon != nullptr) {
+    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+  }
+  return button;
+}
 
 }  // namespace
 
-bool RecordControlsWindow::Create() {
+bool RecordControlsWindow::Create(const CaptureIcons& icons, Callbacks callbacks) {
+  callbacks_ = std::move(callbacks);
   RegisterWindowClass(instance_, kRecordClass, Proc, CS_NOCLOSE, common_.Background());
   const bool spaced = common_.Common().Options().Boolean(L"RecordButtonsSpace");
   const int margin = spaced ? 20 : 0;
   window_ = CreateWindowExW(0, kRecordClass, L"Record", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                             spaced ? 264 : 224, spaced ? 164 : 144, nullptr, nullptr, instance_, this);
   if (window_ == nullptr) return false;
-  const DWORD style = WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE;
-  startButton_ = CreateWindowExW(0, L"BUTTON", L"Start\r\nRecording", style, margin + 3, margin + 3, 100, 100, window_,
-                                 nullptr, instance_, nullptr);
-  stopButton_ = CreateWindowExW(0, L"BUTTON", L"Stop\r\nRecording", style, margin + 106, margin + 3, 100, 100, window_,
-                                nullptr, instance_, nullptr);
+  startButton_ = Button(window_, instance_, L"Start\r\nRecording", kStartId, margin + 3, margin + 3, icons.record);
+  stopButton_ = Button(window_, instance_, L"Stop\r\nRecording", kStopId, margin + 106, margin + 3, icons.stop);
   if (startButton_ == nullptr || stopButton_ == nullptr) return false;
-  // Both start disabled; Show decides once a device is shown.
-  EnableWindow(startButton_, FALSE);
-  EnableWindow(stopButton_, FALSE);
+  SetButtons(true, false);
   common_.ApplyIcons(window_);
   return true;
 }
 
 void RecordControlsWindow::Show() {
-  // Starting and stopping a recording from these buttons is not part of this build yet: both stay
-  // disabled rather than offer a button that does nothing.
-  EnableWindow(startButton_, FALSE);
-  EnableWindow(stopButton_, FALSE);
   ShowWindow(window_, SW_SHOW);
   SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+}
+
+void RecordControlsWindow::Hide() {
+  ShowWindow(window_, SW_HIDE);
+}
+
+void RecordControlsWindow::SetButtons(bool startEnabled, bool stopEnabled) {
+  EnableWindow(startButton_, startEnabled ? TRUE : FALSE);
+  EnableWindow(stopButton_, stopEnabled ? TRUE : FALSE);
 }
 
 LRESULT CALLBACK RecordControlsWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = WindowObject<RecordControlsWindow>(window, message, lParam);
   if (message == WM_CLOSE) return 0;  // the record controls cannot be closed
-  if (self != nullptr && self->window_ == window) TrackWindowMove(self->common_.Common(), window, message);
+  if (self == nullptr || self->window_ != window) return DefWindowProcW(window, message, wParam, lParam);
+  TrackWindowMove(self->common_.Common(), window, message);
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED) {
+    const auto& pressed = LOWORD(wParam) == kStartId  ? self->callbacks_.start
+                          : LOWORD(wParam) == kStopId ? self->callbacks_.stop
+                                                      : std::function<void()>();
+    if (pressed) pressed();
+    return 0;
+  }
   return DefWindowProcW(window, message, wParam, lParam);
 }
 

@@ -1,20 +1,31 @@
 #pragma once
 // The "Record" window with its Start Recording and Stop Recording buttons. It cannot be closed; it
-// is shown once a device is in use.
+// is shown once a device is in use. The buttons hand their presses to the recording controller.
 #include <windows.h>
+
+#include <functional>
 
 namespace zuna {
 
 class CommonWindows;
+struct CaptureIcons;
 
 class RecordControlsWindow {
  public:
+  struct Callbacks {
+    std::function<void()> start;
+    std::function<void()> stop;
+  };
+
   RecordControlsWindow(CommonWindows& common, HINSTANCE instance) : common_(common), instance_(instance) {}
 
-  // Creates the hidden window and its two buttons, both disabled. False when any of them failed.
-  bool Create();
+  // Creates the hidden window and its two buttons, Start enabled and Stop disabled. False when any
+  // of them failed.
+  bool Create(const CaptureIcons& icons, Callbacks callbacks);
   // Shows the window on top with the buttons as the recording state leaves them.
   void Show();
+  void Hide();
+  void SetButtons(bool startEnabled, bool stopEnabled);
   HWND Window() const { return window_; }
 
  private:
@@ -22,6 +33,7 @@ class RecordControlsWindow {
 
   CommonWindows& common_;
   HINSTANCE instance_;
+  Callbacks callbacks_;
   HWND window_ = nullptr;
   HWND startButton_ = nullptr;
   HWND stopButton_ = nullptr;

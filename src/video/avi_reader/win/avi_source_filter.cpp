@@ -12,6 +12,12 @@ namespace {
 // {6E2F4C3A-8B1D-4F57-9C0E-2A7D5B913C48}: answered by IPersist::GetClassID; not registered.
 constexpr GUID kAviSourceClassId = {0x6E2F4C3A, 0x8B1D, 0x4F57, {0x9C, 0x0E, 0x2A, 0x7D, 0x5B, 0x91, 0x3C, 0x48}};
 
+std::optional<SourcePicture> ConversionOf(const AviStreamFormat& format) {
+  SourcePicture picture;
+  if (DescribeSourcePicture(format.bitmapInfo, &picture) != kOk) return std::nullopt;
+  return picture;
+}
+
 }  // namespace
 
 HRESULT CreateAviSourceFilter(const std::filesystem::path& path, IBaseFilter** filter) {
@@ -41,8 +47,10 @@ AviSourceFilter::AviSourceFilter(std::unique_ptr<AviByteSource> file, AviFrameRe
       file_(std::move(file)),
       reader_(std::move(reader)),
       clock_(reader_.Format().rate, reader_.Format().scale),
+      conversion_(ConversionOf(reader_.Format())),
       stop_(reader_.FrameCount()) {
   wake_ = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (conversion_) framePicture_ = *conversion_;
 }
 
 AviSourceFilter::~AviSourceFilter() {

@@ -3,7 +3,10 @@
 // so that positions are frame numbers and a seek lands on exactly the requested frame on every
 // platform.
 //
-// One output pin offers the video stream's own type (see avi_source_media_type.h). A streaming
+// One output pin offers the video stream's own type (see avi_source_media_type.h), or, for the
+// uncompressed layouts of other writers that the display chain does not take, YUY2 or RGB32 converted
+// from each frame as it is delivered (see video/convert), so the chain and seeking stay the same. A
+// palettized stream's frames are shown with the palette changes that come before them in the file. A streaming
 // thread, running from Pause to Stop, delivers frame after frame stamped from the frame rate,
 // relative to the start of the current segment, and end of stream after the last frame; downstream
 // decides the pace (a paused renderer holds the first frame and blocks the next). A seek flushes
@@ -24,6 +27,7 @@
 #include "video/avi_reader/avi_frame_clock.h"
 #include "video/avi_reader/avi_frame_reader.h"
 #include "video/avi_reader/win/avi_source_seeking.h"
+#include "video/convert/source_picture.h"
 #include "video/dshow/filter_base.h"
 #include "video/dshow/pin_base.h"
 
@@ -67,6 +71,9 @@ class AviSourceFilter final : public FilterBase, public IFileSourceFilter {
   PinBase* PinAt(int index) override { return index == 0 ? &output_ : nullptr; }
 
   const AviFrameReader& Reader() const { return reader_; }
+  // The one type the output pin offers, and the bytes of its largest sample.
+  HRESULT OfferedMediaType(AM_MEDIA_TYPE* type) const;
+  DWORD SampleBytes() const;
 
   // Seeking, for both faces of IMediaSeeking. Positions are frame numbers here.
   std::uint32_t FrameCount() const { return reader_.FrameCount(); }
@@ -96,6 +103,7 @@ class AviSourceFilter final : public FilterBase, public IFileSourceFilter {
   void StreamLoop();
   HRESULT DeliverFrame(std::uint32_t frame, std::uint32_t segmentStart, bool discontinuity);
   HRESULT SendSample(const Sample& sample);
+  const SourcePicture& PictureFor(std::uint32_t frame);
   bool Interrupted() const { return stopping_.load() || seeking_.load(); }
 
   AviSourceOutputPin output_;
@@ -104,6 +112,7 @@ class AviSourceFilter final : public FilterBase, public IFileSourceFilter {
   std::unique_ptr<AviByteSource> file_;  // read by the streaming thread alone
   const AviFrameReader reader_;
   const AviFrameClock clock_;
+  const std::optional<SourcePicture> conversion_;  // set when frames are converted for the display
 
   // Held by the streaming thread while it delivers; a seek takes it to know that no sample of the
   // old segment is still on its way. Never taken with positionLock_ held.
@@ -122,6 +131,9 @@ class AviSourceFilter final : public FilterBase, public IFileSourceFilter {
   // Streaming thread only.
   std::optional<std::uint32_t> decoded_;  // the last frame the decoder downstream was given
   std::vector<std::uint8_t> bytes_;
+  SourcePicture framePicture_;      // with the palette changes applied so far
+  std::size_t appliedChanges_ = 0;  // how many of the reader's palette changes it holds
+  std::vector<std::uint8_t> change_;
 };
 
 }  // namespace zuna::dshow

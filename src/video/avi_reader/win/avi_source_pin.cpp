@@ -3,6 +3,7 @@
 
 #include "video/avi_reader/win/avi_source_filter.h"
 #include "video/avi_reader/win/avi_source_media_type.h"
+#include "video/convert/win/display_media_type.h"
 #include "video/dshow/media_type.h"
 
 namespace zuna::dshow {
@@ -24,12 +25,22 @@ HRESULT AviSourceOutputPin::GetMediaType(int position, AM_MEDIA_TYPE* type) {
   if (type == nullptr) return E_POINTER;
   if (position < 0) return E_INVALIDARG;
   if (position > 0) return VFW_S_NO_MORE_ITEMS;
-  return AviSourceMediaType(owner_.Reader().Format(), type);
+  return owner_.OfferedMediaType(type);
+}
+
+HRESULT AviSourceFilter::OfferedMediaType(AM_MEDIA_TYPE* type) const {
+  if (conversion_) return DisplayMediaType(*conversion_, clock_.FrameDuration(), type);
+  return AviSourceMediaType(reader_.Format(), type);
+}
+
+DWORD AviSourceFilter::SampleBytes() const {
+  if (conversion_) return static_cast<DWORD>(DisplayBytes(*conversion_));
+  return AviSourceSampleBytes(reader_.Format(), reader_.LargestFrameBytes());
 }
 
 HRESULT AviSourceOutputPin::CheckMediaType(const AM_MEDIA_TYPE& type) {
   AM_MEDIA_TYPE ours{};
-  if (FAILED(AviSourceMediaType(owner_.Reader().Format(), &ours))) return VFW_E_TYPE_NOT_ACCEPTED;
+  if (FAILED(owner_.OfferedMediaType(&ours))) return VFW_E_TYPE_NOT_ACCEPTED;
   const VIDEOINFOHEADER* theirs = VideoInfoOf(type);
   const VIDEOINFOHEADER* mine = VideoInfoOf(ours);
   // The file's frames are what they are: only the same picture layout can be offered.
@@ -44,8 +55,7 @@ HRESULT AviSourceOutputPin::CheckMediaType(const AM_MEDIA_TYPE& type) {
 
 HRESULT AviSourceOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
   if (allocator == nullptr || request == nullptr) return E_POINTER;
-  const long bytes =
-      static_cast<long>(AviSourceSampleBytes(owner_.Reader().Format(), owner_.Reader().LargestFrameBytes()));
+  const long bytes = static_cast<long>(owner_.SampleBytes());
   request->cBuffers = std::max(request->cBuffers, kBuffers);
   request->cbBuffer = std::max(request->cbBuffer, bytes);
   if (request->cbAlign <= 0) request->cbAlign = 1;

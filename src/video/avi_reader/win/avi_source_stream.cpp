@@ -1,7 +1,10 @@
 // The AVI source's streaming thread.
+#include <algorithm>
 #include <cstring>
 
 #include "video/avi_reader/win/avi_source_filter.h"
+#include "video/convert/palette_change.h"
+#include "video/convert/win/display_media_type.h"
 
 namespace zuna::dshow {
 
@@ -94,6 +97,28 @@ HRESULT AviSourceFilter::DeliverFrame(std::uint32_t frame, std::uint32_t segment
   return hr;
 }
 
+// The converted picture of `frame`: for a palettized stream, its palette with every change the file
+// makes before that frame, applied forward from the last frame and afresh after a seek back.
+const SourcePicture& AviSourceFilter::PictureFor(std::uint32_t frame) {
+  const std::vector<AviPaletteChange>& changes = reader_.PaletteChanges();
+  if (conversion_->layout != PictureLayout::kPal8 || changes.empty()) return *conversion_;
+  const auto wanted = static_cast<std::size_t>(
+      std::upper_bound(changes.begin(), changes.end(), frame,
+                       [](std::uint32_t f, const AviPaletteChange& change) { return f < change.fromFrame; }) -
+      changes.begin());
+  if (wanted < appliedChanges_) {
+    framePicture_ = *conversion_;
+    appliedChanges_ = 0;
+  }
+  for (; appliedChanges_ < wanted; ++appliedChanges_) {
+    // A change that cannot be read or does not fit is passed over: the frames keep the palette they have.
+    if (Succeeded(reader_.ReadPaletteChange(*file_, appliedChanges_, change_))) {
+      ApplyPaletteChange(change_, &framePicture_);
+    }
+  }
+  return framePicture_;
+}
+
 HRESULT AviSourceFilter::SendSample(const Sample& s) {
   if (Failed(reader_.ReadFrame(*file_, s.frame, bytes_))) return HRESULT_FROM_WIN32(ERROR_READ_FAULT);
   IMediaSample* sample = nullptr;
@@ -101,14 +126,18 @@ HRESULT AviSourceFilter::SendSample(const Sample& s) {
   if (FAILED(hr)) return hr;
   BYTE* data = nullptr;
   hr = sample->GetPointer(&data);
-  if (SUCCEEDED(hr) && static_cast<std::size_t>(sample->GetSize()) < bytes_.size()) hr = VFW_E_BUFFER_OVERFLOW;
+  if (SUCCEEDED(hr) && conversion_) {
+    hr = ConvertIntoSample(PictureFor(s.frame), bytes_, sample);
+  } else if (SUCCEEDED(hr)) {
+    if (static_cast<std::size_t>(sample->GetSize()) < bytes_.size()) hr = VFW_E_BUFFER_OVERFLOW;
+    if (SUCCEEDED(hr) && !bytes_.empty()) std::memcpy(data, bytes_.data(), bytes_.size());
+    if (SUCCEEDED(hr)) sample->SetActualDataLength(static_cast<long>(bytes_.size()));
+  }
   if (SUCCEEDED(hr)) {
-    if (!bytes_.empty()) std::memcpy(data, bytes_.data(), bytes_.size());
     REFERENCE_TIME start = s.start;
     REFERENCE_TIME stop = s.stop;
     LONGLONG mediaStart = s.mediaStart;
     LONGLONG mediaStop = s.mediaStart + 1;
-    sample->SetActualDataLength(static_cast<long>(bytes_.size()));
     sample->SetTime(&start, &stop);
     sample->SetMediaTime(&mediaStart, &mediaStop);  // frame numbers, as the file counts them
     sample->SetPreroll(s.preroll ? TRUE : FALSE);

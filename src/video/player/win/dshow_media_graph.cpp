@@ -250,6 +250,24 @@ Status DirectShowMediaGraph::ConnectionMediaType(PinRef pin, MediaTypeInfo* type
   return described;
 }
 
+Status DirectShowMediaGraph::OfferedMediaType(PinRef pin, MediaTypeInfo* type) {
+  if (!pin || type == nullptr) return E_POINTER;
+  ComPtr<IEnumMediaTypes> types;
+  HRESULT hr = ToPin(pin)->EnumMediaTypes(types.Put());
+  if (FAILED(hr)) return hr;
+  if (!types) return E_POINTER;
+  AM_MEDIA_TYPE* first = nullptr;
+  ULONG fetched = 0;
+  hr = types->Next(1, &first, &fetched);
+  if (hr != S_OK || fetched != 1 || first == nullptr) {
+    if (first != nullptr) DeleteMediaType(first);
+    return VFW_E_NO_TYPES;
+  }
+  hr = DescribeMediaType(*first, false, type);
+  DeleteMediaType(first);
+  return hr;
+}
+
 Status DirectShowMediaGraph::ConnectDirect(PinRef output, PinRef input) {
   if (!graph_ || !output || !input) return E_POINTER;
   return graph_->ConnectDirect(ToPin(output), ToPin(input), nullptr);

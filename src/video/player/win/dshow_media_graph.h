@@ -82,6 +82,7 @@ class DirectShowMediaGraph final : public MediaGraph {
   Status EnumeratePins(FilterRef filter, std::vector<PinInfo>* pins) override;
   Status ConnectedTo(PinRef pin, PinRef* peer) override;
   Status ConnectionMediaType(PinRef pin, MediaTypeInfo* type) override;
+  Status OfferedMediaType(PinRef pin, MediaTypeInfo* type) override;
   Status ConnectDirect(PinRef output, PinRef input) override;
   Status Connect(PinRef output, PinRef input) override;
   Status Disconnect(PinRef pin) override;

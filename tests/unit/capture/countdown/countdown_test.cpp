@@ -134,16 +134,33 @@ TEST(CountdownTick, TheOneSecondEventStartsOnceAndStopsAfterItsEnd) {
   EXPECT_FALSE(ticks[3].startEventRecording);
 }
 
-TEST(CountdownTick, AnEventWhoseWholeWindowPassedStartsAndStopsInOneTick) {
+TEST(CountdownTick, AnEventWhoseWholeWindowPassedIsNotStartedButEnded) {
   test::FakeClock clock;
   Countdown countdown;
   ASSERT_TRUE(countdown.Start(kNoon, kTenSeconds));
   countdown.Arm();
   clock.utc = At(12, 1, 0);
   const TickActions t = countdown.Tick(clock, {});
-  EXPECT_TRUE(t.startEventRecording);
+  EXPECT_FALSE(t.startEventRecording);
   EXPECT_TRUE(t.stopEventRecording);
   EXPECT_FALSE(t.digits);
+}
+
+TEST(CountdownTick, AStartThatFailedIsTriedAgainUntilTheEnd) {
+  test::FakeClock clock;
+  Countdown countdown;
+  ASSERT_TRUE(countdown.Start(kNoon, kTenSeconds));
+  countdown.Arm();
+  clock.utc = At(11, 59, 55);
+  EXPECT_TRUE(countdown.Tick(clock, {}).startEventRecording);
+  countdown.ClearEventStarted();  // the recording did not start
+  clock.utc = At(12, 0, 4);
+  EXPECT_TRUE(countdown.Tick(clock, {}).startEventRecording);
+  countdown.ClearEventStarted();
+  clock.utc = At(12, 0, 6);
+  const TickActions t = countdown.Tick(clock, {});
+  EXPECT_FALSE(t.startEventRecording);
+  EXPECT_TRUE(t.stopEventRecording);
 }
 
 TEST(CountdownTick, TimerOffWhileRecordingBlanksTheLabelAndFreezesTheDigits) {

@@ -2,6 +2,7 @@
 
 #include "capture/countdown/power_control.h"
 #include "capture/countdown/power_notice.h"
+#include "capture/countdown/power_notice_controller.h"
 #include "support/memory_log.h"
 
 namespace zuna {
@@ -20,6 +21,7 @@ class FakePowerControl final : public PowerControl {
     ++shutdownCalls;
     return shutdown;
   }
+  std::uint32_t LastShutdownError() const override { return 1115; }
 
   int keepAwakeCalls = 0;
   int hibernateCalls = 0;
@@ -110,7 +112,82 @@ TEST(PowerAction, OnlyAStartedShutdownEndsTheProgram) {
   EXPECT_EQ(log.Text(),
             L"\r\n04:05:06 (UTC)\r\nInsufficient user privilege to programmatically shut down computer"
             L"\r\n04:05:06 (UTC)\r\nCannot shut down computer - other users logged on"
+            L"\r\n04:05:06 (UTC)\r\nWARNING: cannot shut down computer - error code 1115\r\n"
             L"\r\n04:05:06 (UTC)\r\nCannot adjust privilege to shut down computer");
+}
+
+class FakePowerNoticeView final : public PowerNoticeView {
+ public:
+  void SetTitle(std::wstring_view text) override { title = text; }
+  void SetLabel(std::wstring_view text) override { label = text; }
+  void SetCount(std::wstring_view text) override { count = text; }
+  void SetExplanation(std::wstring_view text) override { explanation = text; }
+  void SetCancelText(std::wstring_view text) override { cancel = text; }
+  void StartTimer() override { timer = true; }
+  void StopTimer() override { timer = false; }
+  void Show() override { shown = true; }
+  void Hide() override { shown = false; }
+  std::wstring title, label, count, explanation, cancel;
+  bool timer = false;
+  bool shown = false;
+};
+
+class PowerNoticeWindow : public ::testing::Test {
+ protected:
+  void Tick(int times) {
+    for (int i = 0; i < times; ++i) controller.OnTimer();
+  }
+  test::ScopedMemoryLog log;
+  FakePowerControl power;
+  FakePowerNoticeView view;
+  CommonState state;
+  PowerNoticeController controller{view, power, state};
+};
+
+TEST_F(PowerNoticeWindow, ShutdownCountsDownThenEndsTheProgram) {
+  controller.Start(PowerAction::kShutdown);
+  EXPECT_TRUE(view.shown);
+  EXPECT_TRUE(view.timer);
+  EXPECT_EQ(view.title, L"Shutdown");
+  EXPECT_EQ(view.label, L"Shutdown in");
+  EXPECT_EQ(view.cancel, L"Cancel Shutdown");
+  EXPECT_EQ(view.explanation, L"unless you select Cancel Shutdown");
+  EXPECT_EQ(view.count, L"30");
+  Tick(21);
+  EXPECT_EQ(view.count, L"09");
+  Tick(8);
+  EXPECT_EQ(view.count, L"01");
+  EXPECT_EQ(power.shutdownCalls, 0);
+  Tick(1);
+  EXPECT_FALSE(view.shown);
+  EXPECT_FALSE(view.timer);
+  EXPECT_EQ(power.shutdownCalls, 1);
+  EXPECT_TRUE(state.exitRequested);
+}
+
+TEST_F(PowerNoticeWindow, HibernationCountsDownAndTheProgramRunsOn) {
+  controller.Start(PowerAction::kHibernate);
+  EXPECT_EQ(view.title, L"Hibernate");
+  EXPECT_EQ(view.label, L"Hibernate in");
+  EXPECT_EQ(view.cancel, L"Cancel Hibernate");
+  EXPECT_EQ(view.explanation, L"unless you select Cancel Hibernate");
+  Tick(30);
+  EXPECT_FALSE(view.shown);
+  EXPECT_EQ(power.hibernateCalls, 1);
+  EXPECT_FALSE(state.exitRequested);
+}
+
+TEST_F(PowerNoticeWindow, CancelLeavesTheComputerRunning) {
+  controller.Start(PowerAction::kHibernate);
+  Tick(5);
+  controller.OnCancel();
+  EXPECT_FALSE(view.shown);
+  EXPECT_FALSE(view.timer);
+  Tick(40);  // late timer messages
+  EXPECT_EQ(power.hibernateCalls, 0);
+  EXPECT_EQ(power.shutdownCalls, 0);
+  EXPECT_FALSE(state.exitRequested);
+  EXPECT_EQ(log.Text(), L"");
 }
 
 }  // namespace

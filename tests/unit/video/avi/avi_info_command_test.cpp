@@ -32,6 +32,17 @@ TEST(AviInfoCommand, ReportsEachFileAndTheNumbersOfItsDroppedFrames) {
   EXPECT_NE(text.find(L"\r\n \r\nDropped frame numbers: 2 3"), std::wstring::npos);
 }
 
+TEST(AviInfoCommand, NamesTheCodeOfAnyOtherFormat) {
+  ScopedMemoryLog log;
+  TempFolder folder;
+  AviWriter writer;
+  ASSERT_EQ(writer.Open(folder / "grey.avi", AviVideoFormat::Compressed(FourCc("Y800"), 8, 8, 4, 25, 1)), kOk);
+  ASSERT_EQ(writer.WriteFrame(std::vector<std::uint8_t>(8 * 4, 0), 0, true), kOk);
+  ASSERT_EQ(writer.Close(), kOk);
+  EXPECT_EQ(ReportAviFiles({folder / "grey.avi"}), 0);
+  EXPECT_NE(log.Text().find(L"\tCodec         \t\tDecompressor fourcc code: Y800\r\n"), std::wstring::npos);
+}
+
 TEST(AviInfoCommand, ARejectedOrMissingFileMakesTheStatusOne) {
   ScopedMemoryLog log;
   TempFolder folder;

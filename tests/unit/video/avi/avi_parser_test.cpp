@@ -340,8 +340,19 @@ TEST(AviFileInfo, CodecTable) {
   EXPECT_EQ(CodecText(FourCc("dvsd")), L"DV Video Encoder");
   EXPECT_EQ(CodecText(FourCc("LAGS")), L"Lagarith Lossless Codec");
   EXPECT_EQ(CodecText(FourCc("lags")), L"Lagarith Lossless Codec");
-  EXPECT_EQ(CodecText(FourCc("Lags")), L"Decompressor fourcc code: TBD");
-  EXPECT_EQ(CodecText(0), L"Decompressor fourcc code: TBD");
+  EXPECT_EQ(CodecText(FourCc("Lags")), L"Decompressor fourcc code: Lags");
+  EXPECT_EQ(CodecText(FourCc("Y800")), L"Decompressor fourcc code: Y800");
+  EXPECT_EQ(CodecText(FourCc("Y8  ")), L"Decompressor fourcc code: Y8  ");
+  EXPECT_EQ(CodecText(FourCc("MJPG"), FourCc("MJPG")), L"Decompressor fourcc code: MJPG");
+  EXPECT_EQ(CodecText(0x00FF4D01u), L"Decompressor fourcc code: ?M??");
+}
+
+TEST(AviFileInfo, AnEmptyHandlerIsNamedByTheCompressionCode) {
+  EXPECT_EQ(CodecText(0, 0), L"NONE (DIB internal decoder)");
+  EXPECT_EQ(CodecText(0, 3), L"NONE (DIB internal decoder)");
+  EXPECT_EQ(CodecText(0, FourCc("YUY2")), L"NONE (YUY2 internal decoder)");
+  EXPECT_EQ(CodecText(0, FourCc("MJPG")), L"Decompressor fourcc code: MJPG");
+  EXPECT_EQ(CodecText(FourCc("I420"), FourCc("YV12")), L"Decompressor fourcc code: I420");
 }
 
 TEST(AviFileInfo, TextsAreCutToTheirCapacity) {

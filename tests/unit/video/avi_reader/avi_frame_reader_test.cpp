@@ -117,6 +117,39 @@ TEST(AviFrameReader, WalksTheWritersPartsWhenTheIndexesAreGone) {
   EXPECT_EQ(bytes, Bytes(256, 30));
 }
 
+// Turns the second frame's chunk and its legacy index entry into palette changes.
+void MakeSecondFrameAPaletteChange(Bytes& file) {
+  const char* id = "00db";
+  std::size_t seen = 0;
+  for (std::size_t i = 0; i + 4 <= file.size(); ++i) {
+    if (!std::equal(id, id + 4, file.begin() + static_cast<std::ptrdiff_t>(i))) continue;
+    // The super index and the standard index name the stream first, then come the frames in "movi"
+    // and the entries of "idx1": the second of each is the fourth and the seventh.
+    if (++seen == 4 || seen == 7) std::copy_n("00pc", 4, file.begin() + static_cast<std::ptrdiff_t>(i));
+  }
+}
+
+TEST(AviFrameReader, FindsPaletteChangesInTheLegacyIndexAndTheWalk) {
+  ScopedMemoryLog log;
+  for (const bool walk : {false, true}) {
+    Bytes file = WriteFile(AviVideoFormat::Yuy2(32, 32, 25, 1), 3, {}, {});
+    Rename(file, "indx", "JUNK");
+    MakeSecondFrameAPaletteChange(file);
+    if (walk) Rename(file, "idx1", "JUNK");
+    AviMemorySource source(file);
+    AviFrameReader reader;
+    ASSERT_EQ(reader.Open(source), kOk) << reader.Problem();
+    EXPECT_EQ(reader.IndexKind(), walk ? AviIndexKind::kWalked : AviIndexKind::kLegacy);
+    ASSERT_EQ(reader.PaletteChanges().size(), 1u);
+    EXPECT_EQ(reader.PaletteChanges()[0].fromFrame, 1u) << "it comes after the first frame";
+    EXPECT_EQ(reader.FrameCount(), 2u) << "a palette change is no frame";
+    Bytes change;
+    ASSERT_EQ(reader.ReadPaletteChange(source, 0, change), kOk);
+    EXPECT_EQ(change, Bytes(4 + 256 * 4, 2)) << "the second frame's bytes, as far as a change reaches";
+    EXPECT_EQ(reader.ReadPaletteChange(source, 1, change), kInvalidArg);
+  }
+}
+
 TEST(AviFrameReader, SkipsTheLegacyIndexOfAFileWithParts) {
   ScopedMemoryLog log;
   Bytes file = WriteFile(AviVideoFormat::Yuy2(16, 8, 25, 1), 30, {}, SmallParts());

@@ -247,6 +247,12 @@ Status FakeMediaGraph::ConnectionMediaType(PinRef pin, MediaTypeInfo* type) {
   return kOk;
 }
 
+Status FakeMediaGraph::OfferedMediaType(PinRef pin, MediaTypeInfo* type) {
+  if (pins_.find(pin.id) == pins_.end()) return kFail;
+  *type = offeredType;
+  return kOk;
+}
+
 Status FakeMediaGraph::ConnectDirect(PinRef output, PinRef input) {
   return Link(output, input, L"ConnectDirect:");
 }

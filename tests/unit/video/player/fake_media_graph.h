@@ -45,6 +45,7 @@ class FakeMediaGraph final : public MediaGraph {
   Status EnumeratePins(FilterRef filter, std::vector<PinInfo>* pins) override;
   Status ConnectedTo(PinRef pin, PinRef* peer) override;
   Status ConnectionMediaType(PinRef pin, MediaTypeInfo* type) override;
+  Status OfferedMediaType(PinRef pin, MediaTypeInfo* type) override;
   Status ConnectDirect(PinRef output, PinRef input) override;
   Status Connect(PinRef output, PinRef input) override;
   Status Disconnect(PinRef pin) override;
@@ -85,6 +86,7 @@ class FakeMediaGraph final : public MediaGraph {
   std::set<std::wstring> failures;
   std::map<std::wstring, Status> results;  // a specific result for a named operation
   MediaTypeInfo connectionType;            // the type every connection reports
+  MediaTypeInfo offeredType;               // the type every output pin offers first
   std::vector<VideoEffectInfo> effects;
   bool wrapperHasPins = true;
   std::optional<RecordingTotals> recordingTotals;  // none: no recording yet

@@ -1,4 +1,5 @@
 // The display chain: filter order for every switch setting and the cases that keep filters out.
+#include "video/player/missing_decoder.h"
 #include "video/player/player_fixture.h"
 
 namespace zuna::test {
@@ -73,6 +74,29 @@ TEST_F(PlayerTest, AFileIsRenderedToTheNullRendererFromItsOutput) {
   graph.failures.insert(L"RenderStream:None");
   EXPECT_EQ(p.RenderVideoPreviewStream(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: failure to render file stream\r\n"));
+}
+
+TEST_F(PlayerTest, AFileWithoutAnInstalledDecoderIsNamedByItsCode) {
+  graph.offeredType.subtype = FourccGuid(MakeFourcc('M', 'J', 'P', 'G'));
+  VideoPlayer& p = Make();
+  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi", false), kOk);
+  graph.failures.insert(L"RenderStream:None");
+  EXPECT_EQ(p.RenderVideoPreviewStream(), kFail);
+  EXPECT_TRUE(PostedTimed(log,
+                          L"SEVERE: no decoder for the \"MJPG\" video of this file is installed; to play it, install "
+                          L"an MJPEG decoder, such as LAV Filters\r\n"));
+  EXPECT_FALSE(PostedTimed(log, L"SEVERE: failure to render file stream\r\n"));
+}
+
+TEST(MissingDecoder, NamesTheCodeAndWhatToInstall) {
+  EXPECT_EQ(MissingDecoderText(FourccGuid(MakeFourcc('L', 'A', 'G', 'S'))),
+            L"SEVERE: no decoder for the \"LAGS\" video of this file is installed; to play it, install the Lagarith "
+            L"Lossless Codec\r\n");
+  EXPECT_EQ(MissingDecoderText(FourccGuid(MakeFourcc('X', '2', '6', '4'))),
+            L"SEVERE: no decoder for the \"X264\" video of this file is installed; to play it, install a DirectShow "
+            L"or Video for Windows decoder for it, such as LAV Filters\r\n");
+  EXPECT_EQ(MissingDecoderText(kSubtypeRgb24), std::nullopt);
+  EXPECT_EQ(MissingDecoderText(kNullGuid), std::nullopt);
 }
 
 TEST_F(PlayerTest, NullSubtypeKeepsThePictureFiltersOutButNotBrightnessContrast) {

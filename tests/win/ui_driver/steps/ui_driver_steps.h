@@ -84,17 +84,22 @@ StepResult RunFolderDialog(Session& session, const Args& args);
 
 // Test AVI files: ui_driver_steps_avi.cpp
 StepResult RunWriteAvi(Session& session, const Args& args);
+StepResult RunAviFrames(Session& session, const Args& args);
+StepResult RunWriteEvent(Session& session, const Args& args);
 
 // Date-time pickers and report lists: ui_driver_steps_pickers.cpp
 StepResult RunDateTime(Session& session, const Args& args);
 StepResult RunListSelect(Session& session, const Args& args);
 StepResult RunListCell(Session& session, const Args& args);
 
+// The picture in a window: ui_driver_steps_picture.cpp
+StepResult RunPicture(Session& session, const Args& args);
+
 // Sliders: ui_driver_steps_slider.cpp
 StepResult RunSlider(Session& session, const Args& args);
 
-// What a window shows on the screen: ui_driver_steps_picture.cpp
-StepResult RunPicture(Session& session, const Args& args);
+// What a window's client area shows on the screen: ui_driver_steps_pixels.cpp
+StepResult RunPixels(Session& session, const Args& args);
 
 // Menus through the automation agent: ui_driver_steps_menu.cpp
 StepResult RunMenu(Session& session, const Args& args);

@@ -2,11 +2,14 @@
 // frames per second in RGB32, YUY2 or NV12 (stored as a codec's frames, every one a key frame),
 // each frame a different grey, the listed frames left out (the writer records them as dropped, as
 // a capture would).
+#include <windows.h>
+
 #include <cwchar>
 #include <vector>
 
 #include "../ui_driver_text.h"
 #include "ui_driver_steps.h"
+#include "video/avi/avi_header_parser.h"
 #include "video/avi_writer/avi_writer.h"
 #include "video/player/media_graph_types.h"
 
@@ -89,6 +92,29 @@ StepResult RunWriteAvi(Session& session, const Args& args) {
   if (writer.Close() != zuna::kOk) return Failed(L"cannot close " + Quoted(path.wstring()));
   return Passed(L"wrote " + std::to_wstring(*frames) + L" frames (" + std::to_wstring(dropped.size()) +
                 L" dropped) to " + Quoted(path.wstring()));
+}
+
+StepResult RunAviFrames(Session& session, const Args& args) {
+  const auto minimum = ParseCount(args[1]);
+  if (!minimum) return Failed(L"expected a frame count from 0 to 100000, not " + Quoted(args[1]));
+  const std::filesystem::path pattern = session.Resolve(args[0]);
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(pattern.c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return Failed(L"nothing matches " + Quoted(pattern.wstring()));
+  FindClose(search);
+  const std::filesystem::path path = pattern.parent_path() / found.cFileName;
+  zuna::AviFileSource file(path);
+  zuna::AviHeaderParser parser;
+  if (!file.IsOpen() || parser.ParseAviHeader(file) != zuna::kOk) {
+    return Failed(L"cannot read the AVI headers of " + Quoted(path.wstring()));
+  }
+  const std::wstring seen = Quoted(path.wstring()) + L": " + std::to_wstring(parser.totalFrames) + L" frames (" +
+                            std::to_wstring(parser.droppedFrames) + L" dropped), " + parser.info.frameSize +
+                            (parser.createdByCapture ? L", written by the capture program" : L"");
+  if (parser.totalFrames < static_cast<std::uint32_t>(*minimum)) {
+    return Failed(seen + L", fewer than " + args[1]);
+  }
+  return Passed(seen);
 }
 
 }  // namespace ui_driver

@@ -69,7 +69,13 @@ StepResult RunWriteFile(Session& session, const Args& args) {
 }
 
 StepResult RunFileContains(Session& session, const Args& args) {
-  const auto path = session.Resolve(args[0]);
+  auto path = session.Resolve(args[0]);
+  // A pattern names the first file that matches it.
+  if (path.filename().wstring().find_first_of(L"*?") != std::wstring::npos) {
+    const std::wstring name = FirstMatch(path.wstring());
+    if (name.empty()) return Failed(L"nothing matches " + path.wstring());
+    path = path.parent_path() / name;
+  }
   const std::string wanted = ToUtf8(args[1]);
   const bool expectPresent = args.size() < 3 || args[2] == L"yes";
   const bool present = ReadWhole(path).find(wanted) != std::string::npos;

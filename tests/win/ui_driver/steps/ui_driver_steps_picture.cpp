@@ -1,189 +1,130 @@
-// What a window shows on the screen: its client area read back from the screen, as the user sees
-// it, to tell a drawn picture from a black window, its size, a colour's pixels, and a change.
+// The picture a program draws, read from its window's pixels and compared with a reference picture
+// (a 24- or 32-bit BMP file, as ffmpeg writes a decoded frame).
 #include <windows.h>
 
+#include <cmath>
 #include <cstdint>
-#include <cstdio>
-#include <cwchar>
+#include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <optional>
 #include <vector>
 
-#include "../ui_driver_text.h"
+#include "../ui_driver_windows.h"
 #include "ui_driver_step_support.h"
 #include "ui_driver_steps.h"
 
 namespace ui_driver {
 namespace {
 
+// Blue, green, red per pixel, top row first.
 struct Picture {
   int width = 0;
   int height = 0;
-  std::vector<std::uint32_t> pixels;  // 0x00RRGGBB, top row first
+  std::vector<std::uint8_t> bgr;
 };
 
-// The client area as the screen shows it (what covers it included, as for the user).
-Picture Grab(HWND window) {
-  Picture p;
-  RECT client{};
-  GetClientRect(window, &client);
-  POINT origin{0, 0};
-  ClientToScreen(window, &origin);
-  p.width = client.right;
-  p.height = client.bottom;
-  if (p.width <= 0 || p.height <= 0) return p;
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(info.bmiHeader);
-  info.bmiHeader.biWidth = p.width;
-  info.bmiHeader.biHeight = -p.height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, p.width, p.height, screen, origin.x, origin.y, SRCCOPY);
-  GdiFlush();
-  const auto* data = static_cast<const std::uint32_t*>(bits);
-  p.pixels.assign(data, data + static_cast<size_t>(p.width) * p.height);
-  for (auto& px : p.pixels) px &= 0xFFFFFF;
-  SelectObject(memory, old);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
-  return p;
-}
-
-int Channel(std::uint32_t px, int shift) {
-  return static_cast<int>((px >> shift) & 0xFF);
-}
-
-// Pixels brighter than the darkest greys of a black window.
-size_t LitPixels(const Picture& p) {
-  size_t lit = 0;
-  for (auto px : p.pixels) {
-    if (Channel(px, 16) > 24 || Channel(px, 8) > 24 || Channel(px, 0) > 24) ++lit;
-  }
-  return lit;
-}
-
-size_t PixelsOfColour(const Picture& p, int r, int g, int b) {
-  size_t count = 0;
-  for (auto px : p.pixels) {
-    if (std::abs(Channel(px, 16) - r) <= 6 && std::abs(Channel(px, 8) - g) <= 6 && std::abs(Channel(px, 0) - b) <= 6)
-      ++count;
-  }
-  return count;
-}
-
-size_t DifferentPixels(const Picture& a, const Picture& b) {
-  if (a.width != b.width || a.height != b.height) return a.pixels.size() + b.pixels.size() + 1;
-  size_t count = 0;
-  for (size_t i = 0; i < a.pixels.size(); ++i) {
-    if (a.pixels[i] != b.pixels[i]) ++count;
-  }
-  return count;
-}
-
-bool Save(const std::filesystem::path& path, const Picture& p) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  file.write(reinterpret_cast<const char*>(&p.width), sizeof(int));
-  file.write(reinterpret_cast<const char*>(&p.height), sizeof(int));
-  file.write(reinterpret_cast<const char*>(p.pixels.data()),
-             static_cast<std::streamsize>(p.pixels.size() * sizeof(std::uint32_t)));
-  return static_cast<bool>(file);
-}
-
-std::optional<Picture> Load(const std::filesystem::path& path) {
-  std::ifstream file(path, std::ios::binary);
-  Picture p;
-  if (!file.read(reinterpret_cast<char*>(&p.width), sizeof(int)) ||
-      !file.read(reinterpret_cast<char*>(&p.height), sizeof(int)) || p.width < 0 || p.height < 0 || p.width > 16384 ||
-      p.height > 16384) {
-    return std::nullopt;
-  }
-  p.pixels.resize(static_cast<size_t>(p.width) * p.height);
-  if (!file.read(reinterpret_cast<char*>(p.pixels.data()),
-                 static_cast<std::streamsize>(p.pixels.size() * sizeof(std::uint32_t)))) {
-    return std::nullopt;
-  }
-  return p;
-}
-
-std::optional<long> Number(const std::wstring& word) {
-  wchar_t* end = nullptr;
-  const long value = std::wcstol(word.c_str(), &end, 10);
-  if (word.empty() || end == nullptr || *end != L'\0') return std::nullopt;
+std::uint32_t Le(const std::vector<std::uint8_t>& b, size_t at, int bytes) {
+  std::uint32_t value = 0;
+  for (int i = bytes - 1; i >= 0; --i) value = value << 8 | b[at + static_cast<size_t>(i)];
   return value;
 }
 
-std::wstring Seen(const Picture& p) {
-  return std::to_wstring(p.width) + L" x " + std::to_wstring(p.height) + L", " + std::to_wstring(LitPixels(p)) +
-         L" pixels lit";
+std::optional<Picture> ReadBmp(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  const std::vector<std::uint8_t> b((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (b.size() < 54 || b[0] != 'B' || b[1] != 'M') return std::nullopt;
+  const std::uint32_t offset = Le(b, 10, 4);
+  const auto width = static_cast<std::int32_t>(Le(b, 18, 4));
+  const auto height = static_cast<std::int32_t>(Le(b, 22, 4));
+  const std::uint32_t bits = Le(b, 28, 2);
+  if (width <= 0 || width > 8192 || height == 0 || height > 8192 || height < -8192 || (bits != 24 && bits != 32)) {
+    return std::nullopt;
+  }
+  Picture picture{width, std::abs(height), {}};
+  const size_t stride = (static_cast<size_t>(width) * bits / 8 + 3) / 4 * 4;
+  if (offset > b.size() || b.size() - offset < stride * static_cast<size_t>(picture.height)) return std::nullopt;
+  picture.bgr.resize(static_cast<size_t>(width) * 3 * static_cast<size_t>(picture.height));
+  for (int y = 0; y < picture.height; ++y) {
+    const size_t row = static_cast<size_t>(height > 0 ? picture.height - 1 - y : y);
+    for (int x = 0; x < width; ++x) {
+      const size_t from = offset + row * stride + static_cast<size_t>(x) * bits / 8;
+      std::memcpy(&picture.bgr[(static_cast<size_t>(y) * width + x) * 3], &b[from], 3);
+    }
+  }
+  return picture;
+}
+
+// The window's pixels from its top-left corner, as large as the reference. They are read from the
+// screen: a window of another process gives no device context of its own here.
+std::optional<Picture> Grab(HWND window, int width, int height) {
+  POINT corner{0, 0};
+  if (!ClientToScreen(window, &corner)) return std::nullopt;
+  HDC source = GetDC(nullptr);
+  if (source == nullptr) return std::nullopt;
+  HDC memory = CreateCompatibleDC(source);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof(BITMAPINFOHEADER), width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  std::optional<Picture> picture;
+  if (memory != nullptr && bitmap != nullptr && bits != nullptr) {
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    if (BitBlt(memory, 0, 0, width, height, source, corner.x, corner.y, SRCCOPY)) {
+      GdiFlush();
+      picture = Picture{width, height, std::vector<std::uint8_t>(static_cast<size_t>(width) * height * 3)};
+      const auto* pixels = static_cast<const std::uint8_t*>(bits);
+      for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
+        std::memcpy(&picture->bgr[i * 3], &pixels[i * 4], 3);
+    }
+    SelectObject(memory, old);
+  }
+  if (bitmap != nullptr) DeleteObject(bitmap);
+  if (memory != nullptr) DeleteDC(memory);
+  ReleaseDC(nullptr, source);
+  return picture;
+}
+
+double MeanDifference(const Picture& a, const Picture& b) {
+  double sum = 0;
+  for (size_t i = 0; i < a.bgr.size(); ++i) sum += std::abs(static_cast<int>(a.bgr[i]) - static_cast<int>(b.bgr[i]));
+  return a.bgr.empty() ? 0 : sum / static_cast<double>(a.bgr.size());
+}
+
+std::wstring Format(double value) {
+  wchar_t text[32];
+  swprintf(text, 32, L"%.2f", value);
+  return text;
 }
 
 }  // namespace
 
-// picture <title> shows [timeout]                     some of the client area is lit (not a black window)
-// picture <title> size <width>x<height> [timeout]     the client area has that size
-// picture <title> save <file>                         keeps the client area for a later "differs"
-// picture <title> differs <file> [timeout]            at least 1% of the pixels differ from the kept ones
-// picture <title> colour <r,g,b> <at least> [timeout] that many pixels have the colour (within 6 a channel)
 StepResult RunPicture(Session& session, const Args& args) {
-  const std::wstring& mode = args[1];
-  const DWORD process_id = CurrentProcessId(session);
-  if (process_id == 0) return Failed(kNoProcess);
-  const bool takesValue = !EqualsNoCase(mode, L"shows");
-  const size_t timeoutAt = EqualsNoCase(mode, L"colour") ? 4 : (takesValue ? 3 : 2);
-  const auto seconds = SecondsArg(args, timeoutAt);
-  if (!seconds) return Failed(NotSeconds(args, timeoutAt));
-  if (takesValue && args.size() < 3) return Failed(L"the mode " + Quoted(mode) + L" needs a value");
-  HWND window = WaitForTitledWindow(process_id, args[0], *seconds);
-  if (window == nullptr) return Failed(L"no window titled " + Quoted(args[0]));
-  Picture now;
-  if (EqualsNoCase(mode, L"save")) {
-    now = Grab(window);
-    if (!Save(session.Resolve(args[2]), now)) return Failed(L"cannot write " + Quoted(args[2]));
-    return Passed(L"kept " + Seen(now) + L" in " + Quoted(args[2]));
-  }
-  std::function<bool()> probe;
-  std::wstring expected;
-  if (EqualsNoCase(mode, L"shows")) {
-    expected = L"a picture (at least 50 pixels lit)";
-    probe = [&] { return LitPixels(now) >= 50; };
-  } else if (EqualsNoCase(mode, L"size")) {
-    int w = 0, h = 0;
-    if (std::swscanf(args[2].c_str(), L"%dx%d", &w, &h) != 2) return Failed(L"expected WIDTHxHEIGHT");
-    expected = L"a client area of " + args[2];
-    probe = [&, w, h] { return now.width == w && now.height == h; };
-  } else if (EqualsNoCase(mode, L"differs")) {
-    const auto kept = Load(session.Resolve(args[2]));
-    if (!kept) return Failed(L"cannot read the kept picture " + Quoted(args[2]));
-    expected = L"a picture that differs from " + Quoted(args[2]);
-    probe = [&, kept] { return DifferentPixels(now, *kept) * 100 >= now.pixels.size() && !now.pixels.empty(); };
-  } else if (EqualsNoCase(mode, L"colour")) {
-    int r = 0, g = 0, b = 0;
-    const auto least = args.size() > 3 ? Number(args[3]) : std::nullopt;
-    if (std::swscanf(args[2].c_str(), L"%d,%d,%d", &r, &g, &b) != 3 || !least) {
-      return Failed(L"expected a colour R,G,B and a number of pixels");
-    }
-    expected = L"at least " + args[3] + L" pixels of " + args[2];
-    probe = [&, r, g, b, least] { return PixelsOfColour(now, r, g, b) >= static_cast<size_t>(*least); };
-  } else {
-    return Failed(L"expected shows, size, save, differs or colour, not " + Quoted(mode));
-  }
+  const auto seconds = SecondsArg(args, 4);
+  if (!seconds) return Failed(NotSeconds(args, 4));
+  wchar_t* end = nullptr;
+  const double tolerance = std::wcstod(args[3].c_str(), &end);
+  if (end == args[3].c_str() || *end != L'\0' || tolerance < 0) return Failed(L"not a tolerance: " + args[3]);
+  const auto reference = ReadBmp(session.Resolve(args[2]));
+  if (!reference) return Failed(L"cannot read a 24- or 32-bit BMP picture from " + session.Resolve(args[2]).wstring());
+  std::wstring why;
+  const auto target = WaitForControl(
+      session, args[0], L"window of class " + args[1],
+      [&](HWND window) { return FindDescendant(window, [&](HWND c) { return HasClass(c, args[1]); }); }, *seconds, why);
+  if (!target) return Failed(why);
+  // Whatever covers the window would be read with it.
+  SetWindowPos(target->window, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  double difference = 255;
   const bool matched = PollUntil(*seconds, [&] {
-    now = Grab(window);
-    return probe();
+    const auto shown = Grab(target->control, reference->width, reference->height);
+    if (shown) difference = MeanDifference(*shown, *reference);
+    return shown && difference <= tolerance;
   });
-  std::wstring seen = Seen(now);
-  if (EqualsNoCase(mode, L"colour")) {
-    int r = 0, g = 0, b = 0;
-    std::swscanf(args[2].c_str(), L"%d,%d,%d", &r, &g, &b);
-    seen += L", " + std::to_wstring(PixelsOfColour(now, r, g, b)) + L" of " + args[2];
-  }
-  if (!matched) return Failed(seen + L"; expected " + expected);
-  return Passed(seen);
+  const std::wstring seen = L"mean difference " + Format(difference) + L" per channel over " +
+                            std::to_wstring(reference->width) + L" x " + std::to_wstring(reference->height) +
+                            L" pixels (tolerance " + Format(tolerance) + L")";
+  return matched ? Passed(seen) : Failed(seen);
 }
 
 }  // namespace ui_driver

@@ -1,0 +1,40 @@
+#pragma once
+// The "Event Pending" window: a label, the countdown digits and the three lines of the pending
+// event's start, event and end times, black on silver. It cannot be closed; it is hidden when no
+// event is pending.
+#include <windows.h>
+
+#include <string_view>
+
+namespace zuna {
+
+class CommonWindows;
+
+class CountdownWindow {
+ public:
+  CountdownWindow(CommonWindows& common, HINSTANCE instance) : common_(common), instance_(instance) {}
+
+  // `digitsFont` is the Lucida Console 48 font (or null for the system font).
+  bool Create(HFONT digitsFont);
+  HWND Window() const { return window_; }
+
+  void SetTitle(std::wstring_view text);
+  void SetLabel(std::wstring_view text);
+  void SetDigits(std::wstring_view text);
+  void SetInformationLines(std::wstring_view start, std::wstring_view event, std::wstring_view end);
+  // At its saved position, redrawn.
+  void Show();
+  void Hide();
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  CommonWindows& common_;
+  HINSTANCE instance_;
+  HWND window_ = nullptr;
+  HWND label_ = nullptr;
+  HWND digits_ = nullptr;
+  HWND lines_[3] = {};
+};
+
+}  // namespace zuna

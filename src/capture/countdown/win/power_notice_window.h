@@ -1,0 +1,44 @@
+#pragma once
+// The "Hibernate" / "Shutdown" notice: the seconds left, an explanation and the cancel button,
+// counted by a one-second window timer.
+#include <windows.h>
+
+#include "capture/countdown/power_notice_controller.h"
+
+namespace zuna {
+
+class CommonWindows;
+
+class PowerNoticeWindow final : public PowerNoticeView {
+ public:
+  PowerNoticeWindow(CommonWindows& common, HINSTANCE instance, PowerControl& power);
+
+  // `countFont` is Consolas 28, `textFont` Tahoma 18 (either may be null).
+  bool Create(HFONT countFont, HFONT textFont);
+  HWND Window() const { return window_; }
+  PowerNoticeController& Controller() { return controller_; }
+
+  void SetTitle(std::wstring_view text) override;
+  void SetLabel(std::wstring_view text) override;
+  void SetCount(std::wstring_view text) override;
+  void SetExplanation(std::wstring_view text) override;
+  void SetCancelText(std::wstring_view text) override;
+  void StartTimer() override;
+  void StopTimer() override;
+  void Show() override;
+  void Hide() override;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+  CommonWindows& common_;
+  HINSTANCE instance_;
+  PowerNoticeController controller_;
+  HWND window_ = nullptr;
+  HWND label_ = nullptr;
+  HWND count_ = nullptr;
+  HWND explanation_ = nullptr;
+  HWND cancel_ = nullptr;
+};
+
+}  // namespace zuna

@@ -1,0 +1,85 @@
+#include "capture/countdown/win/win_power_control.h"
+
+#include <windows.h>
+// powrprof.h needs the types of windows.h first.
+#include <powrprof.h>
+
+#include "common/log/user_messages_log.h"
+
+#ifndef SHUTDOWN_POWEROFF
+#define SHUTDOWN_POWEROFF 0x00000008
+#endif
+#ifndef SHUTDOWN_FORCE_SELF
+#define SHUTDOWN_FORCE_SELF 0x00000002
+#endif
+#ifndef ERROR_SHUTDOWN_USERS_LOGGED_ON
+#define ERROR_SHUTDOWN_USERS_LOGGED_ON 1191L
+#endif
+
+namespace zuna {
+namespace {
+
+[[maybe_unused]] constexpr DWORD kShutdownGraceSeconds = 15;
+
+}  // namespace
+
+void WinPowerControl::KeepSystemAwake() {
+  SetThreadExecutionState(ES_SYSTEM_REQUIRED);
+}
+
+bool WinPowerControl::Hibernate() {
+#ifdef ZUNA_AUTOMATION
+  PostUserMessage(L"TEST: SetSuspendState(hibernate, force, no wake events) was not called\r\n", true);
+  return true;
+#else
+  return SetSuspendState(TRUE, TRUE, TRUE) != FALSE;
+#endif
+}
+
+bool WinPowerControl::ResumedAutomatically() {
+#ifdef ZUNA_AUTOMATION
+  return false;
+#else
+  return IsSystemResumeAutomatic() != FALSE;
+#endif
+}
+
+bool WinPowerControl::EnableShutdownPrivilege() {
+  HANDLE token = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) return false;
+  TOKEN_PRIVILEGES privileges{};
+  privileges.PrivilegeCount = 1;
+  privileges.Privileges[0].Attributes = SE_PRIVILEGE_ENABLED;
+  bool enabled = LookupPrivilegeValueW(nullptr, L"SeShutdownPrivilege", &privileges.Privileges[0].Luid) != FALSE;
+  if (enabled) {
+    // Success of the call alone is not enough: a privilege the token lacks is reported through
+    // the last error.
+    enabled = AdjustTokenPrivileges(token, FALSE, &privileges, 0, nullptr, nullptr) != FALSE &&
+              GetLastError() == ERROR_SUCCESS;
+  }
+  CloseHandle(token);
+  return enabled;
+}
+
+ShutdownRequest WinPowerControl::RequestShutdown() {
+#ifdef ZUNA_AUTOMATION
+  PostUserMessage(L"TEST: InitiateShutdown(15 s, power off, force self, planned) was not called\r\n", true);
+  const DWORD result = ERROR_SUCCESS;
+#else
+  const DWORD result = InitiateShutdownW(nullptr, nullptr, kShutdownGraceSeconds,
+                                         SHUTDOWN_POWEROFF | SHUTDOWN_FORCE_SELF, SHTDN_REASON_FLAG_PLANNED);
+#endif
+  lastShutdownError_ = result;
+  switch (result) {
+    case ERROR_SUCCESS:
+      return ShutdownRequest::kStarted;
+    case ERROR_ACCESS_DENIED:
+      return ShutdownRequest::kAccessDenied;
+    case ERROR_SHUTDOWN_USERS_LOGGED_ON:
+      return ShutdownRequest::kOtherUsersLoggedOn;
+    default:
+      return ShutdownRequest::kFailed;
+  }
+}
+
+}  // namespace zuna

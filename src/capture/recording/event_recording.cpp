@@ -1,0 +1,92 @@
+// The event side of recordings: the one-second tick of the pending event, the event recording's
+// start and automatic stop, and the schedule reload.
+#include "capture/options/capture_option_keys.h"
+#include "capture/recording/recording_controller.h"
+#include "common/log/user_messages_log.h"
+
+namespace zuna {
+
+void RecordingController::OnEventTick() {
+  Countdown& countdown = p_.schedule.GetCountdown();
+  // The timer was deleted while this tick waited, or the stop question is open (its message loop
+  // delivers ticks): nothing happens until the answer.
+  if (!countdown.Armed() || asking_) return;
+  TickSettings settings;
+  settings.showUtc = ShowsUtc();
+  settings.timerOffWhileRecording = p_.state.timerOffWhileRecording;
+  settings.enableEventBeep = p_.options.Boolean(kEnableEventBeepKey);
+  settings.recording = p_.state.recording;
+  const TickActions actions = countdown.Tick(p_.clock, settings);
+
+  if (actions.keepAwake) p_.power.KeepSystemAwake();
+  if (actions.startEventRecording) StartEventRecording(actions);
+  if (actions.stopEventRecording) {
+    p_.host.DeleteEventTick();
+    p_.host.HideCountdown();
+    if (p_.state.recording) {
+      StopRecording(true);
+    } else {
+      EventOverWithoutRecording();
+    }
+    return;
+  }
+  if (actions.label) p_.host.SetCountdownLabel(*actions.label);
+  if (actions.digits) p_.host.SetCountdownDigits(*actions.digits);
+  if (actions.beep) p_.host.Beep();
+}
+
+void RecordingController::StartEventRecording(const TickActions& actions) {
+  if (p_.devices.CurrentDevice() == nullptr) {
+    PostUserMessage(L"Logic error: attempting to record an event with current source index out of range\r\n", true);
+    return;
+  }
+  currentFileName_ = BuildFileName(true);
+  if (actions.label) p_.host.SetCountdownLabel(*actions.label);
+  if (actions.countdownTitle) p_.host.SetCountdownTitle(*actions.countdownTitle);
+  StartRecording();
+}
+
+// Every try to start the event's recording failed until its end time.
+void RecordingController::EventOverWithoutRecording() {
+  PostUserMessage(L"SEVERE: the event recording could not be started before the event's end time\r\n", true);
+  ShowIdle();
+  LoadEventSchedule();
+}
+
+void RecordingController::LoadEventSchedule() {
+  if (p_.state.recording) return;
+  const auto display = p_.schedule.LoadEventSchedule(MakeScheduleContext());
+  if (display) {
+    startedGuard_ = false;
+    startBeepDone_ = false;
+    p_.host.ShowPendingEvent(*display);
+  } else if (!p_.schedule.EventPendingFlag()) {
+    p_.host.DeleteEventTick();
+    p_.host.NoEventPending();
+  }
+}
+
+void RecordingController::CancelPendingEvent() {
+  if (p_.state.recording || !p_.schedule.EventPendingFlag()) return;
+  p_.schedule.CancelPendingEvent();
+  p_.host.DeleteEventTick();
+  p_.host.HideCountdown();
+  p_.host.NoEventPending();
+  p_.host.SetMainTitle(kIdleMainTitle);
+}
+
+bool RecordingController::ShowsUtc() const {
+  return p_.options.Text(kEventPendingDisplayKey) == L"UTC";
+}
+
+ScheduleContext RecordingController::MakeScheduleContext() const {
+  ScheduleContext context;
+  context.deviceCount = p_.devices.Devices().size();
+  context.currentDeviceIndex = p_.devices.CurrentDeviceIndex();
+  context.recording = p_.state.recording;
+  context.hibernationSupported = hibernationSupported_;
+  context.showUtc = ShowsUtc();
+  return context;
+}
+
+}  // namespace zuna

@@ -1,0 +1,90 @@
+#include "capture/recording/recording_log.h"
+
+#include <algorithm>
+#include <cwchar>
+#include <filesystem>
+#include <fstream>
+
+#include "common/log/user_messages_log.h"
+#include "common/time/file_time.h"
+
+namespace zuna {
+namespace {
+
+void AddLine(std::wstring& text, std::wstring_view line) {
+  text += line;
+  text += L"\r\n";
+}
+
+void AddGpsLine(std::wstring& text, std::wstring_view caption, const std::wstring& value, std::wstring_view missing) {
+  AddLine(text, value.empty() ? std::wstring(missing) : std::wstring(caption) + value);
+}
+
+// The code page writes '?' for what it cannot hold: more '?' out than in means a lost character.
+bool LostCharacters(std::wstring_view text, const std::string& bytes) {
+  return std::count(bytes.begin(), bytes.end(), '?') > std::count(text.begin(), text.end(), L'?');
+}
+
+}  // namespace
+
+std::wstring BuildRecordingLogText(const RecordingLogFacts& f) {
+  std::wstring text;
+  AddLine(text, f.eventRecording ? L"Event recording: " + f.eventRecordingText : L"Manual recording");
+  AddLine(text, f.startMessage);
+  AddLine(text, f.stopMessage);
+  AddLine(text, L"Video file:  " + f.videoFile);
+  if (f.gps) {
+    AddGpsLine(text, L"Latitude: ", f.gps->latitude, L"Latitude value not available");
+    AddGpsLine(text, L"Longitude: ", f.gps->longitude, L"Longitude value not available");
+    AddGpsLine(text, L"Altitude: ", f.gps->altitude, L"Altitude value not available");
+    AddGpsLine(text, L"Number of satellites: ", f.gps->satellites, L"Number of satellites not available");
+  }
+  AddLine(text, L"Video source device: " + f.deviceName);
+  AddLine(text, L"Source device video standard: " + f.standardName);
+  AddLine(text, L"Frame rate: " + (f.frameRate ? *f.frameRate : L"device frame rate unknown\r\n"));
+  AddLine(text, L"Frame size: " + (f.frameSize ? *f.frameSize : L"device frame size unknown"));
+  AddLine(text, std::wstring(L"Codec: ") + (f.lagarith ? L"Lagarith Lossless Codec" : L"NONE"));
+  if (f.displayOff) AddLine(text, L"Video display off during recording");
+  if (f.totals) {
+    AddLine(text, FirstFrameLine(*f.totals));
+    AddLine(text, FramesLine(*f.totals));
+  }
+  return text;
+}
+
+std::wstring FirstFrameLine(const RecordingTotals& totals) {
+  if (!totals.firstFrameKnown) return L"First frame: none";
+  const CalendarTime t = ToCalendarTime(totals.firstFrameUtc);
+  wchar_t text[64];
+  std::swprintf(text, 64, L"First frame: %02d:%02d:%02d.%03d (UTC)", t.hour, t.minute, t.second, t.millisecond);
+  return text;
+}
+
+std::wstring FramesLine(const RecordingTotals& totals) {
+  return L"Frames recorded: " + std::to_wstring(totals.framesWritten) + L", dropped: " +
+         std::to_wstring(totals.framesDropped);
+}
+
+std::wstring RecordingLogPath(const std::wstring& videoFile) {
+  const std::size_t dot = videoFile.rfind(L'.');
+  if (dot == std::wstring::npos) return {};
+  return videoFile.substr(0, dot) + L".txt";
+}
+
+bool WriteRecordingLog(const std::wstring& logPath, const std::wstring& text, const AnsiCodePage& codePage) {
+  const std::string bytes = codePage.ToAnsi(text);
+  if (LostCharacters(text, bytes)) {
+    PostUserMessage(L"\r\n\r\nNOTE -- wide character buffer has unexpected bad character.\r\n", true);
+  }
+  // The path goes to the file system as it is, so no character of it is lost.
+  std::ofstream file(std::filesystem::path(logPath), std::ios::binary | std::ios::trunc);
+  if (file) file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  if (file) file.close();
+  if (!file) {
+    PostUserMessage(L"WARNING: cannot write recording log " + logPath + L"\r\n", true);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace zuna

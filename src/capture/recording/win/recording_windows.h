@@ -1,0 +1,59 @@
+#pragma once
+// What a recording does to the capture program's windows: the main window's title and menus, the
+// record buttons, the countdown window and its one-second tick, the GPS receiver, the power notice,
+// the yes/no question and the beep.
+#include <windows.h>
+
+#include <functional>
+
+#include "capture/countdown/win/countdown_window.h"
+#include "capture/countdown/win/power_notice_window.h"
+#include "capture/gps/win/gps_window.h"
+#include "capture/recording/recording_host.h"
+#include "capture/recording/win/record_controls_window.h"
+
+namespace zuna {
+
+class RecordingWindows final : public RecordingHost {
+ public:
+  struct Parts {
+    CommonWindows& common;
+    HWND mainWindow;
+    UINT tickMessage;  // posted to the main window by the tick timer
+    RecordControlsWindow& recordControls;
+    CountdownWindow& countdown;
+    PowerNoticeWindow& powerNotice;
+    GpsWindow* gps;                            // null without a GPS window
+    std::function<void(bool grey)> greyMenus;  // Events, Display, Options and Help
+  };
+
+  explicit RecordingWindows(Parts parts) : p_(std::move(parts)) {}
+  ~RecordingWindows() override;
+  RecordingWindows(const RecordingWindows&) = delete;
+  RecordingWindows& operator=(const RecordingWindows&) = delete;
+
+  void SetMainTitle(std::wstring_view title) override;
+  void SetRecordButtons(bool startEnabled, bool stopEnabled) override;
+  void GreyMenusWhileRecording(bool grey) override;
+  void DeleteEventTick() override;
+  void ShowPendingEvent(const PendingEventDisplay& display) override;
+  void NoEventPending() override;
+  void HideCountdown() override;
+  void SetCountdownTitle(std::wstring_view title) override;
+  void SetCountdownLabel(std::wstring_view label) override;
+  void SetCountdownDigits(std::wstring_view digits) override;
+  void Beep() override;
+  bool AskYesNo(std::wstring_view text, std::wstring_view title) override;
+  GpsRecordingFix ReadGpsFixForRecording() override;
+  void ResumeGpsRefresh() override;
+  void StartPowerNotice(PowerAction action) override;
+  void SaveUserMessages() override;
+
+ private:
+  static void CALLBACK OnTick(PVOID context, BOOLEAN);
+
+  Parts p_;
+  HANDLE tickTimer_ = nullptr;
+};
+
+}  // namespace zuna

@@ -1,0 +1,371 @@
+// Manual and event recordings through the controller, over a fake graph, devices, windows and clock.
+#include "capture/recording/recording_controller.h"
+
+#include <gtest/gtest.h>
+
+#include "capture/devices/fake_device_catalog.h"
+#include "capture/events/event_file.h"
+#include "capture/events/event_test_records.h"
+#include "capture/options/capture_option_keys.h"
+#include "capture/recording/fake_recording_host.h"
+#include "support/memory_log.h"
+#include "support/temp_folder.h"
+#include "video/player/fake_media_graph.h"
+
+namespace zuna::test {
+namespace {
+
+constexpr wchar_t kManualName[] = L"2024_03_05_21_07_09";
+
+class Recording : public ::testing::Test {
+ protected:
+  Recording() {
+    catalog.makeFilter = [this] { return graph.MakeCaptureSource(); };
+    catalog.devices = {NtscGrabber(L"USB Grabber")};
+    EXPECT_EQ(devices.GetAttachedVideoDeviceList(), kOk);
+    devices.SetCurrentDeviceIndex(0);
+    for (auto key : kCaptureBooleanKeys) options.RegisterBoolean(key);
+    for (auto key : kCaptureTextKeys) options.RegisterText(key);
+    options.RegisterBoolean(L"DateTimeAtEnd");
+    options.SetText(kVideoDirectoryKey, videos.Text());
+    EXPECT_EQ(controller.StartCamera(), kOk);  // the preview, as at start-up
+  }
+
+  std::wstring Video(const std::wstring& name) const { return videos.Text() + name; }
+  std::string LogFile(const std::wstring& name) const {
+    return TempFolder::ReadFile(std::filesystem::path(Video(name)));
+  }
+  std::size_t Count(const std::wstring& text) const {
+    std::size_t n = 0;
+    for (auto at = log.Text().find(text); at != std::wstring::npos; at = log.Text().find(text, at + 1)) ++n;
+    return n;
+  }
+  bool InLog(const std::wstring& text) const { return log.Text().find(text) != std::wstring::npos; }
+  bool Previewing() const { return state.graphRunning && graph.sinkPaths.size() == sinksBefore; }
+
+  // An event of `seconds` seconds at 21:hh:mm:ss on the clock's day, named Ceres.
+  void ScheduleEvent(int minute, int second, int seconds, bool hibernate = false) {
+    EventFileRecord r =
+        DialogRecord(L"2024", L" 3", L" 5", L"21", std::to_wstring(minute),
+                     (second < 10 ? L" " : L"") + std::to_wstring(second), L" 0", L" 0", std::to_wstring(seconds));
+    r.asteroidName = L"Ceres";
+    r.hibernate = hibernate ? L"true" : L"false";
+    ASSERT_TRUE(WriteEventFile(events / "ceres.ief", r));
+    controller.LoadEventSchedule();
+  }
+  void TickFor(int seconds) {
+    for (int i = 0; i < seconds; ++i) {
+      log.clock.Advance(1);
+      controller.OnEventTick();
+    }
+  }
+
+  ScopedMemoryLog log;
+  CommonState state;
+  FakeMediaGraph graph;
+  FakeDeviceCatalog catalog;
+  FakeCodecCatalog codecCatalog;
+  VideoDeviceList devices{catalog, state};
+  CodecList codecs{codecCatalog};
+  OptionTables options;
+  VideoPlayer player{graph, state, &options};
+  TempFolder videos;
+  TempFolder events;
+  EventSchedule schedule{log.clock, events.Path()};
+  FakeRecordingHost host;
+  FakePowerControl power;
+  Windows1252CodePage codePage;
+  RecordingController controller{
+      {devices, player, codecs, state, options, log.clock, schedule, host, power, codePage, videos.Path()}};
+  std::size_t sinksBefore = 0;
+};
+
+TEST_F(Recording, AManualRecordingStartsStopsAndLeavesItsLog) {
+  options.SetBoolean(kEnableStartStopBeepKey, true);  // manual recordings do not beep
+  controller.OnStartButton();
+  EXPECT_TRUE(state.recording);
+  EXPECT_EQ(graph.sinkPaths, std::vector<std::wstring>{Video(std::wstring(kManualName) + L".avi")});
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture -- Recording in progress");
+  EXPECT_FALSE(host.startEnabled);
+  EXPECT_TRUE(host.stopEnabled);
+  EXPECT_TRUE(host.menusGrey);
+  EXPECT_TRUE(devices.CurrentDevice()->manualRecording);
+  EXPECT_TRUE(InLog(L"(UTC)\r\nStart recording at 21:07:09 (UTC)"));
+
+  log.clock.Advance(10);
+  graph.recordingTotals = RecordingTotals{250, 3, 1, true, *ToFileTime({2024, 3, 5, 21, 7, 9, 120})};
+  controller.OnStopButton();
+  EXPECT_FALSE(state.recording);
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
+  EXPECT_TRUE(host.startEnabled);
+  EXPECT_FALSE(host.stopEnabled);
+  EXPECT_FALSE(host.menusGrey);
+  EXPECT_FALSE(devices.CurrentDevice()->manualRecording);
+  EXPECT_EQ(host.beeps, 0);
+  EXPECT_TRUE(state.graphRunning);  // the preview is back
+  EXPECT_TRUE(InLog(L"\r\nStop recording at 21:07:19 (UTC)\r\nVideo file:  " + Video(kManualName) +
+                    L".avi\r\n\r\nFirst frame: 21:07:09.120 (UTC)\r\n\r\nFrames recorded: 250, dropped: 3\r\n"));
+  EXPECT_TRUE(InLog(L"There are no scheduled Events\r\n"));  // the schedule was reloaded
+  const std::string expected =
+      "Manual recording\r\nStart recording at 21:07:09 (UTC)\r\nStop recording at 21:07:19 (UTC)\r\n"
+      "Video file:  " +
+      std::filesystem::path(Video(kManualName)).string() +
+      ".avi\r\n"
+      "Video source device: USB Grabber\r\nSource device video standard: NTSC_M\r\nFrame rate: 30\r\n"
+      "Frame size: 720x480\r\nCodec: NONE\r\nFirst frame: 21:07:09.120 (UTC)\r\nFrames recorded: 250, dropped: 3\r\n";
+  EXPECT_EQ(LogFile(std::wstring(kManualName) + L".txt"), expected);
+}
+
+TEST_F(Recording, PressingStartTwiceStartsOneRecording) {
+  controller.OnStartButton();
+  controller.OnStartButton();
+  EXPECT_EQ(graph.sinkPaths.size(), 1u);
+  EXPECT_EQ(Count(L"Start recording at"), 1u);
+  EXPECT_TRUE(state.recording);
+}
+
+TEST_F(Recording, TwoRecordingsInTheSameSecondNeverShareAName) {
+  controller.OnStartButton();
+  TempFolder::WriteFile(std::filesystem::path(Video(std::wstring(kManualName) + L".avi")), "RIFF");
+  controller.OnStopButton();
+  controller.OnStartButton();
+  EXPECT_EQ(graph.sinkPaths.back(), Video(std::wstring(kManualName) + L"_2.avi"));
+  controller.OnStopButton();
+  EXPECT_FALSE(LogFile(std::wstring(kManualName) + L"_2.txt").empty());
+}
+
+TEST_F(Recording, TheLogCarriesTheGpsFixAndTheDisplayOffLine) {
+  host.fix = {true, GpsFixTexts{L" 48.117300 N", L" 11.516667 E", L" 545.4 M", L" 8"}};
+  state.displayOffWhileRecording = true;
+  controller.OnStartButton();
+  EXPECT_EQ(host.gpsReads, 1);
+  EXPECT_EQ(graph.ChainFrom(devices.CurrentDevice()->sourceFilter, L"Preview").back(), L"Null Renderer");
+  controller.OnStopButton();
+  EXPECT_EQ(graph.ChainFrom(devices.CurrentDevice()->sourceFilter, L"Preview").back(), L"EVR");
+  EXPECT_GE(host.gpsResumes, 1);
+  const std::string text = LogFile(std::wstring(kManualName) + L".txt");
+  EXPECT_NE(text.find("\r\nLatitude:  48.117300 N\r\nLongitude:  11.516667 E\r\nAltitude:  545.4 M\r\n"
+                      "Number of satellites:  8\r\nVideo source device: USB Grabber\r\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("\r\nCodec: NONE\r\nVideo display off during recording\r\n"), std::string::npos);
+}
+
+TEST_F(Recording, AGraphThatFailsToStartIsNeverShownAsRecording) {
+  graph.failures.insert(L"CreateRecordingSink");
+  controller.OnStartButton();
+  EXPECT_FALSE(state.recording);
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
+  EXPECT_TRUE(host.startEnabled);
+  EXPECT_FALSE(host.menusGrey);
+  EXPECT_FALSE(devices.CurrentDevice()->manualRecording);
+  EXPECT_TRUE(InLog(L"SEVERE: cannot start recording to " + Video(kManualName) + L".avi\r\n"));
+  EXPECT_FALSE(InLog(L"Start recording at"));
+  EXPECT_TRUE(state.graphRunning);  // back to the preview
+  // The next press tries again.
+  graph.failures.clear();
+  controller.OnStartButton();
+  EXPECT_TRUE(state.recording);
+}
+
+TEST_F(Recording, StopWithoutARecordingAndStartWithoutADeviceDoNothing) {
+  controller.OnStopButton();
+  EXPECT_EQ(log.Text(), L"");
+  devices.SetCurrentDeviceIndex(-1);
+  controller.OnStartButton();
+  EXPECT_FALSE(state.recording);
+  EXPECT_TRUE(graph.sinkPaths.empty());
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
+}
+
+TEST_F(Recording, ExitWhileRecordingCompletesTheFileAndSavesTheMessages) {
+  controller.OnStartButton();
+  state.exitRequested = true;
+  controller.StopForExit();
+  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(LogFile(std::wstring(kManualName) + L".txt").empty());
+  EXPECT_TRUE(InLog(L"NOTE: application exited while recording\r\n"));
+  EXPECT_EQ(host.messageSaves, 1);
+  // Without a recording nothing is noted or saved.
+  state.recording = false;
+  controller.StopForExit();
+  EXPECT_EQ(host.messageSaves, 1);
+}
+
+TEST_F(Recording, StartDuringAPendingEventDropsItAndRecordsByTheManualRule) {
+  ScheduleEvent(30, 0, 10);
+  EXPECT_TRUE(host.countdownShown);
+  EXPECT_TRUE(host.tickRunning);
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture -- Event pending");
+  controller.OnStartButton();
+  EXPECT_FALSE(schedule.EventPendingFlag());
+  EXPECT_FALSE(host.countdownShown);
+  EXPECT_FALSE(host.tickRunning);
+  EXPECT_EQ(graph.sinkPaths.back(), Video(std::wstring(kManualName) + L".avi"));
+  controller.OnStopButton();
+  EXPECT_TRUE(host.questions.empty());  // a manual recording stops without a question
+  EXPECT_TRUE(LogFile(std::wstring(kManualName) + L".txt").starts_with("Manual recording\r\n"));
+  // The event file is still there: the reload makes it pending again.
+  EXPECT_TRUE(schedule.EventPendingFlag());
+}
+
+TEST_F(Recording, EventsScheduledOrDeletedDuringARecordingWaitForItsEnd) {
+  controller.OnStartButton();
+  ScheduleEvent(30, 0, 10);  // scheduled while recording: not loaded yet
+  EXPECT_FALSE(schedule.EventPendingFlag());
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture -- Recording in progress");
+  controller.OnStopButton();
+  EXPECT_TRUE(schedule.EventPendingFlag());
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture -- Event pending");
+
+  // The pending event's file deleted: its countdown stops.
+  controller.CancelPendingEvent();
+  EXPECT_FALSE(schedule.EventPendingFlag());
+  EXPECT_FALSE(host.tickRunning);
+  EXPECT_FALSE(host.countdownShown);
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
+}
+
+TEST_F(Recording, AnEventRecordingRunsToItsEndEvenWhenItsFileIsDeleted) {
+  ScheduleEvent(8, 0, 10);
+  TickFor(46);
+  ASSERT_TRUE(state.recording);
+  controller.CancelPendingEvent();
+  EXPECT_TRUE(host.tickRunning);
+  TickFor(11);
+  EXPECT_FALSE(state.recording);
+}
+
+TEST_F(Recording, AnEventIsCountedDownRecordedAndStoppedAfterItsEnd) {
+  options.SetBoolean(kEnableStartStopBeepKey, true);
+  options.SetBoolean(kEnableEventBeepKey, true);
+  ScheduleEvent(8, 0, 10, true);  // records 21:07:55 .. 21:08:05, trigger 21:07:54.5
+  EXPECT_EQ(host.countdownLabel, L"Countdown to recording start time:");
+  EXPECT_EQ(host.informationLines,
+            L"    Start time:\tMAR 5, 2024  21:07:55\r\n    Event time:\tMAR 5, 2024  21:08:00\r\n"
+            L"    End time:\tMAR 5, 2024  21:08:05\r\n");
+  TickFor(1);
+  EXPECT_EQ(host.digits.back(), L"00:00:44");
+  EXPECT_EQ(power.keepAwakeCalls, 1);
+  TickFor(44);  // 21:07:54
+  EXPECT_FALSE(state.recording);
+  TickFor(1);  // 21:07:55
+  EXPECT_TRUE(state.recording);
+  EXPECT_EQ(graph.sinkPaths.back(), Video(L"2024_03_05_21_07_55_Ceres.avi"));
+  EXPECT_EQ(host.countdownTitle, L"Recording In Progress");
+  EXPECT_EQ(host.countdownLabel, L"Countdown to event:");
+  EXPECT_EQ(host.beeps, 1);  // the start beep
+  EXPECT_TRUE(devices.CurrentDevice()->eventRecording);
+  TickFor(4);  // 21:07:59
+  EXPECT_EQ(host.countdownLabel, L"Countdown to event:");
+  EXPECT_EQ(host.beeps, 1);
+  TickFor(1);  // 21:08:00: the event time itself
+  EXPECT_EQ(host.countdownLabel, L"Countdown to recording end time:");
+  EXPECT_EQ(host.beeps, 2);  // the event beep, once
+  TickFor(5);                // 21:08:05
+  EXPECT_TRUE(state.recording);
+  EXPECT_EQ(host.beeps, 2);
+  TickFor(1);  // 21:08:06: past the end
+  EXPECT_FALSE(state.recording);
+  EXPECT_EQ(host.beeps, 3);  // the stop beep
+  EXPECT_FALSE(host.tickRunning);
+  EXPECT_FALSE(host.countdownShown);
+  EXPECT_EQ(host.powerNotice, PowerAction::kHibernate);
+  EXPECT_TRUE(InLog(L"There are no scheduled Events\r\n"));
+  EXPECT_FALSE(schedule.EventPendingFlag());
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
+  EXPECT_TRUE(
+      LogFile(L"2024_03_05_21_07_55_Ceres.txt").starts_with("Event recording: \r\nStart recording at 21:07:55"));
+  EXPECT_TRUE(state.graphRunning);
+}
+
+TEST_F(Recording, EventNamesFollowDateTimeAtEnd) {
+  options.SetBoolean(L"DateTimeAtEnd", true);
+  options.SetText(kVideoNamePrefixKey, L"obs1");
+  ScheduleEvent(8, 0, 10);
+  TickFor(46);
+  EXPECT_EQ(graph.sinkPaths.back(), Video(L"Ceres_obs1_03_05_2024_21_07_55.avi"));
+}
+
+TEST_F(Recording, StoppingAnEventRecordingByHandAsksFirst) {
+  ScheduleEvent(8, 0, 30);  // 21:07:45 .. 21:08:15
+  TickFor(36);
+  ASSERT_TRUE(state.recording);
+  host.answer = false;
+  controller.OnStopButton();
+  EXPECT_TRUE(state.recording);
+  EXPECT_EQ(host.questions, std::vector<std::wstring>{L"Attention: Event recording in progress.  Stop now?"});
+  EXPECT_TRUE(host.tickRunning);
+
+  host.answer = true;
+  controller.OnStopButton();
+  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(host.tickRunning);
+  EXPECT_TRUE(InLog(L"Event recording is manually stopped"));
+  EXPECT_EQ(schedule.StoppedEvents().size(), 1u);
+  EXPECT_FALSE(schedule.EventPendingFlag());  // not scheduled again in this run
+  EXPECT_EQ(host.powerNotice, PowerAction::kNone);
+  EXPECT_TRUE(host.startEnabled);
+}
+
+TEST_F(Recording, AnEventRecordingThatFailsToStartIsTriedOnEachTick) {
+  ScheduleEvent(8, 0, 10);
+  graph.failures.insert(L"CreateRecordingSink");
+  TickFor(46);  // 21:07:55
+  EXPECT_FALSE(state.recording);
+  EXPECT_EQ(host.countdownTitle, L"Event Pending");
+  TickFor(2);
+  EXPECT_EQ(Count(L"SEVERE: cannot start recording to"), 3u);
+  graph.failures.clear();
+  TickFor(1);
+  EXPECT_TRUE(state.recording);
+  EXPECT_EQ(host.countdownTitle, L"Recording In Progress");
+}
+
+TEST_F(Recording, AnEventThatNeverStartedEndsWithASevereLine) {
+  ScheduleEvent(8, 0, 10);
+  graph.failures.insert(L"CreateRecordingSink");
+  TickFor(58);  // 21:08:07
+  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(host.tickRunning);
+  EXPECT_TRUE(InLog(L"SEVERE: the event recording could not be started before the event's end time\r\n"));
+  EXPECT_TRUE(state.graphRunning);
+}
+
+TEST_F(Recording, TimerOffWhileRecordingBlanksTheLabelAndFreezesTheDigits) {
+  state.timerOffWhileRecording = true;
+  ScheduleEvent(8, 0, 10);
+  TickFor(45);
+  const std::size_t shown = host.digits.size();
+  TickFor(1);
+  EXPECT_TRUE(state.recording);
+  EXPECT_EQ(host.countdownLabel, L" ");
+  EXPECT_EQ(host.countdownTitle, L"Event Pending");
+  TickFor(5);
+  EXPECT_EQ(host.digits.size(), shown);
+}
+
+TEST_F(Recording, UtcModeAndFarEventsInTheCountdownWindow) {
+  options.SetText(kEventPendingDisplayKey, L"UTC");
+  ScheduleEvent(8, 0, 10);
+  EXPECT_EQ(host.countdownLabel, L"         Computer time (UTC):");
+  TickFor(1);
+  EXPECT_EQ(host.digits.back(), L"21:07:10");
+
+  // 150 days and a day and a half away, in countdown mode.
+  options.SetText(kEventPendingDisplayKey, L"COUNTDOWN");
+  EventFileRecord far = DialogRecord(L"2024", L" 8", L" 2", L"21", L" 7", L"10", L" 0", L" 0", L"10");
+  std::filesystem::remove(events / "ceres.ief");
+  ASSERT_TRUE(WriteEventFile(events / "far.ief", far));
+  controller.LoadEventSchedule();
+  TickFor(1);
+  EXPECT_EQ(host.digits.back(), L"> 100 days");
+  std::filesystem::remove(events / "far.ief");
+  far = DialogRecord(L"2024", L" 3", L" 7", L" 9", L" 7", L"30", L" 0", L" 0", L"10");
+  ASSERT_TRUE(WriteEventFile(events / "near.ief", far));
+  controller.LoadEventSchedule();
+  TickFor(1);
+  EXPECT_EQ(host.digits.back(), L"> 1 day ");
+}
+
+}  // namespace
+}  // namespace zuna::test
