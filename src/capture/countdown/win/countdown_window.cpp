@@ -3,8 +3,9 @@
 #include <string>
 
 #include "capture/countdown/countdown_texts.h"
-#include "capture/countdown/win/saved_place.h"
 #include "common/foundation/win/common_windows.h"
+#include "common/windows/win/place_window.h"
+#include "common/windows/win/silver_look.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
 
@@ -12,7 +13,6 @@ namespace zuna {
 namespace {
 
 constexpr wchar_t kClassName[] = L"CountdownWindow";
-constexpr COLORREF kSilver = RGB(192, 192, 192);
 
 HWND Text(HWND parent, HINSTANCE instance, std::wstring_view text, DWORD style, int x, int y, int w, int h,
           HFONT font) {
@@ -29,7 +29,7 @@ void SetText(HWND control, std::wstring_view text) {
 }  // namespace
 
 bool CountdownWindow::Create(HFONT digitsFont) {
-  RegisterWindowClass(instance_, kClassName, Proc, CS_NOCLOSE, CreateSolidBrush(kSilver));
+  RegisterWindowClass(instance_, kClassName, Proc, CS_NOCLOSE, SilverBrush());
   window_ =
       CreateWindowExW(0, kClassName, std::wstring(kCountdownWindowTitle).c_str(),
                       WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 365, 257, nullptr, nullptr, instance_, this);
@@ -84,13 +84,8 @@ LRESULT CALLBACK CountdownWindow::Proc(HWND window, UINT message, WPARAM wParam,
   switch (message) {
     case WM_CLOSE:
       return 0;  // the countdown goes only with its event
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, RGB(0, 0, 0));
-      SetBkColor(dc, kSilver);
-      static HBRUSH silver = CreateSolidBrush(kSilver);
-      return reinterpret_cast<LRESULT>(silver);
-    }
+    case WM_CTLCOLORSTATIC:
+      return BlackOnSilver(wParam);
     default:
       break;
   }

@@ -2,8 +2,9 @@
 
 #include <string>
 
-#include "capture/countdown/win/saved_place.h"
 #include "common/foundation/win/common_windows.h"
+#include "common/windows/win/place_window.h"
+#include "common/windows/win/silver_look.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
 
@@ -11,7 +12,6 @@ namespace zuna {
 namespace {
 
 constexpr wchar_t kClassName[] = L"Hibernate";
-constexpr COLORREF kSilver = RGB(192, 192, 192);
 constexpr UINT_PTR kTimerId = 1;
 constexpr int kCancelId = 1;
 
@@ -33,7 +33,7 @@ PowerNoticeWindow::PowerNoticeWindow(CommonWindows& common, HINSTANCE instance, 
     : common_(common), instance_(instance), controller_(*this, power, common.State()) {}
 
 bool PowerNoticeWindow::Create(HFONT countFont, HFONT textFont) {
-  RegisterWindowClass(instance_, kClassName, Proc, CS_NOCLOSE, CreateSolidBrush(kSilver));
+  RegisterWindowClass(instance_, kClassName, Proc, CS_NOCLOSE, SilverBrush());
   window_ = CreateWindowExW(0, kClassName, L"Hibernate", WS_CAPTION | WS_SYSMENU, 0, 0, 300, 200, nullptr, nullptr,
                             instance_, this);
   if (window_ == nullptr) return false;
@@ -96,13 +96,8 @@ LRESULT CALLBACK PowerNoticeWindow::Proc(HWND window, UINT message, WPARAM wPara
       break;
     case WM_CLOSE:
       return 0;  // only Cancel stops the count
-    case WM_CTLCOLORSTATIC: {
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, RGB(0, 0, 0));
-      SetBkColor(dc, kSilver);
-      static HBRUSH silver = CreateSolidBrush(kSilver);
-      return reinterpret_cast<LRESULT>(silver);
-    }
+    case WM_CTLCOLORSTATIC:
+      return BlackOnSilver(wParam);
     default:
       break;
   }

@@ -1,5 +1,6 @@
 #include "capture/gps/win/gps_window.h"
 
+#include "common/windows/win/silver_look.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
 
@@ -29,7 +30,7 @@ GpsWindow::~GpsWindow() {
 }
 
 bool GpsWindow::Create() {
-  RegisterWindowClass(instance_, kClassName, Proc, 0, CreateSolidBrush(RGB(192, 192, 192)));
+  RegisterWindowClass(instance_, kClassName, Proc, 0, SilverBrush());
   window_ = CreateWindowExW(0, kClassName, L"USB GPS Receiver", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 290,
                             250, nullptr, nullptr, instance_, this);
   if (window_ == nullptr) return false;
@@ -128,14 +129,8 @@ LRESULT CALLBACK GpsWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_CLOSE:
       self->gps_.CloseGpsWindow();
       return 0;
-    case WM_CTLCOLORSTATIC: {
-      // Black on silver.
-      HDC dc = reinterpret_cast<HDC>(wParam);
-      SetTextColor(dc, RGB(0, 0, 0));
-      SetBkColor(dc, RGB(192, 192, 192));
-      static HBRUSH silver = CreateSolidBrush(RGB(192, 192, 192));
-      return reinterpret_cast<LRESULT>(silver);
-    }
+    case WM_CTLCOLORSTATIC:
+      return BlackOnSilver(wParam);
     default:
       break;
   }

@@ -2,6 +2,7 @@
 
 #include "capture/main/win/capture_resources.h"
 #include "common/foundation/win/common_windows.h"
+#include "common/windows/win/place_window.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
 
@@ -41,6 +42,8 @@ bool RecordControlsWindow::Create(const CaptureIcons& icons, Callbacks callbacks
 }
 
 void RecordControlsWindow::Show() {
+  // Created at 0,0; the place the user left it in, this run or a saved one, wins.
+  MoveToSavedPlace(common_.Common(), window_);
   ShowWindow(window_, SW_SHOW);
   SetWindowPos(window_, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
 }

@@ -4,12 +4,17 @@
 
 #include "capture/scheduling/event_list_rows.h"
 #include "capture/scheduling/win/scheduling_controls.h"
+#include "common/help/win/help_button.h"
+#include "common/windows/win/place_window.h"
+#include "common/windows/win/silver_look.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
 
 namespace zuna {
 namespace {
 
+// Beside the controls' own identifiers.
+constexpr int kHelpButton = 90;
 constexpr wchar_t kClassName[] = L"View Events Class";
 constexpr int kWidth = 900;
 constexpr int kHeight = 520;
@@ -19,11 +24,11 @@ constexpr int kHeight = 520;
 bool EventListWindow::Create(CommonWindows& common, HFONT font, HFONT listFont, const std::wstring& eventsFolder) {
   common_ = &common;
   HINSTANCE instance = common.Instance();
-  RegisterWindowClass(instance, kClassName, Proc, 0, SchedulingBackground());
+  RegisterWindowClass(instance, kClassName, Proc, 0, SilverBrush());
   window_ = CreateWindowExW(0, kClassName, L"View, Edit, Delete Events", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
                             kWidth, kHeight, nullptr, nullptr, instance, this);
   if (window_ == nullptr) return false;
-  view_ = std::make_unique<WinWindowView>(window_, [&common](HWND w) { PlaceAtSavedPosition(common.Common(), w); });
+  view_ = std::make_unique<WinWindowView>(window_, [&common](HWND w) { MoveToSavedPlace(common.Common(), w); });
   WinWindowView& v = *view_;
   const DWORD box = WS_TABSTOP | BS_AUTOCHECKBOX;
   v.Add(kShowExpiredBox,
@@ -43,6 +48,7 @@ bool EventListWindow::Create(CommonWindows& common, HFONT font, HFONT listFont, 
         AddControl(window_, L"BUTTON", L"Delete Selected Event(s)", button, kDeleteButton, 350, 444, 190, 30, font));
   v.Add(kEventListCancelButton,
         AddControl(window_, L"BUTTON", L"Cancel", button, kEventListCancelButton, 570, 444, 190, 30, font));
+  CreateHelpButton(window_, kHelpButton, common.HelpIcon());
   common.ApplyIcons(window_);
   return true;
 }
@@ -99,6 +105,10 @@ LRESULT EventListWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   TrackWindowMove(common_->Common(), window_, message);
   switch (message) {
     case WM_COMMAND:
+      if (LOWORD(wParam) == kHelpButton) {
+        common_->Help().Toggle(14, window_);
+        return 0;
+      }
       if (HIWORD(wParam) == BN_CLICKED) OnCommand(LOWORD(wParam));
       return 0;
     case WM_NOTIFY: {
@@ -117,7 +127,7 @@ LRESULT EventListWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       controller_->Close();
       return 0;
     case WM_CTLCOLORSTATIC:
-      return ColorStatic(wParam);
+      return BlackOnSilver(wParam);
     default:
       break;
   }

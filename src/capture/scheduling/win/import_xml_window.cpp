@@ -3,13 +3,18 @@
 #include <commctrl.h>
 
 #include "capture/scheduling/win/scheduling_controls.h"
+#include "common/help/win/help_button.h"
 #include "common/log/user_messages_log.h"
+#include "common/windows/win/place_window.h"
+#include "common/windows/win/silver_look.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
 
 namespace zuna {
 namespace {
 
+// Beside the controls' own identifiers.
+constexpr int kHelpButton = 90;
 constexpr wchar_t kClassName[] = L"Import XML Events Class";
 constexpr int kFolderWidth = 360;
 constexpr DWORD kHoverMs = 750;
@@ -19,11 +24,11 @@ constexpr DWORD kHoverMs = 750;
 bool ImportXmlWindow::Create(CommonWindows& common, HFONT font, HICON folderIcon) {
   common_ = &common;
   HINSTANCE instance = common.Instance();
-  RegisterWindowClass(instance, kClassName, Proc, 0, SchedulingBackground());
+  RegisterWindowClass(instance, kClassName, Proc, 0, SilverBrush());
   window_ = CreateWindowExW(0, kClassName, L"Import XML Events", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 500,
                             200, nullptr, nullptr, instance, this);
   if (window_ == nullptr) return false;
-  view_ = std::make_unique<WinWindowView>(window_, [&common](HWND w) { PlaceAtSavedPosition(common.Common(), w); });
+  view_ = std::make_unique<WinWindowView>(window_, [&common](HWND w) { MoveToSavedPlace(common.Common(), w); });
   WinWindowView& v = *view_;
   AddLabel(window_, L"Select Folder with XML based Events:", 15, 10, 360, font);
   HWND select = AddControl(window_, L"BUTTON", L"Select\r\nFolder",
@@ -47,6 +52,7 @@ bool ImportXmlWindow::Create(CommonWindows& common, HFONT font, HICON folderIcon
   if (hoverBox_ != nullptr && font != nullptr) {
     SendMessageW(hoverBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
   }
+  CreateHelpButton(window_, kHelpButton, common.HelpIcon());
   common.ApplyIcons(window_);
   return true;
 }
@@ -104,6 +110,10 @@ LRESULT ImportXmlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   TrackWindowMove(common_->Common(), window_, message);
   switch (message) {
     case WM_COMMAND:
+      if (LOWORD(wParam) == kHelpButton) {
+        common_->Help().Toggle(20, window_);
+        return 0;
+      }
       if (HIWORD(wParam) != BN_CLICKED) return 0;
       if (LOWORD(wParam) == kSelectFolderButton) controller_->OnSelectFolder();
       if (LOWORD(wParam) == kImportOkButton) controller_->OnOk();
@@ -113,7 +123,7 @@ LRESULT ImportXmlWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       controller_->Close();
       return 0;
     case WM_CTLCOLORSTATIC:
-      return ColorStatic(wParam);
+      return BlackOnSilver(wParam);
     default:
       break;
   }

@@ -3,12 +3,17 @@
 #include <commctrl.h>
 
 #include "capture/scheduling/win/scheduling_controls.h"
+#include "common/help/win/help_button.h"
+#include "common/windows/win/place_window.h"
+#include "common/windows/win/silver_look.h"
 #include "common/windows/win/track_window_move.h"
 #include "common/windows/win/win_util.h"
 
 namespace zuna {
 namespace {
 
+// Beside the controls' own identifiers.
+constexpr int kHelpButton = 90;
 constexpr wchar_t kClassName[] = L"Schedule Event Class";
 constexpr wchar_t kEventPattern[] = L"MMM d',' yyyy   HH':'mm':'ss";
 constexpr wchar_t kDurationPattern[] = L"HH':'mm':'ss";
@@ -19,12 +24,13 @@ constexpr DWORD kTab = WS_TABSTOP;
 bool ScheduleEventWindow::Create(CommonWindows& common, HFONT font) {
   common_ = &common;
   HINSTANCE instance = common.Instance();
-  RegisterWindowClass(instance, kClassName, Proc, 0, SchedulingBackground());
+  RegisterWindowClass(instance, kClassName, Proc, 0, SilverBrush());
   window_ = CreateWindowExW(0, kClassName, L"Schedule Event", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 400, 500,
                             nullptr, nullptr, instance, this);
   if (window_ == nullptr) return false;
-  view_ = std::make_unique<WinWindowView>(window_, [&common](HWND w) { PlaceAtSavedPosition(common.Common(), w); });
+  view_ = std::make_unique<WinWindowView>(window_, [&common](HWND w) { MoveToSavedPlace(common.Common(), w); });
   AddControls(font);
+  CreateHelpButton(window_, kHelpButton, common.HelpIcon());
   common.ApplyIcons(window_);
   return true;
 }
@@ -104,6 +110,10 @@ LRESULT ScheduleEventWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
   TrackWindowMove(common_->Common(), window_, message);
   switch (message) {
     case WM_COMMAND:
+      if (LOWORD(wParam) == kHelpButton) {
+        common_->Help().Toggle(13, window_);
+        return 0;
+      }
       OnCommand(LOWORD(wParam), HIWORD(wParam));
       return 0;
     case WM_NOTIFY: {
@@ -117,7 +127,7 @@ LRESULT ScheduleEventWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) 
       controller_->Close();
       return 0;
     case WM_CTLCOLORSTATIC:
-      return ColorStatic(wParam);
+      return BlackOnSilver(wParam);
     default:
       break;
   }

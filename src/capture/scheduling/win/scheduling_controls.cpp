@@ -15,26 +15,4 @@ HWND AddLabel(HWND parent, const wchar_t* text, int x, int y, int width, HFONT f
   return AddControl(parent, L"STATIC", text, 0, id, x, y, width, 20, font);
 }
 
-HBRUSH SchedulingBackground() {
-  static HBRUSH grey = CreateSolidBrush(RGB(192, 192, 192));
-  return grey;
-}
-
-LRESULT ColorStatic(WPARAM dc) {
-  HDC context = reinterpret_cast<HDC>(dc);
-  SetTextColor(context, RGB(0, 0, 0));
-  SetBkColor(context, RGB(192, 192, 192));
-  return reinterpret_cast<LRESULT>(SchedulingBackground());
-}
-
-void PlaceAtSavedPosition(ZunaCommon& common, HWND window) {
-  const PlacementEntry* entry = common.Placements().Find(window);
-  if (entry == nullptr) return;
-  if (entry->movedByUser || entry->currentLeftSet) {
-    SetWindowPos(window, HWND_NOTOPMOST, entry->currentRect.left, entry->currentRect.top, 0, 0, SWP_NOSIZE);
-  } else if (entry->loadedFromFile) {
-    SetWindowPos(window, HWND_NOTOPMOST, entry->fileRect.left, entry->fileRect.top, 0, 0, SWP_NOSIZE);
-  }
-}
-
 }  // namespace zuna

@@ -23,4 +23,14 @@ void PlaceWindow(ZunaCommon& common, HWND window, int preference, HWND reference
   if (entry != nullptr) entry->moving = moving;
 }
 
+void MoveToSavedPlace(ZunaCommon& common, HWND window) {
+  const PlacementEntry* entry = common.Placements().Find(window);
+  if (entry == nullptr) return;
+  if (entry->movedByUser || entry->currentLeftSet) {
+    SetWindowPos(window, HWND_NOTOPMOST, entry->currentRect.left, entry->currentRect.top, 0, 0, SWP_NOSIZE);
+  } else if (entry->loadedFromFile) {
+    SetWindowPos(window, HWND_NOTOPMOST, entry->fileRect.left, entry->fileRect.top, 0, 0, SWP_NOSIZE);
+  }
+}
+
 }  // namespace zuna

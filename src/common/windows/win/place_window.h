@@ -11,4 +11,8 @@ namespace zuna {
 void PlaceWindow(ZunaCommon& common, HWND window, int preference, HWND reference, bool avoidMainWindow,
                  HWND mainWindow);
 
+// Moves the window (its size kept, not topmost) to where it was last moved in this run, else to where
+// the options file put it; leaves it where it is when neither is known.
+void MoveToSavedPlace(ZunaCommon& common, HWND window);
+
 }  // namespace zuna
