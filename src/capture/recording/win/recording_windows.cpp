@@ -63,8 +63,14 @@ void RecordingWindows::SetCountdownDigits(std::wstring_view digits) {
   p_.countdown.SetDigits(digits);
 }
 
+// The sound plays on a pool thread: where MessageBeep waits for the sound to end (Wine does), a
+// beep at an event's end would otherwise keep the recording running for as long.
 void RecordingWindows::Beep() {
-  MessageBeep(MB_OK);
+  const auto beep = [](void*) -> DWORD {
+    MessageBeep(MB_OK);
+    return 0;
+  };
+  if (!QueueUserWorkItem(beep, nullptr, WT_EXECUTEDEFAULT)) MessageBeep(MB_OK);
 }
 
 bool RecordingWindows::AskYesNo(std::wstring_view text, std::wstring_view title) {
