@@ -19,6 +19,8 @@ constexpr std::array kSteps{
     StepKind{L"no-window", 2, 3, L"no-window class|title <text> [seconds]", RunNoWindow},
     StepKind{L"expect-visible", 2, 3, L"expect-visible <title> yes|no [timeout]", RunExpectVisible},
     StepKind{L"close", 1, 2, L"close <title> [timeout]", RunClose},
+    StepKind{L"window-move", 3, 3, L"window-move <title> <x> <y>", RunWindowMove},
+    StepKind{L"window-at", 3, 4, L"window-at <title> <x> <y> [timeout]", RunWindowAt},
     StepKind{L"answer", 1, 2, L"answer yes|no|ok|cancel [timeout]", RunAnswer},
     StepKind{L"click", 2, 3, L"click <title> <button text> [timeout]", RunClick},
     StepKind{L"check", 3, 4, L"check <title> <check box text> on|off [timeout]", RunCheck},

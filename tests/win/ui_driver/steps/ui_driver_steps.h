@@ -56,6 +56,8 @@ StepResult RunWaitWindow(Session& session, const Args& args);
 StepResult RunNoWindow(Session& session, const Args& args);
 StepResult RunExpectVisible(Session& session, const Args& args);
 StepResult RunClose(Session& session, const Args& args);
+StepResult RunWindowMove(Session& session, const Args& args);
+StepResult RunWindowAt(Session& session, const Args& args);
 StepResult RunAnswer(Session& session, const Args& args);
 
 // Controls inside a window: ui_driver_steps_controls.cpp
