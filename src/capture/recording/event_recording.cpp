@@ -22,10 +22,12 @@ void RecordingController::OnEventTick() {
   if (actions.startEventRecording) StartEventRecording(actions);
   if (actions.stopEventRecording) {
     p_.host.DeleteEventTick();
-    p_.host.HideCountdown();
+    // The file ends first: the windows follow once the camera has stopped (the stop hides the
+    // countdown), since hiding a window may take a while and the camera would record meanwhile.
     if (p_.state.recording) {
       StopRecording(true);
     } else {
+      p_.host.HideCountdown();
       EventOverWithoutRecording();
     }
     return;

@@ -4,6 +4,8 @@
 // powrprof.h needs the types of windows.h first.
 #include <powrprof.h>
 
+#include <string>
+
 #include "common/log/user_messages_log.h"
 
 #ifndef SHUTDOWN_POWEROFF
@@ -21,6 +23,21 @@ namespace {
 
 [[maybe_unused]] constexpr DWORD kShutdownGraceSeconds = 15;
 
+#ifdef ZUNA_AUTOMATION
+// Test builds make no power call: they log the call they would make and, because a shutdown ends
+// the program and its log with it, note it in "TestPowerCalls.txt" of the current folder too.
+void RecordPowerCall(const std::wstring& call) {
+  PostUserMessage(L"TEST: " + call + L" was not called\r\n", true);
+  HANDLE file = CreateFileW(L"TestPowerCalls.txt", FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return;
+  const std::string line = std::string(call.begin(), call.end()) + "\r\n";
+  DWORD written = 0;
+  WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
+  CloseHandle(file);
+}
+#endif
+
 }  // namespace
 
 void WinPowerControl::KeepSystemAwake() {
@@ -29,7 +46,7 @@ void WinPowerControl::KeepSystemAwake() {
 
 bool WinPowerControl::Hibernate() {
 #ifdef ZUNA_AUTOMATION
-  PostUserMessage(L"TEST: SetSuspendState(hibernate, force, no wake events) was not called\r\n", true);
+  RecordPowerCall(L"SetSuspendState(hibernate, force, no wake events)");
   return true;
 #else
   return SetSuspendState(TRUE, TRUE, TRUE) != FALSE;
@@ -63,7 +80,7 @@ bool WinPowerControl::EnableShutdownPrivilege() {
 
 ShutdownRequest WinPowerControl::RequestShutdown() {
 #ifdef ZUNA_AUTOMATION
-  PostUserMessage(L"TEST: InitiateShutdown(15 s, power off, force self, planned) was not called\r\n", true);
+  RecordPowerCall(L"InitiateShutdown(15 s, power off, force self, planned)");
   const DWORD result = ERROR_SUCCESS;
 #else
   const DWORD result = InitiateShutdownW(nullptr, nullptr, kShutdownGraceSeconds,

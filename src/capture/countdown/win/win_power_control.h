@@ -1,7 +1,8 @@
 #pragma once
 // The system's power calls: keep-awake, hibernation, the shutdown privilege and the shutdown
 // request. Test builds (ZUNA_AUTOMATION) log the hibernate and shutdown calls they would make
-// instead of making them, so that scenarios can run the whole path on the test machine.
+// instead of making them, and note them in "TestPowerCalls.txt" of the current folder (a shutdown
+// ends the program, its log with it), so that scenarios can run the whole path on the test machine.
 #include <cstdint>
 
 #include "capture/countdown/power_control.h"

@@ -5,6 +5,14 @@
 #include "common/foundation/win/common_windows.h"
 
 namespace zuna {
+namespace {
+
+DWORD WINAPI BeepNow(void*) {
+  MessageBeep(MB_OK);
+  return 0;
+}
+
+}  // namespace
 
 RecordingWindows::~RecordingWindows() {
   // Waits for a tick under way, which reads this object.
@@ -63,8 +71,10 @@ void RecordingWindows::SetCountdownDigits(std::wstring_view digits) {
   p_.countdown.SetDigits(digits);
 }
 
+// The sound plays on a pool thread, so that the beep at an event's end never holds up the stop of
+// its recording.
 void RecordingWindows::Beep() {
-  MessageBeep(MB_OK);
+  if (!QueueUserWorkItem(BeepNow, nullptr, WT_EXECUTEDEFAULT)) MessageBeep(MB_OK);
 }
 
 bool RecordingWindows::AskYesNo(std::wstring_view text, std::wstring_view title) {

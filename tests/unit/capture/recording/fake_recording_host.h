@@ -5,6 +5,7 @@
 
 #include "capture/countdown/power_control.h"
 #include "capture/recording/recording_host.h"
+#include "common/foundation/common_state.h"
 
 namespace zuna::test {
 
@@ -27,7 +28,10 @@ class FakeRecordingHost final : public RecordingHost {
     gpsPaused = true;
   }
   void NoEventPending() override { gpsPaused = false; }
-  void HideCountdown() override { countdownShown = false; }
+  void HideCountdown() override {
+    countdownShown = false;
+    if (state != nullptr && state->graphRunning) ++hiddenWhileGraphRuns;
+  }
   void SetCountdownTitle(std::wstring_view title) override { countdownTitle = title; }
   void SetCountdownLabel(std::wstring_view label) override { countdownLabel = label; }
   void SetCountdownDigits(std::wstring_view text) override { digits.emplace_back(text); }
@@ -44,6 +48,8 @@ class FakeRecordingHost final : public RecordingHost {
   void StartPowerNotice(PowerAction action) override { powerNotice = action; }
   void SaveUserMessages() override { ++messageSaves; }
 
+  const CommonState* state = nullptr;  // when set, hiding the countdown notes a running graph
+  int hiddenWhileGraphRuns = 0;
   std::wstring mainTitle = L"ZUNA Video Capture Version 2.4d";
   bool startEnabled = true;
   bool stopEnabled = false;

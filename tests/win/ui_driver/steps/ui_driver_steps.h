@@ -56,6 +56,7 @@ StepResult RunWaitWindow(Session& session, const Args& args);
 StepResult RunNoWindow(Session& session, const Args& args);
 StepResult RunExpectVisible(Session& session, const Args& args);
 StepResult RunClose(Session& session, const Args& args);
+StepResult RunWindowMove(Session& session, const Args& args);
 StepResult RunAnswer(Session& session, const Args& args);
 StepResult RunDrag(Session& session, const Args& args);
 StepResult RunWindowAt(Session& session, const Args& args);

@@ -4,7 +4,13 @@
 // a capture would).
 #include <windows.h>
 
+#include <cmath>
+#include <cstdio>
 #include <cwchar>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "../ui_driver_text.h"
@@ -61,6 +67,175 @@ bool Listed(const std::vector<int>& frames, int frame) {
   return false;
 }
 
+struct AviChecks {
+  bool log = false;
+  std::optional<double> rate;
+  std::optional<double> seconds;
+  std::optional<int> dropEvery;
+};
+
+// A recording's length in frames agrees with a time in seconds within this.
+constexpr double kSecondsTolerance = 1.0;
+// The log's start and stop times are whole seconds, each logged a moment after the graph changed.
+constexpr double kLogTolerance = 2.5;
+
+std::optional<double> ParsePositive(const std::wstring& text) {
+  wchar_t* end = nullptr;
+  const double value = std::wcstod(text.c_str(), &end);
+  if (text.empty() || end == nullptr || *end != L'\0' || !(value > 0)) return std::nullopt;
+  return value;
+}
+
+bool ParseCheck(const std::wstring& arg, AviChecks& checks) {
+  if (arg == L"log") {
+    checks.log = true;
+    return true;
+  }
+  const std::size_t equals = arg.find(L'=');
+  if (equals == std::wstring::npos) return false;
+  const std::wstring name = arg.substr(0, equals);
+  const auto value = ParsePositive(arg.substr(equals + 1));
+  if (!value) return false;
+  if (name == L"rate") {
+    checks.rate = value;
+  } else if (name == L"seconds") {
+    checks.seconds = value;
+  } else if (name == L"drop-every" && *value == std::floor(*value) && *value >= 2) {
+    checks.dropEvery = static_cast<int>(*value);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+std::wstring Seconds(double seconds) {
+  wchar_t text[32];
+  std::swprintf(text, 32, L"%.2f", seconds);
+  return text;
+}
+
+// The dropped frames are every nth one of the file: none missing, none more.
+bool EveryNth(const std::vector<std::uint32_t>& dropped, std::uint32_t frames, int n, std::wstring& why) {
+  std::wstring list;
+  for (std::uint32_t d : dropped) list += L" " + std::to_wstring(d);
+  why = L"dropped frames" + (list.empty() ? std::wstring(L" none") : list) + L" are not every " + std::to_wstring(n) +
+        L"th";
+  if (frames > static_cast<std::uint32_t>(n) && dropped.empty()) return false;
+  if (!dropped.empty() && dropped.front() >= static_cast<std::uint32_t>(n)) return false;
+  for (std::size_t i = 1; i < dropped.size(); ++i) {
+    if (dropped[i] - dropped[i - 1] != static_cast<std::uint32_t>(n)) return false;
+  }
+  // The last frame is always kept, so the next dropped one would have been beyond it.
+  if (!dropped.empty() && dropped.back() + n < frames - 1) return false;
+  return true;
+}
+
+// The log's bytes, ASCII where the driver reads them.
+std::wstring Wide(const std::string& text) {
+  return std::wstring(text.begin(), text.end());
+}
+
+std::optional<std::string> ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// The line that begins with the prefix, from where the search starts; its position is moved past it.
+std::optional<std::string> LineAfter(const std::string& text, const std::string& prefix, std::size_t& from) {
+  std::size_t at = from;
+  while (at < text.size()) {
+    const std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) return std::nullopt;
+    if (text.compare(at, prefix.size(), prefix) == 0) {
+      from = end + 2;
+      return text.substr(at + prefix.size(), end - at - prefix.size());
+    }
+    at = end + 2;
+  }
+  return std::nullopt;
+}
+
+// "hh:mm:ss (UTC)" or "hh:mm:ss.mmm (UTC)" as seconds of the day.
+std::optional<double> TimeOfDay(const std::string& text) {
+  int h = 0, m = 0, s = 0, ms = 0;
+  if (std::sscanf(text.c_str(), "%2d:%2d:%2d.%3d (UTC)", &h, &m, &s, &ms) == 4 ||
+      std::sscanf(text.c_str(), "%2d:%2d:%2d (UTC)", &h, &m, &s) == 3) {
+    return h * 3600.0 + m * 60.0 + s + ms / 1000.0;
+  }
+  return std::nullopt;
+}
+
+double Between(double from, double to) {
+  return to >= from ? to - from : to + 86400.0 - from;
+}
+
+// The log beside the file has its lines in order, and its counts and times agree with the file.
+bool LogAgrees(const std::filesystem::path& avi, const zuna::AviHeaderParser& parser, double rate, std::wstring& why) {
+  std::filesystem::path logPath = avi;
+  logPath.replace_extension(L".txt");
+  const auto text = ReadText(logPath);
+  if (!text) {
+    why = L"no log " + Quoted(logPath.wstring());
+    return false;
+  }
+  if (!text->starts_with("Manual recording\r\n") && !text->starts_with("Event recording: ")) {
+    why = L"the log begins with neither \"Manual recording\" nor \"Event recording: \"";
+    return false;
+  }
+  std::size_t at = 0;
+  const char* order[] = {"Start recording at ",
+                         "Stop recording at ",
+                         "Video file:  ",
+                         "Video source device: ",
+                         "Source device video standard: ",
+                         "Frame rate: ",
+                         "Frame size: ",
+                         "Codec: ",
+                         "First frame: ",
+                         "Frames recorded: "};
+  std::string values[std::size(order)];
+  for (std::size_t i = 0; i < std::size(order); ++i) {
+    const auto value = LineAfter(*text, order[i], at);
+    if (!value) {
+      why = L"the log lacks a line \"" + Wide(order[i]) + L"...\" in its place";
+      return false;
+    }
+    values[i] = *value;
+  }
+  const std::string& fileLine = values[2];
+  const std::string name = avi.filename().string();
+  if (fileLine.size() < name.size() || fileLine.compare(fileLine.size() - name.size(), name.size(), name) != 0 ||
+      fileLine.find(":\\") != 1) {
+    why = L"the log's video file " + Quoted(Wide(fileLine)) + L" is not the complete path of " + Quoted(Wide(name));
+    return false;
+  }
+  unsigned long recorded = 0, dropped = 0;
+  if (std::sscanf(values[9].c_str(), "%lu, dropped: %lu", &recorded, &dropped) != 2 || recorded != parser.totalFrames ||
+      dropped != parser.droppedFrames) {
+    why = L"the log says \"Frames recorded: " + Wide(values[9]) + L"\", the file holds " +
+          std::to_wstring(parser.totalFrames) + L" frames, " + std::to_wstring(parser.droppedFrames) + L" dropped";
+    return false;
+  }
+  const auto start = TimeOfDay(values[0]);
+  const auto stop = TimeOfDay(values[1]);
+  const auto first = TimeOfDay(values[8]);
+  if (!start || !stop || !first) {
+    why = L"the log's start, stop or first frame time is not a time of day";
+    return false;
+  }
+  const double seconds = parser.totalFrames / rate;
+  const double logged = Between(*start, *stop);
+  const double sinceFirst = Between(*first, *stop);
+  if (std::abs(seconds - logged) > kLogTolerance || std::abs(seconds - sinceFirst) > kLogTolerance ||
+      Between(*start, *first) > kLogTolerance) {
+    why = Seconds(seconds) + L" s of frames, but the log has " + Seconds(logged) + L" s from start to stop and " +
+          Seconds(sinceFirst) + L" s from the first frame to the stop";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 StepResult RunWriteAvi(Session& session, const Args& args) {
@@ -97,6 +272,13 @@ StepResult RunWriteAvi(Session& session, const Args& args) {
 StepResult RunAviFrames(Session& session, const Args& args) {
   const auto minimum = ParseCount(args[1]);
   if (!minimum) return Failed(L"expected a frame count from 0 to 100000, not " + Quoted(args[1]));
+  AviChecks checks;
+  for (std::size_t i = 2; i < args.size(); ++i) {
+    if (!ParseCheck(args[i], checks)) {
+      return Failed(L"expected log, rate=R, seconds=S or drop-every=N, not " + Quoted(args[i]));
+    }
+  }
+  if ((checks.log || checks.seconds) && !checks.rate) return Failed(L"log and seconds= need rate=");
   const std::filesystem::path pattern = session.Resolve(args[0]);
   WIN32_FIND_DATAW found{};
   HANDLE search = FindFirstFileW(pattern.c_str(), &found);
@@ -108,11 +290,31 @@ StepResult RunAviFrames(Session& session, const Args& args) {
   if (!file.IsOpen() || parser.ParseAviHeader(file) != zuna::kOk) {
     return Failed(L"cannot read the AVI headers of " + Quoted(path.wstring()));
   }
-  const std::wstring seen = Quoted(path.wstring()) + L": " + std::to_wstring(parser.totalFrames) + L" frames (" +
-                            std::to_wstring(parser.droppedFrames) + L" dropped), " + parser.info.frameSize +
-                            (parser.createdByCapture ? L", written by the capture program" : L"");
+  std::wstring seen = Quoted(path.wstring()) + L": " + std::to_wstring(parser.totalFrames) + L" frames (" +
+                      std::to_wstring(parser.droppedFrames) + L" dropped), " + parser.info.frameSize +
+                      (parser.createdByCapture ? L", written by the capture program" : L"");
   if (parser.totalFrames < static_cast<std::uint32_t>(*minimum)) {
     return Failed(seen + L", fewer than " + args[1]);
+  }
+  if (checks.seconds) {
+    const double recorded = parser.totalFrames / *checks.rate;
+    seen += L", " + Seconds(recorded) + L" s";
+    if (std::abs(recorded - *checks.seconds) > kSecondsTolerance) {
+      return Failed(seen + L", not " + Seconds(*checks.seconds) + L" s");
+    }
+  }
+  if (checks.dropEvery) {
+    if (!parser.createdByCapture) return Failed(seen + L": no dropped frame numbers");
+    std::wstring why;
+    if (!EveryNth(parser.DroppedFrameNumbers(), parser.totalFrames, *checks.dropEvery, why)) {
+      return Failed(seen + L": " + why);
+    }
+    seen += L", every " + std::to_wstring(*checks.dropEvery) + L"th dropped";
+  }
+  if (checks.log) {
+    std::wstring why;
+    if (!LogAgrees(path, parser, *checks.rate, why)) return Failed(seen + L": " + why);
+    seen += L", its log agrees";
   }
   return Passed(seen);
 }

@@ -119,13 +119,17 @@ StepResult RunFileExists(Session& session, const Args& args) {
 StepResult RunShowsText(Session& session, const Args& args) {
   const auto seconds = SecondsArg(args, 2);
   if (!seconds) return Failed(NotSeconds(args, 2));
-  const std::wstring wanted = NormalizeLabel(args[1]);
+  // A text ending in "*" is a beginning: the rest of the control's text may be anything.
+  std::wstring wanted = NormalizeLabel(args[1]);
+  const bool prefix = !wanted.empty() && wanted.back() == L'*';
+  if (prefix) wanted.pop_back();
+  const auto shows = [&](HWND c) {
+    const std::wstring text = NormalizeLabel(ControlText(c));
+    return prefix ? text.starts_with(wanted) : text == wanted;
+  };
   std::wstring why;
   const auto target = WaitForControl(
-      session, args[0], L"control showing " + args[1],
-      [&](HWND window) {
-        return FindDescendant(window, [&](HWND c) { return NormalizeLabel(ControlText(c)) == wanted; });
-      },
+      session, args[0], L"control showing " + args[1], [&](HWND window) { return FindDescendant(window, shows); },
       *seconds, why);
   if (!target) return Failed(why);
   return Passed(Describe(target->control));

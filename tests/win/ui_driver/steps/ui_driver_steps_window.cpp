@@ -126,6 +126,33 @@ StepResult RunAnswer(Session& session, const Args& args) {
   return Passed(seen);
 }
 
+// "x y" of the window's top-left corner on the screen.
+std::wstring Corner(HWND window) {
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  return std::to_wstring(rect.left) + L" " + std::to_wstring(rect.top);
+}
+
+StepResult RunWindowMove(Session& session, const Args& args) {
+  const auto x = ParseInteger(args[1]);
+  const auto y = ParseInteger(args[2]);
+  if (!x || !y) return Failed(L"expected a position in pixels, not " + Quoted(args[1] + L" " + args[2]));
+  const DWORD process_id = CurrentProcessId(session);
+  if (process_id == 0) return Failed(kNoProcess);
+  HWND window = WaitForTitledWindow(process_id, args[0], kDefaultTimeoutSeconds);
+  if (!window) return Failed(L"no window titled " + Quoted(args[0]));
+  // As a user's drag does: WM_MOVING while the window is dragged, then the move itself.
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  OffsetRect(&rect, static_cast<int>(*x) - rect.left, static_cast<int>(*y) - rect.top);
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(window, WM_MOVING, WMSZ_TOPLEFT, reinterpret_cast<LPARAM>(&rect), SMTO_ABORTIFHUNG, 5000,
+                      &ignored);
+  SetWindowPos(window, nullptr, static_cast<int>(*x), static_cast<int>(*y), 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  return Passed(L"moved window " + DescribeWindow(window) + L" to " + Corner(window));
+}
+
 // A window dragged by its caption to (x, y): the messages of a user's drag around the move itself,
 // so that the program records the place as the user's; then waits until the window stands there.
 StepResult RunDrag(Session& session, const Args& args) {
