@@ -24,6 +24,7 @@ struct CaptureMenuState {
   // Windows that this build provides; a command whose window is missing stays grey.
   bool deviceWindows = false;
   bool optionsWindows = false;
+  bool codecWindow = false;
   bool eventWindows = false;
   bool gpsWindow = false;
   bool optionsFileWriter = false;

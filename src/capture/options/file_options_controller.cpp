@@ -21,7 +21,7 @@ std::wstring_view KeyOf(int control) {
       return kVideoNamePrefixKey;
     case kLogPrefixEdit:
       return kLogfileNamePrefixKey;
-    case kGlobalPrefixEdit:
+    case kEventPrefixEdit:
       return kEventFileGlobalPrefixKey;
     case kVideoFolderText:
       return kVideoDirectoryKey;
@@ -52,12 +52,12 @@ void FileOptionsController::Fill() {
   const bool atEnd = p_.options.Boolean(kDateTimeAtEndKey);
   p_.view.SetText(kVideoPrefixEdit, p_.options.Text(kVideoNamePrefixKey));
   p_.view.SetText(kLogPrefixEdit, p_.options.Text(kLogfileNamePrefixKey));
-  p_.view.SetText(kGlobalPrefixEdit, p_.options.Text(kEventFileGlobalPrefixKey));
+  p_.view.SetText(kEventPrefixEdit, p_.options.Text(kEventFileGlobalPrefixKey));
   p_.view.SetText(kVideoFolderText, p_.options.Text(kVideoDirectoryKey));
   p_.view.SetText(kLogFolderText, p_.options.Text(kUserMessagesDirectoryKey));
   p_.view.SetText(kVideoPrefixLabel, atEnd ? L"Prefix" : L"Postfix");
   p_.view.SetText(kLogPrefixLabel, atEnd ? L"Prefix" : L"Postfix");
-  p_.view.SetText(kGlobalPrefixLabel,
+  p_.view.SetText(kEventPrefixLabel,
                   atEnd ? L"Event file global prefix (12 chars max):" : L"Event file global postfix (12 chars max):");
   ShowExamples();
 }
@@ -69,7 +69,7 @@ void FileOptionsController::ShowExamples() {
 }
 
 void FileOptionsController::OnPrefixChanged(int edit) {
-  const std::size_t limit = edit == kGlobalPrefixEdit ? kMaxGlobalPrefixLength : kMaxNamePrefixLength;
+  const std::size_t limit = edit == kEventPrefixEdit ? kMaxGlobalPrefixLength : kMaxNamePrefixLength;
   std::wstring text = p_.view.Text(edit).substr(0, limit);
   if (FilterNameCharacters(text, false)) {
     p_.view.SetText(edit, text);
@@ -84,7 +84,7 @@ void FileOptionsController::OnHostName() {
   if (FilterNameCharacters(name, false)) PostUserMessage(kComputerNameFilteredMessage, false);
   for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
   name = name.substr(0, kMaxGlobalPrefixLength);
-  p_.view.SetText(kGlobalPrefixEdit, name);
+  p_.view.SetText(kEventPrefixEdit, name);
   SetSaveValue(p_.options, kEventFileGlobalPrefixKey, name);
 }
 
@@ -102,10 +102,11 @@ void FileOptionsController::OnSelectFolder(int button) {
 }
 
 void FileOptionsController::OnUseDefault(int button) {
+  const std::wstring program = f_.programFolder ? f_.programFolder() : std::wstring();
   if (button == kVideoUseDefaultButton) {
-    StoreFolder(kVideoFolderText, f_.defaultVideoFolder);
+    StoreFolder(kVideoFolderText, program + L"VideoFiles\\");
   } else {
-    StoreFolder(kLogFolderText, f_.defaultMessagesFolder);
+    StoreFolder(kLogFolderText, program + L"MessageFilesVC\\");
   }
 }
 

@@ -24,8 +24,8 @@ enum FileOptionsControl {
   kLogSelectFolderButton,
   kLogFolderText,
   kLogUseDefaultButton,
-  kGlobalPrefixLabel,
-  kGlobalPrefixEdit,
+  kEventPrefixLabel,
+  kEventPrefixEdit,
   kHostNameButton,
   kFileOptionsSaveButton,
   kFileOptionsCancelButton,
@@ -46,8 +46,8 @@ std::wstring ExampleFileName(std::wstring_view prefix, bool dateTimeAtEnd, std::
 struct FileOptionsParts {
   FolderPicker& picker;
   std::function<std::wstring()> computerName;
-  std::wstring defaultVideoFolder;     // "VideoFiles\" under the program folder
-  std::wstring defaultMessagesFolder;  // "MessageFilesVC\" under the program folder
+  // The program's folder, ending in a backslash: the default folders lie beneath it.
+  std::function<std::wstring()> programFolder;
 };
 
 class FileOptionsController final : public OptionsDialog {

@@ -35,6 +35,8 @@ class WindowView {
   virtual void AddRow(int id, const std::vector<std::wstring>& cells) = 0;
   virtual std::vector<int> SelectedRows(int id) const = 0;
   virtual std::wstring CellText(int id, int row, int column) const = 0;
+  // Selects one row alone, as a click would; nothing for a row the list lacks.
+  virtual void SelectRow(int /*id*/, int /*row*/) {}
 };
 
 }  // namespace zuna

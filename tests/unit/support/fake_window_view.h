@@ -44,6 +44,10 @@ class FakeWindowView final : public WindowView {
     return column < static_cast<int>(cells.size()) ? cells[static_cast<std::size_t>(column)] : std::wstring();
   }
 
+  void SelectRow(int, int row) override {
+    if (row >= 0 && row < static_cast<int>(rows.size())) selection = {row};
+  }
+
   // The user types into an edit: the text, then the change notice is the test's to send.
   std::map<int, std::wstring> texts;
   std::map<int, bool> enabled;

@@ -123,6 +123,18 @@ void MainWindowVC::RegisterWindowPositions() {
         return {scheduleWindows_ ? scheduleWindows_->ListWindow() : nullptr, 900, 520};
       case CaptureWindow::kImportXmlEvents:
         return {scheduleWindows_ ? scheduleWindows_->ImportWindow() : nullptr, 500, 200};
+      case CaptureWindow::kMiscellaneousOptions:
+        return {optionsWindows_ ? optionsWindows_->MiscellaneousWindow() : nullptr, 400, 300};
+      case CaptureWindow::kFileOptions:
+        return {optionsWindows_ ? optionsWindows_->FileWindow() : nullptr, 580, 520};
+      case CaptureWindow::kEventDuration:
+        return {optionsWindows_ ? optionsWindows_->DurationWindow() : nullptr, 360, 170};
+      case CaptureWindow::kEventPendingOptions:
+        return {optionsWindows_ ? optionsWindows_->EventPendingWindow() : nullptr, 420, 230};
+      case CaptureWindow::kCodecSelector:
+        return {optionsWindows_ ? optionsWindows_->CodecWindow() : nullptr, 400, 330};
+      case CaptureWindow::kPerformanceOptions:
+        return {optionsWindows_ ? optionsWindows_->PerformanceWindow() : nullptr, 380, 260};
       default:
         return {};  // windows this build does not have keep their entries from the file
     }
@@ -260,7 +272,7 @@ bool MainWindowVC::CreateCaptureModeWindows() {
   gps_ = std::make_unique<GpsWindow>(common_, instance_, mainWindow_, gpsRefreshMessage_, std::move(callbacks));
   countdown_ = std::make_unique<CountdownWindow>(common_, instance_);
   powerNotice_ = std::make_unique<PowerNoticeWindow>(common_, instance_, powerControl_);
-  if (!CreateScheduleWindows()) return false;
+  if (!CreateScheduleWindows() || !CreateOptionsWindows()) return false;
   return gps_->Create() && countdown_->Create(fonts_.lucida48) &&
          powerNotice_->Create(fonts_.consolas28, fonts_.tahoma18);
 }
@@ -293,6 +305,31 @@ bool MainWindowVC::CreateScheduleWindows() {
   return scheduleWindows_->Create();
 }
 
+bool MainWindowVC::CreateOptionsWindows() {
+  optionsWindows_ = std::make_unique<OptionsWindows>(OptionsWindows::Parts{
+      common_, options_, fonts_.tahoma16, icons_.folder,
+      [this](unsigned id, bool on) {
+        menu_.Check(id, on);
+        ApplyMenuModel(mainWindow_, menu_);
+      },
+      [this](std::wstring_view caption) {
+        if (countdown_) countdown_->SetLabel(caption);
+      },
+      nullptr, [this] { return programFolder_; },
+      [this]() -> VideoSourceInfo* {
+        const int index = devices_.CurrentDeviceIndex();
+        if (index < 0 || index >= static_cast<int>(devices_.Devices().size())) return nullptr;
+        return &devices_.Devices()[static_cast<std::size_t>(index)];
+      },
+      [this] {
+        std::vector<std::wstring> names;
+        for (const CodecEntry& entry : codecs_.Entries()) names.push_back(entry.name);
+        return names;
+      },
+      ids_.codec, ids_.fileOptions, ids_.durationDefault, ids_.eventPending, ids_.performance, ids_.miscellaneous});
+  return optionsWindows_->Create();
+}
+
 // The events folder exists from here on: the schedule and the scheduling windows work on it.
 void MainWindowVC::StartScheduleWindows() {
   const std::wstring eventsFolder = programFolder_ + L"Events\\";
@@ -318,11 +355,18 @@ void MainWindowVC::RebuildMenu() {
   s.gpsWindow = gps_ != nullptr;
   s.eventWindows = schedule_ != nullptr;
   s.optionsFileWriter = true;
+  s.optionsWindows = s.codecWindow = optionsWindows_ != nullptr;
   menu_ = BuildCaptureMenu(ids_, s);
   menu_.Check(ids_.gpsReceiver, gps_ != nullptr && gps_->Port().Connected());
   if (scheduleWindows_) {
     for (unsigned id : {ids_.schedule, ids_.editAndDelete, ids_.importXmlEvents}) {
       menu_.Check(id, scheduleWindows_->IsOpen(id));
+    }
+  }
+  if (optionsWindows_) {
+    for (unsigned id :
+         {ids_.fileOptions, ids_.durationDefault, ids_.eventPending, ids_.performance, ids_.miscellaneous}) {
+      menu_.Check(id, optionsWindows_->IsOpen(id));
     }
   }
   ApplyMenuModel(mainWindow_, menu_);
@@ -358,6 +402,8 @@ void MainWindowVC::OnCommand(unsigned id) {
     if (gps_) gps_->Port().ToggleGpsConnection();
   } else if (scheduleWindows_ && scheduleWindows_->OnCommand(id)) {
     // an Events menu window was opened or closed
+  } else if (optionsWindows_ && optionsWindows_->OnCommand(id)) {
+    // an Options menu window was opened or closed
   } else if (id == ids_.captureOverview) {
     common_.Help().Toggle(0, mainWindow_);
   } else if (id == ids_.captureVersionHistory) {

@@ -21,6 +21,7 @@
 #include "capture/main/win/capture_resources.h"
 #include "capture/main/win/startup_checks.h"
 #include "capture/options/capture_options.h"
+#include "capture/options/win/options_windows.h"
 #include "capture/recording/recording_controller.h"
 #include "capture/recording/win/record_controls_window.h"
 #include "capture/recording/win/recording_windows.h"
@@ -65,6 +66,7 @@ class MainWindowVC {
   void InstallProgramCallbacks();
   void OnCommand(unsigned id);
   bool CreateScheduleWindows();
+  bool CreateOptionsWindows();
   void StartScheduleWindows();
   void RebuildEventSchedule();
   void CancelPendingEvent();
@@ -109,6 +111,7 @@ class MainWindowVC {
   std::unique_ptr<RecordingWindows> recordingWindows_;
   std::unique_ptr<RecordingController> recording_;
   std::unique_ptr<ScheduleWindows> scheduleWindows_;
+  std::unique_ptr<OptionsWindows> optionsWindows_;
 };
 
 }  // namespace zuna

@@ -129,4 +129,14 @@ std::wstring WinWindowView::CellText(int id, int row, int column) const {
   return text;
 }
 
+void WinWindowView::SelectRow(int id, int row) {
+  HWND control = Control(id);
+  if (control == nullptr) return;
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(control, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(control, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+}
+
 }  // namespace zuna

@@ -35,6 +35,7 @@ class WinWindowView final : public WindowView {
   void AddRow(int id, const std::vector<std::wstring>& cells) override;
   std::vector<int> SelectedRows(int id) const override;
   std::wstring CellText(int id, int row, int column) const override;
+  void SelectRow(int id, int row) override;
 
  private:
   HWND window_;

@@ -25,8 +25,8 @@ class FileOptions : public test::OptionsDialogFixture {
   }
   ScriptedFolderPicker picker;
   std::wstring computer = L"LAB.PC-01";
-  FileOptionsController files{
-      Parts(), {picker, [this] { return computer; }, L"C:\\ZUNA\\VideoFiles\\", L"C:\\ZUNA\\MessageFilesVC\\"}};
+  FileOptionsController files{Parts(),
+                              {picker, [this] { return computer; }, [] { return std::wstring(L"C:\\ZUNA\\"); }}};
 };
 
 TEST(ExampleFileName, PutsThePrefixOnTheSideTheDateLeavesFree) {
@@ -44,14 +44,14 @@ TEST_F(FileOptions, OpensWithTheOptionsAndTheLabelsOfTheDatePlace) {
   EXPECT_EQ(view.Text(kVideoExampleText), L"yyyy_mm_dd_hh_mm_ss_moon.avi");
   EXPECT_EQ(view.Text(kLogExampleText), L"yyyy_mm_dd_hh_mm_ss.txt");
   EXPECT_EQ(view.Text(kVideoPrefixLabel), L"Postfix");
-  EXPECT_EQ(view.Text(kGlobalPrefixLabel), L"Event file global postfix (12 chars max):");
-  EXPECT_EQ(view.Text(kGlobalPrefixEdit), L"obs");
+  EXPECT_EQ(view.Text(kEventPrefixLabel), L"Event file global postfix (12 chars max):");
+  EXPECT_EQ(view.Text(kEventPrefixEdit), L"obs");
   EXPECT_EQ(view.Text(kVideoFolderText), L"C:\\ZUNA\\VideoFiles\\");
   files.Cancel();
   options.SetBoolean(kDateTimeAtEndKey, true);
   files.Open();
   EXPECT_EQ(view.Text(kLogPrefixLabel), L"Prefix");
-  EXPECT_EQ(view.Text(kGlobalPrefixLabel), L"Event file global prefix (12 chars max):");
+  EXPECT_EQ(view.Text(kEventPrefixLabel), L"Event file global prefix (12 chars max):");
   EXPECT_EQ(view.Text(kVideoExampleText), L"moon_mm_dd_yyyy_hh_mm_ss.avi");
 }
 
@@ -64,19 +64,19 @@ TEST_F(FileOptions, ASlashTypedIntoAPrefixIsRemovedWithOneMessage) {
   EXPECT_EQ(options.Text(kVideoNamePrefixKey), L"");
   files.OnPrefixChanged(kVideoPrefixEdit);  // the edit's own notice of the filtered text
   EXPECT_EQ(Count(kAllowedCharactersMessage), 1);
-  Type(kGlobalPrefixEdit, L"obs.1234567890");
+  Type(kEventPrefixEdit, L"obs.1234567890");
   EXPECT_EQ(TextToSave(kEventFileGlobalPrefixKey), L"obs12345678");
 }
 
 TEST_F(FileOptions, HostNameIsFilteredLoweredAndCutToTwelve) {
   files.Open();
   files.OnHostName();
-  EXPECT_EQ(view.Text(kGlobalPrefixEdit), L"labpc-01");
+  EXPECT_EQ(view.Text(kEventPrefixEdit), L"labpc-01");
   EXPECT_EQ(TextToSave(kEventFileGlobalPrefixKey), L"labpc-01");
   EXPECT_EQ(Count(kComputerNameFilteredMessage), 1);
   computer = L"OBSERVATORY-NORTH";
   files.OnHostName();
-  EXPECT_EQ(view.Text(kGlobalPrefixEdit), L"observatory-");
+  EXPECT_EQ(view.Text(kEventPrefixEdit), L"observatory-");
   EXPECT_EQ(Count(kComputerNameFilteredMessage), 1);
 }
 
@@ -96,7 +96,7 @@ TEST_F(FileOptions, FoldersComeFromThePickerOrTheDefaults) {
 TEST_F(FileOptions, SaveMakesTheEditsTheValuesInUse) {
   files.Open();
   Type(kVideoPrefixEdit, L"moon");
-  Type(kGlobalPrefixEdit, L"obs");
+  Type(kEventPrefixEdit, L"obs");
   picker.answer = L"D:\\Rec";
   files.OnSelectFolder(kVideoSelectFolderButton);
   files.OnSave();
