@@ -57,7 +57,7 @@ MenuModel BuildCaptureMenu(const CaptureMenuIds& ids, const CaptureMenuState& s)
   MenuModel::AddItem(options, L"Select Video Device...", ids.selectVideoDevice).enabled =
       s.anyDevice && s.deviceWindows;
   MenuModel::AddItem(options, L"Video Device Properties...", ids.videoDeviceProperties).enabled =
-      current && s.deviceWindows;
+      current && s.propertiesWindow;
   MenuItem& recording = MenuModel::AddItem(options, L"Recording Options", 0);
   MenuModel::AddItem(recording, L"File...", ids.fileOptions).enabled = s.optionsWindows;
   MenuModel::AddItem(recording, L"Codec...", ids.codec).enabled = current && s.codecWindow;

@@ -131,6 +131,8 @@ void MainWindowVC::RegisterWindowPositions() {
         return {optionsWindows_ ? optionsWindows_->DurationWindow() : nullptr, 360, 170};
       case CaptureWindow::kEventPendingOptions:
         return {optionsWindows_ ? optionsWindows_->EventPendingWindow() : nullptr, 420, 230};
+      case CaptureWindow::kDevices:
+        return {deviceSelection_ ? deviceSelection_->Window() : nullptr, 410, 420};
       case CaptureWindow::kCodecSelector:
         return {optionsWindows_ ? optionsWindows_->CodecWindow() : nullptr, 400, 330};
       case CaptureWindow::kPerformanceOptions:
@@ -272,7 +274,7 @@ bool MainWindowVC::CreateCaptureModeWindows() {
   gps_ = std::make_unique<GpsWindow>(common_, instance_, mainWindow_, gpsRefreshMessage_, std::move(callbacks));
   countdown_ = std::make_unique<CountdownWindow>(common_, instance_);
   powerNotice_ = std::make_unique<PowerNoticeWindow>(common_, instance_, powerControl_);
-  if (!CreateScheduleWindows() || !CreateOptionsWindows()) return false;
+  if (!CreateScheduleWindows() || !CreateOptionsWindows() || !CreateDeviceSelectionWindow()) return false;
   return gps_->Create() && countdown_->Create(fonts_.lucida48) &&
          powerNotice_->Create(fonts_.consolas28, fonts_.tahoma18);
 }
@@ -330,6 +332,22 @@ bool MainWindowVC::CreateOptionsWindows() {
   return optionsWindows_->Create();
 }
 
+bool MainWindowVC::CreateDeviceSelectionWindow() {
+  deviceSelection_ = std::make_unique<DeviceSelectionWindow>();
+  const bool created = deviceSelection_->Create(common_, fonts_.tahoma16, [this](WindowView& view) {
+    return DeviceSelectionParts{view,
+                                devices_,
+                                common_.Common().Options(),
+                                options_.Nodes(),
+                                [this] { return options_.SaveCaptureOptions(); },
+                                [this] { return StopCurrentCamera(); },
+                                [this] { return StartCurrentCamera(); },
+                                [this] { RebuildAfterDeviceChange(); }};
+  });
+  if (created) deviceSelection_->Controller().SetMenuCheck([this](bool) { RebuildMenu(); });
+  return created;
+}
+
 // The events folder exists from here on: the schedule and the scheduling windows work on it.
 void MainWindowVC::StartScheduleWindows() {
   const std::wstring eventsFolder = programFolder_ + L"Events\\";
@@ -356,7 +374,14 @@ void MainWindowVC::RebuildMenu() {
   s.eventWindows = schedule_ != nullptr;
   s.optionsFileWriter = true;
   s.optionsWindows = s.codecWindow = optionsWindows_ != nullptr;
+  s.deviceWindows = deviceSelection_ != nullptr;
   menu_ = BuildCaptureMenu(ids_, s);
+  if (deviceSelection_ && deviceSelection_->Controller().IsOpen()) {
+    // The magnifier and the properties window act on the device being chosen.
+    menu_.Check(ids_.selectVideoDevice, true);
+    menu_.Enable(ids_.magnify, false);
+    menu_.Enable(ids_.videoDeviceProperties, false);
+  }
   menu_.Check(ids_.gpsReceiver, gps_ != nullptr && gps_->Port().Connected());
   if (scheduleWindows_) {
     for (unsigned id : {ids_.schedule, ids_.editAndDelete, ids_.importXmlEvents}) {
@@ -402,6 +427,8 @@ void MainWindowVC::OnCommand(unsigned id) {
     if (gps_) gps_->Port().ToggleGpsConnection();
   } else if (scheduleWindows_ && scheduleWindows_->OnCommand(id)) {
     // an Events menu window was opened or closed
+  } else if (id == ids_.selectVideoDevice && deviceSelection_) {
+    deviceSelection_->Controller().Toggle();
   } else if (optionsWindows_ && optionsWindows_->OnCommand(id)) {
     // an Options menu window was opened or closed
   } else if (id == ids_.captureOverview) {

@@ -26,6 +26,7 @@
 #include "capture/recording/win/record_controls_window.h"
 #include "capture/recording/win/recording_windows.h"
 #include "capture/scheduling/win/schedule_windows.h"
+#include "capture/setup/win/device_selection_window.h"
 #include "common/foundation/win/common_windows.h"
 #include "video/player/video_player.h"
 
@@ -67,6 +68,7 @@ class MainWindowVC {
   void OnCommand(unsigned id);
   bool CreateScheduleWindows();
   bool CreateOptionsWindows();
+  bool CreateDeviceSelectionWindow();
   void StartScheduleWindows();
   void RebuildEventSchedule();
   void CancelPendingEvent();
@@ -112,6 +114,7 @@ class MainWindowVC {
   std::unique_ptr<RecordingController> recording_;
   std::unique_ptr<ScheduleWindows> scheduleWindows_;
   std::unique_ptr<OptionsWindows> optionsWindows_;
+  std::unique_ptr<DeviceSelectionWindow> deviceSelection_;
 };
 
 }  // namespace zuna
