@@ -1,5 +1,9 @@
 #include "capture/devices/device_startup.h"
 
+#include <algorithm>
+#include <cwchar>
+#include <optional>
+
 #include "capture/devices/device_standard.h"
 #include "common/log/user_messages_log.h"
 
@@ -60,6 +64,38 @@ void ApplySavedDeviceFormats(std::vector<VideoSourceInfo>& devices,
     for (const VideoConfiguration& configuration : configurations) {
       if (configuration.deviceName == device.friendlyName) ApplyFormat(device, configuration);
     }
+  }
+}
+
+namespace {
+
+std::optional<std::int32_t> PropertyValue(const std::wstring& text, const ProcAmpRange& range) {
+  if (text.empty()) return std::nullopt;
+  wchar_t* end = nullptr;
+  const long long value = std::wcstoll(text.c_str(), &end, 10);
+  if (end == nullptr || *end != L'\0' || value < range.minimum || value > range.maximum) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+}  // namespace
+
+void ApplySavedDeviceConfiguration(VideoDeviceList& devices, const std::vector<VideoConfiguration>& configurations) {
+  const int index = devices.CurrentDeviceIndex();
+  if (index < 0 || static_cast<std::size_t>(index) >= devices.Devices().size()) return;
+  VideoSourceInfo& device = devices.Devices()[static_cast<std::size_t>(index)];
+  const auto saved = std::find_if(configurations.begin(), configurations.end(),
+                                  [&](const VideoConfiguration& c) { return c.deviceName == device.friendlyName; });
+  if (saved == configurations.end()) return;
+  if (device.isAnalog && (saved->standard == L"NTSC" || saved->standard == L"PAL")) {
+    devices.DetermineDeviceStandard(saved->standard == L"NTSC" ? kCategoryNtsc : kCategoryPal);
+    ApplyFormat(device, *saved);
+  }
+  const std::wstring* texts[kPropertySlots] = {&saved->brightness, &saved->contrast,  &saved->hue,
+                                               &saved->saturation, &saved->sharpness, &saved->gain};
+  for (std::size_t slot = 0; slot < kPropertySlots; ++slot) {
+    const ProcAmpRange& range = device.properties[slot];
+    if (range.supported == 0) continue;
+    if (const auto value = PropertyValue(*texts[slot], range)) devices.SetPropertyValue(kPropertyIds[slot], *value);
   }
 }
 

@@ -71,6 +71,8 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
   common_.ApplyIcons(mainWindow_);                                                                 // 20
   CreateStandByNotice();                                                                           // 21
   ChooseStartupCurrentDevice(devices_, zc.Options().Text(L"DefaultVideoSource"));                  // 22
+  // Before the video size is taken and the camera starts: the saved standard and picture properties.
+  ApplySavedDeviceConfiguration(devices_, options_.Nodes().configurations);
   // 30, early: the menu's greying needs to know whether the folders exist.
   foldersFailed_ =
       !CreateFoldersBesideExecutable({L"Events", L"VideoFiles", L"MessageFilesVC", L"OptionsFiles"}, programFolder_);
