@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "capture/devices/device_standard.h"
+#include "capture/devices/video_device_formats.h"
 #include "common/log/user_messages_log.h"
 
 namespace zuna {
@@ -77,6 +78,20 @@ std::optional<std::int32_t> PropertyValue(const std::wstring& text, const ProcAm
   return static_cast<std::int32_t>(value);
 }
 
+// The decoder's formats are listed per standard, so they are read again after the switch; a standard
+// without any usable format is given up for the one the device had.
+void SwitchStandard(VideoDeviceList& devices, VideoSourceInfo& device, int family) {
+  const int before = device.category;
+  int count = 0;
+  if (devices.DetermineDeviceStandard(family) != kStandardUnknown &&
+      Succeeded(GetVideoDeviceFormats(devices.Catalog(), &device, &count)) && count > 0) {
+    device.analogFormatIndex = 0;
+    return;
+  }
+  devices.DetermineDeviceStandard(before);
+  GetVideoDeviceFormats(devices.Catalog(), &device, &count);
+}
+
 }  // namespace
 
 void ApplySavedDeviceConfiguration(VideoDeviceList& devices, const std::vector<VideoConfiguration>& configurations) {
@@ -86,8 +101,10 @@ void ApplySavedDeviceConfiguration(VideoDeviceList& devices, const std::vector<V
   const auto saved = std::find_if(configurations.begin(), configurations.end(),
                                   [&](const VideoConfiguration& c) { return c.deviceName == device.friendlyName; });
   if (saved == configurations.end()) return;
-  if (device.isAnalog && (saved->standard == L"NTSC" || saved->standard == L"PAL")) {
-    devices.DetermineDeviceStandard(saved->standard == L"NTSC" ? kCategoryNtsc : kCategoryPal);
+  const bool ntsc = saved->standard == L"NTSC";
+  if (device.isAnalog && (ntsc || saved->standard == L"PAL")) {
+    const int family = ntsc ? kCategoryNtsc : kCategoryPal;
+    if (device.category != family) SwitchStandard(devices, device, family);
     ApplyFormat(device, *saved);
   }
   const std::wstring* texts[kPropertySlots] = {&saved->brightness, &saved->contrast,  &saved->hue,

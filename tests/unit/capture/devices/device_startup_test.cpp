@@ -63,11 +63,28 @@ TEST_F(StartupTest, ASavedConfigurationBringsItsStandardAndPropertiesToTheDevice
   const VideoSourceInfo& device = devices.Devices()[0];
   EXPECT_EQ(device.category, kCategoryPal);
   EXPECT_EQ(catalog.standardsSet.back(), kAnalogPalB);
+  ASSERT_NE(devices.CurrentFormat(), nullptr);
+  EXPECT_EQ(devices.CurrentFormat()->height, 576);
   ASSERT_EQ(catalog.propertiesSet.size(), 5u);
   EXPECT_EQ(catalog.propertiesSet[0].value, 10);
   EXPECT_EQ(catalog.propertiesSet[4].value, 50);
   EXPECT_EQ(device.properties[3].current, 40);
   EXPECT_EQ(device.properties[5].current, 128);
+}
+
+TEST_F(StartupTest, AStandardWhoseFormatsTheDeviceLacksIsNotTaken) {
+  FakeDevice grabber = NtscGrabber(L"Grabber");
+  grabber.outputPinTypes = {{VideoType(kSubtypeYuy2, 720, 480, kNtscFrame)}};
+  catalog.devices = {grabber};
+  ASSERT_EQ(ListDevicesAtStartup(devices), kOk);
+  devices.SetCurrentDeviceIndex(0);
+  catalog.standardsSet.clear();
+  ApplySavedDeviceConfiguration(
+      devices, {VideoConfiguration{L"Grabber", L"25", L"720x576", L"", L"", L"", L"", L"", L"", L"PAL"}});
+  EXPECT_EQ(catalog.standardsSet.back(), kAnalogNtscM);
+  EXPECT_EQ(devices.Devices()[0].category, kCategoryNtsc);
+  ASSERT_NE(devices.CurrentFormat(), nullptr);
+  EXPECT_EQ(devices.CurrentFormat()->height, 480);
 }
 
 TEST_F(StartupTest, ADeviceWithoutASavedConfigurationIsLeftAlone) {
