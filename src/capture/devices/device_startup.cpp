@@ -1,6 +1,11 @@
 #include "capture/devices/device_startup.h"
 
+#include <algorithm>
+#include <cwchar>
+#include <optional>
+
 #include "capture/devices/device_standard.h"
+#include "capture/devices/video_device_formats.h"
 #include "common/log/user_messages_log.h"
 
 namespace zuna {
@@ -60,6 +65,54 @@ void ApplySavedDeviceFormats(std::vector<VideoSourceInfo>& devices,
     for (const VideoConfiguration& configuration : configurations) {
       if (configuration.deviceName == device.friendlyName) ApplyFormat(device, configuration);
     }
+  }
+}
+
+namespace {
+
+std::optional<std::int32_t> PropertyValue(const std::wstring& text, const ProcAmpRange& range) {
+  if (text.empty()) return std::nullopt;
+  wchar_t* end = nullptr;
+  const long long value = std::wcstoll(text.c_str(), &end, 10);
+  if (end == nullptr || *end != L'\0' || value < range.minimum || value > range.maximum) return std::nullopt;
+  return static_cast<std::int32_t>(value);
+}
+
+// The decoder's formats are listed per standard, so they are read again after the switch; a standard
+// without any usable format is given up for the one the device had.
+void SwitchStandard(VideoDeviceList& devices, VideoSourceInfo& device, int family) {
+  const int before = device.category;
+  int count = 0;
+  if (devices.DetermineDeviceStandard(family) != kStandardUnknown &&
+      Succeeded(GetVideoDeviceFormats(devices.Catalog(), &device, &count)) && count > 0) {
+    device.analogFormatIndex = 0;
+    return;
+  }
+  devices.DetermineDeviceStandard(before);
+  GetVideoDeviceFormats(devices.Catalog(), &device, &count);
+}
+
+}  // namespace
+
+void ApplySavedDeviceConfiguration(VideoDeviceList& devices, const std::vector<VideoConfiguration>& configurations) {
+  const int index = devices.CurrentDeviceIndex();
+  if (index < 0 || static_cast<std::size_t>(index) >= devices.Devices().size()) return;
+  VideoSourceInfo& device = devices.Devices()[static_cast<std::size_t>(index)];
+  const auto saved = std::find_if(configurations.begin(), configurations.end(),
+                                  [&](const VideoConfiguration& c) { return c.deviceName == device.friendlyName; });
+  if (saved == configurations.end()) return;
+  const bool ntsc = saved->standard == L"NTSC";
+  if (device.isAnalog && (ntsc || saved->standard == L"PAL")) {
+    const int family = ntsc ? kCategoryNtsc : kCategoryPal;
+    if (device.category != family) SwitchStandard(devices, device, family);
+    ApplyFormat(device, *saved);
+  }
+  const std::wstring* texts[kPropertySlots] = {&saved->brightness, &saved->contrast,  &saved->hue,
+                                               &saved->saturation, &saved->sharpness, &saved->gain};
+  for (std::size_t slot = 0; slot < kPropertySlots; ++slot) {
+    const ProcAmpRange& range = device.properties[slot];
+    if (range.supported == 0) continue;
+    if (const auto value = PropertyValue(*texts[slot], range)) devices.SetPropertyValue(kPropertyIds[slot], *value);
   }
 }
 

@@ -26,6 +26,11 @@ std::vector<StartupDevice> DescribeStartupDevices(const std::vector<VideoSourceI
 void ApplySavedDeviceFormats(std::vector<VideoSourceInfo>& devices,
                              const std::vector<VideoConfiguration>& configurations);
 
+// The current device takes the standard and the six picture properties of its saved configuration,
+// and its format again, since a changed standard changes the group the size is found in. A
+// property value that does not parse or lies outside the device's range is left as the device has it.
+void ApplySavedDeviceConfiguration(VideoDeviceList& devices, const std::vector<VideoConfiguration>& configurations);
+
 // Marks the devices named by "DefaultVideoSource" and makes the chosen device current (-1: none).
 void ChooseStartupCurrentDevice(VideoDeviceList& devices, const std::wstring& defaultVideoSource);
 

@@ -57,10 +57,10 @@ MenuModel BuildCaptureMenu(const CaptureMenuIds& ids, const CaptureMenuState& s)
   MenuModel::AddItem(options, L"Select Video Device...", ids.selectVideoDevice).enabled =
       s.anyDevice && s.deviceWindows;
   MenuModel::AddItem(options, L"Video Device Properties...", ids.videoDeviceProperties).enabled =
-      current && s.deviceWindows;
+      current && s.propertiesWindow;
   MenuItem& recording = MenuModel::AddItem(options, L"Recording Options", 0);
   MenuModel::AddItem(recording, L"File...", ids.fileOptions).enabled = s.optionsWindows;
-  MenuModel::AddItem(recording, L"Codec...", ids.codec).enabled = current && s.optionsWindows;
+  MenuModel::AddItem(recording, L"Codec...", ids.codec).enabled = current && s.codecWindow;
   MenuModel::AddItem(recording, L"Duration Default...", ids.durationDefault).enabled = s.optionsWindows;
   MenuModel::AddItem(options, L"Event Pending...", ids.eventPending).enabled = s.optionsWindows;
   MenuModel::AddItem(options, L"Performance...", ids.performance).enabled = s.optionsWindows;

@@ -22,8 +22,10 @@ struct CaptureMenuState {
   bool toolUnavailable[4] = {};  // magnify, brightness/contrast, pixel saturation, crosshairs
   bool toolWindowExists[4] = {};
   // Windows that this build provides; a command whose window is missing stays grey.
-  bool deviceWindows = false;
+  bool deviceWindows = false;     // device selection
+  bool propertiesWindow = false;  // device properties
   bool optionsWindows = false;
+  bool codecWindow = false;
   bool eventWindows = false;
   bool gpsWindow = false;
   bool optionsFileWriter = false;

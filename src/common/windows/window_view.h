@@ -40,6 +40,8 @@ class WindowView {
   virtual void SetSliderRange(int id, int minimum, int maximum, int tickFrequency, int pageSize) = 0;
   virtual void SetSliderPosition(int id, int position) = 0;
   virtual int SliderPosition(int id) const = 0;
+  // Selects one row alone, as a click would; nothing for a row the list lacks.
+  virtual void SelectRow(int /*id*/, int /*row*/) {}
 };
 
 }  // namespace zuna

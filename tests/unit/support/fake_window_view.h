@@ -68,6 +68,9 @@ class FakeWindowView final : public WindowView {
     int position = 0;
   };
   std::map<int, Slider> sliders;
+  void SelectRow(int, int row) override {
+    if (row >= 0 && row < static_cast<int>(rows.size())) selection = {row};
+  }
 
   // The user types into an edit: the text, then the change notice is the test's to send.
   std::map<int, std::wstring> texts;

@@ -73,6 +73,8 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
   common_.ApplyIcons(mainWindow_);                                                                 // 20
   CreateStandByNotice();                                                                           // 21
   ChooseStartupCurrentDevice(devices_, zc.Options().Text(L"DefaultVideoSource"));                  // 22
+  // Before the video size is taken and the camera starts: the saved standard and picture properties.
+  ApplySavedDeviceConfiguration(devices_, options_.Nodes().configurations);
   // 30, early: the menu's greying needs to know whether the folders exist.
   foldersFailed_ =
       !CreateFoldersBesideExecutable({L"Events", L"VideoFiles", L"MessageFilesVC", L"OptionsFiles"}, programFolder_);
@@ -125,6 +127,20 @@ void MainWindowVC::RegisterWindowPositions() {
         return {scheduleWindows_ ? scheduleWindows_->ListWindow() : nullptr, 900, 520};
       case CaptureWindow::kImportXmlEvents:
         return {scheduleWindows_ ? scheduleWindows_->ImportWindow() : nullptr, 500, 200};
+      case CaptureWindow::kMiscellaneousOptions:
+        return {optionsWindows_ ? optionsWindows_->MiscellaneousWindow() : nullptr, 400, 300};
+      case CaptureWindow::kFileOptions:
+        return {optionsWindows_ ? optionsWindows_->FileWindow() : nullptr, 580, 520};
+      case CaptureWindow::kEventDuration:
+        return {optionsWindows_ ? optionsWindows_->DurationWindow() : nullptr, 360, 170};
+      case CaptureWindow::kEventPendingOptions:
+        return {optionsWindows_ ? optionsWindows_->EventPendingWindow() : nullptr, 420, 230};
+      case CaptureWindow::kDevices:
+        return {deviceSelection_ ? deviceSelection_->Window() : nullptr, 410, 420};
+      case CaptureWindow::kCodecSelector:
+        return {optionsWindows_ ? optionsWindows_->CodecWindow() : nullptr, 400, 330};
+      case CaptureWindow::kPerformanceOptions:
+        return {optionsWindows_ ? optionsWindows_->PerformanceWindow() : nullptr, 380, 260};
       default:
         return {};  // windows this build does not have keep their entries from the file
     }
@@ -262,7 +278,7 @@ bool MainWindowVC::CreateCaptureModeWindows() {
   gps_ = std::make_unique<GpsWindow>(common_, instance_, mainWindow_, gpsRefreshMessage_, std::move(callbacks));
   countdown_ = std::make_unique<CountdownWindow>(common_, instance_);
   powerNotice_ = std::make_unique<PowerNoticeWindow>(common_, instance_, powerControl_);
-  if (!CreateScheduleWindows()) return false;
+  if (!CreateScheduleWindows() || !CreateOptionsWindows() || !CreateDeviceSelectionWindow()) return false;
   return gps_->Create() && countdown_->Create(fonts_.lucida48) &&
          powerNotice_->Create(fonts_.consolas28, fonts_.tahoma18);
 }
@@ -295,6 +311,47 @@ bool MainWindowVC::CreateScheduleWindows() {
   return scheduleWindows_->Create();
 }
 
+bool MainWindowVC::CreateOptionsWindows() {
+  optionsWindows_ = std::make_unique<OptionsWindows>(OptionsWindows::Parts{
+      common_, options_, fonts_.tahoma16, icons_.folder,
+      [this](unsigned id, bool on) {
+        menu_.Check(id, on);
+        ApplyMenuModel(mainWindow_, menu_);
+      },
+      [this](std::wstring_view caption) {
+        if (countdown_) countdown_->SetLabel(caption);
+      },
+      nullptr, [this] { return programFolder_; },
+      [this]() -> VideoSourceInfo* {
+        const int index = devices_.CurrentDeviceIndex();
+        if (index < 0 || index >= static_cast<int>(devices_.Devices().size())) return nullptr;
+        return &devices_.Devices()[static_cast<std::size_t>(index)];
+      },
+      [this] {
+        std::vector<std::wstring> names;
+        for (const CodecEntry& entry : codecs_.Entries()) names.push_back(entry.name);
+        return names;
+      },
+      ids_.codec, ids_.fileOptions, ids_.durationDefault, ids_.eventPending, ids_.performance, ids_.miscellaneous});
+  return optionsWindows_->Create();
+}
+
+bool MainWindowVC::CreateDeviceSelectionWindow() {
+  deviceSelection_ = std::make_unique<DeviceSelectionWindow>();
+  const bool created = deviceSelection_->Create(common_, fonts_.tahoma16, [this](WindowView& view) {
+    return DeviceSelectionParts{view,
+                                devices_,
+                                common_.Common().Options(),
+                                options_.Nodes(),
+                                [this] { return options_.SaveCaptureOptions(); },
+                                [this] { return StopCurrentCamera(); },
+                                [this] { return StartCurrentCamera(); },
+                                [this] { RebuildAfterDeviceChange(); }};
+  });
+  if (created) deviceSelection_->Controller().SetMenuCheck([this](bool) { RebuildMenu(); });
+  return created;
+}
+
 // The events folder exists from here on: the schedule and the scheduling windows work on it.
 void MainWindowVC::StartScheduleWindows() {
   const std::wstring eventsFolder = programFolder_ + L"Events\\";
@@ -324,13 +381,27 @@ void MainWindowVC::RebuildMenu() {
     s.toolWindowExists[tool] = tools_ != nullptr && tools_->Exists(tool);
     s.toolUnavailable[tool] = common_.State().featureUnavailable[static_cast<std::size_t>(tool)];
   }
+  s.optionsWindows = s.codecWindow = optionsWindows_ != nullptr;
+  s.deviceWindows = deviceSelection_ != nullptr;
   menu_ = BuildCaptureMenu(ids_, s);
+  if (deviceSelection_ && deviceSelection_->Controller().IsOpen()) {
+    // The magnifier and the properties window act on the device being chosen.
+    menu_.Check(ids_.selectVideoDevice, true);
+    menu_.Enable(ids_.magnify, false);
+    menu_.Enable(ids_.videoDeviceProperties, false);
+  }
   menu_.Check(ids_.gpsReceiver, gps_ != nullptr && gps_->Port().Connected());
   const unsigned toolIds[] = {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs};
   for (int tool = 0; tool < 4; ++tool) menu_.Check(toolIds[tool], tools_ != nullptr && tools_->IsOpen(tool));
   if (scheduleWindows_) {
     for (unsigned id : {ids_.schedule, ids_.editAndDelete, ids_.importXmlEvents}) {
       menu_.Check(id, scheduleWindows_->IsOpen(id));
+    }
+  }
+  if (optionsWindows_) {
+    for (unsigned id :
+         {ids_.fileOptions, ids_.durationDefault, ids_.eventPending, ids_.performance, ids_.miscellaneous}) {
+      menu_.Check(id, optionsWindows_->IsOpen(id));
     }
   }
   ApplyMenuModel(mainWindow_, menu_);
@@ -392,6 +463,10 @@ void MainWindowVC::OnCommand(unsigned id) {
     tools_->Toggle(tool);
   } else if (scheduleWindows_ && scheduleWindows_->OnCommand(id)) {
     // an Events menu window was opened or closed
+  } else if (id == ids_.selectVideoDevice && deviceSelection_) {
+    deviceSelection_->Controller().Toggle();
+  } else if (optionsWindows_ && optionsWindows_->OnCommand(id)) {
+    // an Options menu window was opened or closed
   } else if (id == ids_.captureOverview) {
     common_.Help().Toggle(0, mainWindow_);
   } else if (id == ids_.captureVersionHistory) {

@@ -21,11 +21,13 @@
 #include "capture/main/win/capture_resources.h"
 #include "capture/main/win/startup_checks.h"
 #include "capture/options/capture_options.h"
+#include "capture/options/win/options_windows.h"
 #include "capture/recording/recording_controller.h"
 #include "capture/recording/win/record_controls_window.h"
 #include "capture/recording/win/recording_windows.h"
 #include "capture/scheduling/win/schedule_windows.h"
 #include "common/display_tools/win/display_tool_windows.h"
+#include "capture/setup/win/device_selection_window.h"
 #include "common/foundation/win/common_windows.h"
 #include "video/player/video_player.h"
 
@@ -68,6 +70,8 @@ class MainWindowVC {
   void FitToMagnifiedDisplay();
   void OnCommand(unsigned id);
   bool CreateScheduleWindows();
+  bool CreateOptionsWindows();
+  bool CreateDeviceSelectionWindow();
   void StartScheduleWindows();
   void RebuildEventSchedule();
   void CancelPendingEvent();
@@ -113,6 +117,8 @@ class MainWindowVC {
   std::unique_ptr<RecordingWindows> recordingWindows_;
   std::unique_ptr<RecordingController> recording_;
   std::unique_ptr<ScheduleWindows> scheduleWindows_;
+  std::unique_ptr<OptionsWindows> optionsWindows_;
+  std::unique_ptr<DeviceSelectionWindow> deviceSelection_;
 };
 
 }  // namespace zuna

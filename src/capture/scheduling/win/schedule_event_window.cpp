@@ -2,8 +2,8 @@
 
 #include <commctrl.h>
 
-#include "capture/scheduling/win/scheduling_controls.h"
 #include "common/help/win/help_button.h"
+#include "common/windows/win/child_controls.h"
 #include "common/windows/win/place_window.h"
 #include "common/windows/win/silver_look.h"
 #include "common/windows/win/track_window_move.h"

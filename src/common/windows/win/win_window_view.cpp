@@ -154,4 +154,14 @@ int WinWindowView::SliderPosition(int id) const {
   return slider ? static_cast<int>(SendMessageW(slider, TBM_GETPOS, 0, 0)) : 0;
 }
 
+void WinWindowView::SelectRow(int id, int row) {
+  HWND control = Control(id);
+  if (control == nullptr) return;
+  LVITEMW state{};
+  state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(control, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+  state.state = LVIS_SELECTED | LVIS_FOCUSED;
+  SendMessageW(control, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+}
+
 }  // namespace zuna

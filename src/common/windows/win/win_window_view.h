@@ -46,6 +46,7 @@ class WinWindowView final : public WindowView {
   void SetSliderRange(int id, int minimum, int maximum, int tickFrequency, int pageSize) override;
   void SetSliderPosition(int id, int position) override;
   int SliderPosition(int id) const override;
+  void SelectRow(int id, int row) override;
 
  private:
   HWND window_ = nullptr;

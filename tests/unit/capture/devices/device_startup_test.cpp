@@ -50,6 +50,55 @@ TEST_F(StartupTest, ASavedConfigurationChoosesTheDevicesFormat) {
   EXPECT_EQ(list[2].analogFormatIndex, 0);
 }
 
+TEST_F(StartupTest, ASavedConfigurationBringsItsStandardAndPropertiesToTheDevice) {
+  FakeDevice grabber = NtscGrabber(L"Grabber");
+  for (int id : kPropertyIds) grabber.properties[id] = FakeProperty{};
+  catalog.devices = {grabber};
+  ASSERT_EQ(ListDevicesAtStartup(devices), kOk);
+  devices.SetCurrentDeviceIndex(0);
+  VideoConfiguration saved{L"Grabber", L"25", L"720x576", L"10", L"20", L"30", L"40", L"50", L"60", L"PAL"};
+  saved.gain = L"999";  // outside the device's range: left as it is
+  catalog.propertiesSet.clear();
+  ApplySavedDeviceConfiguration(devices, {saved});
+  const VideoSourceInfo& device = devices.Devices()[0];
+  EXPECT_EQ(device.category, kCategoryPal);
+  EXPECT_EQ(catalog.standardsSet.back(), kAnalogPalB);
+  ASSERT_NE(devices.CurrentFormat(), nullptr);
+  EXPECT_EQ(devices.CurrentFormat()->height, 576);
+  ASSERT_EQ(catalog.propertiesSet.size(), 5u);
+  EXPECT_EQ(catalog.propertiesSet[0].value, 10);
+  EXPECT_EQ(catalog.propertiesSet[4].value, 50);
+  EXPECT_EQ(device.properties[3].current, 40);
+  EXPECT_EQ(device.properties[5].current, 128);
+}
+
+TEST_F(StartupTest, AStandardWhoseFormatsTheDeviceLacksIsNotTaken) {
+  FakeDevice grabber = NtscGrabber(L"Grabber");
+  grabber.outputPinTypes = {{VideoType(kSubtypeYuy2, 720, 480, kNtscFrame)}};
+  catalog.devices = {grabber};
+  ASSERT_EQ(ListDevicesAtStartup(devices), kOk);
+  devices.SetCurrentDeviceIndex(0);
+  catalog.standardsSet.clear();
+  ApplySavedDeviceConfiguration(
+      devices, {VideoConfiguration{L"Grabber", L"25", L"720x576", L"", L"", L"", L"", L"", L"", L"PAL"}});
+  EXPECT_EQ(catalog.standardsSet.back(), kAnalogNtscM);
+  EXPECT_EQ(devices.Devices()[0].category, kCategoryNtsc);
+  ASSERT_NE(devices.CurrentFormat(), nullptr);
+  EXPECT_EQ(devices.CurrentFormat()->height, 480);
+}
+
+TEST_F(StartupTest, ADeviceWithoutASavedConfigurationIsLeftAlone) {
+  catalog.devices = {NtscGrabber(L"Grabber")};
+  ASSERT_EQ(ListDevicesAtStartup(devices), kOk);
+  devices.SetCurrentDeviceIndex(0);
+  catalog.standardsSet.clear();
+  ApplySavedDeviceConfiguration(devices,
+                                {VideoConfiguration{L"Other", L"25", L"", L"1", L"", L"", L"", L"", L"", L"PAL"}});
+  EXPECT_TRUE(catalog.standardsSet.empty());
+  EXPECT_TRUE(catalog.propertiesSet.empty());
+  EXPECT_EQ(devices.Devices()[0].category, kCategoryNtsc);
+}
+
 TEST_F(StartupTest, AFailedListIsReportedAndLeftEmpty) {
   catalog.listing = DeviceListing::kNoCategoryEnumerator;
   EXPECT_EQ(ListDevicesAtStartup(devices), kFail);

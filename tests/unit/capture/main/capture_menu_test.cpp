@@ -19,7 +19,7 @@ TEST(CaptureMenu, GreyingFollowsDevicesRecordingAndMissingFolders) {
   const CaptureMenuIds ids = TakeCaptureMenuIds([&] { return next++; });
   CaptureMenuState state;
   state.toolWindowExists[0] = true;
-  state.deviceWindows = state.optionsWindows = true;
+  state.deviceWindows = state.propertiesWindow = state.optionsWindows = state.codecWindow = true;
   MenuModel none = BuildCaptureMenu(ids, state);
   EXPECT_EQ(none.FindByPath(L"Display/Brightness/Contrast..."), nullptr);  // no such tool window
   EXPECT_FALSE(none.IsEnabled(ids.selectVideoDevice));

@@ -1,5 +1,5 @@
 #pragma once
-// The child controls of the three scheduling windows.
+// Child controls of the small windows, made in one call each.
 #include <windows.h>
 
 namespace zuna {

@@ -1,4 +1,4 @@
-#include "capture/scheduling/win/scheduling_controls.h"
+#include "common/windows/win/child_controls.h"
 
 namespace zuna {
 
