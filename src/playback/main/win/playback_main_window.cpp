@@ -16,19 +16,6 @@ constexpr DWORD kMainStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // Below the identifiers of the common counter, which begin at WM_APP.
 constexpr UINT kPlayTimerTickMessage = WM_USER + 1;
 
-// The video is drawn into this child window. Its background is erased after the main window has
-// painted, so a paint of its own has the main window draw the paused frame again on top.
-LRESULT CALLBACK ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT) {
-    PAINTSTRUCT paint;
-    BeginPaint(window, &paint);
-    EndPaint(window, &paint);
-    InvalidateRect(GetParent(window), nullptr, FALSE);
-    return 0;
-  }
-  return DefWindowProcW(window, message, wParam, lParam);
-}
-
 }  // namespace
 
 PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance, VideoPlayer& player)
