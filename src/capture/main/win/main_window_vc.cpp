@@ -235,15 +235,6 @@ void MainWindowVC::RebuildAfterDeviceChange() {
   SizeMainWindowToDisplay(common_.Common(), mainWindow_, clippingWindow_);
 }
 
-// A new device format or display size: the windows take the new size and the graph is rebuilt.
-void MainWindowVC::OnVideoSizeChanged() {
-  SizeVideoWindows();
-  SizeMainWindowToDisplay(common_.Common(), mainWindow_, clippingWindow_);
-  common_.PlaceMainWindow(mainWindow_);
-  RestartCamera();
-  if (devices_.CurrentDeviceIndex() >= 0) recordControls_.Show();
-}
-
 void MainWindowVC::CreateStandByNotice() {
   RegisterWindowClass(instance_, L"AppUnresponsive", DefWindowProcW, 0, common_.Background());
   standByNotice_ = CreateWindowExW(0, L"AppUnresponsive", L"Stand by...", WS_POPUP | WS_CAPTION, 300, 500, 350, 150,
@@ -410,7 +401,6 @@ void MainWindowVC::RebuildMenu() {
 void MainWindowVC::InstallProgramCallbacks() {
   ProgramCallbacks callbacks;
   callbacks.saveOptionsFile = [this] { return options_.SaveOptionsFile(); };
-  callbacks.videoSizeChanged = [this] { OnVideoSizeChanged(); };
   callbacks.onDisplayToolChanged = [this](int tool, bool shown) {
     return ApplyDisplayToolChange(common_.Common(), menu_, mainWindow_,
                                   {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs}, tool,

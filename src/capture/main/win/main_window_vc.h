@@ -78,7 +78,6 @@ class MainWindowVC {
   bool ConfirmExitWhileRecording();
   void SizeVideoWindows();
   void CreateRecordingController();
-  void OnVideoSizeChanged();
   // The graph is rebuilt, never patched: stop tears it down to the renderer, start builds it anew.
   Status StartCurrentCamera();
   Status StopCurrentCamera();
