@@ -78,21 +78,22 @@ std::optional<std::int32_t> PropertyValue(const std::wstring& text, const ProcAm
   return static_cast<std::int32_t>(value);
 }
 
+}  // namespace
+
 // The decoder's formats are listed per standard, so they are read again after the switch; a standard
 // without any usable format is given up for the one the device had.
-void SwitchStandard(VideoDeviceList& devices, VideoSourceInfo& device, int family) {
+bool SwitchDeviceStandard(VideoDeviceList& devices, VideoSourceInfo& device, int family) {
   const int before = device.category;
   int count = 0;
   if (devices.DetermineDeviceStandard(family) != kStandardUnknown &&
       Succeeded(GetVideoDeviceFormats(devices.Catalog(), &device, &count)) && count > 0) {
     device.analogFormatIndex = 0;
-    return;
+    return true;
   }
   devices.DetermineDeviceStandard(before);
   GetVideoDeviceFormats(devices.Catalog(), &device, &count);
+  return false;
 }
-
-}  // namespace
 
 void ApplySavedDeviceConfiguration(VideoDeviceList& devices, const std::vector<VideoConfiguration>& configurations) {
   const int index = devices.CurrentDeviceIndex();
@@ -104,7 +105,7 @@ void ApplySavedDeviceConfiguration(VideoDeviceList& devices, const std::vector<V
   const bool ntsc = saved->standard == L"NTSC";
   if (device.isAnalog && (ntsc || saved->standard == L"PAL")) {
     const int family = ntsc ? kCategoryNtsc : kCategoryPal;
-    if (device.category != family) SwitchStandard(devices, device, family);
+    if (device.category != family) SwitchDeviceStandard(devices, device, family);
     ApplyFormat(device, *saved);
   }
   const std::wstring* texts[kPropertySlots] = {&saved->brightness, &saved->contrast,  &saved->hue,

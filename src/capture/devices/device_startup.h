@@ -31,6 +31,11 @@ void ApplySavedDeviceFormats(std::vector<VideoSourceInfo>& devices,
 // property value that does not parse or lies outside the device's range is left as the device has it.
 void ApplySavedDeviceConfiguration(VideoDeviceList& devices, const std::vector<VideoConfiguration>& configurations);
 
+// Switches the device's decoder to the family (kCategoryNtsc or kCategoryPal) and reads its formats
+// for it. A decoder that refuses every standard of the family, or offers no format in it, is put back
+// to the standard it had; false then.
+bool SwitchDeviceStandard(VideoDeviceList& devices, VideoSourceInfo& device, int family);
+
 // Marks the devices named by "DefaultVideoSource" and makes the chosen device current (-1: none).
 void ChooseStartupCurrentDevice(VideoDeviceList& devices, const std::wstring& defaultVideoSource);
 

@@ -22,6 +22,8 @@ class WindowView {
   virtual bool IsEnabled(int id) const = 0;
   virtual void Check(int id, bool on) = 0;
   virtual bool IsChecked(int id) const = 0;
+  // Shows or hides one control (a control that does not apply to what the window shows).
+  virtual void ShowControl(int id, bool shown) = 0;
   // Places the window at its remembered position, shows it and brings it to the top.
   virtual void Show() = 0;
   virtual void Hide() = 0;

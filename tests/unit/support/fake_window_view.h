@@ -20,6 +20,8 @@ class FakeWindowView final : public WindowView {
   bool IsEnabled(int id) const override { return Find(enabled, id, true); }
   void Check(int id, bool on) override { checked[id] = on; }
   bool IsChecked(int id) const override { return Find(checked, id, false); }
+  void ShowControl(int id, bool on) override { visible[id] = on; }
+  bool IsVisible(int id) const { return Find(visible, id, true); }
   void Show() override {
     shown = true;
     ++showCount;
@@ -32,12 +34,23 @@ class FakeWindowView final : public WindowView {
     if (it == times.end()) return std::nullopt;
     return it->second;
   }
-  void ClearRows(int) override {
+  // `rows` and `selection` hold every list's rows together; `rowsOf` each list's own, and a test that
+  // selects in one of several lists sets `selectionOf`.
+  void ClearRows(int id) override {
     rows.clear();
     selection.clear();
+    rowsOf[id].clear();
+    selectionOf.erase(id);
+    shownSelectionOf.erase(id);
   }
-  void AddRow(int, const std::vector<std::wstring>& cells) override { rows.push_back(cells); }
-  std::vector<int> SelectedRows(int) const override { return selection; }
+  void AddRow(int id, const std::vector<std::wstring>& cells) override {
+    rows.push_back(cells);
+    rowsOf[id].push_back(cells);
+  }
+  std::vector<int> SelectedRows(int id) const override {
+    const auto own = selectionOf.find(id);
+    return own != selectionOf.end() ? own->second : selection;
+  }
   std::wstring CellText(int, int row, int column) const override {
     if (row < 0 || row >= static_cast<int>(rows.size())) return {};
     const auto& cells = rows[static_cast<std::size_t>(row)];
@@ -68,14 +81,19 @@ class FakeWindowView final : public WindowView {
     int position = 0;
   };
   std::map<int, Slider> sliders;
-  void SelectRow(int, int row) override {
+  void SelectRow(int id, int row) override {
     if (row >= 0 && row < static_cast<int>(rows.size())) selection = {row};
+    if (row >= 0 && row < static_cast<int>(rowsOf[id].size())) shownSelectionOf[id] = row;
   }
+  std::map<int, std::vector<std::vector<std::wstring>>> rowsOf;
+  std::map<int, std::vector<int>> selectionOf;  // what the user selects, when the test says so
+  std::map<int, int> shownSelectionOf;          // what the controller selected
 
   // The user types into an edit: the text, then the change notice is the test's to send.
   std::map<int, std::wstring> texts;
   std::map<int, bool> enabled;
   std::map<int, bool> checked;
+  std::map<int, bool> visible;
   std::map<int, CalendarTime> times;
   std::vector<std::vector<std::wstring>> rows;
   std::vector<int> selection;

@@ -34,6 +34,10 @@ void WinWindowView::Enable(int id, bool on) {
   if (HWND control = Control(id)) EnableWindow(control, on ? TRUE : FALSE);
 }
 
+void WinWindowView::ShowControl(int id, bool shown) {
+  if (HWND control = Control(id)) ShowWindow(control, shown ? SW_SHOW : SW_HIDE);
+}
+
 bool WinWindowView::IsEnabled(int id) const {
   HWND control = Control(id);
   return control != nullptr && IsWindowEnabled(control);

@@ -35,6 +35,7 @@ class WinWindowView final : public WindowView {
   bool IsEnabled(int id) const override;
   void Check(int id, bool on) override;
   bool IsChecked(int id) const override;
+  void ShowControl(int id, bool shown) override;
   void Show() override;
   void Hide() override;
   void SetDateTime(int id, const CalendarTime& time) override;
