@@ -137,6 +137,8 @@ void MainWindowVC::RegisterWindowPositions() {
         return {optionsWindows_ ? optionsWindows_->EventPendingWindow() : nullptr, 420, 230};
       case CaptureWindow::kDevices:
         return {deviceSelection_ ? deviceSelection_->Window() : nullptr, 410, 420};
+      case CaptureWindow::kDeviceFormat:
+        return {deviceProperties_ ? deviceProperties_->Window() : nullptr, 440, 500};
       case CaptureWindow::kCodecSelector:
         return {optionsWindows_ ? optionsWindows_->CodecWindow() : nullptr, 400, 330};
       case CaptureWindow::kPerformanceOptions:
@@ -269,7 +271,10 @@ bool MainWindowVC::CreateCaptureModeWindows() {
   gps_ = std::make_unique<GpsWindow>(common_, instance_, mainWindow_, gpsRefreshMessage_, std::move(callbacks));
   countdown_ = std::make_unique<CountdownWindow>(common_, instance_);
   powerNotice_ = std::make_unique<PowerNoticeWindow>(common_, instance_, powerControl_);
-  if (!CreateScheduleWindows() || !CreateOptionsWindows() || !CreateDeviceSelectionWindow()) return false;
+  if (!CreateScheduleWindows() || !CreateOptionsWindows() || !CreateDeviceSelectionWindow() ||
+      !CreateDevicePropertiesWindow()) {
+    return false;
+  }
   return gps_->Create() && countdown_->Create(fonts_.lucida48) &&
          powerNotice_->Create(fonts_.consolas28, fonts_.tahoma18);
 }
@@ -343,6 +348,27 @@ bool MainWindowVC::CreateDeviceSelectionWindow() {
   return created;
 }
 
+bool MainWindowVC::CreateDevicePropertiesWindow() {
+  deviceProperties_ = std::make_unique<DevicePropertiesWindow>();
+  const bool created = deviceProperties_->Create(
+      common_, fonts_.tahoma16,
+      DevicePropertiesWindow::Parts{devices_, options_.Nodes(), [this] { return options_.SaveCaptureOptions(); },
+                                    [this] { return StopCurrentCamera(); }, [this] { return StartCurrentCamera(); },
+                                    [this] { OnDeviceFormatChanged(); },
+                                    [this] {
+                                      if (tools_ && tools_->IsOpen(kToolCrosshairs)) tools_->Close(kToolCrosshairs);
+                                    }});
+  if (created) deviceProperties_->Controller().SetMenuCheck([this](bool) { RebuildMenu(); });
+  return created;
+}
+
+// The current device's format or standard changed: the camera starts on it and the windows follow
+// its video size.
+void MainWindowVC::OnDeviceFormatChanged() {
+  RestartCamera();
+  RebuildAfterDeviceChange();
+}
+
 // The events folder exists from here on: the schedule and the scheduling windows work on it.
 void MainWindowVC::StartScheduleWindows() {
   const std::wstring eventsFolder = programFolder_ + L"Events\\";
@@ -374,12 +400,19 @@ void MainWindowVC::RebuildMenu() {
   }
   s.optionsWindows = s.codecWindow = optionsWindows_ != nullptr;
   s.deviceWindows = deviceSelection_ != nullptr;
+  s.propertiesWindow = deviceProperties_ != nullptr;
   menu_ = BuildCaptureMenu(ids_, s);
   if (deviceSelection_ && deviceSelection_->Controller().IsOpen()) {
     // The magnifier and the properties window act on the device being chosen.
     menu_.Check(ids_.selectVideoDevice, true);
     menu_.Enable(ids_.magnify, false);
     menu_.Enable(ids_.videoDeviceProperties, false);
+  }
+  if (deviceProperties_ && deviceProperties_->Controller().IsOpen()) {
+    // The magnifier and the device selection would change the device whose properties are shown.
+    menu_.Check(ids_.videoDeviceProperties, true);
+    menu_.Enable(ids_.magnify, false);
+    menu_.Enable(ids_.selectVideoDevice, false);
   }
   menu_.Check(ids_.gpsReceiver, gps_ != nullptr && gps_->Port().Connected());
   const unsigned toolIds[] = {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs};
@@ -455,6 +488,9 @@ void MainWindowVC::OnCommand(unsigned id) {
     // an Events menu window was opened or closed
   } else if (id == ids_.selectVideoDevice && deviceSelection_) {
     deviceSelection_->Controller().Toggle();
+  } else if (id == ids_.videoDeviceProperties && deviceProperties_) {
+    if (deviceSelection_ && deviceSelection_->Controller().IsOpen()) deviceSelection_->Controller().Cancel();
+    deviceProperties_->Controller().Toggle();
   } else if (optionsWindows_ && optionsWindows_->OnCommand(id)) {
     // an Options menu window was opened or closed
   } else if (id == ids_.captureOverview) {

@@ -26,8 +26,9 @@
 #include "capture/recording/win/record_controls_window.h"
 #include "capture/recording/win/recording_windows.h"
 #include "capture/scheduling/win/schedule_windows.h"
-#include "common/display_tools/win/display_tool_windows.h"
+#include "capture/setup/win/device_properties_window.h"
 #include "capture/setup/win/device_selection_window.h"
+#include "common/display_tools/win/display_tool_windows.h"
 #include "common/foundation/win/common_windows.h"
 #include "video/player/video_player.h"
 
@@ -72,6 +73,8 @@ class MainWindowVC {
   bool CreateScheduleWindows();
   bool CreateOptionsWindows();
   bool CreateDeviceSelectionWindow();
+  bool CreateDevicePropertiesWindow();
+  void OnDeviceFormatChanged();
   void StartScheduleWindows();
   void RebuildEventSchedule();
   void CancelPendingEvent();
@@ -118,6 +121,7 @@ class MainWindowVC {
   std::unique_ptr<ScheduleWindows> scheduleWindows_;
   std::unique_ptr<OptionsWindows> optionsWindows_;
   std::unique_ptr<DeviceSelectionWindow> deviceSelection_;
+  std::unique_ptr<DevicePropertiesWindow> deviceProperties_;
 };
 
 }  // namespace zuna

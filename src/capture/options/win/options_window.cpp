@@ -142,6 +142,12 @@ LRESULT OptionsWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return 0;
     }
+    case WM_HSCROLL:
+      // Every move of the thumb, by mouse or keys; the end of a drag repeats the last position.
+      if (LOWORD(wParam) != TB_ENDTRACK && lParam != 0 && handlers_.command) {
+        handlers_.command(GetDlgCtrlID(reinterpret_cast<HWND>(lParam)), kSliderMoved);
+      }
+      return 0;
     case WM_CLOSE:
       if (handlers_.close) handlers_.close();
       return 0;

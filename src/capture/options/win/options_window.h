@@ -15,6 +15,8 @@ class OptionsWindow {
  public:
   // The notification handed on when a report list's selection changed.
   static constexpr int kSelectionChanged = 0x7001;
+  // The notification handed on when a slider's thumb moved.
+  static constexpr int kSliderMoved = 0x7002;
 
   struct Handlers {
     std::function<void(int id, int notification)> command;
