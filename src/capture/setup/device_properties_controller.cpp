@@ -128,7 +128,7 @@ void DevicePropertiesController::SetConfigurationBoxes(const VideoSourceInfo& de
   const bool hasOwn = std::any_of(saved.begin(), saved.end(),
                                   [&](const VideoConfiguration& c) { return c.deviceName == device.friendlyName; });
   p_.view.Enable(kSaveConfigurationBox, !hasOwn);
-  p_.view.Enable(kRemoveConfigurationsBox, hasOwn || !saved.empty());
+  p_.view.Enable(kRemoveConfigurationsBox, true);
   if (hasOwn) return;
   const auto& devices = p_.devices.Devices();
   for (const VideoConfiguration& c : saved) {

@@ -1,5 +1,7 @@
 #include "capture/recording/win/record_controls_window.h"
 
+#include <commctrl.h>
+
 #include "capture/main/win/capture_resources.h"
 #include "common/foundation/win/common_windows.h"
 #include "common/windows/win/place_window.h"
@@ -13,13 +15,23 @@ constexpr wchar_t kRecordClass[] = L"Record Controls Window Class";
 constexpr int kStartId = 1;
 constexpr int kStopId = 2;
 
+// The icon above the text, scaled to leave room for two lines of it; where the button cannot take
+// an image list the icon goes beside the text. A missing icon leaves the text alone.
+void SetIcon(HWND button, HICON icon) {
+  constexpr int kIconSize = 44;
+  HIMAGELIST list = ImageList_Create(kIconSize, kIconSize, ILC_COLOR32 | ILC_MASK, 1, 0);
+  if (list != nullptr && ImageList_AddIcon(list, icon) >= 0) {
+    BUTTON_IMAGELIST image{list, {0, 6, 0, 0}, BUTTON_IMAGELIST_ALIGN_TOP};
+    if (SendMessageW(button, BCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(&image)) != FALSE) return;
+  }
+  if (list != nullptr) ImageList_Destroy(list);
+  SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
+}
+
 HWND Button(HWND parent, HINSTANCE instance, const wchar_t* text, int id, int x, int y, HICON icon) {
   HWND button = CreateWindowExW(0, L"BUTTON", text, WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON | BS_MULTILINE, x, y, 100,
                                 100, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), instance, nullptr);
-  // Text and icon together; a missing icon leaves the text alone.
-  if (button != nullptr && icon != nullptr) {
-    SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));
-  }
+  if (button != nullptr && icon != nullptr) SetIcon(button, icon);
   return button;
 }
 

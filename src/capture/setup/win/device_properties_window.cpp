@@ -31,10 +31,10 @@ bool DevicePropertiesWindow::Create(CommonWindows& common, HFONT font, Parts par
   if (!window_.Create(common, font, L"Video Device Properties", kNarrowWidth, kHeight)) return false;
   if (!CreateRemovalWindow(common, font, parts)) return false;
   OptionsWindow& w = window_;
-  w.AddLabel(L"Video standard:", 15, 12, 110);
-  w.AddLabel(L"", 130, 12, 150, kStandardText);
-  w.AddLabel(L"Frame rate:", 15, 36, 110);
-  w.AddLabel(L"", 130, 36, 150, kFrameRateText);
+  w.AddLabel(L"Video standard:", 15, 12, 125);
+  w.AddLabel(L"", 145, 12, 150, kStandardText);
+  w.AddLabel(L"Frame rate:", 15, 36, 125);
+  w.AddLabel(L"", 145, 36, 150, kFrameRateText);
   AddPropertyRows();
   AddFormatLists();
   w.AddButton(L"Set Default Values", kSetDefaultValuesButton, 15, 310, 150);
