@@ -39,6 +39,13 @@ void Countdown::Clear() {
   *this = Countdown();
 }
 
+std::optional<FileTime> Countdown::NextInstantWithin(FileTime now, FileTime horizon) const {
+  if (!armed_) return std::nullopt;
+  const FileTime next = eventStarted_ ? endInstant_ + 1 : trigger_;
+  if (next <= now || next - now > horizon) return std::nullopt;
+  return next - now;
+}
+
 TickActions Countdown::Tick(const Clock& clock, const TickSettings& settings) {
   TickActions actions;
   if (!armed_) return actions;

@@ -49,6 +49,10 @@ class Countdown {
   bool Armed() const { return armed_; }
 
   TickActions Tick(const Clock& clock, const TickSettings& settings);
+  // How long from `now` until the next instant a tick must meet (the trigger, or just past the end
+  // once the recording started), when it comes within `horizon`: the one-second tick alone meets
+  // it up to a second late.
+  std::optional<FileTime> NextInstantWithin(FileTime now, FileTime horizon) const;
 
   // The pending event's values as the power notice and the recording see them.
   void SetPowerRequests(bool hibernateAfter, bool shutdownAfter);

@@ -35,6 +35,19 @@ void RecordingController::OnEventTick() {
   if (actions.label) p_.host.SetCountdownLabel(*actions.label);
   if (actions.digits) p_.host.SetCountdownDigits(*actions.digits);
   if (actions.beep) p_.host.Beep();
+  ScheduleExactTick(countdown);
+}
+
+// The one-second tick runs at whatever phase it was created with: the start and the end of the
+// event's recording get a tick of their own at their instant, so that the file covers the event's
+// times to the millisecond rather than to the second.
+void RecordingController::ScheduleExactTick(const Countdown& countdown) {
+  const auto now = ToFileTime(p_.clock.UtcNow());
+  if (!now) return;
+  constexpr FileTime kTicksPerMillisecond = kTicksPerSecond / 1000;
+  if (const auto wait = countdown.NextInstantWithin(*now, kTicksPerSecond)) {
+    p_.host.ScheduleExactTick(static_cast<int>((*wait + kTicksPerMillisecond - 1) / kTicksPerMillisecond));
+  }
 }
 
 void RecordingController::StartEventRecording(const TickActions& actions) {

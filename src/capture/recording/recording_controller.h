@@ -80,6 +80,7 @@ class RecordingController {
   bool StartRecordingGraph(bool eventRecording);
   void ReturnToPreview(bool eventRecording);
   void StartEventRecording(const TickActions& actions);
+  void ScheduleExactTick(const Countdown& countdown);
   void StopRecording(bool automatic);
   bool ConfirmStopOfEventRecording();
   void EventOverWithoutRecording();

@@ -21,6 +21,8 @@ class RecordingHost {
 
   // The one-second event tick: deleted when the event is over or dropped.
   virtual void DeleteEventTick() = 0;
+  // One more tick after that many milliseconds, beside the one-second tick; deleted with it.
+  virtual void ScheduleExactTick(int milliseconds) = 0;
   // An event became pending: main-window title, countdown window texts shown, a new tick timer
   // (first after 1000 ms, then every 1000 ms), GPS refresh paused.
   virtual void ShowPendingEvent(const PendingEventDisplay& display) = 0;

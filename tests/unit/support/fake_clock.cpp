@@ -8,4 +8,10 @@ void FakeClock::Advance(int seconds) {
   local = ToCalendarTime(*ToFileTime(local) + step);
 }
 
+void FakeClock::AdvanceMilliseconds(int milliseconds) {
+  const auto step = static_cast<FileTime>(milliseconds) * (kTicksPerSecond / 1000);
+  utc = ToCalendarTime(*ToFileTime(utc) + step);
+  local = ToCalendarTime(*ToFileTime(local) + step);
+}
+
 }  // namespace zuna::test

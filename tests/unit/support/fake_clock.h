@@ -16,6 +16,7 @@ class FakeClock final : public Clock {
 
   // Moves both clocks by the same number of seconds.
   void Advance(int seconds);
+  void AdvanceMilliseconds(int milliseconds);
 };
 
 }  // namespace zuna::test

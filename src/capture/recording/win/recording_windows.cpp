@@ -17,6 +17,7 @@ DWORD WINAPI BeepNow(void*) {
 RecordingWindows::~RecordingWindows() {
   // Waits for a tick under way, which reads this object.
   if (tickTimer_ != nullptr) DeleteTimerQueueTimer(nullptr, tickTimer_, INVALID_HANDLE_VALUE);
+  if (exactTimer_ != nullptr) DeleteTimerQueueTimer(nullptr, exactTimer_, INVALID_HANDLE_VALUE);
 }
 
 void RecordingWindows::SetMainTitle(std::wstring_view title) {
@@ -32,11 +33,21 @@ void RecordingWindows::GreyMenusWhileRecording(bool grey) {
 }
 
 void RecordingWindows::DeleteEventTick() {
-  if (tickTimer_ == nullptr) return;
   // Waiting for nothing: a tick already under way only posts, and a late post finds no armed
   // countdown.
+  if (exactTimer_ != nullptr) DeleteTimerQueueTimer(nullptr, exactTimer_, nullptr);
+  exactTimer_ = nullptr;
+  if (tickTimer_ == nullptr) return;
   DeleteTimerQueueTimer(nullptr, tickTimer_, nullptr);
   tickTimer_ = nullptr;
+}
+
+void RecordingWindows::ScheduleExactTick(int milliseconds) {
+  if (tickTimer_ == nullptr) return;
+  if (exactTimer_ != nullptr) DeleteTimerQueueTimer(nullptr, exactTimer_, nullptr);
+  exactTimer_ = nullptr;
+  const DWORD due = milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 1;
+  CreateTimerQueueTimer(&exactTimer_, nullptr, OnTick, this, due, 0, WT_EXECUTEONLYONCE);
 }
 
 void RecordingWindows::ShowPendingEvent(const PendingEventDisplay& display) {

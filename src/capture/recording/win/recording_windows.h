@@ -36,6 +36,7 @@ class RecordingWindows final : public RecordingHost {
   void SetRecordButtons(bool startEnabled, bool stopEnabled) override;
   void GreyMenusWhileRecording(bool grey) override;
   void DeleteEventTick() override;
+  void ScheduleExactTick(int milliseconds) override;
   void ShowPendingEvent(const PendingEventDisplay& display) override;
   void NoEventPending() override;
   void HideCountdown() override;
@@ -54,6 +55,7 @@ class RecordingWindows final : public RecordingHost {
 
   Parts p_;
   HANDLE tickTimer_ = nullptr;
+  HANDLE exactTimer_ = nullptr;  // the one-shot tick at a recording's start or end
 };
 
 }  // namespace zuna

@@ -17,7 +17,11 @@ class FakeRecordingHost final : public RecordingHost {
     stopEnabled = stop;
   }
   void GreyMenusWhileRecording(bool grey) override { menusGrey = grey; }
-  void DeleteEventTick() override { tickRunning = false; }
+  void DeleteEventTick() override {
+    tickRunning = false;
+    exactTickMs = 0;
+  }
+  void ScheduleExactTick(int milliseconds) override { exactTickMs = milliseconds; }
   void ShowPendingEvent(const PendingEventDisplay& display) override {
     mainTitle = display.mainWindowTitle;
     countdownTitle = display.countdownTitle;
@@ -55,6 +59,7 @@ class FakeRecordingHost final : public RecordingHost {
   bool stopEnabled = false;
   bool menusGrey = false;
   bool tickRunning = false;
+  int exactTickMs = 0;  // the extra tick asked for last, 0 when none
   bool countdownShown = false;
   bool gpsPaused = false;
   std::wstring countdownTitle, countdownLabel, informationLines;

@@ -280,6 +280,22 @@ TEST_F(Recording, AnEventIsCountedDownRecordedAndStoppedAfterItsEnd) {
   EXPECT_TRUE(state.graphRunning);
 }
 
+TEST_F(Recording, AnEventRecordingStartsAndStopsAtItsInstantsNotAtTheNextTick) {
+  ScheduleEvent(8, 0, 10, true);  // trigger 21:07:54.5, end 21:08:05
+  TickFor(45);                    // 21:07:54
+  EXPECT_FALSE(state.recording);
+  EXPECT_EQ(host.exactTickMs, 500);
+  log.clock.AdvanceMilliseconds(500);
+  controller.OnEventTick();
+  EXPECT_TRUE(state.recording);
+  TickFor(10);  // 21:08:04.5
+  EXPECT_EQ(host.exactTickMs, 501);
+  log.clock.AdvanceMilliseconds(501);
+  controller.OnEventTick();
+  EXPECT_FALSE(state.recording);
+  EXPECT_EQ(host.exactTickMs, 0);
+}
+
 TEST_F(Recording, EventNamesFollowDateTimeAtEnd) {
   options.SetBoolean(L"DateTimeAtEnd", true);
   options.SetText(kVideoNamePrefixKey, L"obs1");
