@@ -14,7 +14,6 @@ namespace {
 
 constexpr wchar_t kClassName[] = L"Capture Options Window Class";
 constexpr int kHelpCommand = 499;
-constexpr DWORD kHoverMs = 750;
 
 }  // namespace
 
@@ -67,53 +66,8 @@ void OptionsWindow::AddHelpButton(int helpId, int x, int y, const wchar_t* failu
 }
 
 void OptionsWindow::AddHoverPath(int id, int x, int y, int width) {
-  pathWidth_ = width;
-  HWND path = Add(L"STATIC", L"", SS_SUNKEN | SS_NOTIFY | SS_LEFTNOWORDWRAP, id, x, y, width, 22);
-  if (path != nullptr) SetWindowSubclass(path, PathProc, 1, reinterpret_cast<DWORD_PTR>(this));
-  if (hoverBox_ != nullptr) return;
-  hoverBox_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_BORDER, 0, 0, 10, 20,
-                              window_, nullptr, common_->Instance(), nullptr);
-  if (hoverBox_ != nullptr && font_ != nullptr) SendMessageW(hoverBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font_), 1);
-}
-
-int OptionsWindow::TextWidth(HWND path) const {
-  const std::wstring text = WindowText(path);
-  HDC dc = GetDC(path);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(path, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(path, dc);
-  return size.cx;
-}
-
-void OptionsWindow::OnPathMouse(HWND path, UINT message) {
-  TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, path, kHoverMs};
-  if (message == WM_MOUSEMOVE && tracked_ != path && TextWidth(path) > pathWidth_) {
-    tracked_ = TrackMouseEvent(&track) != FALSE ? path : nullptr;
-    if (tracked_ == nullptr) PostUserMessage(L"INFO: creating a tracking mouse hover event failed\r\n", false);
-  } else if (message == WM_MOUSEHOVER && hoverBox_ != nullptr) {
-    POINT at{};
-    GetCursorPos(&at);
-    SetWindowTextW(hoverBox_, WindowText(path).c_str());
-    SetWindowPos(hoverBox_, HWND_TOPMOST, at.x + 16, at.y + 16, TextWidth(path) + 60, 20,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  } else if (message == WM_MOUSELEAVE) {
-    if (hoverBox_ != nullptr) ShowWindow(hoverBox_, SW_HIDE);
-    if (tracked_ == path) {
-      track.dwFlags = TME_HOVER | TME_CANCEL;
-      if (!TrackMouseEvent(&track)) PostUserMessage(L"INFO: canceling a tracking mouse hover event failed\r\n", false);
-    }
-    tracked_ = nullptr;
-  }
-}
-
-LRESULT CALLBACK OptionsWindow::PathProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                         DWORD_PTR self) {
-  if (message == WM_MOUSEMOVE || message == WM_MOUSEHOVER || message == WM_MOUSELEAVE) {
-    reinterpret_cast<OptionsWindow*>(self)->OnPathMouse(window, message);
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
+  paths_.push_back(std::make_unique<HoverPath>());
+  if (HWND path = paths_.back()->Create(window_, id, x, y, width, font_)) view_->Add(id, path);
 }
 
 LRESULT CALLBACK OptionsWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -5,8 +5,10 @@
 
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "common/foundation/win/common_windows.h"
+#include "common/windows/win/hover_path.h"
 #include "common/windows/win/win_window_view.h"
 
 namespace zuna {
@@ -42,18 +44,13 @@ class OptionsWindow {
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK PathProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnPathMouse(HWND path, UINT message);
-  int TextWidth(HWND path) const;
 
   CommonWindows* common_ = nullptr;
   HFONT font_ = nullptr;
   HWND window_ = nullptr;
-  HWND hoverBox_ = nullptr;
-  HWND tracked_ = nullptr;
   int helpId_ = -1;
-  int pathWidth_ = 360;
+  std::vector<std::unique_ptr<HoverPath>> paths_;
   std::unique_ptr<WinWindowView> view_;
   Handlers handlers_;
 };

@@ -3,7 +3,6 @@
 #include <commctrl.h>
 
 #include "common/help/win/help_button.h"
-#include "common/log/user_messages_log.h"
 #include "common/windows/win/child_controls.h"
 #include "common/windows/win/place_window.h"
 #include "common/windows/win/silver_look.h"
@@ -17,7 +16,6 @@ namespace {
 constexpr int kHelpButton = 90;
 constexpr wchar_t kClassName[] = L"Import XML Events Class";
 constexpr int kFolderWidth = 360;
-constexpr DWORD kHoverMs = 750;
 
 }  // namespace
 
@@ -38,64 +36,15 @@ bool ImportXmlWindow::Create(CommonWindows& common, HFONT font, HICON folderIcon
     SendMessageW(select, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(folderIcon));
   }
   v.Add(kSelectFolderButton, select);
-  folder_ = AddControl(window_, L"STATIC", L"", SS_SUNKEN | SS_NOTIFY | SS_LEFTNOWORDWRAP, kImportFolderText, 100, 50,
-                       kFolderWidth, 22, font);
-  v.Add(kImportFolderText, folder_);
-  if (folder_ != nullptr) SetWindowSubclass(folder_, FolderProc, 1, reinterpret_cast<DWORD_PTR>(this));
+  v.Add(kImportFolderText, folder_.Create(window_, kImportFolderText, 100, 50, kFolderWidth, font));
   v.Add(kImportOkButton,
         AddControl(window_, L"BUTTON", L"OK", WS_TABSTOP | BS_PUSHBUTTON, kImportOkButton, 130, 110, 100, 30, font));
   v.Add(kImportCancelButton, AddControl(window_, L"BUTTON", L"Cancel", WS_TABSTOP | BS_PUSHBUTTON, kImportCancelButton,
                                         260, 110, 100, 30, font));
   EnableWindow(v.Control(kImportOkButton), FALSE);
-  hoverBox_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_BORDER, 0, 0, 10, 20,
-                              window_, nullptr, instance, nullptr);
-  if (hoverBox_ != nullptr && font != nullptr) {
-    SendMessageW(hoverBox_, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
-  }
   CreateHelpButton(window_, kHelpButton, common.HelpIcon());
   common.ApplyIcons(window_);
   return true;
-}
-
-int ImportXmlWindow::FolderTextWidth() const {
-  const std::wstring text = WindowText(folder_);
-  HDC dc = GetDC(folder_);
-  HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(folder_, WM_GETFONT, 0, 0)));
-  SIZE size{};
-  GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(dc, old);
-  ReleaseDC(folder_, dc);
-  return size.cx;
-}
-
-// A path wider than its display is shown whole in a bordered box beside the resting mouse.
-void ImportXmlWindow::OnFolderMouse(UINT message) {
-  TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, folder_, kHoverMs};
-  if (message == WM_MOUSEMOVE && !tracking_ && FolderTextWidth() > kFolderWidth) {
-    tracking_ = TrackMouseEvent(&track) != FALSE;
-    if (!tracking_) PostUserMessage(L"INFO: creating a tracking mouse hover event failed\r\n", false);
-  } else if (message == WM_MOUSEHOVER && hoverBox_ != nullptr) {
-    POINT at{};
-    GetCursorPos(&at);
-    SetWindowTextW(hoverBox_, WindowText(folder_).c_str());
-    SetWindowPos(hoverBox_, HWND_TOPMOST, at.x + 16, at.y + 16, FolderTextWidth() + 60, 20,
-                 SWP_NOACTIVATE | SWP_SHOWWINDOW);
-  } else if (message == WM_MOUSELEAVE) {
-    if (hoverBox_ != nullptr) ShowWindow(hoverBox_, SW_HIDE);
-    if (tracking_) {
-      track.dwFlags = TME_HOVER | TME_CANCEL;
-      if (!TrackMouseEvent(&track)) PostUserMessage(L"INFO: canceling a tracking mouse hover event failed\r\n", false);
-    }
-    tracking_ = false;
-  }
-}
-
-LRESULT CALLBACK ImportXmlWindow::FolderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                             DWORD_PTR self) {
-  if (message == WM_MOUSEMOVE || message == WM_MOUSEHOVER || message == WM_MOUSELEAVE) {
-    reinterpret_cast<ImportXmlWindow*>(self)->OnFolderMouse(message);
-  }
-  return DefSubclassProc(window, message, wParam, lParam);
 }
 
 LRESULT CALLBACK ImportXmlWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

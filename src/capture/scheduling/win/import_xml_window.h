@@ -7,6 +7,7 @@
 
 #include "capture/scheduling/import_xml_controller.h"
 #include "common/foundation/win/common_windows.h"
+#include "common/windows/win/hover_path.h"
 #include "common/windows/win/win_window_view.h"
 
 namespace zuna {
@@ -21,16 +22,11 @@ class ImportXmlWindow {
 
  private:
   static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK FolderProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR self);
   LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnFolderMouse(UINT message);
-  int FolderTextWidth() const;
 
   CommonWindows* common_ = nullptr;
   HWND window_ = nullptr;
-  HWND folder_ = nullptr;
-  HWND hoverBox_ = nullptr;
-  bool tracking_ = false;
+  HoverPath folder_;
   std::unique_ptr<WinWindowView> view_;
   ImportXmlController* controller_ = nullptr;
 };
