@@ -3,7 +3,8 @@
 #   tools/screenshots.sh [DPI]
 # The programs are driven by tools/screenshots.scn through tests/win/ui_driver.exe; each time the
 # scenario asks for a picture (it writes SHOTS/NAME.request and waits for SHOTS/NAME.png), the
-# Wine desktop is photographed and cut to the windows on it. DPI 96 (the default) writes
+# Wine desktop is photographed and cut to the windows on it, or to the region of the desktop that
+# the request holds (WIDTHxHEIGHT+LEFT+TOP). DPI 96 (the default) writes
 # docs/images; another DPI (144 is 150 % scaling) writes /tmp/zuna-screenshots-DPI, to check how
 # every window lays out at that scaling.
 set -euo pipefail
@@ -63,7 +64,11 @@ while kill -0 "$driver_pid" 2>/dev/null; do
     name="$(basename "$request" .request)"
     sleep 1  # the last paint
     import -display "$DISPLAY" -window root "$scratch/desktop.png"
-    convert "$scratch/desktop.png" -trim +repage "$scratch/$name.png"
+    # A request may name the region to keep (WIDTHxHEIGHT+LEFT+TOP, at 96 dpi); the rest is cut away.
+    region="$(tr -d '\r\n' <"$request")"
+    crop=()
+    [ -n "$region" ] && [ "$dpi" = 96 ] && crop=(-crop "$region" +repage)
+    convert "$scratch/desktop.png" "${crop[@]}" -trim +repage "$scratch/$name.png"
     rm -f "$request"
     mv "$scratch/$name.png" "$shots/$name.png"
     cp "$shots/$name.png" "$out/$name.png"
