@@ -406,7 +406,7 @@ void MainWindowVC::InstallProgramCallbacks() {
                                   {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs}, tool,
                                   shown, [this] { return RestartCamera(); });
   };
-  callbacks.videoSizeChanged = [this] { FitToMagnifiedDisplay(); };
+  callbacks.videoSizeChanged = [this] { OnVideoSizeChanged(); };
   common_.Common().SetProgramCallbacks(std::move(callbacks));
 }
 

@@ -26,8 +26,8 @@
 #include "capture/recording/win/record_controls_window.h"
 #include "capture/recording/win/recording_windows.h"
 #include "capture/scheduling/win/schedule_windows.h"
-#include "common/display_tools/win/display_tool_windows.h"
 #include "capture/setup/win/device_selection_window.h"
+#include "common/display_tools/win/display_tool_windows.h"
 #include "common/foundation/win/common_windows.h"
 #include "video/player/video_player.h"
 
@@ -52,6 +52,9 @@ class MainWindowVC {
   // The current device or its format changed: the menu bar, the record controls and the video
   // windows follow the new device.
   void RebuildAfterDeviceChange();
+  // The current device's format changed (its camera already restarted or about to be): the video
+  // size, the display and its windows follow it, reduced by a magnifier step when too big.
+  void OnVideoSizeChanged();
   HWND NavigationWindow() const { return scheduleWindows_ ? scheduleWindows_->NavigationWindow() : nullptr; }
 
  private:
@@ -68,6 +71,7 @@ class MainWindowVC {
   void InstallProgramCallbacks();
   void CreateDisplayTools();
   void FitToMagnifiedDisplay();
+  void ShowVideoAtStep(int choice);
   void OnCommand(unsigned id);
   bool CreateScheduleWindows();
   bool CreateOptionsWindows();
