@@ -103,14 +103,16 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
     helper_pid=""
     # "# needs: synthetic_cameras": camera 1 (NTSC_M) and camera 2 (SECAM_B) registered for this
     # scenario only, so that the others see no device whatever the order. Settings of
-    # synthetic_camera_setup after it are camera 1's ("# needs: synthetic_cameras --drop-every 50").
+    # synthetic_camera_setup after it are camera 1's ("# needs: synthetic_cameras --drop-every 50");
+    # "# needs: synthetic_camera2 SETTINGS" replaces camera 2's ("--standard NTSC_M": a usable one).
     cameras=""
     if grep -q '^# needs: synthetic_cameras' "$scenario"; then
       cameras="build/windows-cross/fixtures/synthetic_camera_setup.exe"
       camera_settings="$(sed -nE 's/^# needs: synthetic_cameras(.*)$/\1/p' "$scenario" | head -n 1)"
+      camera2_settings="$(sed -nE 's/^# needs: synthetic_camera2 (.*)$/\1/p' "$scenario" | head -n 1)"
       # shellcheck disable=SC2086
       timeout 120 wine "$cameras" register --camera 1 --clear --standard NTSC_M $camera_settings >/dev/null 2>&1 &&
-        timeout 120 wine "$cameras" register --camera 2 --clear --standard SECAM_B >/dev/null 2>&1 ||
+        timeout 120 wine "$cameras" register --camera 2 --clear ${camera2_settings:---standard SECAM_B} >/dev/null 2>&1 ||
         echo "could not register the synthetic cameras"
     fi
     # "# needs: color_control": the "Color Control" video effect registered for this scenario only,

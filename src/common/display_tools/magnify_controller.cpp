@@ -1,5 +1,7 @@
 #include "common/display_tools/magnify_controller.h"
 
+#include <cstdint>
+
 #include "common/foundation/zuna_common.h"
 #include "common/options/common_option_keys.h"
 
@@ -45,6 +47,18 @@ std::array<bool, kMagnifyChoices> MagnifyChoicesAllowed(int w, int h, int screen
   if (room < size * 3 / 4) allowed[2] = false;
   if (room < size / 2) allowed[1] = false;
   return allowed;
+}
+
+int ReducedMagnifyChoice(int w, int h, int roomWidth, int roomHeight) {
+  if (w <= 0 || h <= 0 || (w <= roomWidth && h <= roomHeight)) return kMagnifyNone;
+  // roomWidth / w against roomHeight / h, without dividing.
+  const bool widthDecides = std::int64_t{roomWidth} * h < std::int64_t{roomHeight} * w;
+  const std::int64_t room = widthDecides ? roomWidth : roomHeight;
+  const std::int64_t size = widthDecides ? w : h;
+  if (4 * room >= 3 * size) return 2;
+  if (2 * room >= size) return 1;
+  if (4 * room >= size) return 0;
+  return kMagnifyNone;
 }
 
 MagnifyController::MagnifyController(ZunaCommon& common, WindowView& view, std::function<MagnifyRoom()> room)

@@ -33,6 +33,11 @@ int MagnifyChoiceForDisplay(int width, int height, int displayWidth, int display
 std::array<bool, kMagnifyChoices> MagnifyChoicesAllowed(int width, int height, int screenWidth, int screenHeight,
                                                         int extraWidth, int extraHeight);
 
+// The step that shows a new video too big for the room beside the main window's frame: x0.75, x0.5
+// or x0.25 by the tighter dimension, the largest that fits; " None" when the video fits or even a
+// quarter does not.
+int ReducedMagnifyChoice(int width, int height, int roomWidth, int roomHeight);
+
 // The screen and the main window's frame around the video, measured when the window is shown.
 struct MagnifyRoom {
   int screenWidth = 0;

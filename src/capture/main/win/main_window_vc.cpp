@@ -354,19 +354,12 @@ bool MainWindowVC::CreateDevicePropertiesWindow() {
       common_, fonts_.tahoma16,
       DevicePropertiesWindow::Parts{devices_, options_.Nodes(), [this] { return options_.SaveCaptureOptions(); },
                                     [this] { return StopCurrentCamera(); }, [this] { return StartCurrentCamera(); },
-                                    [this] { OnDeviceFormatChanged(); },
+                                    [this] { OnVideoSizeChanged(); },
                                     [this] {
                                       if (tools_ && tools_->IsOpen(kToolCrosshairs)) tools_->Close(kToolCrosshairs);
                                     }});
   if (created) deviceProperties_->Controller().SetMenuCheck([this](bool) { RebuildMenu(); });
   return created;
-}
-
-// The current device's format or standard changed: the camera starts on it and the windows follow
-// its video size.
-void MainWindowVC::OnDeviceFormatChanged() {
-  RestartCamera();
-  RebuildAfterDeviceChange();
 }
 
 // The events folder exists from here on: the schedule and the scheduling windows work on it.
@@ -439,7 +432,7 @@ void MainWindowVC::InstallProgramCallbacks() {
                                   {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs}, tool,
                                   shown, [this] { return RestartCamera(); });
   };
-  callbacks.videoSizeChanged = [this] { FitToMagnifiedDisplay(); };
+  callbacks.videoSizeChanged = [this] { OnVideoSizeChanged(); };
   common_.Common().SetProgramCallbacks(std::move(callbacks));
 }
 

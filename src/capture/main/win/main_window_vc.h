@@ -53,6 +53,9 @@ class MainWindowVC {
   // The current device or its format changed: the menu bar, the record controls and the video
   // windows follow the new device.
   void RebuildAfterDeviceChange();
+  // The current device's format changed (its camera already restarted or about to be): the video
+  // size, the display and its windows follow it, reduced by a magnifier step when too big.
+  void OnVideoSizeChanged();
   HWND NavigationWindow() const { return scheduleWindows_ ? scheduleWindows_->NavigationWindow() : nullptr; }
 
  private:
@@ -69,12 +72,12 @@ class MainWindowVC {
   void InstallProgramCallbacks();
   void CreateDisplayTools();
   void FitToMagnifiedDisplay();
+  void ShowVideoAtStep(int choice);
   void OnCommand(unsigned id);
   bool CreateScheduleWindows();
   bool CreateOptionsWindows();
   bool CreateDeviceSelectionWindow();
   bool CreateDevicePropertiesWindow();
-  void OnDeviceFormatChanged();
   void StartScheduleWindows();
   void RebuildEventSchedule();
   void CancelPendingEvent();

@@ -28,6 +28,10 @@ class DisplayToolWindows {
   Status Toggle(int tool);
   Status Close(int tool);
 
+  // Shows the video at a magnifier choice, as its radio button does.
+  void Magnify(int choice) {
+    if (magnify_) magnify_->Magnify().OnChoice(choice);
+  }
   void SetIntensityFormat(IntensityFormat format) {
     if (crosshairs_) crosshairs_->Crosshairs().SetIntensityFormat(format);
   }

@@ -118,6 +118,16 @@ TEST(MagnifySizes, TheChoiceOfAFittedDisplay) {
   EXPECT_EQ(MagnifyChoiceForDisplay(640, 480, 500, 400), kMagnifyNone);
 }
 
+// A 1600 x 900 work area less a frame of 16 x 58.
+TEST(MagnifySizes, ATooBigVideoTakesTheLargestReducedStepThatFits) {
+  EXPECT_EQ(ReducedMagnifyChoice(720, 480, 1584, 842), kMagnifyNone);    // fits
+  EXPECT_EQ(ReducedMagnifyChoice(1280, 1024, 1584, 842), 2);             // 842 >= 768
+  EXPECT_EQ(ReducedMagnifyChoice(1920, 1200, 1584, 842), 1);             // 600 <= 842 < 900
+  EXPECT_EQ(ReducedMagnifyChoice(2560, 1920, 1584, 842), 0);             // the height decides: 480 <= 842 < 960
+  EXPECT_EQ(ReducedMagnifyChoice(2400, 600, 1584, 842), 1);              // the width decides: 1200 <= 1584 < 1800
+  EXPECT_EQ(ReducedMagnifyChoice(8000, 6000, 1584, 842), kMagnifyNone);  // not even a quarter fits
+}
+
 TEST(MagnifySizes, ClampByTheTighterDimension) {
   // A 720-wide video never takes x 0.25; on 1920 x 1080 everything else fits.
   auto a = MagnifyChoicesAllowed(720, 480, 1920, 1080, 16, 60);

@@ -59,8 +59,8 @@ constexpr std::array kSteps{
     StepKind{L"avi-frames", 2, 6,
              L"avi-frames <path or pattern> <minimum frames> [log] [rate=R] [seconds=S] [drop-every=N]", RunAviFrames},
     StepKind{L"datetime", 3, 4, L"datetime <title> <label> now|now+N|now-N|yyyy-mm-ddThh:mm:ss [timeout]", RunDateTime},
-    StepKind{L"list-select", 2, 3, L"list-select <title> <row> [timeout]", RunListSelect},
-    StepKind{L"list-cell", 4, 5, L"list-cell <title> <row> <column> <text> [timeout]", RunListCell},
+    StepKind{L"list-select", 2, 4, L"list-select <title> [<list label>] <row> [timeout]", RunListSelect},
+    StepKind{L"list-cell", 4, 6, L"list-cell <title> [<list label>] <row> <column> <text> [timeout]", RunListCell},
     StepKind{L"picture", 4, 5, L"picture <title> <window class> <reference.bmp> <tolerance> [timeout]", RunPicture},
     StepKind{L"slider", 3, 4, L"slider <title> position|maximum|move <number> [timeout]", RunSlider},
 };

@@ -54,6 +54,24 @@ bool IsReportList(HWND window) {
   return HasClass(window, WC_LISTVIEWW) && IsWindowVisible(window);
 }
 
+// "<title> [<list label>] <row> ...": a window with several report lists names one by its label (a
+// word that is not a row number); without one the window's first visible list is meant. Returns the
+// index of the row argument.
+size_t RowArgument(const Args& args) {
+  return ParseInteger(args[1]) ? 1 : 2;
+}
+
+std::optional<Target> WaitForReportList(const Session& session, const Args& args, double seconds, std::wstring& why) {
+  if (RowArgument(args) == 1) {
+    return WaitForControl(
+        session, args[0], L"list", [](HWND window) { return FindDescendant(window, IsReportList); }, seconds, why);
+  }
+  const std::wstring label = args[1];
+  return WaitForControl(
+      session, args[0], L"list labelled " + Quoted(label),
+      [&](HWND window) { return FindLabelledControl(window, label, IsReportList); }, seconds, why);
+}
+
 // "now+N" / "now-N" seconds from the computer's UTC time, or "yyyy-mm-ddThh:mm:ss".
 std::optional<SYSTEMTIME> ParsePickerTime(const std::wstring& word) {
   SYSTEMTIME t{};
@@ -137,17 +155,18 @@ StepResult RunDateTime(Session& session, const Args& args) {
 }
 
 StepResult RunListSelect(Session& session, const Args& args) {
-  const auto row = ParseInteger(args[1]);
-  if (!row || *row < 0) return Failed(L"expected a row number, not " + Quoted(args[1]));
-  const auto seconds = SecondsArg(args, 2);
-  if (!seconds) return Failed(NotSeconds(args, 2));
+  const size_t at = RowArgument(args);
+  if (args.size() <= at) return Failed(L"expected a row number after the list label");
+  const auto row = ParseInteger(args[at]);
+  if (!row || *row < 0) return Failed(L"expected a row number, not " + Quoted(args[at]));
+  const auto seconds = SecondsArg(args, at + 1);
+  if (!seconds) return Failed(NotSeconds(args, at + 1));
   std::wstring why;
-  const auto target = WaitForControl(
-      session, args[0], L"list", [](HWND window) { return FindDescendant(window, IsReportList); }, *seconds, why);
+  const auto target = WaitForReportList(session, args, *seconds, why);
   if (!target) return Failed(why);
   const HWND list = target->control;
   if (!PollUntil(*seconds, [&] { return SendWithTimeout(list, LVM_GETITEMCOUNT, 0, 0).value_or(0) > *row; })) {
-    return Failed(Describe(list) + L" has no row " + args[1]);
+    return Failed(Describe(list) + L" has no row " + args[at]);
   }
   RemoteBlock block(CurrentProcessHandle(session), sizeof(LVITEMW));
   LVITEMW item{};
@@ -160,27 +179,28 @@ StepResult RunListSelect(Session& session, const Args& args) {
   item.state = LVIS_SELECTED | LVIS_FOCUSED;
   block.Write(0, &item, sizeof(item));
   SendWithTimeout(list, LVM_SETITEMSTATE, static_cast<WPARAM>(*row), reinterpret_cast<LPARAM>(block.at(0)));
-  return Passed(L"selected row " + args[1] + L" of " + Describe(list));
+  return Passed(L"selected row " + args[at] + L" of " + Describe(list));
 }
 
 StepResult RunListCell(Session& session, const Args& args) {
-  const auto row = ParseInteger(args[1]);
-  const auto column = ParseInteger(args[2]);
+  const size_t at = RowArgument(args);
+  if (args.size() < at + 3) return Failed(L"expected a row, a column and a text");
+  const auto row = ParseInteger(args[at]);
+  const auto column = ParseInteger(args[at + 1]);
   if (!row || !column || *row < 0 || *column < 0) return Failed(L"expected a row and a column number");
-  const auto seconds = SecondsArg(args, 4);
-  if (!seconds) return Failed(NotSeconds(args, 4));
+  const auto seconds = SecondsArg(args, at + 3);
+  if (!seconds) return Failed(NotSeconds(args, at + 3));
   std::wstring why;
-  const auto target = WaitForControl(
-      session, args[0], L"list", [](HWND window) { return FindDescendant(window, IsReportList); }, *seconds, why);
+  const auto target = WaitForReportList(session, args, *seconds, why);
   if (!target) return Failed(why);
   const HANDLE process = CurrentProcessHandle(session);
   std::wstring seen;
   const bool matched = PollUntil(*seconds, [&] {
     seen = CellText(process, target->control, static_cast<int>(*row), static_cast<int>(*column)).value_or(L"");
-    return seen == args[3];
+    return seen == args[at + 2];
   });
-  const std::wstring text = L"row " + args[1] + L" column " + args[2] + L" shows " + Quoted(seen);
-  if (!matched) return Failed(text + L", expected " + Quoted(args[3]));
+  const std::wstring text = L"row " + args[at] + L" column " + args[at + 1] + L" shows " + Quoted(seen);
+  if (!matched) return Failed(text + L", expected " + Quoted(args[at + 2]));
   return Passed(text);
 }
 
