@@ -104,7 +104,8 @@ MainWindowVC::MainWindowVC(CommonWindows& common, HINSTANCE instance, VideoPlaye
   options_.FillDefaultFolders(programFolder_);                             // 33
   if (zc.Options().Boolean(L"AutostartGPS")) OnCommand(ids_.gpsReceiver);  // 34
   InstallProgramCallbacks();                                               // 35
-  zc.Log().FlushPending();                                                 // 36
+  if (devices_.CurrentDeviceIndex() >= 0) FitOversizedVideo();
+  zc.Log().FlushPending();  // 36
   PostUserMessage(L"Monitor resolution: " + std::to_wstring(state.monitorDpi) + L" dpi\r\n", false);
 }
 
@@ -235,6 +236,7 @@ void MainWindowVC::RebuildAfterDeviceChange() {
   recordControls_.Show();
   SizeVideoWindows();
   SizeMainWindowToDisplay(common_.Common(), mainWindow_, clippingWindow_);
+  FitOversizedVideo();
 }
 
 void MainWindowVC::CreateStandByNotice() {

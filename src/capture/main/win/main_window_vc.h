@@ -73,6 +73,7 @@ class MainWindowVC {
   void CreateDisplayTools();
   void FitToMagnifiedDisplay();
   void ShowVideoAtStep(int choice);
+  void FitOversizedVideo();
   void OnCommand(unsigned id);
   bool CreateScheduleWindows();
   bool CreateOptionsWindows();

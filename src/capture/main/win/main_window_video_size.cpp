@@ -37,6 +37,21 @@ void MainWindowVC::OnVideoSizeChanged() {
   recordControls_.Show();
 }
 
+// A format larger than the screen that was saved, or came with a device chosen in the device
+// selection, is shown at a reduced step as one chosen in the device properties window is; the
+// running graph only needs its new display size.
+void MainWindowVC::FitOversizedVideo() {
+  CommonState& state = common_.State();
+  const SIZE frame = FrameExtra(mainWindow_);
+  if (ReducedMagnifyChoice(state.videoWidth, state.videoHeight, state.workArea.Width() - static_cast<int>(frame.cx),
+                           state.workArea.Height() - static_cast<int>(frame.cy)) == kMagnifyNone) {
+    return;
+  }
+  state.skipVideoSizeRestart = true;
+  OnVideoSizeChanged();
+  state.skipVideoSizeRestart = false;
+}
+
 // A reduced step goes through the magnifier, so that its window shows the step when opened.
 void MainWindowVC::ShowVideoAtStep(int choice) {
   CommonState& state = common_.State();
