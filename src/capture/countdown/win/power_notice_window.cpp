@@ -40,7 +40,7 @@ bool PowerNoticeWindow::Create(HFONT countFont, HFONT textFont) {
   label_ = Child(window_, instance_, L"STATIC", L"Hibernate in", 0, 45, 30, 80, 20, textFont);
   count_ = Child(window_, instance_, L"STATIC", L"30", 0, 135, 25, 40, 25, countFont);
   Child(window_, instance_, L"STATIC", L"seconds", 0, 175, 30, 70, 20, textFont);
-  explanation_ = Child(window_, instance_, L"STATIC", L"", 0, 30, 60, 230, 20, textFont);
+  explanation_ = Child(window_, instance_, L"STATIC", L"", SS_CENTER, 15, 60, 255, 40, textFont);
   cancel_ =
       Child(window_, instance_, L"BUTTON", L"Cancel Hibernate", BS_PUSHBUTTON, 75, 120, 135, 28, textFont, kCancelId);
   common_.ApplyIcons(window_);
