@@ -199,7 +199,11 @@ void MainWindowVC::StopGraphForExit() {
   if (recording_) recording_->StopForExit();
 }
 
+// A restart during a recording would end its file and start it again under the same name: a
+// display tool shown or hidden meanwhile, or a new display size, waits for the preview that follows
+// the recording, which is built from the tools and size in effect then.
 Status MainWindowVC::RestartCamera() {
+  if (common_.State().recording) return kOk;
   const Status stopped = StopCurrentCamera();
   if (Failed(stopped) || devices_.CurrentDeviceIndex() < 0) return stopped;
   return StartCurrentCamera();
@@ -283,6 +287,11 @@ bool MainWindowVC::CreateCaptureModeWindows() {
 
 // Only the pop-ups' state changes, so that check marks set meanwhile (display tools, GPS) stay.
 void MainWindowVC::GreyMenusWhileRecording(bool grey) {
+  // The device windows change the camera itself: left open, they take no input while recording.
+  for (HWND device : {deviceSelection_ ? deviceSelection_->Window() : nullptr,
+                      deviceProperties_ ? deviceProperties_->Window() : nullptr}) {
+    if (device != nullptr) EnableWindow(device, grey ? FALSE : TRUE);
+  }
   grey = grey || foldersFailed_;
   for (std::size_t i = 1; i < menu_.Bar().size(); ++i) menu_.Bar()[i].enabled = !grey;
   ApplyMenuModel(mainWindow_, menu_);

@@ -13,6 +13,11 @@
 
 namespace ui_driver {
 
+// A control the user can click or type into: enabled, in a window that is enabled too.
+inline bool UserCanUse(HWND control) {
+  return IsWindowEnabled(control) != FALSE && IsWindowEnabled(GetAncestor(control, GA_ROOT)) != FALSE;
+}
+
 inline constexpr wchar_t kNoProcess[] = L"no program has been started";
 
 // Seconds from args[index] when the step got that many words, fallback otherwise; nothing when the

@@ -89,7 +89,7 @@ bool IsProperty(std::wstring_view word) {
 std::optional<std::wstring> ReadProperty(HWND control, std::wstring_view property) {
   const auto yes_no = [](bool value) { return std::wstring(value ? L"yes" : L"no"); };
   if (EqualsNoCase(property, L"text")) return IsListBox(control) ? ListSelectionText(control) : ControlText(control);
-  if (EqualsNoCase(property, L"enabled")) return yes_no(IsWindowEnabled(control));
+  if (EqualsNoCase(property, L"enabled")) return yes_no(UserCanUse(control));
   if (EqualsNoCase(property, L"visible")) return yes_no(IsWindowVisible(control));
   if (EqualsNoCase(property, L"checked")) return yes_no(CheckState(control) == BST_CHECKED);
   return std::nullopt;
@@ -130,7 +130,7 @@ StepResult RunClick(Session& session, const Args& args) {
   const auto target = WaitForControl(session, args[0], L"button " + Quoted(args[1]),
                                      Descendant(WithText(IsClickable, args[1])), *seconds, why);
   if (!target) return Failed(why);
-  if (!IsWindowEnabled(target->control)) return Failed(Describe(target->control) + L" is disabled");
+  if (!UserCanUse(target->control)) return Failed(Describe(target->control) + L" is disabled");
   // Posted, because a click often opens a modal dialog that would keep a sent message waiting.
   PostMessageW(target->control, BM_CLICK, 0, 0);
   return Passed(L"clicked " + Describe(target->control));
@@ -148,7 +148,7 @@ StepResult RunCheck(Session& session, const Args& args) {
   const HWND box = target->control;
   const LRESULT before = CheckState(box);
   const LRESULT wanted = *on ? BST_CHECKED : BST_UNCHECKED;
-  if (before != wanted && !IsWindowEnabled(box)) return Failed(Describe(box) + L" is disabled");
+  if (before != wanted && !UserCanUse(box)) return Failed(Describe(box) + L" is disabled");
   if (!ClickUntil(box, wanted, *seconds)) {
     return Failed(Describe(box) + L" stayed " + DescribeCheck(CheckState(box)) + L", expected " + args[2]);
   }
@@ -163,7 +163,7 @@ StepResult RunRadio(Session& session, const Args& args) {
                                      Descendant(WithText(IsRadioButton, args[1])), *seconds, why);
   if (!target) return Failed(why);
   const HWND button = target->control;
-  if (CheckState(button) != BST_CHECKED && !IsWindowEnabled(button)) return Failed(Describe(button) + L" is disabled");
+  if (CheckState(button) != BST_CHECKED && !UserCanUse(button)) return Failed(Describe(button) + L" is disabled");
   if (!ClickUntil(button, BST_CHECKED, *seconds)) return Failed(Describe(button) + L" did not become selected");
   return Passed(L"selected " + Describe(button));
 }
@@ -181,7 +181,7 @@ StepResult SetEditText(Session& session, const Args& args, bool must_keep) {
       [&](HWND window) { return FindLabelledControl(window, label, IsEdit); }, *seconds, why);
   if (!target) return Failed(why);
   const HWND edit = target->control;
-  if (!IsWindowEnabled(edit)) return Failed(Describe(edit) + L" is disabled");
+  if (!UserCanUse(edit)) return Failed(Describe(edit) + L" is disabled");
   if (!SendWithTimeout(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args[2].c_str()))) {
     return Failed(Describe(edit) + L" did not answer WM_SETTEXT");
   }
@@ -211,7 +211,7 @@ StepResult RunPick(Session& session, const Args& args) {
       session, args[0], L"list labelled " + Quoted(label),
       [&](HWND window) { return FindLabelledControl(window, label, is_list); }, *seconds, why);
   if (!target) return Failed(why);
-  if (!IsWindowEnabled(target->control)) return Failed(Describe(target->control) + L" is disabled");
+  if (!UserCanUse(target->control)) return Failed(Describe(target->control) + L" is disabled");
   if (auto error = SelectItem(target->control, args[2])) return Failed(*error);
   return Passed(L"picked " + Quoted(args[2]) + L" in " + Describe(target->control));
 }

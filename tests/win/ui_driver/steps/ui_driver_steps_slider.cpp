@@ -44,7 +44,7 @@ StepResult RunSlider(Session& session, const Args& args) {
   if (!target) return Failed(why);
   const HWND slider = target->control;
   if (move) {
-    if (!IsWindowEnabled(slider)) return Failed(Describe(slider) + L" is disabled");
+    if (!UserCanUse(slider)) return Failed(Describe(slider) + L" is disabled");
     // The thumb dropped at the position: the slider moves, then tells its parent.
     SendWithTimeout(slider, TBM_SETPOS, TRUE, static_cast<LPARAM>(*value));
     PostMessageW(GetParent(slider), WM_HSCROLL, MAKEWPARAM(TB_THUMBPOSITION, *value & 0xFFFF),
