@@ -134,14 +134,14 @@ bool OptionsWindows::CreateFileOptions() {
 }
 
 bool OptionsWindows::CreateDuration() {
-  if (!duration_.Create(p_.common, p_.font, L"Default Recording Duration", 360, 170)) return false;
-  duration_.AddLabel(L"Default Recording Duration (hh:mm:ss):", 15, 20, 250);
+  if (!duration_.Create(p_.common, p_.font, L"Default Recording Duration", 430, 170)) return false;
+  duration_.AddLabel(L"Default Recording Duration (hh:mm:ss):", 15, 20, 290);
   HWND picker = duration_.Add(DATETIMEPICK_CLASSW, L"", WS_TABSTOP | DTS_TIMEFORMAT | DTS_UPDOWN,
-                              kDefaultDurationPicker, 265, 17, 75, 24);
+                              kDefaultDurationPicker, 310, 17, 95, 24);
   if (picker != nullptr) SendMessageW(picker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH':'mm':'ss"));
-  duration_.AddButton(L"Save", kDefaultDurationSaveButton, 40, 70);
-  duration_.AddButton(L"Cancel", kDefaultDurationCancelButton, 160, 70);
-  duration_.AddHelpButton(9, 295, 69,
+  duration_.AddButton(L"Save", kDefaultDurationSaveButton, 60, 70);
+  duration_.AddButton(L"Cancel", kDefaultDurationCancelButton, 190, 70);
+  duration_.AddHelpButton(9, 355, 69,
                           L"Creating default duration help button failed - help for window not available\r\n");
   durationController_ = std::make_unique<DefaultDurationController>(DialogParts(duration_), p_.options.Settings());
   durationController_->SetMenuCheck([this](bool on) { p_.checkMenuItem(p_.durationId, on); });
