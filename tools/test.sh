@@ -12,11 +12,15 @@ failed=0
 failures=()
 
 step() { echo; echo "==== $*"; }
+# ZUNA_TEST_PARTS (default "native fuzz package wine") runs only the named parts; ZUNA_SCENARIOS
+# (scenario names without .scn) runs only those Wine scenarios. Both are for development runs.
+parts=" ${ZUNA_TEST_PARTS:-native fuzz package wine} "
+wants() { [[ "$parts" == *" $1 "* ]]; }
 fail() { failed=$((failed + 1)); failures+=("$1"); echo "FAILED: $1"; }
 
 # --- Native build and unit tests -------------------------------------------------------------------
-step "native build"
-if cmake --preset native >/tmp/zuna-native-configure.log 2>&1 && cmake --build --preset native -j "$jobs"; then
+if ! wants native; then :
+elif step "native build"; cmake --preset native >/tmp/zuna-native-configure.log 2>&1 && cmake --build --preset native -j "$jobs"; then
   step "unit tests"
   ctest_log="$(mktemp)"
   ctest --preset native -j "$jobs" 2>&1 | tee "$ctest_log" | grep -vE '^\s+(Start|[0-9]+/[0-9]+ Test)' || true
@@ -37,7 +41,8 @@ else
 fi
 
 # --- Fuzz targets, a few seconds each on their seed corpus ------------------------------------------
-if command -v clang++ >/dev/null && echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long){return 0;}' |
+if ! wants fuzz; then :
+elif command -v clang++ >/dev/null && echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long){return 0;}' |
     clang++ -x c++ -fsanitize=fuzzer - -o /tmp/zuna-fuzz-probe 2>/dev/null; then
   step "fuzz build"
   if cmake --preset fuzz >/tmp/zuna-fuzz-configure.log 2>&1 && cmake --build --preset fuzz -j "$jobs"; then
@@ -63,9 +68,9 @@ else
 fi
 
 # --- Windows package: the release build and its zip (unpacked by the scenarios that need it) ------------
-step "windows package"
 package_zip=""
-if tools/package.sh >/tmp/zuna-package.log 2>&1; then
+if ! wants package; then :
+elif step "windows package"; tools/package.sh >/tmp/zuna-package.log 2>&1; then
   package_zip="$zuna_root/$(tail -n 1 /tmp/zuna-package.log)"
   grep '^package: ' /tmp/zuna-package.log
   passed=$((passed + 1))
@@ -75,8 +80,8 @@ else
 fi
 
 # --- Windows cross build and Wine scenarios -----------------------------------------------------------
-step "windows cross build"
-if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --build --preset windows-cross -j "$jobs"; then
+if ! wants wine; then :
+elif step "windows cross build"; cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --build --preset windows-cross -j "$jobs"; then
   step "wine scenarios"
   scratch="$(mktemp -d /tmp/zuna-test.XXXXXX)"
   zuna_display_start
@@ -95,6 +100,7 @@ if cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1 && cmake --b
   zuna_wine_prefix_new "$scratch/prefix"
   for scenario in tests/win/scenarios/*.scn; do
     name="$(basename "$scenario" .scn)"
+    if [ -n "${ZUNA_SCENARIOS:-}" ] && [[ " $ZUNA_SCENARIOS " != *" $name "* ]]; then continue; fi
     dir="$scratch/$name/ZUNA Video"
     mkdir -p "$dir"
     cp -r "$stage/." "$dir/"
