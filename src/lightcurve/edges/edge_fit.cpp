@@ -119,11 +119,21 @@ double RelativeLikelihood(double aiccEvent, double aiccFlat) {
   return 1 / (1 + std::exp(x));
 }
 
-EdgeEstimate Estimate(const LightCurveGrid& grid, double slot, std::vector<double>& errors) {
+// The Monte-Carlo interval, widened where needed to the likelihood's own (with the fitted levels):
+// at a low DNR the error depends on the noise near the edge more than trials around the fitted edge
+// show, and the likelihood sees that noise; with correlated noise the trials are the wider.
+EdgeEstimate Estimate(const LightCurveGrid& grid, double slot, std::vector<double>& errors,
+                      const EdgeLocator* likelihood) {
   std::sort(errors.begin(), errors.end());
   auto interval = [&](double level) {
     const double tail = 0.5 * (1 - level);
-    return EdgeInterval{grid.Position(slot - Quantile(errors, 1 - tail)), grid.Position(slot - Quantile(errors, tail))};
+    double lo = slot - Quantile(errors, 1 - tail);
+    double hi = slot - Quantile(errors, tail);
+    if (likelihood) {
+      lo = std::min(lo, likelihood->Quantile(tail));
+      hi = std::max(hi, likelihood->Quantile(1 - tail));
+    }
+    return EdgeInterval{grid.Position(lo), grid.Position(hi)};
   };
   return {grid.Position(slot), interval(0.6827), interval(0.9545), interval(0.9973)};
 }
@@ -243,15 +253,21 @@ EdgeFitResult FitSquareWave(std::span<const LightCurvePoint> points, const EdgeF
     // D and R were simulated apart, so trial i of each makes one simulated duration.
     std::vector<double> errorsDuration(errorsD.size());
     for (std::size_t i = 0; i < errorsD.size(); ++i) errorsDuration[i] = errorsR[i] - errorsD[i];
-    EdgeEstimate duration = Estimate(grid, wave.r - wave.d, errorsDuration);
+    EdgeEstimate duration = Estimate(grid, wave.r - wave.d, errorsDuration, nullptr);
     const auto length = [&](double position) { return position - grid.origin; };
     result.duration = EdgeEstimate{length(duration.position),
                                    {length(duration.ci68.lo), length(duration.ci68.hi)},
                                    {length(duration.ci95.lo), length(duration.ci95.hi)},
                                    {length(duration.ci997.lo), length(duration.ci997.hi)}};
   }
-  if (step.begin > 0) result.d = Estimate(grid, wave.d, errorsD);
-  if (step.end < n) result.r = Estimate(grid, wave.r, errorsR);
+  if (step.begin > 0) {
+    locator.Weigh(Slice(grid.values, atD), Slice(grid.slots, atD), LevelsAtD(wave));
+    result.d = Estimate(grid, wave.d, errorsD, &locator);
+  }
+  if (step.end < n) {
+    locator.Weigh(Slice(grid.values, atR), Slice(grid.slots, atR), LevelsAtR(wave));
+    result.r = Estimate(grid, wave.r, errorsR, &locator);
+  }
   return result;
 }
 

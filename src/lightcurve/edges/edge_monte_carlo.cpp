@@ -20,6 +20,19 @@ void ExposureModel(const EdgeLevels& levels, double slot, double edge, double& v
                     (1 - beforeFraction) * levels.sigmaAfter * levels.sigmaAfter);
 }
 
+constexpr std::size_t kLevelDraws = 16;
+
+// The levels and sigmas as a fit to noisy points may find them.
+EdgeLevels PerturbedLevels(const EdgeSimulation& simulation, NormalRandom& random) {
+  EdgeLevels seen = simulation.levels;
+  seen.before += simulation.levelErrorBefore * random.Normal();
+  seen.after += simulation.levelErrorAfter * random.Normal();
+  const double sigmaScale = std::max(1 + simulation.sigmaRelativeError * random.Normal(), 0.5);
+  seen.sigmaBefore *= sigmaScale;
+  seen.sigmaAfter *= sigmaScale;
+  return seen;
+}
+
 }  // namespace
 
 std::vector<double> SimulateEdgeErrors(const EdgeSimulation& simulation, const NoiseModel& noise, int trials,
@@ -28,16 +41,19 @@ std::vector<double> SimulateEdgeErrors(const EdgeSimulation& simulation, const N
   const std::size_t n = slots.size();
   std::vector<double> errors;
   if (n == 0 || trials <= 0) return errors;
-  EdgeLocator locator;
-  const double fitted = locator.Locate(simulation.values, slots, simulation.levels);
-
   NormalRandom random(seed);
+  // The likelihood of the edge under a few draws of the levels and sigmas within their uncertainty:
+  // the true edge is as uncertain as they are.
+  std::vector<EdgeLocator> measured(kLevelDraws);
+  for (std::size_t k = 0; k < measured.size(); ++k)
+    measured[k].Weigh(simulation.values, slots, k == 0 ? simulation.levels : PerturbedLevels(simulation, random));
+  EdgeLocator locator;
   std::vector<double> noiseValues(static_cast<std::size_t>(slots.back() - slots.front() + 1));
   std::vector<double> values(n);
   errors.reserve(static_cast<std::size_t>(trials));
   for (int trial = 0; trial < trials; ++trial) {
     if (trial % 256 == 0 && Cancelled(cancel)) return {};
-    const double edge = fitted + random.Uniform() - 0.5;
+    const double edge = measured[random.Next() % measured.size()].Quantile(random.Uniform());
     FillCorrelatedNoise(noise, random, noiseValues);
     for (std::size_t i = 0; i < n; ++i) {
       double truth = 0;
@@ -45,13 +61,7 @@ std::vector<double> SimulateEdgeErrors(const EdgeSimulation& simulation, const N
       ExposureModel(simulation.levels, static_cast<double>(slots[i]), edge, truth, sigma);
       values[i] = truth + sigma * noiseValues[static_cast<std::size_t>(slots[i] - slots.front())];
     }
-    EdgeLevels seen = simulation.levels;
-    seen.before += simulation.levelErrorBefore * random.Normal();
-    seen.after += simulation.levelErrorAfter * random.Normal();
-    const double sigmaScale = std::max(1 + simulation.sigmaRelativeError * random.Normal(), 0.5);
-    seen.sigmaBefore *= sigmaScale;
-    seen.sigmaAfter *= sigmaScale;
-    errors.push_back(locator.Locate(values, slots, seen) - edge);
+    errors.push_back(locator.Locate(values, slots, PerturbedLevels(simulation, random)) - edge);
   }
   return errors;
 }
