@@ -124,6 +124,7 @@ double RelativeLikelihood(double aiccEvent, double aiccFlat) {
 // show, and the likelihood sees that noise; with correlated noise the trials are the wider.
 EdgeEstimate Estimate(const LightCurveGrid& grid, double slot, std::vector<double>& errors,
                       const EdgeLocator* likelihood) {
+  std::erase_if(errors, [](double e) { return std::isnan(e); });
   std::sort(errors.begin(), errors.end());
   auto interval = [&](double level) {
     const double tail = 0.5 * (1 - level);
@@ -155,6 +156,10 @@ EdgeFitResult FitSquareWave(std::span<const LightCurvePoint> points, const EdgeF
   const LightCurveGrid grid = MakeLightCurveGrid(points);
   const std::size_t n = grid.values.size();
   result.pointsUsed = n;
+  if (grid.tooSparse) {
+    result.problem = "the points lie too far apart for their spacing to be one light curve";
+    return result;
+  }
   if (n < kMinPoints) {
     result.problem =
         "too few points to fit: " + std::to_string(n) + " measured, at least " + std::to_string(kMinPoints) + " needed";

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "lightcurve/edges/correlated_noise.h"
+#include "lightcurve/edges/edge_monte_carlo.h"
 #include "lightcurve/edges/normal_random.h"
 
 namespace zuna {
@@ -86,6 +87,22 @@ TEST(CorrelatedNoise, MeasuresTheAutocorrelationAcrossGapsAndReproducesIt) {
     whiteSlots[i] = static_cast<std::int64_t>(i);
   }
   EXPECT_TRUE(EstimateNoiseModel(white, whiteSlots).ar.empty());
+}
+
+TEST(FalsePositiveRate, IsHowOftenNoiseMakesSoDeepADropAnywhere) {
+  std::vector<std::int64_t> slots(250);
+  for (std::size_t i = 0; i < slots.size(); ++i) slots[i] = static_cast<std::int64_t>(i);
+  // One point 3 sigma below the rest: 1 - (1 - 0.00135)^250 of white-noise curves have one.
+  const double single = FalsePositiveRate({slots, 1, 3.0}, NoiseModel{}, 20'000, 9, nullptr);
+  EXPECT_NEAR(single, 0.287, 0.02);
+  // Correlated noise makes a long shallow drop far more often than white noise does.
+  NoiseModel correlated;
+  correlated.autocorrelation = {0.7};
+  correlated.ar = {0.7};
+  correlated.innovation = std::sqrt(1 - 0.49);
+  const NoiseDrop shallow{slots, 30, 0.8};
+  EXPECT_LT(FalsePositiveRate(shallow, NoiseModel{}, 5000, 9, nullptr), 0.01);
+  EXPECT_GT(FalsePositiveRate(shallow, correlated, 5000, 9, nullptr), 0.1);
 }
 
 }  // namespace
