@@ -87,20 +87,23 @@ double FalsePositiveRate(const NoiseDrop& drop, const NoiseModel& noise, int tri
   // the deepest drop is that of the smallest window sum.
   const double outside = 1.0 / static_cast<double>(n - w);
   const double weight = outside + 1.0 / static_cast<double>(w);
+  const bool gaps = slots.back() - slots.front() + 1 != static_cast<std::int64_t>(n);
+  std::vector<double> present(gaps ? n : 0);
   int deeper = 0;
   for (int trial = 0; trial < trials; ++trial) {
     if (trial % 64 == 0 && Cancelled(cancel)) return -1;
     FillCorrelatedNoise(noise, random, noiseValues);
-    auto at = [&](std::size_t i) { return noiseValues[static_cast<std::size_t>(slots[i] - slots.front())]; };
+    if (gaps) {
+      for (std::size_t i = 0; i < n; ++i) present[i] = noiseValues[static_cast<std::size_t>(slots[i] - slots.front())];
+    }
+    const double* x = gaps ? present.data() : noiseValues.data();
     double window = 0;
-    double total = 0;
-    for (std::size_t i = 0; i < w; ++i) window += at(i);
-    total = window;
+    for (std::size_t i = 0; i < w; ++i) window += x[i];
+    double total = window;
     double smallest = window;
     for (std::size_t i = w; i < n; ++i) {
-      const double x = at(i);
-      total += x;
-      window += x - at(i - w);
+      total += x[i];
+      window += x[i] - x[i - w];
       smallest = std::min(smallest, window);
     }
     if (total * outside - smallest * weight >= drop.depthInSigmas) ++deeper;

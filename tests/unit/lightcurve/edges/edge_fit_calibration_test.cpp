@@ -18,6 +18,7 @@ struct Calibration {
   int covered = 0;             // curves whose true D and R both lie in their 95 % intervals
   int coveredD = 0;            // curves whose true D lies in its 95 % interval
   int coveredR = 0;
+  int coveredDuration = 0;
   int events = 0;  // curves called "event"
   int curves = 0;
 
@@ -30,6 +31,7 @@ struct Calibration {
   double Coverage() const { return Share(covered, curves); }
   double CoverageD() const { return Share(coveredD, curves); }
   double CoverageR() const { return Share(coveredR, curves); }
+  double CoverageDuration() const { return Share(coveredDuration, curves); }
 };
 
 bool Inside(const EdgeInterval& ci, double x) {
@@ -54,6 +56,7 @@ Calibration Calibrate(SquareWaveSettings settings, int trials, std::uint64_t see
     if (Inside(fit.d->ci95, settings.d) && Inside(fit.r->ci95, settings.r)) ++c.covered;
     c.coveredD += Inside(fit.d->ci95, settings.d);
     c.coveredR += Inside(fit.r->ci95, settings.r);
+    c.coveredDuration += fit.duration && Inside(fit.duration->ci95, settings.r - settings.d);
   }
   return c;
 }
@@ -61,9 +64,9 @@ Calibration Calibrate(SquareWaveSettings settings, int trials, std::uint64_t see
 void Report(const char* name, Calibration& c) {
   std::printf(
       "[calibration] %s: events %d/%d, median |error| %.4f frame, 90th percentile %.4f, 95%% intervals hold D in "
-      "%.1f%%, R in %.1f%%, both in %.1f%% of curves\n",
+      "%.1f%%, R in %.1f%%, both in %.1f%% of curves, the duration in %.1f%%\n",
       name, c.events, c.curves, c.ErrorQuantile(0.5), c.ErrorQuantile(0.9), 100 * c.CoverageD(), 100 * c.CoverageR(),
-      100 * c.Coverage());
+      100 * c.Coverage(), 100 * c.CoverageDuration());
 }
 
 struct Setting {
@@ -85,6 +88,7 @@ TEST(EdgeFitCalibration, EdgesAreAccurateAndTheirIntervalsHonest) {
     EXPECT_LE(c.ErrorQuantile(0.5), s.medianLimit) << s.name;
     EXPECT_GE(c.CoverageD(), 0.93) << s.name;
     EXPECT_GE(c.CoverageR(), 0.93) << s.name;
+    EXPECT_GE(c.CoverageDuration(), 0.93) << s.name;
   }
 }
 
