@@ -22,6 +22,20 @@ void ExposureModel(const EdgeLevels& levels, double slot, double edge, double& v
 
 constexpr std::size_t kLevelDraws = 16;
 
+// The smallest sums[i + w] - sums[i]; four running minima keep the processor's pipeline full.
+double SmallestDifference(const std::vector<double>& sums, std::size_t w) {
+  const std::size_t count = sums.size() - w;
+  const double* lo = sums.data();
+  const double* hi = sums.data() + w;
+  double m[4] = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+                 std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+  std::size_t i = 0;
+  for (; i + 4 <= count; i += 4)
+    for (std::size_t k = 0; k < 4; ++k) m[k] = std::min(m[k], hi[i + k] - lo[i + k]);
+  for (; i < count; ++i) m[0] = std::min(m[0], hi[i] - lo[i]);
+  return std::min(std::min(m[0], m[1]), std::min(m[2], m[3]));
+}
+
 // The levels and sigmas as a fit to noisy points may find them.
 EdgeLevels PerturbedLevels(const EdgeSimulation& simulation, NormalRandom& random) {
   EdgeLevels seen = simulation.levels;
@@ -126,8 +140,7 @@ double MostSignificantDrop(std::span<const double> values, std::span<const std::
   double best = -std::numeric_limits<double>::infinity();
   for (const std::size_t w : durations) {
     if (w == 0 || w + 1 > n) continue;
-    double smallest = std::numeric_limits<double>::infinity();
-    for (std::size_t i = 0; i + w <= n; ++i) smallest = std::min(smallest, sums[i + w] - sums[i]);
+    const double smallest = SmallestDifference(sums, w);
     const double inside = static_cast<double>(w);
     const double outside = static_cast<double>(n - w);
     const double drop = (total - smallest) / outside - smallest / inside;
