@@ -180,7 +180,7 @@ NoiseModel BaselineNoise(const LightCurveGrid& grid, const Wave& wave) {
 }
 
 // The duration's intervals from the trials, no narrower than those of D and R together (their
-// windows are apart, so their errors are independent).
+// windows are apart, so their errors are independent), and never below zero.
 EdgeEstimate DurationEstimate(const LightCurveGrid& grid, const Wave& wave, std::vector<double> errors,
                               const EdgeEstimate& d, const EdgeEstimate& r) {
   const EdgeEstimate trials = Estimate(grid, wave.r - wave.d, errors, nullptr);
@@ -188,7 +188,7 @@ EdgeEstimate DurationEstimate(const LightCurveGrid& grid, const Wave& wave, std:
   auto interval = [&](EdgeInterval fromTrials, EdgeInterval atD, EdgeInterval atR) {
     const double below = std::hypot(atD.hi - d.position, r.position - atR.lo);
     const double above = std::hypot(d.position - atD.lo, atR.hi - r.position);
-    return EdgeInterval{std::min(fromTrials.lo - grid.origin, length - below),
+    return EdgeInterval{std::max(0.0, std::min(fromTrials.lo - grid.origin, length - below)),
                         std::max(fromTrials.hi - grid.origin, length + above)};
   };
   return {length, interval(trials.ci68, d.ci68, r.ci68), interval(trials.ci95, d.ci95, r.ci95),
@@ -211,7 +211,10 @@ bool AddIntervals(const FittedWave& fit, const EdgeFitOptions& options, int tria
     return count ? sigma * std::sqrt(MeanVarianceFactor(fit.noise, count) / static_cast<double>(count)) : sigma;
   };
   const double errorBaseline = levelError(wave.sigmaBaseline, wave.baselinePoints);
-  const double errorEvent = levelError(wave.sigmaEvent, wave.eventPoints);
+  // An event shorter than about two exposures puts no point, or one, wholly at its level: the depth
+  // is then hardly measured and trades against the duration, and the trials must see that.
+  const double errorEvent = wave.eventPoints >= 2 ? levelError(wave.sigmaEvent, wave.eventPoints)
+                                                  : std::max(wave.sigmaEvent, 0.5 * (wave.baseline - wave.event));
   const double sigmaError = 1 / std::sqrt(2.0 * static_cast<double>(std::max<std::size_t>(wave.baselinePoints, 2) - 1));
   const bool hasD = fit.step.begin > 0;
   const bool hasR = fit.step.end < fit.grid.values.size();

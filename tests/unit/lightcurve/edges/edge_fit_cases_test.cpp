@@ -47,6 +47,24 @@ TEST(EdgeFit, AnEventUnderWayAtEitherEndHasOnlyTheEdgeItShows) {
   EXPECT_LT(up.eventLevel, up.baseline);
 }
 
+TEST(EdgeFit, AnEventOfAboutOneFrameHasIntervalsThatOwnItsUnmeasuredDepth) {
+  // No exposure lies wholly in the event: depth and duration trade against each other.
+  NormalRandom random(3);
+  for (const double d : {120.4, 120.7, 121.0}) {
+    SquareWaveSettings wave;
+    wave.dnr = 15;
+    wave.d = d;
+    wave.r = d + 1;
+    const EdgeFitResult fit = FitSquareWave(MakeSquareWave(wave, random), Quick());
+    ASSERT_TRUE(fit.event) << d;
+    ASSERT_TRUE(fit.d && fit.r && fit.duration) << d;
+    EXPECT_TRUE(Inside(fit.d->ci95, wave.d)) << d;
+    EXPECT_TRUE(Inside(fit.r->ci95, wave.r)) << d;
+    EXPECT_TRUE(Inside(fit.duration->ci95, 1.0)) << d;
+    EXPECT_GE(fit.duration->ci997.lo, 0) << d;
+  }
+}
+
 TEST(EdgeFit, DroppedFramesAreGapsThatWidenTheIntervalOfAnEdgeInThem) {
   NormalRandom random(8);
   SquareWaveSettings wave;
