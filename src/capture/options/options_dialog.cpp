@@ -4,25 +4,9 @@
 
 namespace zuna {
 
-void OptionsDialog::Toggle() {
-  if (open_) {
-    Cancel();
-  } else {
-    Open();
-  }
-}
-
 void OptionsDialog::Open() {
   Fill();
-  open_ = true;
-  if (menuCheck_) menuCheck_(true);
-  p_.view.Show();
-}
-
-void OptionsDialog::Close() {
-  open_ = false;
-  if (menuCheck_) menuCheck_(false);
-  p_.view.Hide();
+  ShowOpened();
 }
 
 void OptionsDialog::SaveAndReport(std::wstring_view confirmation) {

@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "common/options/option_tables.h"
+#include "common/windows/toggled_window.h"
 #include "common/windows/window_view.h"
 
 namespace zuna {
@@ -14,31 +15,26 @@ struct OptionsDialogParts {
   std::function<bool()> save;  // rewrites the options file; false when it could not be written
 };
 
-// Opening and closing from a checked menu item: the open flag, the check mark and the window.
-class OptionsDialog {
+// Opened from a checked menu item; the menu command on an open dialog is its Cancel.
+class OptionsDialog : public ToggledWindow {
  public:
-  explicit OptionsDialog(OptionsDialogParts parts) : p_(std::move(parts)) {}
-  virtual ~OptionsDialog() = default;
+  explicit OptionsDialog(OptionsDialogParts parts) : ToggledWindow(parts.view), p_(std::move(parts)) {}
 
-  void SetMenuCheck(std::function<void(bool)> check) { menuCheck_ = std::move(check); }
-  void Toggle();
   // Fills the controls, then shows the window and checks the menu item.
-  void Open();
+  void Open() final;
   // The window's Cancel button and close box.
   virtual void Cancel() { Close(); }
-  bool IsOpen() const { return open_; }
 
  protected:
   virtual void Fill() = 0;
-  void Close();
+  void Close() { HideClosed(); }
   // Saves the file and posts `confirmation`, or the warning when the file could not be written.
   void SaveAndReport(std::wstring_view confirmation);
 
   OptionsDialogParts p_;
 
  private:
-  std::function<void(bool)> menuCheck_;
-  bool open_ = false;
+  void Dismiss() final { Cancel(); }
 };
 
 }  // namespace zuna

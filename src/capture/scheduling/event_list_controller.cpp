@@ -13,28 +13,12 @@ constexpr std::wstring_view kNothingSelected = L"nothing selected";
 
 }  // namespace
 
-void EventListController::Toggle() {
-  if (open_) {
-    Close();
-  } else {
-    Open();
-  }
-}
-
 void EventListController::Open() {
   FillEventList();
   view_.Enable(kEditButton, false);
   view_.Enable(kDeleteButton, false);
   view_.SetText(kSelectedFileText, kNothingSelected);
-  open_ = true;
-  if (menuCheck_) menuCheck_(true);
-  view_.Show();
-}
-
-void EventListController::Close() {
-  open_ = false;
-  if (menuCheck_) menuCheck_(false);
-  view_.Hide();
+  ShowOpened();
 }
 
 void EventListController::FillEventList() {

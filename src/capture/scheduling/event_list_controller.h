@@ -8,6 +8,7 @@
 #include "capture/scheduling/scheduling_host.h"
 #include "common/time/clock.h"
 #include "common/windows/prompt.h"
+#include "common/windows/toggled_window.h"
 #include "common/windows/window_view.h"
 
 namespace zuna {
@@ -23,23 +24,21 @@ enum EventListControl {
   kEventListCancelButton,
 };
 
-class EventListController {
+class EventListController final : public ToggledWindow {
  public:
   EventListController(WindowView& view, const Clock& clock, std::filesystem::path eventsFolder, SchedulingHost& host,
                       Prompt& prompt, ScheduleEventController& scheduleWindow)
-      : view_(view),
+      : ToggledWindow(view),
+        view_(view),
         clock_(clock),
         eventsFolder_(std::move(eventsFolder)),
         host_(host),
         prompt_(prompt),
         scheduleWindow_(scheduleWindow) {}
 
-  void SetMenuCheck(std::function<void(bool)> check) { menuCheck_ = std::move(check); }
-
-  // The menu command: opens the window with a fresh list, or closes it.
-  void Toggle();
-  void Open();
-  void Close();
+  // Opens the window with a fresh list.
+  void Open() override;
+  void Close() { HideClosed(); }
 
   // Also called after an event was scheduled, whether or not the window is shown.
   void FillEventList();
@@ -49,8 +48,6 @@ class EventListController {
   void OnEdit();
   void OnDelete();
 
-  bool IsOpen() const { return open_; }
-
  private:
   WindowView& view_;
   const Clock& clock_;
@@ -58,8 +55,6 @@ class EventListController {
   SchedulingHost& host_;
   Prompt& prompt_;
   ScheduleEventController& scheduleWindow_;
-  std::function<void(bool)> menuCheck_;
-  bool open_ = false;
   bool showExpiredEvents_ = false;
   bool ascendingTimes_ = false;
 };

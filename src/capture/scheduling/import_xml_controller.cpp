@@ -6,26 +6,10 @@
 
 namespace zuna {
 
-void ImportXmlController::Toggle() {
-  if (open_) {
-    Close();
-  } else {
-    Open();
-  }
-}
-
 void ImportXmlController::Open() {
   view_.SetText(kImportFolderText, importFolder_);
   view_.Enable(kImportOkButton, importFolder_.size() > 1);
-  open_ = true;
-  if (menuCheck_) menuCheck_(true);
-  view_.Show();
-}
-
-void ImportXmlController::Close() {
-  open_ = false;
-  if (menuCheck_) menuCheck_(false);
-  view_.Hide();
+  ShowOpened();
 }
 
 void ImportXmlController::OnSelectFolder() {

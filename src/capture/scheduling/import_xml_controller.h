@@ -6,6 +6,7 @@
 #include <string>
 
 #include "common/windows/folder_picker.h"
+#include "common/windows/toggled_window.h"
 #include "common/windows/window_view.h"
 
 namespace zuna {
@@ -17,30 +18,24 @@ enum ImportXmlControl {
   kImportCancelButton,
 };
 
-class ImportXmlController {
+class ImportXmlController final : public ToggledWindow {
  public:
   ImportXmlController(WindowView& view, FolderPicker& picker, std::filesystem::path eventsFolder)
-      : view_(view), picker_(picker), eventsFolder_(std::move(eventsFolder)) {}
+      : ToggledWindow(view), view_(view), picker_(picker), eventsFolder_(std::move(eventsFolder)) {}
 
-  void SetMenuCheck(std::function<void(bool)> check) { menuCheck_ = std::move(check); }
-
-  void Toggle();
   // Shows the folder chosen last in this run of the program.
-  void Open();
-  void Close();
+  void Open() override;
+  void Close() { HideClosed(); }
 
   void OnSelectFolder();
   void OnOk();
 
-  bool IsOpen() const { return open_; }
   const std::wstring& ImportFolder() const { return importFolder_; }
 
  private:
   WindowView& view_;
   FolderPicker& picker_;
   std::filesystem::path eventsFolder_;
-  std::function<void(bool)> menuCheck_;
-  bool open_ = false;
   std::wstring importFolder_;
 };
 

@@ -42,14 +42,6 @@ FileTime InstantOf(const CalendarTime& t) {
 
 }  // namespace
 
-void ScheduleEventController::Toggle() {
-  if (open_) {
-    Close();
-  } else {
-    Open();
-  }
-}
-
 void ScheduleEventController::Open() {
   const ScheduleSettings settings = host_.settings ? host_.settings() : ScheduleSettings{};
   view_.SetTitle(L"Schedule Event");
@@ -66,7 +58,7 @@ void ScheduleEventController::Open() {
   view_.Check(kHibernateBox, false);
   view_.Check(kShutdownBox, false);
   view_.Enable(kScheduleButton, false);
-  ShowWindow();
+  ShowOpened();
 }
 
 void ScheduleEventController::OpenForEditing(const std::wstring& fileName) {
@@ -95,7 +87,7 @@ void ScheduleEventController::OpenForEditing(const std::wstring& fileName) {
   editedFileName_ = fileName.substr(0, 255);
   // An event still to come can be scheduled again as it stands, e.g. with only a new comment.
   view_.Enable(kScheduleButton, event.valid && event.eventInstant > minimumEventInstant_);
-  ShowWindow();
+  ShowOpened();
 }
 
 void ScheduleEventController::ShowLabels(const ScheduleSettings& settings) {
@@ -105,17 +97,9 @@ void ScheduleEventController::ShowLabels(const ScheduleSettings& settings) {
   view_.SetText(kGlobalPrefixText, settings.globalPrefix);
 }
 
-void ScheduleEventController::ShowWindow() {
-  open_ = true;
-  if (menuCheck_) menuCheck_(true);
-  view_.Show();
-}
-
 void ScheduleEventController::Close() {
   minimumEventInstant_ = kNoMinimumEventInstant;
-  open_ = false;
-  if (menuCheck_) menuCheck_(false);
-  view_.Hide();
+  HideClosed();
 }
 
 void ScheduleEventController::OnEventPickerChanged() {

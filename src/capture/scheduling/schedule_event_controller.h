@@ -10,6 +10,7 @@
 #include "capture/events/event_file_record.h"
 #include "capture/scheduling/scheduling_host.h"
 #include "common/time/clock.h"
+#include "common/windows/toggled_window.h"
 #include "common/windows/window_view.h"
 
 namespace zuna {
@@ -35,20 +36,17 @@ inline constexpr std::size_t kMaxEventCommentLength = 35;
 inline constexpr FileTime kMinimumEventLead = 5 * kTicksPerSecond;
 inline constexpr FileTime kNoMinimumEventInstant = std::numeric_limits<FileTime>::max();
 
-class ScheduleEventController {
+class ScheduleEventController final : public ToggledWindow {
  public:
   ScheduleEventController(WindowView& view, const Clock& clock, std::filesystem::path eventsFolder,
                           SchedulingHost& host)
-      : view_(view), clock_(clock), eventsFolder_(std::move(eventsFolder)), host_(host) {}
+      : ToggledWindow(view), view_(view), clock_(clock), eventsFolder_(std::move(eventsFolder)), host_(host) {}
 
-  // The menu item's check mark follows the window.
-  void SetMenuCheck(std::function<void(bool)> check) { menuCheck_ = std::move(check); }
   // Called after an event file was written (the event list refills).
   void SetEventsChanged(std::function<void()> changed) { eventsChanged_ = std::move(changed); }
 
-  // The menu command: opens the window in its "Schedule Event" form, or closes it.
-  void Toggle();
-  void Open();
+  // The window in its "Schedule Event" form.
+  void Open() override;
   // "Cancel" or the close box: nothing is written.
   void Close();
   // The event list's "Edit Selected Event": the window in its "Edit Event" form.
@@ -60,13 +58,12 @@ class ScheduleEventController {
   void OnPowerBoxClicked(int id);
   void OnSchedule();
 
-  bool IsOpen() const { return open_; }
   FileTime MinimumEventInstant() const { return minimumEventInstant_; }
   bool Editing() const { return editingEvent_; }
 
  private:
+  void Dismiss() override { Close(); }
   void ShowLabels(const ScheduleSettings& settings);
-  void ShowWindow();
   void Finish();
   bool WriteEvent(const std::wstring& fileName, const EventFileRecord& record);
   std::wstring EditText(int id, std::size_t maxLength) const;
@@ -75,9 +72,7 @@ class ScheduleEventController {
   const Clock& clock_;
   std::filesystem::path eventsFolder_;
   SchedulingHost& host_;
-  std::function<void(bool)> menuCheck_;
   std::function<void()> eventsChanged_;
-  bool open_ = false;
   FileTime minimumEventInstant_ = kNoMinimumEventInstant;
   bool editingEvent_ = false;
   std::wstring editedFileName_;

@@ -7,19 +7,9 @@
 
 namespace zuna {
 
-void ConfigurationRemovalController::Toggle() {
-  if (open_) {
-    Close();
-    return;
-  }
+void ConfigurationRemovalController::Open() {
   Fill();
-  open_ = true;
-  p_.view.Show();
-}
-
-void ConfigurationRemovalController::Close() {
-  open_ = false;
-  p_.view.Hide();
+  ShowOpened();
 }
 
 void ConfigurationRemovalController::Fill() {

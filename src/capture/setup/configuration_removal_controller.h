@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "capture/options/capture_option_nodes.h"
+#include "common/windows/toggled_window.h"
 #include "common/windows/window_view.h"
 
 namespace zuna {
@@ -27,13 +28,14 @@ struct ConfigurationRemovalParts {
   std::function<void()> removed;  // after configurations were removed
 };
 
-class ConfigurationRemovalController {
+// Its menu item is a check box of the device properties window, which keeps its own tick.
+class ConfigurationRemovalController final : public ToggledWindow {
  public:
-  explicit ConfigurationRemovalController(ConfigurationRemovalParts parts) : p_(std::move(parts)) {}
+  explicit ConfigurationRemovalController(ConfigurationRemovalParts parts)
+      : ToggledWindow(parts.view), p_(std::move(parts)) {}
 
-  void Toggle();
-  void Close();
-  bool IsOpen() const { return open_; }
+  void Open() override;
+  void Close() { HideClosed(); }
   void OnSelectionChanged();
   void OnRemove();
 
@@ -41,7 +43,6 @@ class ConfigurationRemovalController {
   void Fill();
 
   ConfigurationRemovalParts p_;
-  bool open_ = false;
 };
 
 }  // namespace zuna

@@ -31,14 +31,6 @@ int& FormatIndex(VideoSourceInfo& device) {
 
 }  // namespace
 
-void DevicePropertiesController::Toggle() {
-  if (open_) {
-    Close();
-  } else {
-    Open();
-  }
-}
-
 VideoSourceInfo* DevicePropertiesController::Device() {
   const int index = p_.devices.CurrentDeviceIndex();
   if (index < 0 || index >= static_cast<int>(p_.devices.Devices().size())) return nullptr;
@@ -54,9 +46,7 @@ void DevicePropertiesController::Open() {
   found_ = {device->category, device->analogFormatIndex, device->digitalRateIndex, device->digitalFormatIndex, {}};
   for (std::size_t slot = 0; slot < kPropertySlots; ++slot) found_.values[slot] = device->properties[slot].current;
   Populate(*device);
-  open_ = true;
-  if (menuCheck_) menuCheck_(true);
-  p_.view.Show();
+  ShowOpened();
 }
 
 void DevicePropertiesController::Populate(VideoSourceInfo& device) {
@@ -250,7 +240,7 @@ void DevicePropertiesController::OnConfigurationsChanged() {
   const auto& saved = p_.nodes.configurations;
   device->hasConfiguration = std::any_of(
       saved.begin(), saved.end(), [&](const VideoConfiguration& c) { return c.deviceName == device->friendlyName; });
-  if (open_) SetConfigurationBoxes(*device);
+  if (IsOpen()) SetConfigurationBoxes(*device);
 }
 
 // The standard and the format as the window found them; true when either had changed.
@@ -273,7 +263,7 @@ bool DevicePropertiesController::RestoreFormat(VideoSourceInfo& device) {
 
 void DevicePropertiesController::Cancel() {
   VideoSourceInfo* device = Device();
-  if (device != nullptr && open_) {
+  if (device != nullptr && IsOpen()) {
     const bool formatChanged = RestoreFormat(*device);
     for (std::size_t slot = 0; slot < kPropertySlots; ++slot) {
       if (device->properties[slot].supported == 0) continue;
@@ -288,12 +278,6 @@ void DevicePropertiesController::Cancel() {
     }
   }
   Close();
-}
-
-void DevicePropertiesController::Close() {
-  open_ = false;
-  if (menuCheck_) menuCheck_(false);
-  p_.view.Hide();
 }
 
 }  // namespace zuna

@@ -11,6 +11,7 @@
 #include "capture/devices/video_device_list.h"
 #include "capture/options/capture_option_nodes.h"
 #include "common/foundation/status.h"
+#include "common/windows/toggled_window.h"
 #include "common/windows/window_view.h"
 
 namespace zuna {
@@ -51,17 +52,14 @@ struct DevicePropertiesParts {
   std::function<void()> toggleRemovalWindow;
 };
 
-class DevicePropertiesController {
+class DevicePropertiesController final : public ToggledWindow {
  public:
-  explicit DevicePropertiesController(DevicePropertiesParts parts) : p_(std::move(parts)) {}
+  explicit DevicePropertiesController(DevicePropertiesParts parts) : ToggledWindow(parts.view), p_(std::move(parts)) {}
 
-  void SetMenuCheck(std::function<void(bool)> check) { menuCheck_ = std::move(check); }
-  void Toggle();
-  void Open();
+  void Open() override;
   // Hides the window; what was changed stays on the device.
-  void Close();
+  void Close() { HideClosed(); }
   void Cancel();
-  bool IsOpen() const { return open_; }
 
   void OnSlider(int slot);
   void OnSetDefaultValues();
@@ -91,8 +89,6 @@ class DevicePropertiesController {
   bool RestoreFormat(VideoSourceInfo& device);
 
   DevicePropertiesParts p_;
-  std::function<void(bool)> menuCheck_;
-  bool open_ = false;
   Found found_;
   std::vector<int> sizeRows_;  // format index within the rate group of each frame-size row
 };

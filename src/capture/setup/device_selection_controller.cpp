@@ -13,14 +13,6 @@ std::wstring Quoted(const std::wstring& name) {
 
 }  // namespace
 
-void DeviceSelectionController::Toggle() {
-  if (open_) {
-    Cancel();
-  } else {
-    Open();
-  }
-}
-
 void DeviceSelectionController::Open() {
   auto& devices = p_.devices.Devices();
   foundCurrent_ = p_.devices.CurrentDeviceIndex();
@@ -32,9 +24,7 @@ void DeviceSelectionController::Open() {
   const TextOption* source = p_.options.FindText(kDefaultVideoSourceKey);
   foundDefaultToSave_ = source != nullptr ? source->saveValue : std::wstring();
   FillLists();
-  open_ = true;
-  if (menuCheck_) menuCheck_(true);
-  p_.view.Show();
+  ShowOpened();
 }
 
 void DeviceSelectionController::FillLists() {
@@ -143,7 +133,7 @@ void DeviceSelectionController::OnOk() {
   if (source != nullptr && source->saveValue != foundDefaultToSave_) changed = true;
   changed = UpdateExcludedDevices(devices, p_.nodes) || changed;
   if (changed) CaptureOptions::ReportSave(p_.save ? p_.save() : false, kDeviceSelectionsSavedMessage);
-  Close();
+  HideClosed();
 }
 
 void DeviceSelectionController::Cancel() {
@@ -156,13 +146,7 @@ void DeviceSelectionController::Cancel() {
   }
   if (TextOption* source = p_.options.FindText(kDefaultVideoSourceKey)) source->saveValue = foundDefaultToSave_;
   if (p_.devices.CurrentDeviceIndex() != foundCurrent_) MakeCurrent(foundCurrent_);
-  Close();
-}
-
-void DeviceSelectionController::Close() {
-  open_ = false;
-  if (menuCheck_) menuCheck_(false);
-  p_.view.Hide();
+  HideClosed();
 }
 
 }  // namespace zuna

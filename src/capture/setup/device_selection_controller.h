@@ -10,6 +10,7 @@
 #include "capture/options/capture_option_nodes.h"
 #include "common/foundation/status.h"
 #include "common/options/option_tables.h"
+#include "common/windows/toggled_window.h"
 #include "common/windows/window_view.h"
 
 namespace zuna {
@@ -39,15 +40,13 @@ struct DeviceSelectionParts {
   std::function<void()> deviceChanged;
 };
 
-class DeviceSelectionController {
+// The menu command on the open window is its Cancel.
+class DeviceSelectionController final : public ToggledWindow {
  public:
-  explicit DeviceSelectionController(DeviceSelectionParts parts) : p_(std::move(parts)) {}
+  explicit DeviceSelectionController(DeviceSelectionParts parts) : ToggledWindow(parts.view), p_(std::move(parts)) {}
 
-  void SetMenuCheck(std::function<void(bool)> check) { menuCheck_ = std::move(check); }
-  void Toggle();
-  void Open();
+  void Open() override;
   void Cancel();
-  bool IsOpen() const { return open_; }
 
   void OnDeviceSelected();
   void OnDefaultDeviceClicked();
@@ -59,14 +58,12 @@ class DeviceSelectionController {
   struct Found {
     bool ignored, isDefault, pending, excluded;
   };
+  void Dismiss() override { Cancel(); }
   void FillLists();
-  void Close();
   VideoSourceInfo* Highlighted(int list, const std::vector<int>& rows);
   void MakeCurrent(int index);
 
   DeviceSelectionParts p_;
-  std::function<void(bool)> menuCheck_;
-  bool open_ = false;
   std::vector<int> listed_;         // device index of each row of the device list
   std::vector<int> ignoredListed_;  // and of the ignored list
   // What the window found, for Cancel.

@@ -9,7 +9,9 @@ constexpr int kBoxes[] = {PlaybackOptionsController::kDateTimeAtEnd, PlaybackOpt
 }  // namespace
 
 PlaybackOptionsController::PlaybackOptionsController(ZunaCommon& common, WindowView& view, Hooks hooks)
-    : common_(common), view_(view), hooks_(std::move(hooks)) {}
+    : ToggledWindow(view), common_(common), view_(view), hooks_(std::move(hooks)) {
+  SetMenuCheck(hooks_.checkMenuItem);
+}
 
 void PlaybackOptionsController::Initialize() {
   view_.SetText(kDateTimeAtEnd, L" Date/time at end of log file name");
@@ -19,26 +21,10 @@ void PlaybackOptionsController::Initialize() {
   view_.Enable(kSave, false);
 }
 
-void PlaybackOptionsController::Toggle() {
-  if (open_) {
-    Hide();
-  } else {
-    Open();
-  }
-}
-
 void PlaybackOptionsController::Open() {
   for (int i = 0; i < 2; ++i) view_.Check(kBoxes[i], common_.Options().Boolean(kKeys[i]));
   view_.Enable(kSave, false);
-  open_ = true;
-  if (hooks_.checkMenuItem) hooks_.checkMenuItem(true);
-  view_.Show();
-}
-
-void PlaybackOptionsController::Hide() {
-  open_ = false;
-  if (hooks_.checkMenuItem) hooks_.checkMenuItem(false);
-  view_.Hide();
+  ShowOpened();
 }
 
 void PlaybackOptionsController::OnBoxClicked() {
@@ -65,14 +51,14 @@ void PlaybackOptionsController::OnSave() {
   }
   PostUserMessage(L"Miscellaneous option values saved in playback options file\r\n", true);
   if (magnifyRuleChanged_ && hooks_.closeMagnify) hooks_.closeMagnify();
-  Hide();
+  HideClosed();
 }
 
 void PlaybackOptionsController::OnCancel() {
   for (const wchar_t* key : kKeys) {
     if (BooleanOption* option = common_.Options().FindBoolean(key)) option->saveValue = option->value;
   }
-  Hide();
+  HideClosed();
 }
 
 }  // namespace zuna

@@ -5,11 +5,12 @@
 #include <functional>
 
 #include "common/foundation/zuna_common.h"
+#include "common/windows/toggled_window.h"
 #include "common/windows/window_view.h"
 
 namespace zuna {
 
-class PlaybackOptionsController {
+class PlaybackOptionsController final : public ToggledWindow {
  public:
   enum Control { kDateTimeAtEnd = 1, kDisableMagnifyClamp, kSave, kCancel, kHelpButton };
 
@@ -21,10 +22,7 @@ class PlaybackOptionsController {
   PlaybackOptionsController(ZunaCommon& common, WindowView& view, Hooks hooks);
 
   void Initialize();
-  bool IsOpen() const { return open_; }
-  // The menu command: hides a shown window, else opens it.
-  void Toggle();
-  void Open();
+  void Open() override;
   void OnBoxClicked();
   void OnSave();
   // "Cancel" and the close box.
@@ -32,12 +30,9 @@ class PlaybackOptionsController {
   bool MagnifyRuleChanged() const { return magnifyRuleChanged_; }
 
  private:
-  void Hide();
-
   ZunaCommon& common_;
   WindowView& view_;
   Hooks hooks_;
-  bool open_ = false;
   bool magnifyRuleChanged_ = false;  // kept until the program ends
 };
 

@@ -6,17 +6,17 @@
 
 #include <string_view>
 
-namespace zuna {
+#include "common/windows/win/dialog_window.h"
 
-class CommonWindows;
+namespace zuna {
 
 class CountdownWindow {
  public:
-  CountdownWindow(CommonWindows& common, HINSTANCE instance) : common_(common), instance_(instance) {}
+  CountdownWindow(CommonWindows& common, HINSTANCE) : common_(common) {}
 
   // `digitsFont` is the Lucida Console 48 font (or null for the system font).
   bool Create(HFONT digitsFont);
-  HWND Window() const { return window_; }
+  HWND Window() const { return window_.Window(); }
 
   void SetTitle(std::wstring_view text);
   void SetLabel(std::wstring_view text);
@@ -27,11 +27,8 @@ class CountdownWindow {
   void Hide();
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-
   CommonWindows& common_;
-  HINSTANCE instance_;
-  HWND window_ = nullptr;
+  DialogWindow window_;
   HWND label_ = nullptr;
   HWND digits_ = nullptr;
   HWND lines_[3] = {};

@@ -4,10 +4,9 @@
 #include <windows.h>
 
 #include "capture/countdown/power_notice_controller.h"
+#include "common/windows/win/dialog_window.h"
 
 namespace zuna {
-
-class CommonWindows;
 
 class PowerNoticeWindow final : public PowerNoticeView {
  public:
@@ -15,7 +14,7 @@ class PowerNoticeWindow final : public PowerNoticeView {
 
   // `countFont` is Consolas 28, `textFont` Tahoma 18 (either may be null).
   bool Create(HFONT countFont, HFONT textFont);
-  HWND Window() const { return window_; }
+  HWND Window() const { return window_.Window(); }
   PowerNoticeController& Controller() { return controller_; }
 
   void SetTitle(std::wstring_view text) override;
@@ -29,12 +28,11 @@ class PowerNoticeWindow final : public PowerNoticeView {
   void Hide() override;
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  void OnTimer(UINT_PTR timer);
 
   CommonWindows& common_;
-  HINSTANCE instance_;
   PowerNoticeController controller_;
-  HWND window_ = nullptr;
+  DialogWindow window_;
   HWND label_ = nullptr;
   HWND count_ = nullptr;
   HWND explanation_ = nullptr;

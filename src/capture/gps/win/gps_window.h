@@ -11,6 +11,8 @@
 #include "capture/gps/gps_port.h"
 #include "capture/gps/win/win_serial_port.h"
 #include "common/foundation/win/common_windows.h"
+#include "common/foundation/win/main_thread_timer.h"
+#include "common/windows/win/dialog_window.h"
 
 namespace zuna {
 
@@ -27,7 +29,7 @@ class GpsWindow final : public GpsHost {
   ~GpsWindow() override;
 
   bool Create();
-  HWND Window() const { return window_; }
+  HWND Window() const { return window_.Window(); }
   GpsPort& Port() { return gps_; }
 
   // Ticks do nothing while an event is pending or recording.
@@ -42,22 +44,19 @@ class GpsWindow final : public GpsHost {
   void StopRefreshTimer() override;
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static void CALLBACK OnTimer(PVOID context, BOOLEAN);
+  // On the timer's thread: the readings to post, or nothing while an event is pending.
+  std::optional<LPARAM> ReadFix();
   void ShowFix(const GpsFixTexts& texts);
   void Place();
 
   CommonWindows& common_;
-  HINSTANCE instance_;
-  HWND mainWindow_;
-  UINT refreshMessage_;
   Callbacks callbacks_;
   WinSerialPort serial_;
   GpsPort gps_{serial_, *this};
   std::atomic<bool> eventPending_{false};
-  HANDLE timer_ = nullptr;
-  HWND window_ = nullptr;
+  DialogWindow window_;
   HWND latitude_ = nullptr, longitude_ = nullptr, altitude_ = nullptr, satellites_ = nullptr;
+  MainThreadTimer refresh_;  // last: stopped first, while what a tick reads still exists
 };
 
 }  // namespace zuna

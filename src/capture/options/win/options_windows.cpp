@@ -13,7 +13,7 @@ std::wstring ComputerName() {
 
 }  // namespace
 
-OptionsDialogParts OptionsWindows::DialogParts(OptionsWindow& window) {
+OptionsDialogParts OptionsWindows::DialogParts(DialogWindow& window) {
   return {window.View(), p_.common.Common().Options(), [this] { return p_.options.SaveCaptureOptions(); }};
 }
 
@@ -31,7 +31,7 @@ bool OptionsWindows::CreateMiscellaneous() {
   }
   misc_.AddButton(L"Save", kMiscellaneousSaveButton, 60, y + 10);
   misc_.AddButton(L"Cancel", kMiscellaneousCancelButton, 200, y + 10);
-  misc_.AddHelpButton(11, 340, y + 9,
+  misc_.AddHelpButton(HelpPage::kMiscellaneousOptions, 340, y + 9,
                       L"Creating miscellaneous options help button failed - help for window not available\r\n");
   miscController_ = std::make_unique<MiscellaneousOptionsController>(DialogParts(misc_));
   miscController_->SetMenuCheck([this](bool on) { p_.checkMenuItem(p_.miscellaneousId, on); });
@@ -60,7 +60,7 @@ bool OptionsWindows::CreatePerformance() {
   performance_.AddCheckBox(L"Timer off when recording starts", kTimerOffBox, 25, 135, 310);
   performance_.AddButton(L"Save", kPerformanceSaveButton, 50, 175);
   performance_.AddButton(L"Cancel", kPerformanceCancelButton, 180, 175);
-  performance_.AddHelpButton(10, 315, 174,
+  performance_.AddHelpButton(HelpPage::kPerformanceOptions, 315, 174,
                              L"Creating performance options help button failed - help for window not available\r\n");
   performanceController_ =
       std::make_unique<PerformanceOptionsController>(DialogParts(performance_), p_.common.Common().State());
@@ -85,19 +85,14 @@ bool OptionsWindows::CreatePerformance() {
 // A group of File Options: example name, prefix edit, folder button with its path, "Use Default".
 // The controls' ids follow the video group's order from `first` on.
 void OptionsWindows::AddFileGroup(int top, const wchar_t* title, int first) {
-  OptionsWindow& w = files_;
+  DialogWindow& w = files_;
   w.Add(L"BUTTON", title, BS_GROUPBOX, 0, 10, top, 540, 165);
   w.AddLabel(L"File name:", 25, top + 25, 80);
   w.AddLabel(L"", 110, top + 25, 300, first);  // example
   w.AddLabel(L"Prefix", 25, top + 55, 80, first + 1);
   HWND edit = w.Add(L"EDIT", L"", WS_TABSTOP | WS_BORDER | ES_AUTOHSCROLL, first + 2, 110, top + 53, 220, 24);
   if (edit != nullptr) SendMessageW(edit, EM_LIMITTEXT, kMaxNamePrefixLength, 0);
-  HWND select = w.Add(L"BUTTON", L"Select\r\nFolder",
-                      WS_TABSTOP | BS_PUSHBUTTON | BS_MULTILINE | (p_.folderIcon != nullptr ? BS_ICON : 0), first + 3,
-                      25, top + 90, 70, 50);
-  if (select != nullptr && p_.folderIcon != nullptr) {
-    SendMessageW(select, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(p_.folderIcon));
-  }
+  w.AddIconButton(L"Select\r\nFolder", p_.folderIcon, first + 3, 25, top + 90, 70, 50);
   w.AddHoverPath(first + 4, 110, top + 104, 360);
   w.AddButton(L"Use Default", first + 5, 110, top + 132, 100, 26);
 }
@@ -112,7 +107,8 @@ bool OptionsWindows::CreateFileOptions() {
   files_.AddButton(L"Host Name", kHostNameButton, 450, 361, 100, 28);
   files_.AddButton(L"Save", kFileOptionsSaveButton, 130, 420);
   files_.AddButton(L"Cancel", kFileOptionsCancelButton, 300, 420);
-  files_.AddHelpButton(7, 500, 419, L"Creating file options help button failed - help for window not available\r\n");
+  files_.AddHelpButton(HelpPage::kFileOptions, 500, 419,
+                       L"Creating file options help button failed - help for window not available\r\n");
   filesController_ = std::make_unique<FileOptionsController>(DialogParts(files_),
                                                              FileOptionsParts{picker_, ComputerName, p_.programFolder});
   filesController_->SetMenuCheck([this](bool on) { p_.checkMenuItem(p_.fileId, on); });
@@ -141,7 +137,7 @@ bool OptionsWindows::CreateDuration() {
   if (picker != nullptr) SendMessageW(picker, DTM_SETFORMATW, 0, reinterpret_cast<LPARAM>(L"HH':'mm':'ss"));
   duration_.AddButton(L"Save", kDefaultDurationSaveButton, 60, 70);
   duration_.AddButton(L"Cancel", kDefaultDurationCancelButton, 190, 70);
-  duration_.AddHelpButton(9, 355, 69,
+  duration_.AddHelpButton(HelpPage::kDefaultRecordingDuration, 355, 69,
                           L"Creating default duration help button failed - help for window not available\r\n");
   durationController_ = std::make_unique<DefaultDurationController>(DialogParts(duration_), p_.options.Settings());
   durationController_->SetMenuCheck([this](bool on) { p_.checkMenuItem(p_.durationId, on); });
@@ -162,7 +158,7 @@ bool OptionsWindows::CreateEventPending() {
   pending_.AddCheckBox(L"Save selection as application default", kSaveAsDefaultBox, 20, 85, 370);
   pending_.AddButton(L"OK", kEventPendingOkButton, 60, 130);
   pending_.AddButton(L"Cancel", kEventPendingCancelButton, 190, 130);
-  pending_.AddHelpButton(15, 350, 129,
+  pending_.AddHelpButton(HelpPage::kEventPendingOptions, 350, 129,
                          L"Creating event pending help button failed - help for window not available\r\n");
   pending_.View().Check(kCountdownRadio, true);
   pendingController_ = std::make_unique<EventPendingController>(DialogParts(pending_), p_.options.Settings());
@@ -198,13 +194,14 @@ bool OptionsWindows::CreateCodecSelector() {
   codec_.AddCheckBox(L"Save selection in options file", kSaveSelectionBox, 15, 190, 300);
   codec_.AddButton(L"OK", kCodecOkButton, 50, 230);
   codec_.AddButton(L"Close", kCodecCloseButton, 180, 230);
-  codec_.AddHelpButton(8, 335, 229, L"Creating select codec help button failed - help for window not available\r\n");
+  codec_.AddHelpButton(HelpPage::kCodecSelect, 335, 229,
+                       L"Creating select codec help button failed - help for window not available\r\n");
   codecController_ = std::make_unique<CodecSelectorController>(
       DialogParts(codec_), CodecSelectorParts{p_.options.Nodes(), p_.currentDevice, p_.codecNames});
   codecController_->SetMenuCheck([this](bool on) { p_.checkMenuItem(p_.codecId, on); });
   CodecSelectorController& c = *codecController_;
   codec_.SetHandlers({[&c](int id, int code) {
-                        if (id == kCodecList && code == OptionsWindow::kSelectionChanged) c.OnSelectionChanged();
+                        if (id == kCodecList && code == DialogWindow::kSelectionChanged) c.OnSelectionChanged();
                         if (code != BN_CLICKED) return;
                         if (id == kSaveSelectionBox) c.OnSaveBoxClicked();
                         if (id == kCodecOkButton) c.OnOk();

@@ -15,7 +15,7 @@
 #include "capture/options/file_options_controller.h"
 #include "capture/options/miscellaneous_options_controller.h"
 #include "capture/options/performance_options_controller.h"
-#include "capture/options/win/options_window.h"
+#include "common/windows/win/dialog_window.h"
 #include "common/windows/win/win_folder_picker.h"
 
 namespace zuna {
@@ -52,7 +52,7 @@ class OptionsWindows {
   HWND CodecWindow() const { return codec_.Window(); }
 
  private:
-  OptionsDialogParts DialogParts(OptionsWindow& window);
+  OptionsDialogParts DialogParts(DialogWindow& window);
   OptionsDialog* DialogOf(unsigned id) const;
   bool CreateMiscellaneous();
   bool CreatePerformance();
@@ -63,7 +63,7 @@ class OptionsWindows {
   void AddFileGroup(int top, const wchar_t* title, int firstControl);
 
   Parts p_;
-  OptionsWindow misc_, performance_, files_, duration_, pending_, codec_;
+  DialogWindow misc_, performance_, files_, duration_, pending_, codec_;
   WinFolderPicker picker_;
   std::unique_ptr<MiscellaneousOptionsController> miscController_;
   std::unique_ptr<PerformanceOptionsController> performanceController_;

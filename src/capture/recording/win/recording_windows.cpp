@@ -14,12 +14,6 @@ DWORD WINAPI BeepNow(void*) {
 
 }  // namespace
 
-RecordingWindows::~RecordingWindows() {
-  // Waits for a tick under way, which reads this object.
-  if (tickTimer_ != nullptr) DeleteTimerQueueTimer(nullptr, tickTimer_, INVALID_HANDLE_VALUE);
-  if (exactTimer_ != nullptr) DeleteTimerQueueTimer(nullptr, exactTimer_, INVALID_HANDLE_VALUE);
-}
-
 void RecordingWindows::SetMainTitle(std::wstring_view title) {
   SetWindowTextW(p_.mainWindow, std::wstring(title).c_str());
 }
@@ -35,24 +29,18 @@ void RecordingWindows::GreyMenusWhileRecording(bool grey) {
 void RecordingWindows::DeleteEventTick() {
   // Waiting for nothing: a tick already under way only posts, and a late post finds no armed
   // countdown.
-  if (exactTimer_ != nullptr) DeleteTimerQueueTimer(nullptr, exactTimer_, nullptr);
-  exactTimer_ = nullptr;
-  if (tickTimer_ == nullptr) return;
-  DeleteTimerQueueTimer(nullptr, tickTimer_, nullptr);
-  tickTimer_ = nullptr;
+  exactTick_.Stop(false);
+  tick_.Stop(false);
 }
 
 void RecordingWindows::ScheduleExactTick(int milliseconds) {
-  if (tickTimer_ == nullptr) return;
-  if (exactTimer_ != nullptr) DeleteTimerQueueTimer(nullptr, exactTimer_, nullptr);
-  exactTimer_ = nullptr;
-  const DWORD due = milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 1;
-  CreateTimerQueueTimer(&exactTimer_, nullptr, OnTick, this, due, 0, WT_EXECUTEONLYONCE);
+  if (!tick_.Running()) return;
+  exactTick_.Start(milliseconds > 0 ? static_cast<DWORD>(milliseconds) : 1, 0);
 }
 
 void RecordingWindows::ShowPendingEvent(const PendingEventDisplay& display) {
   DeleteEventTick();
-  CreateTimerQueueTimer(&tickTimer_, nullptr, OnTick, this, 1000, 1000, WT_EXECUTEDEFAULT);
+  tick_.Start(1000, 1000);
   SetMainTitle(display.mainWindowTitle);
   p_.countdown.SetTitle(display.countdownTitle);
   p_.countdown.SetLabel(display.countdownLabel);
@@ -108,12 +96,6 @@ void RecordingWindows::StartPowerNotice(PowerAction action) {
 
 void RecordingWindows::SaveUserMessages() {
   p_.common.Common().OnSaveMessages();
-}
-
-// On a timer-queue thread: the work is done by the main window when it takes the message.
-void CALLBACK RecordingWindows::OnTick(PVOID context, BOOLEAN) {
-  const auto* self = static_cast<const RecordingWindows*>(context);
-  PostMessageW(self->p_.mainWindow, self->p_.tickMessage, 0, 0);
 }
 
 }  // namespace zuna

@@ -11,6 +11,7 @@
 #include "capture/gps/win/gps_window.h"
 #include "capture/recording/recording_host.h"
 #include "capture/recording/win/record_controls_window.h"
+#include "common/foundation/win/main_thread_timer.h"
 
 namespace zuna {
 
@@ -27,8 +28,9 @@ class RecordingWindows final : public RecordingHost {
     std::function<void(bool grey)> greyMenus;  // Events, Display, Options and Help
   };
 
-  explicit RecordingWindows(Parts parts) : p_(std::move(parts)) {}
-  ~RecordingWindows() override;
+  explicit RecordingWindows(Parts parts)
+      : p_(std::move(parts)), tick_(p_.mainWindow, p_.tickMessage), exactTick_(p_.mainWindow, p_.tickMessage) {}
+  ~RecordingWindows() override = default;
   RecordingWindows(const RecordingWindows&) = delete;
   RecordingWindows& operator=(const RecordingWindows&) = delete;
 
@@ -51,11 +53,10 @@ class RecordingWindows final : public RecordingHost {
   void SaveUserMessages() override;
 
  private:
-  static void CALLBACK OnTick(PVOID context, BOOLEAN);
-
   Parts p_;
-  HANDLE tickTimer_ = nullptr;
-  HANDLE exactTimer_ = nullptr;  // the one-shot tick at a recording's start or end
+  // Each tick posts the tick message; the main window does the tick's work when it takes it.
+  MainThreadTimer tick_;
+  MainThreadTimer exactTick_;  // the one-shot tick at a recording's start or end
 };
 
 }  // namespace zuna

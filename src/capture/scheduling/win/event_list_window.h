@@ -3,11 +3,10 @@
 // EventListController.
 #include <windows.h>
 
-#include <memory>
+#include <string>
 
 #include "capture/scheduling/event_list_controller.h"
-#include "common/foundation/win/common_windows.h"
-#include "common/windows/win/win_window_view.h"
+#include "common/windows/win/dialog_window.h"
 
 namespace zuna {
 
@@ -15,20 +14,14 @@ class EventListWindow {
  public:
   // Creates the hidden window; `listFont` is the event list's. False when it could not be.
   bool Create(CommonWindows& common, HFONT font, HFONT listFont, const std::wstring& eventsFolder);
-  void SetController(EventListController* controller) { controller_ = controller; }
-  WinWindowView& View() { return *view_; }
-  HWND Window() const { return window_; }
+  void SetController(EventListController* controller);
+  WinWindowView& View() { return window_.View(); }
+  HWND Window() const { return window_.Window(); }
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnCommand(int id);
-  void AddList(HFONT listFont);
+  void AddList(HFONT font, HFONT listFont);
 
-  CommonWindows* common_ = nullptr;
-  HWND window_ = nullptr;
-  std::unique_ptr<WinWindowView> view_;
-  EventListController* controller_ = nullptr;
+  DialogWindow window_;
 };
 
 }  // namespace zuna

@@ -2,11 +2,8 @@
 // The "Schedule Event" window: its controls, and its messages handed to ScheduleEventController.
 #include <windows.h>
 
-#include <memory>
-
 #include "capture/scheduling/schedule_event_controller.h"
-#include "common/foundation/win/common_windows.h"
-#include "common/windows/win/win_window_view.h"
+#include "common/windows/win/dialog_window.h"
 
 namespace zuna {
 
@@ -14,20 +11,14 @@ class ScheduleEventWindow {
  public:
   // Creates the hidden window; false when it could not be.
   bool Create(CommonWindows& common, HFONT font);
-  void SetController(ScheduleEventController* controller) { controller_ = controller; }
-  WinWindowView& View() { return *view_; }
-  HWND Window() const { return window_; }
+  void SetController(ScheduleEventController* controller);
+  WinWindowView& View() { return window_.View(); }
+  HWND Window() const { return window_.Window(); }
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
-  void OnCommand(int id, int code);
-  void AddControls(HFONT font);
+  void AddControls();
 
-  CommonWindows* common_ = nullptr;
-  HWND window_ = nullptr;
-  std::unique_ptr<WinWindowView> view_;
-  ScheduleEventController* controller_ = nullptr;
+  DialogWindow window_;
 };
 
 }  // namespace zuna

@@ -11,7 +11,7 @@ constexpr int kHeight = 500;
 constexpr const wchar_t* kPropertyNames[kPropertySlots] = {L"Brightness", L"Contrast",  L"Hue",
                                                            L"Saturation", L"Sharpness", L"Gain"};
 
-HWND AddList(OptionsWindow& window, int id, int y, int height, bool multiple) {
+HWND AddList(DialogWindow& window, int id, int y, int height, bool multiple) {
   HWND list = window.Add(
       WC_LISTVIEWW, L"",
       WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER | (multiple ? 0 : LVS_SINGLESEL), id,
@@ -30,7 +30,7 @@ HWND AddList(OptionsWindow& window, int id, int y, int height, bool multiple) {
 bool DevicePropertiesWindow::Create(CommonWindows& common, HFONT font, Parts parts) {
   if (!window_.Create(common, font, L"Video Device Properties", kNarrowWidth, kHeight)) return false;
   if (!CreateRemovalWindow(common, font, parts)) return false;
-  OptionsWindow& w = window_;
+  DialogWindow& w = window_;
   w.AddLabel(L"Video standard:", 15, 12, 125);
   w.AddLabel(L"", 145, 12, 150, kStandardText);
   w.AddLabel(L"Frame rate:", 15, 36, 125);
@@ -43,7 +43,8 @@ bool DevicePropertiesWindow::Create(CommonWindows& common, HFONT font, Parts par
   w.AddCheckBox(L"Remove Device Configurations from Options...", kRemoveConfigurationsBox, 15, 380, 360);
   w.AddButton(L"Save", kDevicePropertiesSaveButton, 60, 420);
   w.AddButton(L"Cancel", kDevicePropertiesCancelButton, 190, 420);
-  w.AddHelpButton(6, 385, 419, L"Creating device properties help button failed - help for window not available\r\n");
+  w.AddHelpButton(HelpPage::kVideoDeviceProperties, 385, 419,
+                  L"Creating device properties help button failed - help for window not available\r\n");
   controller_ = std::make_unique<DevicePropertiesController>(DevicePropertiesParts{
       w.View(), parts.devices, parts.nodes, parts.save, std::move(parts.stopCamera), std::move(parts.startCamera),
       [this] {
@@ -54,9 +55,9 @@ bool DevicePropertiesWindow::Create(CommonWindows& common, HFONT font, Parts par
       std::move(parts.closeCrosshairs), [this] { removalController_->Toggle(); }});
   DevicePropertiesController& c = *controller_;
   w.SetHandlers({[&c](int id, int code) {
-                   if (code == OptionsWindow::kSliderMoved) c.OnSlider(id - kPropertySlider);
-                   if (id == kFrameRateList && code == OptionsWindow::kSelectionChanged) c.OnFrameRateSelected();
-                   if (id == kFrameSizeList && code == OptionsWindow::kSelectionChanged) c.OnFrameSizeSelected();
+                   if (code == DialogWindow::kSliderMoved) c.OnSlider(id - kPropertySlider);
+                   if (id == kFrameRateList && code == DialogWindow::kSelectionChanged) c.OnFrameRateSelected();
+                   if (id == kFrameSizeList && code == DialogWindow::kSelectionChanged) c.OnFrameSizeSelected();
                    if (code != BN_CLICKED) return;
                    if (id == kSetDefaultValuesButton) c.OnSetDefaultValues();
                    if (id == kSwitchStandardButton) c.OnSwitchStandard();
@@ -106,7 +107,7 @@ bool DevicePropertiesWindow::CreateRemovalWindow(CommonWindows& common, HFONT fo
                                 }});
   ConfigurationRemovalController& c = *removalController_;
   removal_.SetHandlers({[&c](int id, int code) {
-                          if (id == kConfigurationList && code == OptionsWindow::kSelectionChanged) {
+                          if (id == kConfigurationList && code == DialogWindow::kSelectionChanged) {
                             c.OnSelectionChanged();
                           }
                           if (id == kRemoveConfigurationsButton && code == BN_CLICKED) c.OnRemove();

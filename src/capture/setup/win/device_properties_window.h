@@ -6,9 +6,9 @@
 #include <functional>
 #include <memory>
 
-#include "capture/options/win/options_window.h"
 #include "capture/setup/configuration_removal_controller.h"
 #include "capture/setup/device_properties_controller.h"
+#include "common/windows/win/dialog_window.h"
 
 namespace zuna {
 
@@ -37,8 +37,8 @@ class DevicePropertiesWindow {
   bool CreateRemovalWindow(CommonWindows& common, HFONT font, Parts& parts);
   void ShowFormatLists(bool digital);
 
-  OptionsWindow window_;
-  OptionsWindow removal_;
+  DialogWindow window_;
+  DialogWindow removal_;
   HWND sizeLabel_ = nullptr;
   HWND rateLabel_ = nullptr;
   std::unique_ptr<DevicePropertiesController> controller_;

@@ -5,7 +5,7 @@
 namespace zuna {
 namespace {
 
-HWND AddList(OptionsWindow& window, int id, int y) {
+HWND AddList(DialogWindow& window, int id, int y) {
   HWND list = window.Add(WC_LISTVIEWW, L"",
                          WS_TABSTOP | WS_BORDER | LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | LVS_NOCOLUMNHEADER,
                          id, 15, y, 360, 90);
@@ -23,7 +23,7 @@ HWND AddList(OptionsWindow& window, int id, int y) {
 bool DeviceSelectionWindow::Create(CommonWindows& common, HFONT font,
                                    const std::function<DeviceSelectionParts(WindowView&)>& partsFor) {
   if (!window_.Create(common, font, L"Select Video Device", 410, 420)) return false;
-  OptionsWindow& w = window_;
+  DialogWindow& w = window_;
   w.AddLabel(L"Video capture devices:", 15, 10, 300);
   AddList(w, kDeviceList, 32);
   w.AddCheckBox(L"Default Device", kDefaultDeviceBox, 15, 130, 160);
@@ -33,11 +33,12 @@ bool DeviceSelectionWindow::Create(CommonWindows& common, HFONT font,
   w.AddButton(L"Restore Device", kRestoreDeviceButton, 240, 290, 135, 28);
   w.AddButton(L"OK", kDeviceSelectionOkButton, 50, 335);
   w.AddButton(L"Cancel", kDeviceSelectionCancelButton, 180, 335);
-  w.AddHelpButton(5, 335, 334, L"Creating device select help button failed - help for window not available\r\n");
+  w.AddHelpButton(HelpPage::kVideoDeviceSelect, 335, 334,
+                  L"Creating device select help button failed - help for window not available\r\n");
   controller_ = std::make_unique<DeviceSelectionController>(partsFor(w.View()));
   DeviceSelectionController& c = *controller_;
   w.SetHandlers({[&c](int id, int code) {
-                   if (id == kDeviceList && code == OptionsWindow::kSelectionChanged) c.OnDeviceSelected();
+                   if (id == kDeviceList && code == DialogWindow::kSelectionChanged) c.OnDeviceSelected();
                    if (code != BN_CLICKED) return;
                    if (id == kDefaultDeviceBox) c.OnDefaultDeviceClicked();
                    if (id == kIgnoreDeviceButton) c.OnIgnore();

@@ -6,8 +6,8 @@
 #include <functional>
 #include <memory>
 
-#include "capture/options/win/options_window.h"
 #include "capture/setup/device_selection_controller.h"
+#include "common/windows/win/dialog_window.h"
 
 namespace zuna {
 
@@ -20,7 +20,7 @@ class DeviceSelectionWindow {
   HWND Window() const { return window_.Window(); }
 
  private:
-  OptionsWindow window_;
+  DialogWindow window_;
   std::unique_ptr<DeviceSelectionController> controller_;
 };
 

@@ -16,7 +16,7 @@ ToolWindow::Frame BrightnessContrastWindow::Describe() const {
           320,
           270,
           L"BrightnessContrastWindowPosition",
-          1,
+          HelpPage::kBrightnessContrast,
           BC::kHelpButton};
 }
 

@@ -31,7 +31,8 @@ CrosshairsWindow::CrosshairsWindow(CommonWindows& common, HWND mainWindow, HICON
 }
 
 ToolWindow::Frame CrosshairsWindow::Describe() const {
-  return {L"Crosshairs Class", L"Crosshairs", 400, 400, L"CrosshairsWindowPosition", 4, CH::kHelpButton};
+  return {L"Crosshairs Class",   L"Crosshairs",  400, 400, L"CrosshairsWindowPosition",
+          HelpPage::kCrosshairs, CH::kHelpButton};
 }
 
 void CrosshairsWindow::CreateControls() {

@@ -11,7 +11,13 @@ MagnifyWindow::MagnifyWindow(CommonWindows& common, HWND mainWindow)
     : ToolWindow(common, mainWindow), controller_(common.Common(), view_, [this] { return Room(); }) {}
 
 ToolWindow::Frame MagnifyWindow::Describe() const {
-  return {L"Magnify Class", L"Video Magnify", 270, 260, L"MagnifyWindowPosition", 3, MagnifyController::kHelpButton};
+  return {L"Magnify Class",
+          L"Video Magnify",
+          270,
+          260,
+          L"MagnifyWindowPosition",
+          HelpPage::kMagnify,
+          MagnifyController::kHelpButton};
 }
 
 void MagnifyWindow::CreateControls() {

@@ -10,8 +10,8 @@ PixelSaturationWindow::PixelSaturationWindow(CommonWindows& common, HWND mainWin
     : ToolWindow(common, mainWindow), controller_(common.Common(), view_) {}
 
 ToolWindow::Frame PixelSaturationWindow::Describe() const {
-  return {
-      L"Pixel Saturation Class", L"Pixel Saturation", 650, 340, L"PixelSaturationWindowPosition", 2, PS::kHelpButton};
+  return {L"Pixel Saturation Class",  L"Pixel Saturation", 650, 340, L"PixelSaturationWindowPosition",
+          HelpPage::kPixelSaturation, PS::kHelpButton};
 }
 
 void PixelSaturationWindow::CreateControls() {

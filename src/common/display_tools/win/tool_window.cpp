@@ -63,7 +63,7 @@ LRESULT ToolWindow::Handle(HWND window, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND: {
       const Frame frame = Describe();
       if (LOWORD(wParam) == frame.helpControl) {
-        common_.Help().Show(frame.helpId, window, false);
+        common_.Help().Show(frame.help, window, false);
       } else {
         OnCommand(LOWORD(wParam), HIWORD(wParam));
       }

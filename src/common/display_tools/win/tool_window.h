@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "common/display_tools/display_tool_controller.h"
+#include "common/help/help_page.h"
 #include "common/windows/win/win_window_view.h"
 
 namespace zuna {
@@ -33,7 +34,7 @@ class ToolWindow {
     int width;
     int height;
     std::wstring_view positionKey;
-    int helpId;
+    HelpPage help;
     int helpControl;  // the controller's id of the help button
   };
   virtual Frame Describe() const = 0;

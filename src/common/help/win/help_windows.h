@@ -6,6 +6,7 @@
 
 #include "common/foundation/zuna_common.h"
 #include "common/help/help_documents.h"
+#include "common/help/help_page.h"
 
 namespace zuna {
 
@@ -15,12 +16,16 @@ class HelpWindows {
 
   // Registers "Help Class N" and creates the window; false when it could not be created (the
   // caller posts its own warning). A text control failure is fatal and also returns false.
+  bool Create(HelpPage page) { return Create(HelpNumber(page)); }
   bool Create(int id);
   bool Exists(int id) const { return Valid(id) && windows_[static_cast<std::size_t>(id)].window != nullptr; }
 
+  void Show(HelpPage page, HWND owner, bool atOrigin) { Show(HelpNumber(page), owner, atOrigin); }
   void Show(int id, HWND owner, bool atOrigin);
   void Hide(int id);
   // The Help menu commands: hide a shown document, else show it at the origin.
+  void Toggle(HelpPage page, HWND owner) { Toggle(HelpNumber(page), owner); }
+  // The numbered forms serve the main windows' callers that do not name their pages yet.
   void Toggle(int id, HWND owner);
   bool Shown(int id) const { return Valid(id) && windows_[static_cast<std::size_t>(id)].shown; }
   unsigned CloseCommand() const { return closeCommand_; }

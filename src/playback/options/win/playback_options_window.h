@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "common/windows/win/win_window_view.h"
+#include "common/windows/win/dialog_window.h"
 #include "playback/options/playback_options_controller.h"
 
 namespace zuna {
@@ -24,18 +24,16 @@ class PlaybackOptionsWindow {
   bool Create(CommonWindows& common, HINSTANCE instance, const ControlIds& ids);
   // Joins the controller to the main window once it exists (placement, menu check, magnifier).
   void Connect(HWND mainWindow, PlaybackOptionsController::Hooks hooks);
-  HWND Window() const { return view_.Window(); }
+  HWND Window() const { return window_.Window(); }
   PlaybackOptionsController* Controller() { return controller_.get(); }
 
  private:
-  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
   void AddControl(int id, unsigned childId, DWORD style, int x, int y, int width, int height);
+  void OnClicked(int control);
 
   CommonWindows* common_ = nullptr;
-  HINSTANCE instance_ = nullptr;
   HWND mainWindow_ = nullptr;
-  WinWindowView view_;
+  DialogWindow window_;
   std::unique_ptr<PlaybackOptionsController> controller_;
 };
 
