@@ -22,7 +22,7 @@ struct LightCurvePoint {
 };
 
 struct EdgeFitOptions {
-  int trials = 10'000;           // Monte-Carlo trials for the error bars and the false-positive figure
+  int trials = 10'000;            // Monte-Carlo trials for the error bars and the false-positive figure
   std::uint64_t seed = 20261209;  // the same seed gives the same results
   int minEventPoints = 1;         // shortest event considered
   // Set from another thread to stop a long run; the result then says it was cancelled.
@@ -44,11 +44,11 @@ struct EdgeEstimate {
 struct EdgeFitResult {
   bool fitted = false;  // false: too few points, or cancelled; `problem` says why
   std::string problem;
-  bool event = false;  // the square wave beats the flat line
+  bool event = false;             // the square wave beats the flat line
   std::optional<EdgeEstimate> d;  // absent when the event was under way when the curve starts
   std::optional<EdgeEstimate> r;  // absent when the event is not over when the curve ends
-  double baseline = 0;    // B
-  double eventLevel = 0;  // A
+  double baseline = 0;            // B
+  double eventLevel = 0;          // A
   double sigmaBaseline = 0;
   double sigmaEvent = 0;
   double dnr = 0;              // (B - A) / sigmaBaseline
