@@ -40,6 +40,19 @@ class LumaPlane {
     p += 4 * static_cast<std::size_t>(x);
     return (29 * p[0] + 150 * p[1] + 77 * p[2] + 128) >> 8;
   }
+  // `count` pixels of row y from x0 on, into `out`; the caller keeps them inside the plane.
+  void CopyRow(int y, int x0, int count, int* out) const {
+    const int frameRow = parity_ < 0 ? y : 2 * y + parity_;
+    const int stored = bottomUp_ ? frameRows_ - 1 - frameRow : frameRow;
+    const std::uint8_t* p = data_ + static_cast<std::size_t>(stored) * stride_;
+    if (kind_ == Kind::kYuy2) {
+      p += 2 * static_cast<std::size_t>(x0);
+      for (int i = 0; i < count; ++i) out[i] = p[2 * i];
+      return;
+    }
+    p += 4 * static_cast<std::size_t>(x0);
+    for (int i = 0; i < count; ++i, p += 4) out[i] = (29 * p[0] + 150 * p[1] + 77 * p[2] + 128) >> 8;
+  }
   // Plane coordinates of a frame row, and back (pixel centres at whole numbers).
   double PlaneY(double frameY) const { return parity_ < 0 ? frameY : (frameY - parity_) / 2; }
   double FrameY(double planeY) const { return parity_ < 0 ? planeY : 2 * planeY + parity_; }

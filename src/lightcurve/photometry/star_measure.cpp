@@ -1,6 +1,7 @@
 #include "lightcurve/photometry/star_measure.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <vector>
@@ -9,6 +10,7 @@ namespace zuna {
 namespace {
 
 constexpr int kMinBackgroundPixels = 12;
+constexpr int kStarReach = 7;  // pixels around a star's peak for its width and centroid
 constexpr double kClipSigmas = 3;
 constexpr int kSubSamples = 5;            // per side, for the aperture's edge pixels
 constexpr double kHalfDiagonal = 0.7072;  // a pixel's centre to its corner, rounded up
@@ -26,31 +28,55 @@ Box ClippedBox(const LumaPlane& plane, double cx, double cy, double reach, int m
           std::min(plane.Height() - 1 - margin, static_cast<int>(std::ceil(cy + reach)))};
 }
 
-std::optional<BackgroundLevel> ClippedMean(std::vector<int>& values) {
-  std::size_t count = values.size();
-  if (count < kMinBackgroundPixels) return std::nullopt;
-  double mean = 0, sigma = 0;
-  for (int pass = 0; pass < 10; ++pass) {
-    double sum = 0, squares = 0;
-    for (std::size_t i = 0; i < count; ++i) sum += values[i];
-    mean = sum / static_cast<double>(count);
-    for (std::size_t i = 0; i < count; ++i) squares += (values[i] - mean) * (values[i] - mean);
-    sigma = std::sqrt(squares / static_cast<double>(count > 1 ? count - 1 : 1));
-    const double limit = kClipSigmas * std::max(sigma, kSigmaFloor);
-    const auto kept = std::partition(values.begin(), values.begin() + static_cast<std::ptrdiff_t>(count),
-                                     [&](int v) { return std::abs(v - mean) <= limit; });
-    const auto left = static_cast<std::size_t>(kept - values.begin());
-    if (left == count || left < kMinBackgroundPixels) break;
-    count = left;
+// The pixels of a box, copied once: every measurement reads them several times.
+struct Patch {
+  Box box{0, 0, -1, -1};
+  int width = 0;
+  std::vector<int> values;
+
+  void Fill(const LumaPlane& plane, const Box& b) {
+    box = b;
+    width = b.x1 - b.x0 + 1;
+    values.resize(static_cast<std::size_t>(std::max(0, width) * std::max(0, b.y1 - b.y0 + 1)));
+    if (width <= 0) return;
+    for (int y = b.y0; y <= b.y1; ++y)
+      plane.CopyRow(y, b.x0, width, &values[static_cast<std::size_t>((y - b.y0) * width)]);
   }
-  return BackgroundLevel{mean, sigma, static_cast<int>(count)};
+  int At(int x, int y) const { return values[static_cast<std::size_t>((y - box.y0) * width + (x - box.x0))]; }
+};
+
+// Luminance levels counted: clipping then works on 256 levels instead of every pixel.
+using Histogram = std::array<int, 256>;
+
+std::optional<BackgroundLevel> ClippedMean(const Histogram& counts) {
+  int lo = 0, hi = 255;
+  BackgroundLevel level;
+  for (int pass = 0; pass < 10; ++pass) {
+    double n = 0, sum = 0, squares = 0;
+    for (int v = lo; v <= hi; ++v) {
+      const double c = counts[static_cast<std::size_t>(v)];
+      n += c, sum += c * v, squares += c * v * v;
+    }
+    if (n < kMinBackgroundPixels) return pass == 0 ? std::nullopt : std::optional<BackgroundLevel>(level);
+    level.mean = sum / n;
+    level.sigma = std::sqrt(std::max(0.0, (squares - sum * level.mean) / std::max(1.0, n - 1)));
+    level.pixels = static_cast<int>(n);
+    const double limit = kClipSigmas * std::max(level.sigma, kSigmaFloor);
+    const int newLo = std::max(0, static_cast<int>(std::ceil(level.mean - limit)));
+    const int newHi = std::min(255, static_cast<int>(std::floor(level.mean + limit)));
+    if (newLo <= lo && newHi >= hi) break;
+    lo = std::max(lo, newLo), hi = std::min(hi, newHi);
+    if (lo > hi) break;
+  }
+  return level;
 }
 
 // The part of the pixel at (x, y) inside the circle.
 double CoveredPart(double dx, double dy, double radius) {
-  const double d = std::hypot(dx, dy);
-  if (d <= radius - kHalfDiagonal) return 1;
-  if (d >= radius + kHalfDiagonal) return 0;
+  const double d2 = dx * dx + dy * dy;
+  const double inner = std::max(0.0, radius - kHalfDiagonal), outer = radius + kHalfDiagonal;
+  if (d2 <= inner * inner) return 1;
+  if (d2 >= outer * outer) return 0;
   int inside = 0;
   const double r2 = radius * radius;
   for (int i = 0; i < kSubSamples; ++i) {
@@ -65,19 +91,28 @@ double CoveredPart(double dx, double dy, double radius) {
 
 }  // namespace
 
-std::optional<BackgroundLevel> AnnulusBackground(const LumaPlane& plane, PlanePoint c, double inner, double outer) {
-  thread_local std::vector<int> values;
-  values.clear();
-  const Box box = ClippedBox(plane, c.x, c.y, outer);
+namespace {
+
+std::optional<BackgroundLevel> AnnulusOf(const Patch& patch, PlanePoint c, double inner, double outer) {
+  Histogram counts{};
+  const Box& box = patch.box;
   const double in2 = inner * inner, out2 = outer * outer;
   for (int y = box.y0; y <= box.y1; ++y) {
     const double dy2 = (y - c.y) * (y - c.y);
     for (int x = box.x0; x <= box.x1; ++x) {
       const double d2 = (x - c.x) * (x - c.x) + dy2;
-      if (d2 >= in2 && d2 <= out2) values.push_back(plane.At(x, y));
+      if (d2 >= in2 && d2 <= out2) ++counts[static_cast<std::size_t>(patch.At(x, y))];
     }
   }
-  return ClippedMean(values);
+  return ClippedMean(counts);
+}
+
+}  // namespace
+
+std::optional<BackgroundLevel> AnnulusBackground(const LumaPlane& plane, PlanePoint c, double inner, double outer) {
+  thread_local Patch patch;
+  patch.Fill(plane, ClippedBox(plane, c.x, c.y, outer));
+  return AnnulusOf(patch, c, inner, outer);
 }
 
 std::optional<ApertureReading> MeasureAperture(const LumaPlane& plane, PlanePoint c, const ApertureGeometry& g) {
@@ -85,7 +120,9 @@ std::optional<ApertureReading> MeasureAperture(const LumaPlane& plane, PlanePoin
   if (c.x - r < -0.5 || c.y - r < -0.5 || c.x + r > plane.Width() - 0.5 || c.y + r > plane.Height() - 0.5) {
     return std::nullopt;
   }
-  const std::optional<BackgroundLevel> background = AnnulusBackground(plane, c, g.annulusInner, g.annulusOuter);
+  thread_local Patch patch;
+  patch.Fill(plane, ClippedBox(plane, c.x, c.y, std::max(g.annulusOuter, r + 1)));
+  const std::optional<BackgroundLevel> background = AnnulusOf(patch, c, g.annulusInner, g.annulusOuter);
   if (!background) return std::nullopt;
   ApertureReading reading;
   reading.background = *background;
@@ -94,7 +131,7 @@ std::optional<ApertureReading> MeasureAperture(const LumaPlane& plane, PlanePoin
     for (int x = box.x0; x <= box.x1; ++x) {
       const double part = CoveredPart(x - c.x, y - c.y, r);
       if (part <= 0) continue;
-      const int v = plane.At(x, y);
+      const int v = patch.At(x, y);
       reading.sum += part * v;
       reading.pixels += part;
       if (v >= kSaturatedLuma) ++reading.saturated;
@@ -108,23 +145,29 @@ std::optional<StarFix> FindStar(const LumaPlane& plane, PlanePoint guess, int ha
   // The box's own clipped statistics: a star covers little of it.
   const Box box = ClippedBox(plane, guess.x, guess.y, half, 1);
   if (box.x0 > box.x1 || box.y0 > box.y1) return std::nullopt;
-  thread_local std::vector<int> values;
-  values.clear();
+  // The box, the ring for the 3 x 3 sums and room for the width and centroid around any peak in it.
+  thread_local Patch patch;
+  patch.Fill(plane, ClippedBox(plane, guess.x, guess.y, half + kStarReach));
+  Histogram counts{};
   for (int y = box.y0 - 1; y <= box.y1 + 1; ++y) {
-    for (int x = box.x0 - 1; x <= box.x1 + 1; ++x) values.push_back(plane.At(x, y));
+    for (int x = box.x0 - 1; x <= box.x1 + 1; ++x) ++counts[static_cast<std::size_t>(patch.At(x, y))];
   }
-  const std::optional<BackgroundLevel> background = ClippedMean(values);
+  const std::optional<BackgroundLevel> background = ClippedMean(counts);
   if (!background) return std::nullopt;
   const double bg = background->mean;
   const double noise = std::max(background->sigma, kSigmaFloor);
 
+  // Sums of three rows first, then of three of those columns.
+  thread_local std::vector<int> columns;
+  const int w = patch.width;
+  columns.assign(static_cast<std::size_t>(w), 0);
   int bestSum = -1, bx = box.x0, by = box.y0;
   for (int y = box.y0; y <= box.y1; ++y) {
+    const int* up = &patch.values[static_cast<std::size_t>((y - 1 - patch.box.y0) * w)];
+    for (int i = 0; i < w; ++i) columns[static_cast<std::size_t>(i)] = up[i] + up[i + w] + up[i + 2 * w];
     for (int x = box.x0; x <= box.x1; ++x) {
-      int sum = 0;
-      for (int dy = -1; dy <= 1; ++dy) {
-        for (int dx = -1; dx <= 1; ++dx) sum += plane.At(x + dx, y + dy);
-      }
+      const std::size_t i = static_cast<std::size_t>(x - patch.box.x0);
+      const int sum = columns[i - 1] + columns[i] + columns[i + 1];
       if (sum > bestSum) bestSum = sum, bx = x, by = y;
     }
   }
@@ -135,35 +178,38 @@ std::optional<StarFix> FindStar(const LumaPlane& plane, PlanePoint guess, int ha
   // Width from the area above half the brightest pixel's height.
   int peak = 0;
   for (int dy = -1; dy <= 1; ++dy) {
-    for (int dx = -1; dx <= 1; ++dx) peak = std::max(peak, plane.At(bx + dx, by + dy));
+    for (int dx = -1; dx <= 1; ++dx) peak = std::max(peak, patch.At(bx + dx, by + dy));
   }
   const double halfLevel = bg + (peak - bg) / 2;
   int above = 0;
-  const Box near = ClippedBox(plane, bx, by, 6);
+  const Box near = ClippedBox(plane, bx, by, kStarReach);
   for (int y = near.y0; y <= near.y1; ++y) {
     for (int x = near.x0; x <= near.x1; ++x) {
-      if ((x - bx) * (x - bx) + (y - by) * (y - by) <= 36 && plane.At(x, y) >= halfLevel) ++above;
+      if ((x - bx) * (x - bx) + (y - by) * (y - by) <= kStarReach * kStarReach && patch.At(x, y) >= halfLevel) ++above;
     }
   }
   fix.fwhm = std::max(1.0, 2 * std::sqrt(above / std::numbers::pi));
 
   // The centroid of the light above the background, in a window that follows it.
-  const double window = std::max(2.5, 1.5 * fix.fwhm);
+  const double window = std::clamp(1.5 * fix.fwhm, 2.5, kStarReach - 1.0);
   PlanePoint c{static_cast<double>(bx), static_cast<double>(by)};
   for (int pass = 0; pass < 3; ++pass) {
-    double w = 0, wx = 0, wy = 0;
-    const Box around = ClippedBox(plane, c.x, c.y, window);
+    double light = 0, wx = 0, wy = 0;
+    // Within the patch: a centroid pulled far by a neighbour reads no pixel outside it.
+    Box around = ClippedBox(plane, c.x, c.y, window);
+    around = {std::max(around.x0, patch.box.x0), std::max(around.y0, patch.box.y0), std::min(around.x1, patch.box.x1),
+              std::min(around.y1, patch.box.y1)};
     for (int y = around.y0; y <= around.y1; ++y) {
       for (int x = around.x0; x <= around.x1; ++x) {
         if ((x - c.x) * (x - c.x) + (y - c.y) * (y - c.y) > window * window) continue;
         // Light a noise sigma above the background: plain noise would pull the centroid to the window's centre.
-        const double v = plane.At(x, y) - bg - noise;
+        const double v = patch.At(x, y) - bg - noise;
         if (v <= 0) continue;
-        w += v, wx += v * x, wy += v * y;
+        light += v, wx += v * x, wy += v * y;
       }
     }
-    if (w <= 0) break;
-    c = {wx / w, wy / w};
+    if (light <= 0) break;
+    c = {wx / light, wy / light};
   }
   fix.centre = c;
   return fix;
