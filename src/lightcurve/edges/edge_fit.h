@@ -41,14 +41,22 @@ struct EdgeEstimate {
   EdgeInterval ci997;
 };
 
+inline constexpr double kEventFalseAlarmLimit = 0.01;
+inline constexpr int kEventDecisionTrials = 1000;
+
 struct EdgeFitResult {
   bool fitted = false;  // false: too few points, or cancelled; `problem` says why
   std::string problem;
-  bool event = false;             // the square wave beats the flat line
+  // The square wave beats the flat line by AICc, and noise alone rarely makes a drop as significant
+  // anywhere (falseAlarm at most kEventFalseAlarmLimit). Without an event, d, r and duration are
+  // absent and the levels, DNR and figures are those of the best square wave.
+  bool event = false;
   std::optional<EdgeEstimate> d;  // absent when the event was under way when the curve starts
   std::optional<EdgeEstimate> r;  // absent when the event is not over when the curve ends
-  double baseline = 0;            // B
-  double eventLevel = 0;          // A
+  // R - D in frames, with its intervals (from the same trials as the edges'), when both edges exist.
+  std::optional<EdgeEstimate> duration;
+  double baseline = 0;    // B
+  double eventLevel = 0;  // A
   double sigmaBaseline = 0;
   double sigmaEvent = 0;
   double dnr = 0;              // (B - A) / sigmaBaseline
@@ -56,7 +64,11 @@ struct EdgeFitResult {
   double aiccEvent = 0;        // AICc of the best square wave
   double eventLikelihood = 0;  // relative likelihood of the event model against the flat one, 0..1
   double falsePositive = 0;    // how often noise alone makes a drop as deep over the same duration, 0..1
-  int trials = 0;              // Monte-Carlo trials run
+  // How often noise alone makes a drop as significant as the one found at any position and duration
+  // (the look-elsewhere effect of the search included), from min(trials, kEventDecisionTrials)
+  // noise curves; the event decision's figure.
+  double falseAlarm = 0;
+  int trials = 0;  // Monte-Carlo trials run
   std::size_t pointsUsed = 0;
 };
 
