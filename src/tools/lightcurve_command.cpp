@@ -88,13 +88,14 @@ struct Duration {
   double hi = 0;
 };
 
-// R - D, its 95 % interval from the two edges' intervals combined.
+// R - D in seconds with its 95 % interval, from the fit's own duration trials.
 std::optional<Duration> DurationOf(const EdgeFitResult& fit, const FrameTimes& times) {
-  if (!fit.event || !fit.d || !fit.r) return std::nullopt;
-  const double d = times.At(fit.d->position), r = times.At(fit.r->position);
-  const double dLo = d - times.At(fit.d->ci95.lo), dHi = times.At(fit.d->ci95.hi) - d;
-  const double rLo = r - times.At(fit.r->ci95.lo), rHi = times.At(fit.r->ci95.hi) - r;
-  return Duration{r - d, r - d - std::hypot(dHi, rLo), r - d + std::hypot(dLo, rHi)};
+  if (!fit.event || !fit.d || !fit.r || !fit.duration) return std::nullopt;
+  const double seconds = times.At(fit.r->position) - times.At(fit.d->position);
+  const double period = times.FramePeriod();
+  const EdgeEstimate& frames = *fit.duration;
+  return Duration{seconds, seconds - (frames.position - frames.ci95.lo) * period,
+                  seconds + (frames.ci95.hi - frames.position) * period};
 }
 
 // The measurement's facts, one line each: the CSV's comments and the top of the printed report.
@@ -130,18 +131,19 @@ std::vector<std::string> FactLines(const Outcome& o) {
 std::vector<std::string> ResultLines(const Outcome& o) {
   const EdgeFitResult& fit = o.fit;
   std::vector<std::string> lines;
-  char likelihood[64];
-  std::snprintf(likelihood, sizeof likelihood, "%.3g", fit.eventLikelihood);
+  char figures[96];
+  std::snprintf(figures, sizeof figures, "%.3g; noise alone makes so significant a drop anywhere: %.3g",
+                fit.eventLikelihood, fit.falseAlarm);
   lines.push_back(std::string("Event: ") + (fit.event ? "yes" : "none found") + " (AICc: square wave " +
                   Fixed(fit.aiccEvent, 1) + ", flat line " + Fixed(fit.aiccFlat, 1) +
-                  "; relative likelihood of the event " + likelihood + ")");
+                  "; relative likelihood of the event " + figures + ")");
   if (fit.event && fit.d) lines.push_back(EdgeLine("D", *fit.d, o.times));
   if (fit.event && !fit.d) lines.push_back("D: before the first frame (the event was under way when the file starts)");
   if (fit.event && fit.r) lines.push_back(EdgeLine("R", *fit.r, o.times));
   if (fit.event && !fit.r) lines.push_back("R: after the last frame (the event was not over when the file ends)");
   if (const std::optional<Duration> d = DurationOf(fit, o.times)) {
     lines.push_back("Duration: " + Fixed(d->seconds, 4) + " s (95 %: " + Fixed(d->lo, 4) + " to " + Fixed(d->hi, 4) +
-                    " s, from the intervals of D and R)");
+                    " s)");
   }
   lines.push_back("DNR: " + Fixed(fit.dnr, 2) + " (baseline " + Fixed(fit.baseline, 1) + ", event level " +
                   Fixed(fit.eventLevel, 1) + ", baseline noise " + Fixed(fit.sigmaBaseline, 1) + ")");
@@ -253,12 +255,17 @@ std::optional<LightCurveCommandLine> ParseLightCurveCommandLine(const std::vecto
 
 int RunLightCurveTool(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
                       const LightCurveToolHooks& hooks) {
-  std::string problem;
-  const std::optional<LightCurveCommandLine> command = ParseLightCurveCommandLine(args, &problem);
-  if (!command) {
-    err << "zuna-lightcurve: " << problem << "\n" << kLightCurveUsageText;
+  if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h")) {
+    out << kLightCurveUsageText;
+    return kLightCurveMeasured;
+  }
+  if (args.empty()) {
+    err << kLightCurveUsageText;
     return kLightCurveBadInput;
   }
+  std::string problem;
+  const std::optional<LightCurveCommandLine> command = ParseLightCurveCommandLine(args, &problem);
+  if (!command) return BadInput(err, problem + " (zuna-lightcurve --help shows the usage)");
   AviFileSource file(command->file);
   if (!file.IsOpen()) return BadInput(err, "cannot open " + PathUtf8(command->file));
   AviFrameReader reader;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "lightcurve/edges/edge_fit.h"
 #include "support/star_field_avi.h"
 #include "support/temp_folder.h"
 #include "video/avi_writer/avi_writer.h"
@@ -35,6 +36,15 @@ PhotometrySettings StandardSettings() {
   s.tracks = {{90, 40}};
   s.comparison = PlanePoint{60, 85};
   return s;
+}
+
+// D and R from the target's light curve.
+EdgeFitResult Fit(const PhotometryRun& run) {
+  std::vector<LightCurvePoint> curve;
+  for (const PhotometryPoint& p : run.points) curve.push_back({p.position, p.stars[0].signal});
+  EdgeFitOptions options;
+  options.trials = 1000;
+  return FitSquareWave(curve, options);
 }
 
 // The target's signal over its mean outside the event.
@@ -71,6 +81,11 @@ TEST(LightCurveMeasure, FollowsADriftingFieldThroughTheEventAndMeasuresPartExpos
       EXPECT_FALSE(p.stars[0].snapped) << k;
     }
   }
+  const EdgeFitResult fit = Fit(m.run);
+  ASSERT_TRUE(fit.event && fit.d && fit.r);
+  EXPECT_NEAR(fit.d->position, f.d, 0.1);
+  EXPECT_NEAR(fit.r->position, f.r, 0.1);
+  EXPECT_GT(fit.dnr, 50);
 }
 
 TEST(LightCurveMeasure, MeasuresEachFieldApartWithItsOwnPosition) {
@@ -91,13 +106,19 @@ TEST(LightCurveMeasure, MeasuresEachFieldApartWithItsOwnPosition) {
     const double from = m.run.points[i].position;
     EXPECT_NEAR(levels[i], f.Visible(from, from + 0.5) / 0.5, 0.08) << from;
   }
+  // A tenth of a field.
+  const EdgeFitResult fit = Fit(m.run);
+  ASSERT_TRUE(fit.event && fit.d && fit.r);
+  EXPECT_NEAR(fit.d->position, f.d, 0.05);
+  EXPECT_NEAR(fit.r->position, f.r, 0.05);
 }
 
 TEST(LightCurveMeasure, LeavesDroppedFramesAsGaps) {
   const test::TempFolder folder;
   StarField f = test::StandardField();
   f.frames = 60;
-  f.dropped = {20, 21, 45};
+  f.r = 50.6;
+  f.dropped = {20, 21, 45};  // one of them during the event
   test::WriteStarField(f, folder / "dropped.avi");
   const Measured m = Measure(folder / "dropped.avi", StandardSettings());
   ASSERT_EQ(m.status, kOk) << m.problem;
@@ -105,6 +126,11 @@ TEST(LightCurveMeasure, LeavesDroppedFramesAsGaps) {
   EXPECT_EQ(m.run.droppedFrames, 3u);
   ASSERT_EQ(m.run.points.size(), 57u);
   for (const PhotometryPoint& p : m.run.points) EXPECT_FALSE(f.dropped.contains(static_cast<int>(p.position)));
+  // No copied frame stands in for a dropped one, so the gaps leave the edges where they are.
+  const EdgeFitResult fit = Fit(m.run);
+  ASSERT_TRUE(fit.event && fit.d && fit.r);
+  EXPECT_NEAR(fit.d->position, f.d, 0.1);
+  EXPECT_NEAR(fit.r->position, f.r, 0.1);
   // Tracking goes on across the gap.
   EXPECT_NEAR(m.run.points.back().stars[0].x, f.X(f.stars[0], 59), 0.3);
 }
