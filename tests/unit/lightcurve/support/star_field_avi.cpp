@@ -78,7 +78,10 @@ void WriteStarField(const StarField& f, const std::filesystem::path& path) {
     format.bitCount = 8;
     format.sizeImage = static_cast<std::uint32_t>(f.width * f.height);
   }
-  AviWriter writer;
+  AviWriterOptions options;
+  options.superIndexEntries = 64;  // room for 4,096 frames: small files
+  options.framesPerIndex = 64;
+  AviWriter writer(options);
   ASSERT_EQ(writer.Open(path, format), kOk);
   std::mt19937 random(f.seed);
   for (int k = 0; k < f.frames; ++k) {
