@@ -131,12 +131,11 @@ std::vector<std::string> FactLines(const Outcome& o) {
 std::vector<std::string> ResultLines(const Outcome& o) {
   const EdgeFitResult& fit = o.fit;
   std::vector<std::string> lines;
-  char figures[96];
-  std::snprintf(figures, sizeof figures, "%.3g; noise alone makes so significant a drop anywhere: %.3g",
-                fit.eventLikelihood, fit.falseAlarm);
-  lines.push_back(std::string("Event: ") + (fit.event ? "yes" : "none found") + " (AICc: square wave " +
-                  Fixed(fit.aiccEvent, 1) + ", flat line " + Fixed(fit.aiccFlat, 1) +
-                  "; relative likelihood of the event " + figures + ")");
+  char falseAlarm[32];
+  std::snprintf(falseAlarm, sizeof falseAlarm, "%.3g", fit.falseAlarm);
+  lines.push_back(std::string("Event: ") + (fit.event ? "yes" : "none found") + " (AICc " + Fixed(fit.aiccEvent, 1) +
+                  " for the square wave, " + Fixed(fit.aiccFlat, 1) + " for a flat line; false alarm " + falseAlarm +
+                  ": how often noise alone makes so significant a drop anywhere)");
   if (fit.event && fit.d) lines.push_back(EdgeLine("D", *fit.d, o.times));
   if (fit.event && !fit.d) lines.push_back("D: before the first frame (the event was under way when the file starts)");
   if (fit.event && fit.r) lines.push_back(EdgeLine("R", *fit.r, o.times));
@@ -147,10 +146,12 @@ std::vector<std::string> ResultLines(const Outcome& o) {
   }
   lines.push_back("DNR: " + Fixed(fit.dnr, 2) + " (baseline " + Fixed(fit.baseline, 1) + ", event level " +
                   Fixed(fit.eventLevel, 1) + ", baseline noise " + Fixed(fit.sigmaBaseline, 1) + ")");
-  char falsePositive[64];
+  char falsePositive[32];
   std::snprintf(falsePositive, sizeof falsePositive, "%.4g", fit.falsePositive);
-  lines.push_back(std::string("False positive: ") + falsePositive + " (how often noise alone makes a drop as deep " +
-                  "over the same duration, " + std::to_string(fit.trials) + " trials)");
+  const long hits = std::lround(fit.falsePositive * fit.trials);
+  lines.push_back(std::string("False positive: ") + falsePositive + " (noise alone made a drop as deep over the same " +
+                  "duration in " + (hits == 0 ? std::string("none") : std::to_string(hits)) + " of " +
+                  std::to_string(fit.trials) + " trials)");
   if (o.run.saturatedPoints > 0) {
     lines.push_back("Warning: " + std::to_string(o.run.saturatedPoints) +
                     " points have saturated pixels in the target's aperture (up to " +
