@@ -18,7 +18,7 @@ namespace zuna {
 class StarTracker {
  public:
   // A star whose 3 x 3 peak stands this far above its box's noise is there.
-  static constexpr double kDetectSnr = 7;
+  static constexpr double kDetectSnr = 5;
   // How far from a given position the star may be found at the start.
   static constexpr int kStartSearch = 5;
 
