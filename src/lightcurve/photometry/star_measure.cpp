@@ -50,6 +50,8 @@ using Histogram = std::array<int, 256>;
 
 std::optional<BackgroundLevel> ClippedMean(const Histogram& counts) {
   int lo = 0, hi = 255;
+  while (lo < hi && counts[static_cast<std::size_t>(lo)] == 0) ++lo;
+  while (hi > lo && counts[static_cast<std::size_t>(hi)] == 0) --hi;
   BackgroundLevel level;
   for (int pass = 0; pass < 10; ++pass) {
     double n = 0, sum = 0, squares = 0;
@@ -145,13 +147,11 @@ std::optional<StarFix> FindStar(const LumaPlane& plane, PlanePoint guess, int ha
   // The box's own clipped statistics: a star covers little of it.
   const Box box = ClippedBox(plane, guess.x, guess.y, half, 1);
   if (box.x0 > box.x1 || box.y0 > box.y1) return std::nullopt;
-  // The box, the ring for the 3 x 3 sums and room for the width and centroid around any peak in it.
+  // The box and the ring around it that the 3 x 3 sums reach.
   thread_local Patch patch;
-  patch.Fill(plane, ClippedBox(plane, guess.x, guess.y, half + kStarReach));
+  patch.Fill(plane, {box.x0 - 1, box.y0 - 1, box.x1 + 1, box.y1 + 1});
   Histogram counts{};
-  for (int y = box.y0 - 1; y <= box.y1 + 1; ++y) {
-    for (int x = box.x0 - 1; x <= box.x1 + 1; ++x) ++counts[static_cast<std::size_t>(patch.At(x, y))];
-  }
+  for (const int v : patch.values) ++counts[static_cast<std::size_t>(v)];
   const std::optional<BackgroundLevel> background = ClippedMean(counts);
   if (!background) return std::nullopt;
   const double bg = background->mean;
@@ -181,11 +181,13 @@ std::optional<StarFix> FindStar(const LumaPlane& plane, PlanePoint guess, int ha
     for (int dx = -1; dx <= 1; ++dx) peak = std::max(peak, patch.At(bx + dx, by + dy));
   }
   const double halfLevel = bg + (peak - bg) / 2;
+  // Room for the width and the centroid around the peak.
+  thread_local Patch near;
+  near.Fill(plane, ClippedBox(plane, bx, by, kStarReach));
   int above = 0;
-  const Box near = ClippedBox(plane, bx, by, kStarReach);
-  for (int y = near.y0; y <= near.y1; ++y) {
-    for (int x = near.x0; x <= near.x1; ++x) {
-      if ((x - bx) * (x - bx) + (y - by) * (y - by) <= kStarReach * kStarReach && patch.At(x, y) >= halfLevel) ++above;
+  for (int y = near.box.y0; y <= near.box.y1; ++y) {
+    for (int x = near.box.x0; x <= near.box.x1; ++x) {
+      if ((x - bx) * (x - bx) + (y - by) * (y - by) <= kStarReach * kStarReach && near.At(x, y) >= halfLevel) ++above;
     }
   }
   fix.fwhm = std::max(1.0, 2 * std::sqrt(above / std::numbers::pi));
@@ -193,17 +195,17 @@ std::optional<StarFix> FindStar(const LumaPlane& plane, PlanePoint guess, int ha
   // The centroid of the light above the background, in a window that follows it.
   const double window = std::clamp(1.5 * fix.fwhm, 2.5, kStarReach - 1.0);
   PlanePoint c{static_cast<double>(bx), static_cast<double>(by)};
-  for (int pass = 0; pass < 3; ++pass) {
+  for (int pass = 0; pass < 2; ++pass) {
     double light = 0, wx = 0, wy = 0;
     // Within the patch: a centroid pulled far by a neighbour reads no pixel outside it.
     Box around = ClippedBox(plane, c.x, c.y, window);
-    around = {std::max(around.x0, patch.box.x0), std::max(around.y0, patch.box.y0), std::min(around.x1, patch.box.x1),
-              std::min(around.y1, patch.box.y1)};
+    around = {std::max(around.x0, near.box.x0), std::max(around.y0, near.box.y0), std::min(around.x1, near.box.x1),
+              std::min(around.y1, near.box.y1)};
     for (int y = around.y0; y <= around.y1; ++y) {
       for (int x = around.x0; x <= around.x1; ++x) {
         if ((x - c.x) * (x - c.x) + (y - c.y) * (y - c.y) > window * window) continue;
         // Light a noise sigma above the background: plain noise would pull the centroid to the window's centre.
-        const double v = patch.At(x, y) - bg - noise;
+        const double v = near.At(x, y) - bg - noise;
         if (v <= 0) continue;
         light += v, wx += v * x, wy += v * y;
       }
