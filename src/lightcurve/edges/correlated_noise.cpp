@@ -62,9 +62,19 @@ NoiseModel EstimateNoiseModel(std::span<const double> residuals, std::span<const
 }
 
 double MeanVarianceFactor(const NoiseModel& model, std::size_t n) {
+  // The autocorrelation beyond the measured lags follows from the autoregression.
+  constexpr std::size_t kLongestLag = 1000;
+  std::vector<double> rho(model.autocorrelation);
   double factor = 1;
-  for (std::size_t k = 1; k <= model.autocorrelation.size() && k < n; ++k)
-    factor += 2 * (1 - static_cast<double>(k) / static_cast<double>(n)) * model.autocorrelation[k - 1];
+  for (std::size_t k = 1; k < n && k <= kLongestLag; ++k) {
+    if (k > rho.size()) {
+      if (model.ar.empty()) break;
+      double next = 0;
+      for (std::size_t j = 0; j < model.ar.size(); ++j) next += model.ar[j] * (k >= j + 2 ? rho[k - j - 2] : 1.0);
+      rho.push_back(next);
+    }
+    factor += 2 * (1 - static_cast<double>(k) / static_cast<double>(n)) * rho[k - 1];
+  }
   return std::max(factor, 0.05);
 }
 

@@ -119,11 +119,22 @@ double RelativeLikelihood(double aiccEvent, double aiccFlat) {
   return 1 / (1 + std::exp(x));
 }
 
-EdgeEstimate Estimate(const LightCurveGrid& grid, double slot, std::vector<double>& errors) {
+// The Monte-Carlo interval, widened where needed to the likelihood's own (with the fitted levels):
+// at a low DNR the error depends on the noise near the edge more than trials around the fitted edge
+// show, and the likelihood sees that noise; with correlated noise the trials are the wider.
+EdgeEstimate Estimate(const LightCurveGrid& grid, double slot, std::vector<double>& errors,
+                      const EdgeLocator* likelihood) {
+  std::erase_if(errors, [](double e) { return std::isnan(e); });
   std::sort(errors.begin(), errors.end());
   auto interval = [&](double level) {
     const double tail = 0.5 * (1 - level);
-    return EdgeInterval{grid.Position(slot - Quantile(errors, 1 - tail)), grid.Position(slot - Quantile(errors, tail))};
+    double lo = slot - Quantile(errors, 1 - tail);
+    double hi = slot - Quantile(errors, tail);
+    if (likelihood) {
+      lo = std::min(lo, likelihood->Quantile(tail));
+      hi = std::max(hi, likelihood->Quantile(1 - tail));
+    }
+    return EdgeInterval{grid.Position(lo), grid.Position(hi)};
   };
   return {grid.Position(slot), interval(0.6827), interval(0.9545), interval(0.9973)};
 }
@@ -138,6 +149,105 @@ EdgeFitResult Cancelled(EdgeFitResult result) {
   return result;
 }
 
+// The step's edges lie at exposure boundaries; locating each with the levels of the previous round,
+// and the levels again without the points the edges cross, converges in two rounds.
+Wave LocateEdges(const LightCurveGrid& grid, const StepFit& step, Window atD, Window atR) {
+  const std::size_t n = grid.values.size();
+  Wave wave;
+  if (step.begin > 0) wave.d = static_cast<double>(grid.slots[step.begin]);
+  if (step.end < n) wave.r = static_cast<double>(grid.slots[step.end - 1] + 1);
+  FitLevels(grid, wave);
+  EdgeLocator locator;
+  for (int round = 0; round < 2; ++round) {
+    if (step.begin > 0) wave.d = locator.Locate(Slice(grid.values, atD), Slice(grid.slots, atD), LevelsAtD(wave));
+    if (step.end < n) wave.r = locator.Locate(Slice(grid.values, atR), Slice(grid.slots, atR), LevelsAtR(wave));
+    if (wave.r <= wave.d) wave.r = wave.d;
+    FitLevels(grid, wave);
+  }
+  return wave;
+}
+
+// The noise as the baseline shows it.
+NoiseModel BaselineNoise(const LightCurveGrid& grid, const Wave& wave) {
+  std::vector<double> residuals;
+  std::vector<std::int64_t> slots;
+  for (std::size_t i = 0; i < grid.values.size(); ++i) {
+    if (EventFraction(grid.slots[i], wave) != 0) continue;
+    residuals.push_back(grid.values[i] - wave.baseline);
+    slots.push_back(grid.slots[i]);
+  }
+  return EstimateNoiseModel(residuals, slots);
+}
+
+// The duration's intervals from the trials, no narrower than those of D and R together (their
+// windows are apart, so their errors are independent), and never below zero.
+EdgeEstimate DurationEstimate(const LightCurveGrid& grid, const Wave& wave, std::vector<double> errors,
+                              const EdgeEstimate& d, const EdgeEstimate& r) {
+  const EdgeEstimate trials = Estimate(grid, wave.r - wave.d, errors, nullptr);
+  const double length = (wave.r - wave.d) * grid.step;
+  auto interval = [&](EdgeInterval fromTrials, EdgeInterval atD, EdgeInterval atR) {
+    const double below = std::hypot(atD.hi - d.position, r.position - atR.lo);
+    const double above = std::hypot(d.position - atD.lo, atR.hi - r.position);
+    return EdgeInterval{std::max(0.0, std::min(fromTrials.lo - grid.origin, length - below)),
+                        std::max(fromTrials.hi - grid.origin, length + above)};
+  };
+  return {length, interval(trials.ci68, d.ci68, r.ci68), interval(trials.ci95, d.ci95, r.ci95),
+          interval(trials.ci997, d.ci997, r.ci997)};
+}
+
+struct FittedWave {
+  const LightCurveGrid& grid;
+  const StepFit& step;
+  const Wave& wave;
+  Window atD;
+  Window atR;
+  const NoiseModel& noise;
+};
+
+// The Monte-Carlo intervals of the edges and the duration; false when cancelled.
+bool AddIntervals(const FittedWave& fit, const EdgeFitOptions& options, int trials, EdgeFitResult& result) {
+  const Wave& wave = fit.wave;
+  const auto levelError = [&](double sigma, std::size_t count) {
+    return count ? sigma * std::sqrt(MeanVarianceFactor(fit.noise, count) / static_cast<double>(count)) : sigma;
+  };
+  const double errorBaseline = levelError(wave.sigmaBaseline, wave.baselinePoints);
+  // An event shorter than about two exposures puts no point, or one, wholly at its level: the depth
+  // is then hardly measured and trades against the duration, and the trials must see that.
+  const double errorEvent = wave.eventPoints >= 2 ? levelError(wave.sigmaEvent, wave.eventPoints)
+                                                  : std::max(wave.sigmaEvent, 0.5 * (wave.baseline - wave.event));
+  const double sigmaError = 1 / std::sqrt(2.0 * static_cast<double>(std::max<std::size_t>(wave.baselinePoints, 2) - 1));
+  const bool hasD = fit.step.begin > 0;
+  const bool hasR = fit.step.end < fit.grid.values.size();
+  std::vector<double> errorsD(1, 0.0);
+  std::vector<double> errorsR(1, 0.0);
+  if (hasD && trials > 0) {
+    errorsD = SimulateEdgeErrors({Slice(fit.grid.values, fit.atD), Slice(fit.grid.slots, fit.atD), LevelsAtD(wave),
+                                  errorBaseline, errorEvent, sigmaError},
+                                 fit.noise, trials, MixSeed(options.seed, 1), options.cancel);
+    if (errorsD.size() != static_cast<std::size_t>(trials)) return false;
+  }
+  if (hasR && trials > 0) {
+    errorsR = SimulateEdgeErrors({Slice(fit.grid.values, fit.atR), Slice(fit.grid.slots, fit.atR), LevelsAtR(wave),
+                                  errorEvent, errorBaseline, sigmaError},
+                                 fit.noise, trials, MixSeed(options.seed, 2), options.cancel);
+    if (errorsR.size() != static_cast<std::size_t>(trials)) return false;
+  }
+  // D and R were simulated apart, so trial i of each makes one simulated duration.
+  std::vector<double> errorsDuration(std::min(errorsD.size(), errorsR.size()));
+  for (std::size_t i = 0; i < errorsDuration.size(); ++i) errorsDuration[i] = errorsR[i] - errorsD[i];
+  EdgeLocator likelihood;
+  if (hasD) {
+    likelihood.Weigh(Slice(fit.grid.values, fit.atD), Slice(fit.grid.slots, fit.atD), LevelsAtD(wave));
+    result.d = Estimate(fit.grid, wave.d, errorsD, &likelihood);
+  }
+  if (hasR) {
+    likelihood.Weigh(Slice(fit.grid.values, fit.atR), Slice(fit.grid.slots, fit.atR), LevelsAtR(wave));
+    result.r = Estimate(fit.grid, wave.r, errorsR, &likelihood);
+  }
+  if (hasD && hasR) result.duration = DurationEstimate(fit.grid, wave, std::move(errorsDuration), *result.d, *result.r);
+  return true;
+}
+
 }  // namespace
 
 EdgeFitResult FitSquareWave(std::span<const LightCurvePoint> points, const EdgeFitOptions& options) {
@@ -145,6 +255,10 @@ EdgeFitResult FitSquareWave(std::span<const LightCurvePoint> points, const EdgeF
   const LightCurveGrid grid = MakeLightCurveGrid(points);
   const std::size_t n = grid.values.size();
   result.pointsUsed = n;
+  if (grid.tooSparse) {
+    result.problem = "the points lie too far apart for their spacing to be one light curve";
+    return result;
+  }
   if (n < kMinPoints) {
     result.problem =
         "too few points to fit: " + std::to_string(n) + " measured, at least " + std::to_string(kMinPoints) + " needed";
@@ -153,37 +267,19 @@ EdgeFitResult FitSquareWave(std::span<const LightCurvePoint> points, const EdgeF
 
   Moments all;
   for (double v : grid.values) all.Add(v);
-  const double ssFlat = all.squares - all.Mean() * all.sum;
-  result.aiccFlat = Aicc(n, ssFlat, kFlatParameters);
-  result.baseline = all.Mean();
-  result.eventLevel = all.Mean();
+  result.aiccFlat = Aicc(n, all.squares - all.Mean() * all.sum, kFlatParameters);
+  result.aiccEvent = result.aiccFlat;
+  result.baseline = result.eventLevel = all.Mean();
   result.sigmaBaseline = result.sigmaEvent = all.Sigma();
   result.fitted = true;
 
   const StepFit step = FindBestStep(grid.values, options.minEventPoints, options.cancel);
   if (step.cancelled) return Cancelled(result);
-  if (!step.found) {
-    result.aiccEvent = result.aiccFlat;
-    return result;
-  }
-
-  // The step's edges lie at exposure boundaries; locating each with the levels of the previous
-  // round and the levels again without the points the edges cross converges in two rounds.
-  Wave wave;
-  if (step.begin > 0) wave.d = static_cast<double>(grid.slots[step.begin]);
-  if (step.end < n) wave.r = static_cast<double>(grid.slots[step.end - 1] + 1);
-  FitLevels(grid, wave);
+  if (!step.found) return result;
   Window atD;
   Window atR;
   EdgeWindows(step, n, atD, atR);
-  EdgeLocator locator;
-  for (int round = 0; round < 2; ++round) {
-    if (step.begin > 0) wave.d = locator.Locate(Slice(grid.values, atD), Slice(grid.slots, atD), LevelsAtD(wave));
-    if (step.end < n) wave.r = locator.Locate(Slice(grid.values, atR), Slice(grid.slots, atR), LevelsAtR(wave));
-    if (wave.r <= wave.d) wave.r = wave.d;
-    FitLevels(grid, wave);
-  }
-
+  const Wave wave = LocateEdges(grid, step, atD, atR);
   result.baseline = wave.baseline;
   result.eventLevel = wave.event;
   result.sigmaBaseline = wave.sigmaBaseline;
@@ -192,16 +288,7 @@ EdgeFitResult FitSquareWave(std::span<const LightCurvePoint> points, const EdgeF
   result.aiccEvent = Aicc(n, ResidualSquares(grid, wave), SquareWaveParameters(step.edges));
   result.eventLikelihood = RelativeLikelihood(result.aiccEvent, result.aiccFlat);
 
-  // The noise as the baseline shows it.
-  std::vector<double> residuals;
-  std::vector<std::int64_t> residualSlots;
-  for (std::size_t i = 0; i < n; ++i) {
-    if (EventFraction(grid.slots[i], wave) != 0) continue;
-    residuals.push_back(grid.values[i] - wave.baseline);
-    residualSlots.push_back(grid.slots[i]);
-  }
-  const NoiseModel noise = EstimateNoiseModel(residuals, residualSlots);
-
+  const NoiseModel noise = BaselineNoise(grid, wave);
   const int trials = std::max(options.trials, 0);
   result.trials = trials;
   const NoiseDrop drop{grid.slots, step.end - step.begin, (step.baseline - step.eventLevel) / wave.sigmaBaseline};
@@ -214,44 +301,7 @@ EdgeFitResult FitSquareWave(std::span<const LightCurvePoint> points, const EdgeF
   if (result.falseAlarm < 0) return Cancelled(result);
   result.event = result.aiccEvent < result.aiccFlat && (trials == 0 || result.falseAlarm <= kEventFalseAlarmLimit);
   if (!result.event) return result;
-
-  const auto levelError = [&](double sigma, std::size_t count) {
-    return count ? sigma * std::sqrt(MeanVarianceFactor(noise, count) / static_cast<double>(count)) : sigma;
-  };
-  const double errorBaseline = levelError(wave.sigmaBaseline, wave.baselinePoints);
-  const double errorEvent = levelError(wave.sigmaEvent, wave.eventPoints);
-  const double sigmaError = 1 / std::sqrt(2.0 * static_cast<double>(std::max<std::size_t>(wave.baselinePoints, 2) - 1));
-  std::vector<double> errorsD;
-  std::vector<double> errorsR;
-  if (step.begin > 0) {
-    errorsD = SimulateEdgeErrors(
-        {Slice(grid.values, atD), Slice(grid.slots, atD), LevelsAtD(wave), errorBaseline, errorEvent, sigmaError},
-        noise, trials, MixSeed(options.seed, 1), options.cancel);
-    if (errorsD.size() != static_cast<std::size_t>(trials)) return Cancelled(result);
-  }
-  if (step.end < n) {
-    errorsR = SimulateEdgeErrors(
-        {Slice(grid.values, atR), Slice(grid.slots, atR), LevelsAtR(wave), errorEvent, errorBaseline, sigmaError},
-        noise, trials, MixSeed(options.seed, 2), options.cancel);
-    if (errorsR.size() != static_cast<std::size_t>(trials)) return Cancelled(result);
-  }
-  if (trials == 0) {
-    errorsD.assign(1, 0.0);
-    errorsR.assign(1, 0.0);
-  }
-  if (step.begin > 0 && step.end < n) {
-    // D and R were simulated apart, so trial i of each makes one simulated duration.
-    std::vector<double> errorsDuration(errorsD.size());
-    for (std::size_t i = 0; i < errorsD.size(); ++i) errorsDuration[i] = errorsR[i] - errorsD[i];
-    EdgeEstimate duration = Estimate(grid, wave.r - wave.d, errorsDuration);
-    const auto length = [&](double position) { return position - grid.origin; };
-    result.duration = EdgeEstimate{length(duration.position),
-                                   {length(duration.ci68.lo), length(duration.ci68.hi)},
-                                   {length(duration.ci95.lo), length(duration.ci95.hi)},
-                                   {length(duration.ci997.lo), length(duration.ci997.hi)}};
-  }
-  if (step.begin > 0) result.d = Estimate(grid, wave.d, errorsD);
-  if (step.end < n) result.r = Estimate(grid, wave.r, errorsR);
+  if (!AddIntervals({grid, step, wave, atD, atR, noise}, options, trials, result)) return Cancelled(result);
   return result;
 }
 

@@ -1,8 +1,12 @@
 #pragma once
 // Finds the disappearance (D) and reappearance (R) of an occulted star in a light curve: a square
 // wave (baseline B, event level A, Gaussian noise) fitted by maximum likelihood over every candidate
-// pair of edges, the event kept only when it beats a flat line by AICc, sub-frame edges from points
-// that lie between the levels, and Monte-Carlo error bars with noise of the measured autocorrelation.
+// pair of edges, the event kept only when it beats a flat line by AICc and noise alone rarely makes
+// such a drop, sub-frame edges from points that lie between the levels, and Monte-Carlo error bars
+// with noise of the measured autocorrelation.
+//
+// Intervals: ci68, ci95 and ci997 hold 68.27, 95.45 and 99.73 % of the trials' errors (one, two and
+// three sigma); each is widened where needed to the edge's own likelihood over the same window.
 //
 // Positions: a point stands for the exposure [position, position + step), step being the distance
 // between neighbouring points (1 for frames, 0.5 for fields). An edge at position p + f means the
@@ -22,7 +26,9 @@ struct LightCurvePoint {
 };
 
 struct EdgeFitOptions {
-  int trials = 10'000;            // Monte-Carlo trials for the error bars and the false-positive figure
+  // Monte-Carlo trials for the error bars and the false-positive figure (0: no intervals, no figures;
+  // the event then decided by AICc alone).
+  int trials = 10'000;
   std::uint64_t seed = 20261209;  // the same seed gives the same results
   int minEventPoints = 1;         // shortest event considered
   // Set from another thread to stop a long run; the result then says it was cancelled.
@@ -45,7 +51,7 @@ inline constexpr double kEventFalseAlarmLimit = 0.01;
 inline constexpr int kEventDecisionTrials = 1000;
 
 struct EdgeFitResult {
-  bool fitted = false;  // false: too few points, or cancelled; `problem` says why
+  bool fitted = false;  // false: too few points, scattered positions, or cancelled; `problem` says why
   std::string problem;
   // The square wave beats the flat line by AICc, and noise alone rarely makes a drop as significant
   // anywhere (falseAlarm at most kEventFalseAlarmLimit). Without an event, d, r and duration are
@@ -68,8 +74,8 @@ struct EdgeFitResult {
   // (the look-elsewhere effect of the search included), from min(trials, kEventDecisionTrials)
   // noise curves; the event decision's figure.
   double falseAlarm = 0;
-  int trials = 0;  // Monte-Carlo trials run
-  std::size_t pointsUsed = 0;
+  int trials = 0;              // Monte-Carlo trials run
+  std::size_t pointsUsed = 0;  // points with a usable position and value
 };
 
 EdgeFitResult FitSquareWave(std::span<const LightCurvePoint> points, const EdgeFitOptions& options = {});

@@ -20,6 +20,33 @@ void ExposureModel(const EdgeLevels& levels, double slot, double edge, double& v
                     (1 - beforeFraction) * levels.sigmaAfter * levels.sigmaAfter);
 }
 
+constexpr std::size_t kLevelDraws = 16;
+
+// The smallest sums[i + w] - sums[i]; four running minima keep the processor's pipeline full.
+double SmallestDifference(const std::vector<double>& sums, std::size_t w) {
+  const std::size_t count = sums.size() - w;
+  const double* lo = sums.data();
+  const double* hi = sums.data() + w;
+  double m[4] = {std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
+                 std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity()};
+  std::size_t i = 0;
+  for (; i + 4 <= count; i += 4)
+    for (std::size_t k = 0; k < 4; ++k) m[k] = std::min(m[k], hi[i + k] - lo[i + k]);
+  for (; i < count; ++i) m[0] = std::min(m[0], hi[i] - lo[i]);
+  return std::min(std::min(m[0], m[1]), std::min(m[2], m[3]));
+}
+
+// The levels and sigmas as a fit to noisy points may find them.
+EdgeLevels PerturbedLevels(const EdgeSimulation& simulation, NormalRandom& random) {
+  EdgeLevels seen = simulation.levels;
+  seen.before += simulation.levelErrorBefore * random.Normal();
+  seen.after += simulation.levelErrorAfter * random.Normal();
+  const double sigmaScale = std::max(1 + simulation.sigmaRelativeError * random.Normal(), 0.5);
+  seen.sigmaBefore *= sigmaScale;
+  seen.sigmaAfter *= sigmaScale;
+  return seen;
+}
+
 }  // namespace
 
 std::vector<double> SimulateEdgeErrors(const EdgeSimulation& simulation, const NoiseModel& noise, int trials,
@@ -28,16 +55,19 @@ std::vector<double> SimulateEdgeErrors(const EdgeSimulation& simulation, const N
   const std::size_t n = slots.size();
   std::vector<double> errors;
   if (n == 0 || trials <= 0) return errors;
-  EdgeLocator locator;
-  const double fitted = locator.Locate(simulation.values, slots, simulation.levels);
-
   NormalRandom random(seed);
+  // The likelihood of the edge under a few draws of the levels and sigmas within their uncertainty:
+  // the true edge is as uncertain as they are.
+  std::vector<EdgeLocator> measured(kLevelDraws);
+  for (std::size_t k = 0; k < measured.size(); ++k)
+    measured[k].Weigh(simulation.values, slots, k == 0 ? simulation.levels : PerturbedLevels(simulation, random));
+  EdgeLocator locator;
   std::vector<double> noiseValues(static_cast<std::size_t>(slots.back() - slots.front() + 1));
   std::vector<double> values(n);
   errors.reserve(static_cast<std::size_t>(trials));
   for (int trial = 0; trial < trials; ++trial) {
     if (trial % 256 == 0 && Cancelled(cancel)) return {};
-    const double edge = fitted + random.Uniform() - 0.5;
+    const double edge = measured[random.Next() % measured.size()].Quantile(random.Uniform());
     FillCorrelatedNoise(noise, random, noiseValues);
     for (std::size_t i = 0; i < n; ++i) {
       double truth = 0;
@@ -45,13 +75,7 @@ std::vector<double> SimulateEdgeErrors(const EdgeSimulation& simulation, const N
       ExposureModel(simulation.levels, static_cast<double>(slots[i]), edge, truth, sigma);
       values[i] = truth + sigma * noiseValues[static_cast<std::size_t>(slots[i] - slots.front())];
     }
-    EdgeLevels seen = simulation.levels;
-    seen.before += simulation.levelErrorBefore * random.Normal();
-    seen.after += simulation.levelErrorAfter * random.Normal();
-    const double sigmaScale = std::max(1 + simulation.sigmaRelativeError * random.Normal(), 0.5);
-    seen.sigmaBefore *= sigmaScale;
-    seen.sigmaAfter *= sigmaScale;
-    errors.push_back(locator.Locate(values, slots, seen) - edge);
+    errors.push_back(locator.Locate(values, slots, PerturbedLevels(simulation, random)) - edge);
   }
   return errors;
 }
@@ -77,20 +101,23 @@ double FalsePositiveRate(const NoiseDrop& drop, const NoiseModel& noise, int tri
   // the deepest drop is that of the smallest window sum.
   const double outside = 1.0 / static_cast<double>(n - w);
   const double weight = outside + 1.0 / static_cast<double>(w);
+  const bool gaps = slots.back() - slots.front() + 1 != static_cast<std::int64_t>(n);
+  std::vector<double> present(gaps ? n : 0);
   int deeper = 0;
   for (int trial = 0; trial < trials; ++trial) {
     if (trial % 64 == 0 && Cancelled(cancel)) return -1;
     FillCorrelatedNoise(noise, random, noiseValues);
-    auto at = [&](std::size_t i) { return noiseValues[static_cast<std::size_t>(slots[i] - slots.front())]; };
+    if (gaps) {
+      for (std::size_t i = 0; i < n; ++i) present[i] = noiseValues[static_cast<std::size_t>(slots[i] - slots.front())];
+    }
+    const double* x = gaps ? present.data() : noiseValues.data();
     double window = 0;
-    double total = 0;
-    for (std::size_t i = 0; i < w; ++i) window += at(i);
-    total = window;
+    for (std::size_t i = 0; i < w; ++i) window += x[i];
+    double total = window;
     double smallest = window;
     for (std::size_t i = w; i < n; ++i) {
-      const double x = at(i);
-      total += x;
-      window += x - at(i - w);
+      total += x[i];
+      window += x[i] - x[i - w];
       smallest = std::min(smallest, window);
     }
     if (total * outside - smallest * weight >= drop.depthInSigmas) ++deeper;
@@ -113,8 +140,7 @@ double MostSignificantDrop(std::span<const double> values, std::span<const std::
   double best = -std::numeric_limits<double>::infinity();
   for (const std::size_t w : durations) {
     if (w == 0 || w + 1 > n) continue;
-    double smallest = std::numeric_limits<double>::infinity();
-    for (std::size_t i = 0; i + w <= n; ++i) smallest = std::min(smallest, sums[i + w] - sums[i]);
+    const double smallest = SmallestDifference(sums, w);
     const double inside = static_cast<double>(w);
     const double outside = static_cast<double>(n - w);
     const double drop = (total - smallest) / outside - smallest / inside;

@@ -12,9 +12,10 @@
 
 namespace zuna {
 
-// Each trial takes its true edge anywhere within half an exposure of the fitted one, so that the
-// spread of the errors is that of edges wherever they cross an exposure (an estimate's error
-// depends on where it does), and its locator sees levels and sigmas off by their own uncertainty.
+// Each trial takes its true edge from the likelihood of the edge in the measured window rather than
+// the fitted edge alone: an estimate's error depends on where the edge crosses an exposure, and an
+// edge in a gap may be anywhere in it. The trial's locator sees levels and sigmas off by their own
+// uncertainty.
 struct EdgeSimulation {
   std::span<const double> values;  // the window's measured points
   std::span<const std::int64_t> slots;

@@ -8,8 +8,11 @@ namespace {
 
 // Positions closer than this (in frames) are one exposure.
 constexpr double kSamePosition = 1e-6;
-// A light curve of more slots than this is not a light curve (and would exhaust memory).
-constexpr double kMaxSlots = 1e8;
+// The noise of the Monte-Carlo trials is drawn for every slot, gaps included: a curve whose gaps
+// outweigh its points this much is not one light curve.
+constexpr double kMaxSlotsPerPoint = 64;
+// Larger values are no measured signal (and their squares would overflow).
+constexpr double kLargestValue = 1e15;
 
 }  // namespace
 
@@ -17,7 +20,7 @@ LightCurveGrid MakeLightCurveGrid(std::span<const LightCurvePoint> points) {
   std::vector<LightCurvePoint> sorted;
   sorted.reserve(points.size());
   for (const auto& p : points)
-    if (std::isfinite(p.position) && std::isfinite(p.value)) sorted.push_back(p);
+    if (std::isfinite(p.position) && std::abs(p.value) <= kLargestValue) sorted.push_back(p);
   std::stable_sort(sorted.begin(), sorted.end(), [](const auto& a, const auto& b) { return a.position < b.position; });
   sorted.erase(std::unique(sorted.begin(), sorted.end(),
                            [](const auto& a, const auto& b) { return b.position - a.position < kSamePosition; }),
@@ -34,7 +37,10 @@ LightCurveGrid MakeLightCurveGrid(std::span<const LightCurvePoint> points) {
   grid.origin = sorted.front().position;
   grid.step = step;
   const double span = (sorted.back().position - grid.origin) / step;
-  if (!(span < kMaxSlots)) return {};
+  if (!(span < kMaxSlotsPerPoint * static_cast<double>(sorted.size()) + 1000)) {
+    grid.tooSparse = true;
+    return grid;
+  }
   for (const auto& p : sorted) {
     const auto slot = static_cast<std::int64_t>(std::llround((p.position - grid.origin) / step));
     if (!grid.slots.empty() && slot <= grid.slots.back()) continue;

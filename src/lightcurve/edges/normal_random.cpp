@@ -14,10 +14,6 @@ std::uint64_t SplitMix(std::uint64_t& x) {
   return z ^ (z >> 31);
 }
 
-std::uint64_t RotateLeft(std::uint64_t x, int k) {
-  return (x << k) | (x >> (64 - k));
-}
-
 // Marsaglia and Tsang's 128-layer ziggurat for the normal density.
 constexpr double kTailStart = 3.442619855899;
 constexpr double kLayerArea = 9.91256303526217e-3;
@@ -55,36 +51,16 @@ const Ziggurat& Tables() {
 
 }  // namespace
 
-NormalRandom::NormalRandom(std::uint64_t seed) {
+NormalRandom::NormalRandom(std::uint64_t seed) : limits_(Tables().k.data()), widths_(Tables().w.data()) {
   for (auto& word : state_) word = SplitMix(seed);
 }
 
-std::uint64_t NormalRandom::Next() {
-  const std::uint64_t result = RotateLeft(state_[1] * 5, 7) * 9;
-  const std::uint64_t t = state_[1] << 17;
-  state_[2] ^= state_[0];
-  state_[3] ^= state_[1];
-  state_[1] ^= state_[2];
-  state_[0] ^= state_[3];
-  state_[2] ^= t;
-  state_[3] = RotateLeft(state_[3], 45);
-  return result;
-}
-
-double NormalRandom::Uniform() {
-  return (static_cast<double>(Next() >> 11) + 0.5) * 0x1.0p-53;
-}
-
-double NormalRandom::Normal() {
+double NormalRandom::NormalBeyondRectangle(std::int32_t hz, unsigned layer) {
   const Ziggurat& z = Tables();
   for (;;) {
-    const std::uint64_t bits = Next();
-    // The layer and the value come from separate bits, so that they are independent.
-    const auto hz = static_cast<std::int32_t>(bits >> 32);
-    const auto iz = static_cast<unsigned>(bits & 127);
-    const double x = hz * z.w[iz];
-    if (std::llabs(hz) < z.k[iz]) return x;
-    if (iz == 0) {
+    const double x = hz * z.w[layer];
+    if (std::llabs(hz) < z.k[layer]) return x;
+    if (layer == 0) {
       double tail = 0;
       double y = 0;
       do {
@@ -93,7 +69,10 @@ double NormalRandom::Normal() {
       } while (y + y < tail * tail);
       return hz > 0 ? kTailStart + tail : -kTailStart - tail;
     }
-    if (z.f[iz] + Uniform() * (z.f[iz - 1] - z.f[iz]) < std::exp(-0.5 * x * x)) return x;
+    if (z.f[layer] + Uniform() * (z.f[layer - 1] - z.f[layer]) < std::exp(-0.5 * x * x)) return x;
+    const std::uint64_t bits = Next();
+    hz = static_cast<std::int32_t>(bits >> 32);
+    layer = static_cast<unsigned>(bits & 127);
   }
 }
 
