@@ -162,8 +162,16 @@ Status MeasureLightCurve(AviByteSource& file, const AviFrameReader& reader, cons
   }
   if (hooks.progress) hooks.progress(total, total);
   if (run->points.empty()) {
-    *problem =
-        run->droppedFrames == total ? "every frame of the file was dropped" : "no frame of the file could be measured";
+    if (run->droppedFrames == total) {
+      *problem = "every frame of the file was dropped";
+    } else if (run->offEdgePoints > 0) {
+      char radius[32];
+      std::snprintf(radius, sizeof radius, "%.1f", run->aperture.radius);
+      *problem = std::string("the target's aperture (radius ") + radius +
+                 " px) does not fit inside the picture around " + PlaceText(run->startPlaces.front());
+    } else {
+      *problem = "no frame of the file could be measured";
+    }
     return kFail;
   }
   return kOk;
