@@ -12,7 +12,8 @@ namespace {
 constexpr int kMinBackgroundPixels = 12;
 constexpr int kStarReach = 7;  // pixels around a star's peak for its width and centroid
 constexpr double kClipSigmas = 3;
-constexpr int kSubSamples = 5;            // per side, for the aperture's edge pixels
+constexpr int kClipPasses = 5;            // the clipping has settled by then for any background worth measuring
+constexpr int kSubSamples = 8;            // per side, for the aperture's edge pixels
 constexpr double kHalfDiagonal = 0.7072;  // a pixel's centre to its corner, rounded up
 // The noise of 8-bit pixels is never below their quantisation step, even on a flat synthetic field.
 constexpr double kSigmaFloor = 0.3;
@@ -53,7 +54,7 @@ std::optional<BackgroundLevel> ClippedMean(const Histogram& counts) {
   while (lo < hi && counts[static_cast<std::size_t>(lo)] == 0) ++lo;
   while (hi > lo && counts[static_cast<std::size_t>(hi)] == 0) --hi;
   BackgroundLevel level;
-  for (int pass = 0; pass < 10; ++pass) {
+  for (int pass = 0; pass < kClipPasses; ++pass) {
     double n = 0, sum = 0, squares = 0;
     for (int v = lo; v <= hi; ++v) {
       const double c = counts[static_cast<std::size_t>(v)];
@@ -73,20 +74,33 @@ std::optional<BackgroundLevel> ClippedMean(const Histogram& counts) {
   return level;
 }
 
+// floor() of a small number, without the library call that plain x86-64 code makes for it.
+int FloorInt(double x) {
+  const int i = static_cast<int>(x);
+  return x < i ? i - 1 : i;
+}
+
 // The part of the pixel at (x, y) inside the circle.
 double CoveredPart(double dx, double dy, double radius) {
   const double d2 = dx * dx + dy * dy;
   const double inner = std::max(0.0, radius - kHalfDiagonal), outer = radius + kHalfDiagonal;
   if (d2 <= inner * inner) return 1;
   if (d2 >= outer * outer) return 0;
+  // Sample points on a kSubSamples-square grid; in each column of them, those inside the circle form
+  // one run, counted without visiting them.
   int inside = 0;
   const double r2 = radius * radius;
+  constexpr double kStep = 1.0 / kSubSamples;
+  static_assert(kSubSamples * kStep == 1.0);
   for (int i = 0; i < kSubSamples; ++i) {
-    const double sx = dx + (i + 0.5) / kSubSamples - 0.5;
-    for (int j = 0; j < kSubSamples; ++j) {
-      const double sy = dy + (j + 0.5) / kSubSamples - 0.5;
-      if (sx * sx + sy * sy <= r2) ++inside;
-    }
+    const double sx = dx + (i + 0.5) * kStep - 0.5;
+    const double room = r2 - sx * sx;
+    if (room < 0) continue;
+    const double reach = std::sqrt(room);
+    // Rows j with |dy + (j + 0.5) kStep - 0.5| <= reach.
+    const int first = std::max(0, -FloorInt(-((-dy - reach + 0.5) * kSubSamples - 0.5)));
+    const int last = std::min(kSubSamples - 1, FloorInt((-dy + reach + 0.5) * kSubSamples - 0.5));
+    if (last >= first) inside += last - first + 1;
   }
   return static_cast<double>(inside) / (kSubSamples * kSubSamples);
 }
@@ -99,12 +113,22 @@ std::optional<BackgroundLevel> AnnulusOf(const Patch& patch, PlanePoint c, doubl
   Histogram counts{};
   const Box& box = patch.box;
   const double in2 = inner * inner, out2 = outer * outer;
+  // Each row's run of pixels inside the outer circle, less the run inside the inner one.
   for (int y = box.y0; y <= box.y1; ++y) {
     const double dy2 = (y - c.y) * (y - c.y);
-    for (int x = box.x0; x <= box.x1; ++x) {
-      const double d2 = (x - c.x) * (x - c.x) + dy2;
-      if (d2 >= in2 && d2 <= out2) ++counts[static_cast<std::size_t>(patch.At(x, y))];
+    if (dy2 > out2) continue;
+    const double outerReach = std::sqrt(out2 - dy2);
+    const int x0 = std::max(box.x0, static_cast<int>(std::ceil(c.x - outerReach)));
+    const int x1 = std::min(box.x1, static_cast<int>(std::floor(c.x + outerReach)));
+    int holeFrom = x1 + 1, holeTo = x1;
+    if (dy2 < in2) {
+      const double innerReach = std::sqrt(in2 - dy2);
+      holeFrom = static_cast<int>(std::floor(c.x - innerReach)) + 1;
+      holeTo = static_cast<int>(std::ceil(c.x + innerReach)) - 1;
     }
+    const int* row = &patch.values[static_cast<std::size_t>((y - box.y0) * patch.width)] - box.x0;
+    for (int x = x0; x <= std::min(x1, holeFrom - 1); ++x) ++counts[static_cast<std::size_t>(row[x])];
+    for (int x = std::max(x0, holeTo + 1); x <= x1; ++x) ++counts[static_cast<std::size_t>(row[x])];
   }
   return ClippedMean(counts);
 }
@@ -143,7 +167,27 @@ std::optional<ApertureReading> MeasureAperture(const LumaPlane& plane, PlanePoin
   return reading;
 }
 
-std::optional<StarFix> FindStar(const LumaPlane& plane, PlanePoint guess, int half, double minSnr) {
+namespace {
+
+// The width (FWHM) from the area above half the brightest pixel's height around the peak.
+double WidthAt(const Patch& near, int bx, int by, double bg) {
+  int peak = 0;
+  for (int dy = -1; dy <= 1; ++dy) {
+    for (int dx = -1; dx <= 1; ++dx) peak = std::max(peak, near.At(bx + dx, by + dy));
+  }
+  const double halfLevel = bg + (peak - bg) / 2;
+  int above = 0;
+  for (int y = near.box.y0; y <= near.box.y1; ++y) {
+    for (int x = near.box.x0; x <= near.box.x1; ++x) {
+      if ((x - bx) * (x - bx) + (y - by) * (y - by) <= kStarReach * kStarReach && near.At(x, y) >= halfLevel) ++above;
+    }
+  }
+  return std::max(1.0, 2 * std::sqrt(above / std::numbers::pi));
+}
+
+}  // namespace
+
+std::optional<StarFix> FindStar(const LumaPlane& plane, PlanePoint guess, int half, double minSnr, double knownFwhm) {
   // The box's own clipped statistics: a star covers little of it.
   const Box box = ClippedBox(plane, guess.x, guess.y, half, 1);
   if (box.x0 > box.x1 || box.y0 > box.y1) return std::nullopt;
@@ -175,22 +219,10 @@ std::optional<StarFix> FindStar(const LumaPlane& plane, PlanePoint guess, int ha
   fix.peakSnr = (bestSum / 9.0 - bg) / (noise / 3);
   if (fix.peakSnr < minSnr) return std::nullopt;
 
-  // Width from the area above half the brightest pixel's height.
-  int peak = 0;
-  for (int dy = -1; dy <= 1; ++dy) {
-    for (int dx = -1; dx <= 1; ++dx) peak = std::max(peak, patch.At(bx + dx, by + dy));
-  }
-  const double halfLevel = bg + (peak - bg) / 2;
   // Room for the width and the centroid around the peak.
   thread_local Patch near;
   near.Fill(plane, ClippedBox(plane, bx, by, kStarReach));
-  int above = 0;
-  for (int y = near.box.y0; y <= near.box.y1; ++y) {
-    for (int x = near.box.x0; x <= near.box.x1; ++x) {
-      if ((x - bx) * (x - bx) + (y - by) * (y - by) <= kStarReach * kStarReach && near.At(x, y) >= halfLevel) ++above;
-    }
-  }
-  fix.fwhm = std::max(1.0, 2 * std::sqrt(above / std::numbers::pi));
+  fix.fwhm = knownFwhm > 0 ? knownFwhm : WidthAt(near, bx, by, bg);
 
   // The centroid of the light above the background, in a window that follows it.
   const double window = std::clamp(1.5 * fix.fwhm, 2.5, kStarReach - 1.0);

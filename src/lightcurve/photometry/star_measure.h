@@ -50,7 +50,8 @@ struct StarFix {
 
 // The star inside the box of half-size `half` around `guess`: the brightest 3 x 3 patch, then the
 // intensity-weighted centroid around it. No value when no patch stands `minSnr` above the box's
-// background noise.
-std::optional<StarFix> FindStar(const LumaPlane& plane, PlanePoint guess, int half, double minSnr);
+// background noise. A star of known width (`knownFwhm` above 0) is not measured for it again.
+std::optional<StarFix> FindStar(const LumaPlane& plane, PlanePoint guess, int half, double minSnr,
+                                double knownFwhm = 0);
 
 }  // namespace zuna

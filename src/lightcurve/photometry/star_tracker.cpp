@@ -22,7 +22,8 @@ std::string PlaceText(PlanePoint p) {
 
 std::optional<PlanePoint> StarTracker::FindNear(const LumaPlane& plane, PlanePoint framePlace, int half, double minSnr,
                                                 StarFix* fix) const {
-  const std::optional<StarFix> found = FindStar(plane, {framePlace.x, plane.PlaneY(framePlace.y)}, half, minSnr);
+  const std::optional<StarFix> found =
+      FindStar(plane, {framePlace.x, plane.PlaneY(framePlace.y)}, half, minSnr, started_ ? fwhm_ : 0);
   if (!found) return std::nullopt;
   if (fix != nullptr) *fix = *found;
   return PlanePoint{found->centre.x, plane.FrameY(found->centre.y)};
@@ -30,6 +31,7 @@ std::optional<PlanePoint> StarTracker::FindNear(const LumaPlane& plane, PlanePoi
 
 bool StarTracker::Start(const LumaPlane& plane, std::vector<Star> stars, std::string* problem) {
   stars_ = std::move(stars);
+  started_ = false;
   double widths = 0;
   PlanePoint reference{};
   int tracking = 0;
@@ -47,6 +49,7 @@ bool StarTracker::Start(const LumaPlane& plane, std::vector<Star> stars, std::st
     if (star.tracking) reference.x += found->x, reference.y += found->y, ++tracking;
   }
   fwhm_ = stars_.empty() ? 2 : widths / static_cast<double>(stars_.size());
+  started_ = true;
   if (tracking > 0) {
     reference = {reference.x / tracking, reference.y / tracking};
     for (Star& star : stars_) star.offset = {star.place.x - reference.x, star.place.y - reference.y};

@@ -47,6 +47,7 @@ class StarTracker {
 
   std::vector<Star> stars_;
   double fwhm_ = 2;
+  bool started_ = false;  // the width is known
 };
 
 }  // namespace zuna
