@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Builds the release programs and writes dist/ZUNA-Video-<version>-win64.zip: ZUNA_Capture.exe,
-# ZUNA_Playback.exe, the ZunaVideoIcons folder beside them, zuna-aviinfo.exe, zuna-events.exe,
-# the user guide (HTML, screenshots inside) and the licence. The programs need nothing else: the
-# runtime is linked in, and they create their folders on first start.
+# ZUNA_Playback.exe, the ZunaVideoIcons folder beside them, the tools zuna-aviinfo.exe, zuna-events.exe
+# and zuna-lightcurve.exe, the user guide (HTML, screenshots inside) and the licence. The programs need
+# nothing else: the runtime is linked in, and they create their folders on first start.
 #   tools/package.sh            prints the zip's path as its last line
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -10,7 +10,7 @@ bash tools/setup.sh >/dev/null || { echo "package: could not install what is mis
 
 version="$(sed -nE 's/^set\(ZUNA_VERSION_TEXT "([^"]+)"\)$/\1/p' CMakeLists.txt)"
 [ -n "$version" ] || { echo "package: no ZUNA_VERSION_TEXT in CMakeLists.txt" >&2; exit 1; }
-programs=(ZUNA_Capture ZUNA_Playback zuna-aviinfo zuna-events)
+programs=(ZUNA_Capture ZUNA_Playback zuna-aviinfo zuna-events zuna-lightcurve)
 stage=build/windows-cross-release/stage
 zip_path="dist/ZUNA-Video-$version-win64.zip"
 
