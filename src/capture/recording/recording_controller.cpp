@@ -159,12 +159,6 @@ Status RecordingController::StopCamera() {
   return result;
 }
 
-Status RecordingController::RestartCamera() {
-  const Status stopped = StopCamera();
-  if (Failed(stopped)) return stopped;
-  return StartCamera();
-}
-
 void RecordingController::StopForExit() {
   if (p_.state.graphRunning) {
     if (Failed(p_.player.Stop())) PostUserMessage(L"WARNING: attempt to stop filter graph failed\r\n", true);

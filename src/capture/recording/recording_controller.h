@@ -63,7 +63,6 @@ class RecordingController {
   Status StartCamera();
   // Stops and tears down the graph; a file being written is finished and its log written.
   Status StopCamera();
-  Status RestartCamera();
 
   // The program ends (exit request set): the graph is stopped but not torn down; a recording's
   // file and log are completed, the NOTE posted and the messages saved.

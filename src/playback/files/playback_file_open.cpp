@@ -98,7 +98,7 @@ Status PlaybackFiles::ParseFile() {
 }
 
 Status PlaybackFiles::BuildGraph() {
-  if (Failed(player_.CreateAndAddFileSourceBaseFilter(path_, facts_.createdByCapture))) {
+  if (Failed(player_.CreateAndAddFileSourceBaseFilter(path_))) {
     Report(L"WARNING: cannot add file source filter to filter graph while attempting to open avi file\r\n");
     return kFail;
   }

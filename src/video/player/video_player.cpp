@@ -175,7 +175,7 @@ Status VideoPlayer::AddVideoCaptureSourceBaseFilter(FilterRef source) {
   return kOk;
 }
 
-Status VideoPlayer::CreateAndAddFileSourceBaseFilter(const std::wstring& path, bool playbackFlag) {
+Status VideoPlayer::CreateAndAddFileSourceBaseFilter(const std::wstring& path) {
   if (!hasGraph_) return Fail(L"\r\nLogic error: call to CreateAndAddFileSourceBaseFilter with NULL graph builder\r\n");
   FilterRef source;
   if (Failed(graph_.AddSourceFilterForFile(path, L"AVI Source Filter", &source)) || !source) {
@@ -183,7 +183,6 @@ Status VideoPlayer::CreateAndAddFileSourceBaseFilter(const std::wstring& path, b
   }
   sourceFilter_ = source;
   fileSourceMode_ = true;
-  playbackFlag_ = playbackFlag;
   return kOk;
 }
 

@@ -37,7 +37,7 @@ class VideoPlayer {
   // Teardown before every rebuild: stops a running graph and removes every filter but the renderer.
   Status RemoveFilters();
   Status AddVideoCaptureSourceBaseFilter(FilterRef source);
-  Status CreateAndAddFileSourceBaseFilter(const std::wstring& path, bool playbackFlag);
+  Status CreateAndAddFileSourceBaseFilter(const std::wstring& path);
   Status SetStreamFormat(const MediaTypeInfo* type);
 
   int RendererKind() const { return rendererKind_; }
@@ -89,7 +89,6 @@ class VideoPlayer {
   FilterRef RecordingSink() const { return muxFilter_; }
   bool FileSourceMode() const { return fileSourceMode_; }
   bool TimeLapseUnavailable() const { return !timeLapse_.filter; }
-  bool PlaybackFlag() const { return playbackFlag_; }
   const MediaGuid& ConnectedSubtype() const { return connectedSubtype_; }
   const MediaGuid& CaptureSubtype() const { return captureSubtype_; }
   int BrightnessPercent() const { return brightnessPercent_; }
@@ -157,7 +156,6 @@ class VideoPlayer {
   DisplayFilter colorControl_;
 
   bool fileSourceMode_ = false;
-  bool playbackFlag_ = false;
   FilterRef sourceFilter_;
   FilterRef evr_;
   FilterRef nullRenderer_;

@@ -101,10 +101,7 @@ void CALLBACK GpsWindow::OnTimer(PVOID context, BOOLEAN) {
 
 void GpsWindow::OnRefreshMessage(LPARAM lParam) {
   std::unique_ptr<GpsFixTexts> texts(reinterpret_cast<GpsFixTexts*>(lParam));
-  if (texts) {
-    ShowFix(*texts);
-    if (callbacks_.storeFix) callbacks_.storeFix(*texts);
-  }
+  if (texts) ShowFix(*texts);
   if (gps_.Connected()) ShowWindow(window_, SW_SHOWNOACTIVATE);
 }
 

@@ -125,7 +125,7 @@ TEST_F(FilesTest, OpensTheChosenFileThroughTheDisplayChainPausedAtItsBeginning) 
   EXPECT_NE(std::find(names.begin(), names.end(), L"AVI Source Filter"), names.end());
   EXPECT_EQ(graph.ChainFrom(player.SourceFilter(), L"Output"), (std::vector<std::wstring>{L"EVR"}));
   EXPECT_EQ(graph.frameSource, player.SourceFilter());
-  EXPECT_TRUE(player.PlaybackFlag());  // written by the project's writer: a capture-program file
+  EXPECT_TRUE(files.Facts().createdByCapture);  // written by the project's writer: a capture-program file
 
   EXPECT_TRUE(files.IsOpen());
   EXPECT_TRUE(controller.FileOpen());

@@ -66,7 +66,7 @@ TEST_F(PlayerTest, AFileIsRenderedToTheNullRendererFromItsOutput) {
   ASSERT_EQ(p.RemoveRendererFromGraph(), kOk);
   p.SetRendererKind(kRendererNull);
   ASSERT_EQ(p.AddRendererToGraph(), kOk);
-  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi", false), kOk);
+  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi"), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
   EXPECT_EQ(graph.ChainFrom(p.SourceFilter(), L"Output"), Names{L"Null Renderer"});
   EXPECT_TRUE(p.HasMediaControl());
@@ -79,7 +79,7 @@ TEST_F(PlayerTest, AFileIsRenderedToTheNullRendererFromItsOutput) {
 TEST_F(PlayerTest, AFileWithoutAnInstalledDecoderIsNamedByItsCode) {
   graph.offeredType.subtype = FourccGuid(MakeFourcc('M', 'J', 'P', 'G'));
   VideoPlayer& p = Make();
-  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi", false), kOk);
+  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi"), kOk);
   graph.failures.insert(L"RenderStream:None");
   EXPECT_EQ(p.RenderVideoPreviewStream(), kFail);
   EXPECT_TRUE(PostedTimed(log,
@@ -232,9 +232,8 @@ TEST_F(PlayerTest, FileSourceTakesItsSizeFromTheRendererAndMayUseConverters) {
   graph.connectionType.width = 640;
   graph.connectionType.height = -480;
   state.videoWidth = 0;
-  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\a.avi", true), kOk);
+  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\a.avi"), kOk);
   EXPECT_TRUE(p.FileSourceMode());
-  EXPECT_TRUE(p.PlaybackFlag());
   state.displayToolOn[kToolCrosshairs] = true;
   graph.failures = {L"ConnectDirect:Crosshairs->EVR"};  // the intelligent connect steps in
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
@@ -255,12 +254,12 @@ TEST_F(PlayerTest, FileSourceKeepsAKnownSizeAndRefusesAbsurdOnes) {
   graph.connectionType.width = 100000;
   state.videoWidth = 0;
   state.videoHeight = 0;
-  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\a.avi", false), kOk);
+  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\a.avi"), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
   EXPECT_EQ(state.videoWidth, 0);
 
   graph.failures = {L"AddSourceFilterForFile"};
-  EXPECT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\b.avi", false), kFail);
+  EXPECT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\b.avi"), kFail);
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: failure to add the video file source filter to the filter graph\r\n"));
 }
 
