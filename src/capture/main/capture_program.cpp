@@ -167,7 +167,7 @@ void CaptureProgram::RebuildMenu() {
   CaptureMenuState s;
   s.anyDevice = !devices_.Devices().empty();
   s.currentDevice = devices_.CurrentDeviceIndex() >= 0;
-  s.recording = p_.common.State().recording;
+  s.recording = IsRecording();
   s.foldersFailed = foldersFailed_;
   s.gpsWindow = windows.gpsWindow;
   s.eventWindows = schedule_ != nullptr;
@@ -229,7 +229,7 @@ void CaptureProgram::OnCommand(unsigned id) {
 }
 
 bool CaptureProgram::RequestExit() {
-  if (p_.common.State().recording && !view_.ConfirmExitWhileRecording()) return false;
+  if (IsRecording() && !view_.ConfirmExitWhileRecording()) return false;
   p_.common.State().exitRequested = true;
   // The graph is stopped, which completes a recording's file and log, but not torn down: the
   // process ends with it, and breaking the renderer's connection is what Wine's EVR cannot survive.
@@ -251,16 +251,16 @@ Status CaptureProgram::StopCamera() {
 // display tool shown or hidden meanwhile, or a new display size, waits for the preview that follows
 // the recording, which is built from the tools and size in effect then.
 Status CaptureProgram::RestartCamera() {
-  if (p_.common.State().recording) return kOk;
+  if (IsRecording()) return kOk;
   const Status stopped = StopCamera();
   if (Failed(stopped) || devices_.CurrentDeviceIndex() < 0) return stopped;
   return StartCamera();
 }
 
-// The shown tools' filters go in and the hidden ones come out with the graph built again.
+// The tool's window has switched it: the shown tools' filters go in and the hidden ones come out
+// with the graph built again.
 Status CaptureProgram::OnDisplayToolChanged(int tool, bool shown) {
   if (tool < 0 || tool > 3) return kInvalidArg;
-  p_.common.State().displayToolOn[static_cast<std::size_t>(tool)] = shown;
   const unsigned toolIds[] = {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs};
   CheckMenuItem(toolIds[tool], shown);
   return RestartCamera();

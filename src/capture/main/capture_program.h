@@ -142,7 +142,7 @@ class CaptureProgram {
 
   void OnEventTick();
   // Whether a picture runs that the clipping window can ask to be drawn again.
-  bool PictureRunning() const { return player_ != nullptr && p_.common.State().graphRunning; }
+  bool PictureRunning() const { return player_ != nullptr && player_->IsRunning(); }
 
   ZunaCommon& Common() { return p_.common; }
   VideoPlayer* Player() { return player_; }
@@ -180,6 +180,7 @@ class CaptureProgram {
   void FitOversizedVideo();
   void FitToMagnifiedDisplay();
   void ReportNoDevice(bool severe);
+  bool IsRecording() const { return recording_ && recording_->Recording(); }
 
   CaptureProgramParts p_;
   CaptureMainView& view_;

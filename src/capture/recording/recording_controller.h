@@ -69,7 +69,7 @@ class RecordingController {
   void StopForExit();
 
   void SetHibernationSupported(bool supported) { hibernationSupported_ = supported; }
-  bool Recording() const { return p_.state.recording; }
+  bool Recording() const { return recording_; }
   const std::wstring& CurrentFileName() const { return currentFileName_; }
   // The fix read at the current recording's start (valid only then).
   const GpsRecordingFix& RecordingFix() const { return gpsFix_; }
@@ -94,6 +94,7 @@ class RecordingController {
   std::wstring TimeMessage(std::wstring_view caption) const;
 
   RecordingParts p_;
+  bool recording_ = false;
   bool startedGuard_ = false;
   bool cancelPendingRequest_ = false;
   bool startBeepDone_ = false;

@@ -21,8 +21,6 @@ struct CommonState {
   bool savingWindowPositions = false;
   // Set while a main window's menu command runs: the windows it moves are not moves of the user's.
   bool menuCommandRunning = false;
-  bool recording = false;
-  bool graphRunning = false;
 
   bool removeFiltersWhileRecording = false;
   bool displayOffWhileRecording = false;
@@ -43,9 +41,6 @@ struct CommonState {
   int magnifyChoice = 3;  // " None"
   // Set while the magnifier resizes the display, so that the program only fits its window.
   bool magnifyChangeInProgress = false;
-  // Set by a window that restarts the camera itself around a new format, so that the program's
-  // video-size notice does not restart it again.
-  bool skipVideoSizeRestart = false;
 
   // Read once per sample by the display and recording filters.
   std::atomic<int> saturationLevel{255};

@@ -136,11 +136,29 @@ Status VideoPlayer::RemoveRendererFromGraph() {
   return kOk;
 }
 
+Status VideoPlayer::Run() {
+  const Status status = graph_.Run();
+  if (Succeeded(status)) running_ = true;
+  return status;
+}
+
+Status VideoPlayer::Pause() {
+  const Status status = graph_.Pause();
+  if (Succeeded(status)) running_ = false;
+  return status;
+}
+
+Status VideoPlayer::Stop() {
+  const Status status = graph_.Stop();
+  if (Succeeded(status)) running_ = false;
+  return status;
+}
+
 Status VideoPlayer::RemoveFilters() {
   if (!hasGraph_) return Fail(L"Logic error: attempt to remove filters from a NULL filter graph\r\n");
-  if (state_.graphRunning) {
+  if (running_) {
     graph_.Stop();
-    state_.graphRunning = false;
+    running_ = false;
   }
   std::vector<FilterRef> filters;
   const Status listed = graph_.EnumerateFilters(&filters);

@@ -52,7 +52,7 @@ class Program : public ::testing::Test {
   bool foldersMade = true;
   CaptureProgram* self = nullptr;
   FakeCaptureMainView view;
-  FakeCaptureWindows windows{self};
+  FakeCaptureWindows windows{self, common.State()};
   CaptureProgram program{{common, catalog, codecs, &player, power, codePage, folder.Path(),
                           [this](std::wstring& programFolder) {
                             programFolder = folder.Text();
@@ -67,7 +67,7 @@ TEST_F(Program, StartUpShowsTheCurrentDeviceLiveWithItsMenu) {
   ASSERT_TRUE(Start());
   EXPECT_TRUE(view.shown);
   EXPECT_TRUE(windows.recordControlsShown);
-  EXPECT_TRUE(common.State().graphRunning);
+  EXPECT_TRUE(player.IsRunning());
   EXPECT_EQ(common.State().displayWidth, 720);
   EXPECT_TRUE(MenuEnabled(Ids().selectVideoDevice));
   EXPECT_TRUE(MenuEnabled(Ids().crosshairs));
@@ -162,11 +162,11 @@ TEST_F(Program, ExitDuringARecordingNeedsAYesAndThenCompletesTheFile) {
   program.OnCommand(Ids().exit);
   EXPECT_EQ(view.exitQuestions, 1);
   EXPECT_FALSE(common.State().exitRequested);
-  EXPECT_TRUE(common.State().graphRunning);
+  EXPECT_TRUE(player.IsRunning());
   view.exitAnswer = true;
   program.OnCommand(Ids().exit);
   EXPECT_TRUE(common.State().exitRequested);
-  EXPECT_FALSE(common.State().graphRunning);
+  EXPECT_FALSE(player.IsRunning());
   EXPECT_EQ(view.wakes, 1);
   EXPECT_NE(LogText().find(L"NOTE: application exited while recording\r\n"), std::wstring::npos);
 }

@@ -39,7 +39,7 @@ class FakeCaptureMainView final : public CaptureMainView {
 
 class FakeCaptureWindows final : public CaptureWindows {
  public:
-  explicit FakeCaptureWindows(CaptureProgram*& program) : program_(program) {}
+  FakeCaptureWindows(CaptureProgram*& program, CommonState& common) : program_(program), common_(common) {}
 
   void CreateDisplayTools() override {}
   bool CreateCaptureModeWindows() override { return true; }
@@ -54,9 +54,10 @@ class FakeCaptureWindows final : public CaptureWindows {
   void SetRecordButtons(bool, bool) override {}
   void EnableDeviceWindows(bool enabled) override { deviceWindowsEnabled = enabled; }
 
-  // A tool's window calls the program back as the display tool windows do.
+  // A tool's window switches its tool and calls the program back, as the display tool windows do.
   void ToggleDisplayTool(int tool) override {
     state.toolOpen[tool] = !state.toolOpen[tool];
+    common_.displayToolOn[static_cast<std::size_t>(tool)] = state.toolOpen[tool];
     program_->OnDisplayToolChanged(tool, state.toolOpen[tool]);
   }
   void CloseDisplayTool(int tool) override {
@@ -93,6 +94,7 @@ class FakeCaptureWindows final : public CaptureWindows {
 
  private:
   CaptureProgram*& program_;
+  CommonState& common_;
 };
 
 }  // namespace zuna::test

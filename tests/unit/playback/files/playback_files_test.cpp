@@ -322,7 +322,7 @@ TEST_F(FilesTest, ADisplayToolRebuildsTheGraphOverTheSameFile) {
   EXPECT_EQ(graph.frameSource, player.SourceFilter());  // frame seeking follows the new source
   EXPECT_TRUE(files.IsOpen());
   EXPECT_EQ(files.Path(), path);
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(player.IsRunning());
 
   state.displayToolOn[kToolPixelSaturation] = false;
   state.displayToolOn[kToolCrosshairs] = false;

@@ -124,16 +124,13 @@ TEST_F(PlayerTest, MissingColorControlKeepsItsSwitchOffAtEveryRender) {
   EXPECT_EQ(PreviewChain(), (Names{L"PixelSaturation", L"Crosshairs", L"EVR"}));
 }
 
-TEST_F(PlayerTest, RemovingFiltersWhileRecordingLeavesThePlainPreview) {
+TEST_F(PlayerTest, APlainPreviewLeavesTheDisplayFiltersOut) {
   VideoPlayer& p = MakeWithCamera();
   SwitchTools(true, true, true);
-  state.recording = true;
-  state.removeFiltersWhileRecording = true;
-  ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
+  ASSERT_EQ(p.RenderVideoPreviewStream(true), kOk);
   EXPECT_EQ(PreviewChain(), Names{L"EVR"});
   EXPECT_TRUE(p.HasMediaControl());
 
-  state.removeFiltersWhileRecording = false;  // the option alone, or recording alone, changes nothing
   ASSERT_EQ(p.RemoveFilters(), kOk);
   ASSERT_EQ(p.AddVideoCaptureSourceBaseFilter(camera), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
