@@ -1,6 +1,7 @@
 #pragma once
 // The shared state record of a program, owned by ZunaCommon. Fields read by streaming threads
-// are atomic; everything else belongs to the main thread.
+// are atomic; everything else belongs to the main thread. Whether the graph runs is the
+// VideoPlayer's (IsRunning), whether a recording runs the RecordingController's (Recording).
 #include <array>
 #include <atomic>
 
