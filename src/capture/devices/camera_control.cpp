@@ -37,7 +37,6 @@ Status AddSource(CameraParts& parts, VideoSourceInfo& device) {
 }
 
 Status RenderRecording(CameraParts& parts, const VideoSourceInfo& device, const std::wstring& path) {
-  parts.state.recording = true;
   const CodecEntry* codec = parts.codecs.RecordingCodec(device);
   const Status result = parts.player.RenderVideoCaptureStream(path, codec ? codec->filter : FilterRef{},
                                                               codec ? codec->name : std::wstring());
@@ -57,7 +56,9 @@ Status StartCamera(CameraParts parts, const std::wstring& recordingPath) {
   parts.state.videoHeight = format->height;
   if (Failed(AddSource(parts, *device))) return kFail;
   parts.player.SetStreamFormat(&format->mediaType);  // reports its own failure; the device keeps its format
-  if (Failed(parts.player.RenderVideoPreviewStream())) {
+  // The display filters may stay out of a recording's preview, by the user's choice.
+  const bool plain = !recordingPath.empty() && parts.state.removeFiltersWhileRecording;
+  if (Failed(parts.player.RenderVideoPreviewStream(plain))) {
     Log(L"SEVERE: cannot render preview stream\r\n");
     Log(L"WARNING: cannot render video stream\r\n");
   }
@@ -73,29 +74,25 @@ Status StartCamera(CameraParts parts, const std::wstring& recordingPath) {
     if (recordingPath.empty() || Failed(recording)) return recording;
     if (Failed(parts.player.AcquireMediaControl())) return kFail;
   }
-  const Status run = RunFilterGraph(parts.player, parts.state);
+  const Status run = RunFilterGraph(parts.player);
   return Failed(run) ? run : (Failed(recording) ? kFail : kOk);
 }
 
-Status RunFilterGraph(VideoPlayer& player, CommonState& state) {
+Status RunFilterGraph(VideoPlayer& player) {
   if (!player.HasMediaControl()) {
     return Fail(L"Logic error: attempt to run filter graph with a NULL media control interface\r\n");
   }
-  if (state.graphRunning) return Fail(L"Logic error: attempt to run filter graph that is already running\r\n");
+  if (player.IsRunning()) return Fail(L"Logic error: attempt to run filter graph that is already running\r\n");
   const Status result = player.Run();
   if (Failed(result)) {
     PostUserMessage(L"SEVERE: attempt to run filter graph failed\r\n\terror value: " + HexCode(result) + L"\r\n", true);
     return Fail(L"WARNING: cannot run filter graph video stream\r\n");
   }
-  state.graphRunning = true;
   return kOk;
 }
 
-Status StopCamera(VideoPlayer& player, CommonState& state, const std::function<void()>& afterStop) {
-  if (state.graphRunning) {
-    if (Failed(player.Stop())) Log(L"WARNING: attempt to stop filter graph failed\r\n");
-    state.graphRunning = false;
-  }
+Status StopCamera(VideoPlayer& player, const std::function<void()>& afterStop) {
+  if (player.IsRunning() && Failed(player.Stop())) Log(L"WARNING: attempt to stop filter graph failed\r\n");
   if (afterStop) afterStop();
   const Status result = player.RemoveFilters();
   if (Failed(result)) Log(L"WARNING: command to stop camera failed\r\n");

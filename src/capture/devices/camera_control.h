@@ -26,10 +26,10 @@ struct CameraParts {
 Status StartCamera(CameraParts parts, const std::wstring& recordingPath);
 
 // Runs the graph once its chains are rendered and marks it running.
-Status RunFilterGraph(VideoPlayer& player, CommonState& state);
+Status RunFilterGraph(VideoPlayer& player);
 
 // Stops a running graph, calls `afterStop` (the recording log is written there, the file being
 // complete), then tears the graph down.
-Status StopCamera(VideoPlayer& player, CommonState& state, const std::function<void()>& afterStop = {});
+Status StopCamera(VideoPlayer& player, const std::function<void()>& afterStop = {});
 
 }  // namespace zuna

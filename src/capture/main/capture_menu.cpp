@@ -72,11 +72,28 @@ MenuModel BuildCaptureMenu(const CaptureMenuIds& ids, const CaptureMenuState& s)
   MenuModel::AddItem(help, L"Video Capture Overview...", ids.captureOverview);
   MenuModel::AddItem(help, L"Capture Version History...", ids.captureVersionHistory);
 
-  // While recording, and when a program folder is missing, only the File menu stays usable.
-  if (s.recording || s.foldersFailed) {
-    for (std::size_t i = 1; i < menu.Bar().size(); ++i) menu.Bar()[i].enabled = false;
+  if (s.deviceSelectionOpen) {
+    // The magnifier and the properties window act on the device being chosen.
+    menu.Check(ids.selectVideoDevice, true);
+    menu.Enable(ids.magnify, false);
+    menu.Enable(ids.videoDeviceProperties, false);
   }
+  if (s.devicePropertiesOpen) {
+    // The magnifier and the device selection would change the device whose properties are shown.
+    menu.Check(ids.videoDeviceProperties, true);
+    menu.Enable(ids.magnify, false);
+    menu.Enable(ids.selectVideoDevice, false);
+  }
+  menu.Check(ids.gpsReceiver, s.gpsConnected);
+  const unsigned toolIds[] = {ids.magnify, ids.brightnessContrast, ids.pixelSaturation, ids.crosshairs};
+  for (int tool = 0; tool < 4; ++tool) menu.Check(toolIds[tool], s.toolOpen[tool]);
+  for (unsigned id : s.openWindows) menu.Check(id, true);
+  if (s.recording || s.foldersFailed) GreyCaptureMenus(menu, true);
   return menu;
+}
+
+void GreyCaptureMenus(MenuModel& menu, bool grey) {
+  for (std::size_t i = 1; i < menu.Bar().size(); ++i) menu.Bar()[i].enabled = !grey;
 }
 
 }  // namespace zuna

@@ -1,6 +1,7 @@
 #pragma once
 // The capture program's menu bar: its command identifiers and which items the state leaves usable.
 #include <functional>
+#include <vector>
 
 #include "common/windows/menu_model.h"
 
@@ -29,8 +30,20 @@ struct CaptureMenuState {
   bool eventWindows = false;
   bool gpsWindow = false;
   bool optionsFileWriter = false;
+
+  // What the check marks show.
+  bool toolOpen[4] = {};
+  bool gpsConnected = false;
+  bool deviceSelectionOpen = false;
+  bool devicePropertiesOpen = false;
+  std::vector<unsigned> openWindows;  // the Events and Options menus' windows that are open
 };
 
+// The whole menu bar for `state`: which items exist, which are usable and which are checked.
 MenuModel BuildCaptureMenu(const CaptureMenuIds& ids, const CaptureMenuState& state);
+
+// While recording, and when a program folder is missing, only the File menu stays usable. Only the
+// pop-ups change, so that check marks set meanwhile stay.
+void GreyCaptureMenus(MenuModel& menu, bool grey);
 
 }  // namespace zuna

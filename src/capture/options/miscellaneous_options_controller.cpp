@@ -27,14 +27,11 @@ bool MiscellaneousOptionsController::AnyDifference() const {
 }
 
 void MiscellaneousOptionsController::OnSave() {
-  const bool clampBefore = p_.options.Boolean(kDisableMagnifyClampKey);
   SaveAndReport(kMiscellaneousSavedMessage);
   for (const auto& box : kMiscellaneousBoxes) {
     if (BooleanOption* option = p_.options.FindBoolean(box.key)) option->value = option->saveValue;
   }
   p_.view.Enable(kMiscellaneousSaveButton, false);
-  const bool clampAfter = p_.options.Boolean(kDisableMagnifyClampKey);
-  if (clampAfter != clampBefore && magnifyChanged_) magnifyChanged_(clampAfter);
 }
 
 void MiscellaneousOptionsController::Cancel() {

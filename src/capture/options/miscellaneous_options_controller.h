@@ -43,9 +43,6 @@ class MiscellaneousOptionsController final : public OptionsDialog {
  public:
   using OptionsDialog::OptionsDialog;
 
-  // Called after a save that changed "DisableMagnifyClamp", with its new value.
-  void SetMagnifyClampChanged(std::function<void(bool)> changed) { magnifyChanged_ = std::move(changed); }
-
   void OnBoxClicked();
   void OnSave();
   void Cancel() override;
@@ -53,8 +50,6 @@ class MiscellaneousOptionsController final : public OptionsDialog {
  private:
   void Fill() override;
   bool AnyDifference() const;
-
-  std::function<void(bool)> magnifyChanged_;
 };
 
 }  // namespace zuna

@@ -15,7 +15,7 @@ void RecordingController::OnEventTick() {
   settings.showUtc = ShowsUtc();
   settings.timerOffWhileRecording = p_.state.timerOffWhileRecording;
   settings.enableEventBeep = p_.options.Boolean(kEnableEventBeepKey);
-  settings.recording = p_.state.recording;
+  settings.recording = recording_;
   const TickActions actions = countdown.Tick(p_.clock, settings);
 
   if (actions.keepAwake) p_.power.KeepSystemAwake();
@@ -24,7 +24,7 @@ void RecordingController::OnEventTick() {
     p_.host.DeleteEventTick();
     // The file ends first: the windows follow once the camera has stopped (the stop hides the
     // countdown), since hiding a window may take a while and the camera would record meanwhile.
-    if (p_.state.recording) {
+    if (recording_) {
       StopRecording(true);
     } else {
       p_.host.HideCountdown();
@@ -69,7 +69,7 @@ void RecordingController::EventOverWithoutRecording() {
 }
 
 void RecordingController::LoadEventSchedule() {
-  if (p_.state.recording) return;
+  if (recording_) return;
   const auto display = p_.schedule.LoadEventSchedule(MakeScheduleContext());
   if (display) {
     startedGuard_ = false;
@@ -82,7 +82,7 @@ void RecordingController::LoadEventSchedule() {
 }
 
 void RecordingController::CancelPendingEvent() {
-  if (p_.state.recording || !p_.schedule.EventPendingFlag()) return;
+  if (recording_ || !p_.schedule.EventPendingFlag()) return;
   p_.schedule.CancelPendingEvent();
   p_.host.DeleteEventTick();
   p_.host.HideCountdown();
@@ -98,7 +98,7 @@ ScheduleContext RecordingController::MakeScheduleContext() const {
   ScheduleContext context;
   context.deviceCount = p_.devices.Devices().size();
   context.currentDeviceIndex = p_.devices.CurrentDeviceIndex();
-  context.recording = p_.state.recording;
+  context.recording = recording_;
   context.hibernationSupported = hibernationSupported_;
   context.showUtc = ShowsUtc();
   return context;

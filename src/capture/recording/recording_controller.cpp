@@ -29,7 +29,7 @@ void RecordingController::OnStopButton() {
 }
 
 void RecordingController::StartRecording() {
-  p_.state.recording = true;
+  recording_ = true;
   if (startedGuard_) return;  // a second press only re-asserts the recording
   startedGuard_ = true;
   StopCamera();
@@ -53,7 +53,7 @@ void RecordingController::StartRecording() {
   if (currentFileName_.empty()) {
     PostUserMessage(L"Logic error: attempting to record to a 0 file pathname\r\n", true);
     // Nothing records: the program must not look as if something did.
-    p_.state.recording = false;
+    recording_ = false;
     startedGuard_ = false;
     if (eventRecording) p_.host.SetCountdownTitle(kCountdownWindowTitle);
     RestoreDisplay();
@@ -85,7 +85,7 @@ bool RecordingController::StartRecordingGraph(bool eventRecording) {
 // an event recording is tried again at the next tick.
 void RecordingController::ReturnToPreview(bool eventRecording) {
   PostUserMessage(L"SEVERE: cannot start recording to " + currentFileName_ + L"\r\n", true);
-  p_.state.recording = false;
+  recording_ = false;
   startedGuard_ = false;
   SetDeviceMarks(false, false);
   currentFileName_.clear();
@@ -102,11 +102,11 @@ void RecordingController::ReturnToPreview(bool eventRecording) {
 
 void RecordingController::StopRecording(bool automatic) {
   if (!startedGuard_) return;  // nothing was started
-  p_.state.recording = false;
+  recording_ = false;
   if (automatic) {
     if (p_.options.Boolean(kEnableStartStopBeepKey)) p_.host.Beep();
   } else if (p_.schedule.EventPendingFlag() && !ConfirmStopOfEventRecording()) {
-    p_.state.recording = true;
+    recording_ = true;
     return;
   }
   // Taken before the schedule is reloaded, which replaces the pending event.
@@ -149,29 +149,22 @@ void RecordingController::ShowIdle() {
 
 Status RecordingController::StartCamera() {
   if (p_.devices.CurrentDevice() == nullptr) return kOk;
-  return zuna::StartCamera({p_.devices, p_.player, p_.codecs, p_.state}, p_.state.recording ? currentFileName_ : L"");
+  return zuna::StartCamera({p_.devices, p_.player, p_.codecs, p_.state}, recording_ ? currentFileName_ : L"");
 }
 
 Status RecordingController::StopCamera() {
-  const Status result = zuna::StopCamera(p_.player, p_.state, [this] {
+  const Status result = zuna::StopCamera(p_.player, [this] {
     if (writingFile_) FinishRecordingFile();
   });
   return result;
 }
 
-Status RecordingController::RestartCamera() {
-  const Status stopped = StopCamera();
-  if (Failed(stopped)) return stopped;
-  return StartCamera();
-}
-
 void RecordingController::StopForExit() {
-  if (p_.state.graphRunning) {
-    if (Failed(p_.player.Stop())) PostUserMessage(L"WARNING: attempt to stop filter graph failed\r\n", true);
-    p_.state.graphRunning = false;
+  if (p_.player.IsRunning() && Failed(p_.player.Stop())) {
+    PostUserMessage(L"WARNING: attempt to stop filter graph failed\r\n", true);
   }
   if (writingFile_) FinishRecordingFile();
-  if (!p_.state.recording) return;
+  if (!recording_) return;
   PostUserMessage(L"NOTE: application exited while recording\r\n", true);
   p_.host.SaveUserMessages();
 }

@@ -63,14 +63,13 @@ class RecordingController {
   Status StartCamera();
   // Stops and tears down the graph; a file being written is finished and its log written.
   Status StopCamera();
-  Status RestartCamera();
 
   // The program ends (exit request set): the graph is stopped but not torn down; a recording's
   // file and log are completed, the NOTE posted and the messages saved.
   void StopForExit();
 
   void SetHibernationSupported(bool supported) { hibernationSupported_ = supported; }
-  bool Recording() const { return p_.state.recording; }
+  bool Recording() const { return recording_; }
   const std::wstring& CurrentFileName() const { return currentFileName_; }
   // The fix read at the current recording's start (valid only then).
   const GpsRecordingFix& RecordingFix() const { return gpsFix_; }
@@ -95,6 +94,7 @@ class RecordingController {
   std::wstring TimeMessage(std::wstring_view caption) const;
 
   RecordingParts p_;
+  bool recording_ = false;
   bool startedGuard_ = false;
   bool cancelPendingRequest_ = false;
   bool startBeepDone_ = false;

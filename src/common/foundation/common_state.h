@@ -1,6 +1,7 @@
 #pragma once
 // The shared state record of a program, owned by ZunaCommon. Fields read by streaming threads
-// are atomic; everything else belongs to the main thread.
+// are atomic; everything else belongs to the main thread. Whether the graph runs is the
+// VideoPlayer's (IsRunning), whether a recording runs the RecordingController's (Recording).
 #include <array>
 #include <atomic>
 
@@ -21,8 +22,6 @@ struct CommonState {
   bool savingWindowPositions = false;
   // Set while a main window's menu command runs: the windows it moves are not moves of the user's.
   bool menuCommandRunning = false;
-  bool recording = false;
-  bool graphRunning = false;
 
   bool removeFiltersWhileRecording = false;
   bool displayOffWhileRecording = false;
@@ -43,9 +42,6 @@ struct CommonState {
   int magnifyChoice = 3;  // " None"
   // Set while the magnifier resizes the display, so that the program only fits its window.
   bool magnifyChangeInProgress = false;
-  // Set by a window that restarts the camera itself around a new format, so that the program's
-  // video-size notice does not restart it again.
-  bool skipVideoSizeRestart = false;
 
   // Read once per sample by the display and recording filters.
   std::atomic<int> saturationLevel{255};

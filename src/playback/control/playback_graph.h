@@ -20,6 +20,7 @@ class PlaybackGraph {
   virtual Status Run() = 0;
   virtual Status Pause() = 0;
   virtual Status Stop() = 0;
+  virtual bool IsRunning() const = 0;
 };
 
 }  // namespace zuna

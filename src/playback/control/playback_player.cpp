@@ -113,7 +113,6 @@ FrameNumber PlaybackPlayer::GoToEnd() {
     Report(L"WARNING: attempt to stop filter graph failed\r\n");
     return position_;
   }
-  common_.graphRunning = false;
   state_ = PlayerState::kStopped;
   if (Seek(position_)) SetNeighbourFlags();
   return position_;
@@ -155,7 +154,6 @@ void PlaybackPlayer::StopGraph() {
     Report(L"WARNING: attempt to stop filter graph failed\r\n");
     return;
   }
-  common_.graphRunning = false;
   state_ = PlayerState::kStopped;
 }
 
@@ -182,7 +180,6 @@ bool PlaybackPlayer::PauseGraph() {
     Report(L"WARNING: attempt to pause filter graph failed\r\n");
   } else {
     state_ = PlayerState::kPaused;
-    common_.graphRunning = false;
     return true;
   }
   Report(L"WARNING: failure to pause filter graph\r\n");
@@ -194,7 +191,7 @@ bool PlaybackPlayer::RunGraph() {
     Report(L"Logic error: attempt to run filter graph with a NULL media control interface\r\n");
     return false;
   }
-  if (common_.graphRunning) {
+  if (graph_.IsRunning()) {
     Report(L"Logic error: attempt to run filter graph that is already running\r\n");
     state_ = PlayerState::kRunning;  // it runs: the caller must treat it as playing
     return true;
@@ -205,7 +202,6 @@ bool PlaybackPlayer::RunGraph() {
     return false;
   }
   state_ = PlayerState::kRunning;
-  common_.graphRunning = true;
   return true;
 }
 

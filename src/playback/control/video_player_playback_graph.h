@@ -17,6 +17,7 @@ class VideoPlayerPlaybackGraph final : public PlaybackGraph {
   Status Run() override;
   Status Pause() override;
   Status Stop() override;
+  bool IsRunning() const override { return player_.IsRunning(); }
 
  private:
   enum class GraphState { kStopped, kPaused, kRunning };

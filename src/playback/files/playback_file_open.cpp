@@ -45,11 +45,7 @@ Status PlaybackFiles::RebuildGraphWithSameSourceFile() {
     Report(L"WARNING: cannot rebuild filter graph\r\n");
     return kFail;
   }
-  if (Failed(player_.Stop())) {
-    Report(L"WARNING: attempt to stop filter graph failed\r\n");
-  } else {
-    state_.graphRunning = false;
-  }
+  if (Failed(player_.Stop())) Report(L"WARNING: attempt to stop filter graph failed\r\n");
   player_.RemoveFilters();
   if (Status s = BuildGraph(); Failed(s)) {
     Report(L"WARNING: cannot rebuild filter graph\r\n");
@@ -98,7 +94,7 @@ Status PlaybackFiles::ParseFile() {
 }
 
 Status PlaybackFiles::BuildGraph() {
-  if (Failed(player_.CreateAndAddFileSourceBaseFilter(path_, facts_.createdByCapture))) {
+  if (Failed(player_.CreateAndAddFileSourceBaseFilter(path_))) {
     Report(L"WARNING: cannot add file source filter to filter graph while attempting to open avi file\r\n");
     return kFail;
   }

@@ -136,11 +136,29 @@ Status VideoPlayer::RemoveRendererFromGraph() {
   return kOk;
 }
 
+Status VideoPlayer::Run() {
+  const Status status = graph_.Run();
+  if (Succeeded(status)) running_ = true;
+  return status;
+}
+
+Status VideoPlayer::Pause() {
+  const Status status = graph_.Pause();
+  if (Succeeded(status)) running_ = false;
+  return status;
+}
+
+Status VideoPlayer::Stop() {
+  const Status status = graph_.Stop();
+  if (Succeeded(status)) running_ = false;
+  return status;
+}
+
 Status VideoPlayer::RemoveFilters() {
   if (!hasGraph_) return Fail(L"Logic error: attempt to remove filters from a NULL filter graph\r\n");
-  if (state_.graphRunning) {
+  if (running_) {
     graph_.Stop();
-    state_.graphRunning = false;
+    running_ = false;
   }
   std::vector<FilterRef> filters;
   const Status listed = graph_.EnumerateFilters(&filters);
@@ -175,7 +193,7 @@ Status VideoPlayer::AddVideoCaptureSourceBaseFilter(FilterRef source) {
   return kOk;
 }
 
-Status VideoPlayer::CreateAndAddFileSourceBaseFilter(const std::wstring& path, bool playbackFlag) {
+Status VideoPlayer::CreateAndAddFileSourceBaseFilter(const std::wstring& path) {
   if (!hasGraph_) return Fail(L"\r\nLogic error: call to CreateAndAddFileSourceBaseFilter with NULL graph builder\r\n");
   FilterRef source;
   if (Failed(graph_.AddSourceFilterForFile(path, L"AVI Source Filter", &source)) || !source) {
@@ -183,7 +201,6 @@ Status VideoPlayer::CreateAndAddFileSourceBaseFilter(const std::wstring& path, b
   }
   sourceFilter_ = source;
   fileSourceMode_ = true;
-  playbackFlag_ = playbackFlag;
   return kOk;
 }
 

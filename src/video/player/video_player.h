@@ -37,7 +37,7 @@ class VideoPlayer {
   // Teardown before every rebuild: stops a running graph and removes every filter but the renderer.
   Status RemoveFilters();
   Status AddVideoCaptureSourceBaseFilter(FilterRef source);
-  Status CreateAndAddFileSourceBaseFilter(const std::wstring& path, bool playbackFlag);
+  Status CreateAndAddFileSourceBaseFilter(const std::wstring& path);
   Status SetStreamFormat(const MediaTypeInfo* type);
 
   int RendererKind() const { return rendererKind_; }
@@ -46,7 +46,8 @@ class VideoPlayer {
   // Takes the current renderer out of the graph (display off while recording).
   Status RemoveRendererFromGraph();
 
-  Status RenderVideoPreviewStream();
+  // `plain`: no display filter goes in (they are removed while recording, by the user's choice).
+  Status RenderVideoPreviewStream(bool plain = false);
   Status RenderVideoCaptureStream(const std::wstring& path, FilterRef codec, const std::wstring& codecName);
   // Frames written and dropped by the current or last recording, and when its first frame was taken.
   Status GetRecordingTotals(RecordingTotals& totals) { return graph_.GetRecordingTotals(totals); }
@@ -70,9 +71,11 @@ class VideoPlayer {
   bool HasMediaControl() const { return hasMediaControl_; }
   // Takes the graph's media control; the preview does it once it is rendered.
   Status AcquireMediaControl();
-  Status Run() { return graph_.Run(); }
-  Status Pause() { return graph_.Pause(); }
-  Status Stop() { return graph_.Stop(); }
+  // Run, pause and stop the graph; IsRunning says whether the last of them that succeeded was a run.
+  Status Run();
+  Status Pause();
+  Status Stop();
+  bool IsRunning() const { return running_; }
 
   // Media seeking (video_player_seeking.cpp). The graph's interface, taken once at start-up and
   // reported when it cannot be; the frame time format, set for each new file source; positions
@@ -89,7 +92,6 @@ class VideoPlayer {
   FilterRef RecordingSink() const { return muxFilter_; }
   bool FileSourceMode() const { return fileSourceMode_; }
   bool TimeLapseUnavailable() const { return !timeLapse_.filter; }
-  bool PlaybackFlag() const { return playbackFlag_; }
   const MediaGuid& ConnectedSubtype() const { return connectedSubtype_; }
   const MediaGuid& CaptureSubtype() const { return captureSubtype_; }
   int BrightnessPercent() const { return brightnessPercent_; }
@@ -115,7 +117,7 @@ class VideoPlayer {
   FilterRef RendererOfKind(int kind) const;
 
   // Preview steps.
-  Status RenderSourceToRenderer(FilterRef renderer);
+  Status RenderSourceToRenderer(FilterRef renderer, bool plain);
   void ReadRendererSubtype(FilterRef renderer);
   void ReadFileVideoSize(FilterRef renderer);
   Status FailFileRender();
@@ -143,6 +145,7 @@ class VideoPlayer {
   CommonState& state_;
   const OptionTables* options_;
   bool constructionFailed_ = false;
+  bool running_ = false;
   bool hasGraph_ = false;
   bool hasCaptureGraphBuilder_ = false;
   bool hasMediaControl_ = false;
@@ -157,7 +160,6 @@ class VideoPlayer {
   DisplayFilter colorControl_;
 
   bool fileSourceMode_ = false;
-  bool playbackFlag_ = false;
   FilterRef sourceFilter_;
   FilterRef evr_;
   FilterRef nullRenderer_;

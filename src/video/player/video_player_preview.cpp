@@ -10,7 +10,7 @@ namespace zuna {
 using player_detail::Fail;
 using player_detail::Report;
 
-Status VideoPlayer::RenderVideoPreviewStream() {
+Status VideoPlayer::RenderVideoPreviewStream(bool plain) {
   if (!hasCaptureGraphBuilder_) return Fail(L"Logic error: attempt to render video stream with NULL filter graph\r\n");
   if (!sourceFilter_) return Fail(L"Logic error: attempt to render video stream with NULL source filter\r\n");
   if (rendererKind_ != kRendererEvr && rendererKind_ != kRendererNull) {
@@ -26,10 +26,10 @@ Status VideoPlayer::RenderVideoPreviewStream() {
   if (Failed(DisconnectPins(sourceFilter_, PinDirection::kOutput))) {
     return Fail(L"SEVERE: cannot disconnect output pin on source filter\r\n");
   }
-  const Status rendered = RenderSourceToRenderer(renderer);
+  const Status rendered = RenderSourceToRenderer(renderer, plain);
   if (rendered != kOk) return Failed(rendered) ? rendered : kOk;
   if (Failed(AcquireMediaControl())) return kFail;
-  if (state_.recording && state_.removeFiltersWhileRecording) return kOk;
+  if (plain) return kOk;
 
   ReadRendererSubtype(renderer);
   return InsertDisplayFilters(renderer);
@@ -37,7 +37,7 @@ Status VideoPlayer::RenderVideoPreviewStream() {
 
 // kFalse: the renderer is connected and no display filter goes in (Null Renderer, or filters
 // removed while recording); media control is then already held.
-Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer) {
+Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer, bool plain) {
   if (rendererKind_ == kRendererNull) {
     // A file source has no preview pin: any of its outputs will do.
     const PinCategory category = fileSourceMode_ ? PinCategory::kNone : PinCategory::kPreview;
@@ -52,7 +52,7 @@ Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer) {
     if (Failed(graph_.RenderStream(PinCategory::kPreview, sourceFilter_, {}, renderer))) {
       return Fail(L"SEVERE: failure to render video preview stream\r\n");
     }
-    if (!(state_.recording && state_.removeFiltersWhileRecording)) return kOk;
+    if (!plain) return kOk;
   }
   return Failed(AcquireMediaControl()) ? kFail : kFalse;
 }

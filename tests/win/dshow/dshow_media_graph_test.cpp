@@ -208,10 +208,10 @@ void TestDisplayFilterChain(VideoDeviceList& devices, CommonState& state, dshow:
   CHECK(Succeeded(player.ConnectWithNextFilter(saturation, crosshairs)));
   CHECK(ChainIs(nullRenderer,
                 {L"CaptureSourceFilter", L"Smart Tee", L"PixelSaturation", L"Crosshairs", L"Null Renderer"}));
-  CHECK(Succeeded(RunFilterGraph(player, state)));
+  CHECK(Succeeded(RunFilterGraph(player)));
   Sleep(1000);
   CHECK(GraphState(graph.Graph()) == State_Running);
-  CHECK(Succeeded(StopCamera(player, state)));
+  CHECK(Succeeded(StopCamera(player)));
   CHECK(FilterCount(graph.Graph()) == 1);  // only the renderer stays
 
   Section("a filter that cannot be spliced in comes out again and the stream is closed");
@@ -243,7 +243,6 @@ void TestRecording(VideoDeviceList& devices, CommonState& state, dshow::DirectSh
   std::filesystem::remove(file, ignored);
   RecordingTotals totals;
   CHECK(Failed(player.GetRecordingTotals(totals)));  // no recording yet
-  state.recording = true;
   CHECK(Succeeded(player.RenderVideoCaptureStream(file.wstring(), {}, L"")));
   CHECK(player.CaptureSubtype() == kSubtypeYuy2);
   CHECK(ChainIs(dshow::ToFilter(player.RecordingSink()),
@@ -251,12 +250,11 @@ void TestRecording(VideoDeviceList& devices, CommonState& state, dshow::DirectSh
   CHECK(ChainIs(nullRenderer, {L"CaptureSourceFilter", L"Smart Tee", L"Null Renderer"}));
   FILETIME started{}, stopped{};
   GetSystemTimePreciseAsFileTime(&started);
-  CHECK(Succeeded(RunFilterGraph(player, state)));
+  CHECK(Succeeded(RunFilterGraph(player)));
   Sleep(2000);
   CHECK(GraphState(graph.Graph()) == State_Running);
-  CHECK(Succeeded(StopCamera(player, state)));
+  CHECK(Succeeded(StopCamera(player)));
   GetSystemTimePreciseAsFileTime(&stopped);
-  state.recording = false;
   state.timeLapseCount = 0;
   CHECK(FilterCount(graph.Graph()) == 1);
   // The totals outlive the writer, which went with the graph's filters.
@@ -321,9 +319,9 @@ void TestPreviewInWindow(VideoDeviceList& devices, CommonState& state, dshow::Di
     state.videoHeight = state.displayHeight = 480;
     CHECK(Succeeded(player.UpdateDisplaySize()));
     CHECK(player.HasMediaControl());
-    CHECK(Succeeded(RunFilterGraph(player, state)));
+    CHECK(Succeeded(RunFilterGraph(player)));
     CHECK(PictureShown(graph));
-    CHECK(Succeeded(StopCamera(player, state)));
+    CHECK(Succeeded(StopCamera(player)));
     CHECK(FilterCount(graph.Graph()) == 1);
   }
   PrintLog();

@@ -87,10 +87,7 @@ std::optional<LPARAM> GpsWindow::ReadFix() {
 
 void GpsWindow::OnRefreshMessage(LPARAM lParam) {
   std::unique_ptr<GpsFixTexts> texts(reinterpret_cast<GpsFixTexts*>(lParam));
-  if (texts) {
-    ShowFix(*texts);
-    if (callbacks_.storeFix) callbacks_.storeFix(*texts);
-  }
+  if (texts) ShowFix(*texts);
   if (gps_.Connected()) ShowWindow(Window(), SW_SHOWNOACTIVATE);
 }
 

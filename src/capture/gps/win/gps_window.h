@@ -19,9 +19,8 @@ namespace zuna {
 class GpsWindow final : public GpsHost {
  public:
   struct Callbacks {
-    std::function<void(bool)> showStandBy;             // the stand-by notice
-    std::function<void(bool)> checkMenuItem;           // "USB GPS Receiver..."
-    std::function<void(const GpsFixTexts&)> storeFix;  // into CaptureInfo
+    std::function<void(bool)> showStandBy;    // the stand-by notice
+    std::function<void(bool)> checkMenuItem;  // "USB GPS Receiver..."
   };
 
   // `refreshMessage` is a private message of `mainWindow`, whose procedure calls OnRefreshMessage.

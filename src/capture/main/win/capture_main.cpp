@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "capture/main/win/main_window_vc.h"
+#include "capture/main/win/capture_main_window.h"
 #include "common/foundation/win/program_run.h"
 #include "common/log/user_messages_log.h"
 #include "common/windows/win/win_util.h"
@@ -58,9 +58,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     video = new (std::nothrow) CaptureVideo(state, common->Common().Options());
     if (video == nullptr) return static_cast<int>(E_OUTOFMEMORY);
   }
-  auto* main = state.fatalStartupError ? nullptr
-                                       : new (std::nothrow)
-                                             zuna::MainWindowVC(*common, instance, video ? &video->player : nullptr);
+  auto* main = state.fatalStartupError
+                   ? nullptr
+                   : new (std::nothrow) zuna::CaptureMainWindow(*common, instance, video ? &video->player : nullptr);
   if (main == nullptr && !state.fatalStartupError) return static_cast<int>(E_OUTOFMEMORY);
   if (state.fatalStartupError) return zuna::EndFailedStartup(*common);
   state.startupInProgress = false;

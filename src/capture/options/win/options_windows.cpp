@@ -35,7 +35,6 @@ bool OptionsWindows::CreateMiscellaneous() {
                       L"Creating miscellaneous options help button failed - help for window not available\r\n");
   miscController_ = std::make_unique<MiscellaneousOptionsController>(DialogParts(misc_));
   miscController_->SetMenuCheck([this](bool on) { p_.checkMenuItem(p_.miscellaneousId, on); });
-  miscController_->SetMagnifyClampChanged(p_.magnifyClampChanged);
   MiscellaneousOptionsController& c = *miscController_;
   misc_.SetHandlers({[&c](int id, int code) {
                        if (code != BN_CLICKED) return;

@@ -29,7 +29,6 @@ class OptionsWindows {
     HICON folderIcon;  // the "Select Folder" buttons; may be null
     std::function<void(unsigned id, bool on)> checkMenuItem;
     std::function<void(std::wstring_view)> setCountdownCaption;
-    std::function<void(bool)> magnifyClampChanged;
     std::function<std::wstring()> programFolder;
     std::function<VideoSourceInfo*()> currentDevice;
     std::function<std::vector<std::wstring>()> codecNames;

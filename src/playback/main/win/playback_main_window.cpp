@@ -193,7 +193,7 @@ Status PlaybackMainWindow::OnDisplayToolChanged(int tool, bool shown) {
 }
 
 Status PlaybackMainWindow::RefreshPausedPicture() {
-  if (controller_ == nullptr || !controller_->FileOpen() || common_.State().graphRunning) return kOk;
+  if (controller_ == nullptr || !controller_->FileOpen() || player_.IsRunning()) return kOk;
   if (!player_.HasMediaSeeking() && Failed(player_.SetMediaSeekingInterface())) return kFail;
   std::int64_t frame = 0;
   if (Failed(player_.GetCurrentFrame(frame))) return kFail;

@@ -44,7 +44,7 @@ TEST_F(CameraTest, PreviewStartsWithTheCurrentFormat) {
   devices.Devices()[0].digitalFormatIndex = 1;  // 1280x720 at 30
   state.displayToolOn[kToolCrosshairs] = true;
   ASSERT_EQ(Start(), kOk);
-  EXPECT_TRUE(state.graphRunning);
+  EXPECT_TRUE(player.IsRunning());
   EXPECT_EQ(state.videoWidth, 1280);
   EXPECT_EQ(state.videoHeight, 720);
   ASSERT_EQ(graph.streamFormats.size(), 1u);
@@ -58,7 +58,7 @@ TEST_F(CameraTest, PreviewStartsWithTheCurrentFormat) {
 TEST_F(CameraTest, RestartingRebuildsTheSameGraph) {
   Attach({NtscGrabber(L"Grabber")});
   ASSERT_EQ(Start(), kOk);
-  ASSERT_EQ(StopCamera(player, state), kOk);
+  ASSERT_EQ(StopCamera(player), kOk);
   EXPECT_EQ(graph.GraphNames(), std::vector<std::wstring>{L"EVR"});
   ASSERT_EQ(Start(), kOk);
   EXPECT_EQ(graph.GraphNames(), (std::vector<std::wstring>{L"EVR", L"CaptureSourceFilter"}));
@@ -71,12 +71,11 @@ TEST_F(CameraTest, RecordingUsesTheDevicesCodecChoice) {
   Attach({NtscGrabber(L"Grabber")});
   devices.Devices()[0].useCodec = 1;
   ASSERT_EQ(Start(L"C:\\VideoFiles\\a.avi"), kOk);
-  EXPECT_TRUE(state.recording);
   EXPECT_EQ(graph.sinkPaths, std::vector<std::wstring>{L"C:\\VideoFiles\\a.avi"});
   EXPECT_EQ(graph.ChainFrom(Camera(), L"Capture"),
             (std::vector<std::wstring>{L"Smart Tee", L"Lagarith Lossless Codec", L"AVI Writer"}));
 
-  ASSERT_EQ(StopCamera(player, state), kOk);
+  ASSERT_EQ(StopCamera(player), kOk);
   devices.Devices()[0].useCodec = 0;
   ASSERT_EQ(Start(L"C:\\VideoFiles\\b.avi"), kOk);
   EXPECT_EQ(graph.ChainFrom(Camera(), L"Capture"), std::vector<std::wstring>{L"AVI Writer"});
@@ -88,7 +87,7 @@ TEST_F(CameraTest, ARecordingThatCannotBeRenderedFailsButThePictureRuns) {
   EXPECT_EQ(Start(L"C:\\VideoFiles\\a.avi"), kFail);
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: SetOutputFileName method has failed, no recording is possible\r\n"));
   EXPECT_TRUE(PostedTimed(log, L"WARNING: cannot render video stream\r\n"));
-  EXPECT_TRUE(state.graphRunning);
+  EXPECT_TRUE(player.IsRunning());
 }
 
 TEST_F(CameraTest, AFailedDisplayFilterNeverStopsTheCamera) {
@@ -98,7 +97,7 @@ TEST_F(CameraTest, AFailedDisplayFilterNeverStopsTheCamera) {
   EXPECT_EQ(Start(L"C:\\VideoFiles\\a.avi"), kOk);
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: cannot render preview stream\r\n"));
   EXPECT_TRUE(PostedTimed(log, L"WARNING: cannot render video stream\r\n"));
-  EXPECT_TRUE(state.graphRunning);
+  EXPECT_TRUE(player.IsRunning());
   EXPECT_EQ(graph.ChainFrom(Camera(), L"Preview"), std::vector<std::wstring>{L"EVR"});
   EXPECT_EQ(graph.ChainFrom(Camera(), L"Capture"), std::vector<std::wstring>{L"AVI Writer"});
 }
@@ -109,7 +108,7 @@ TEST_F(CameraTest, APreviewThatCannotBeRenderedNeverCostsTheRecording) {
   EXPECT_EQ(Start(L"C:\\VideoFiles\\a.avi"), kOk);
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: failure to render video preview stream\r\n"));
   EXPECT_FALSE(PostedTimed(log, L"Logic error: attempt to run filter graph with a NULL media control interface\r\n"));
-  EXPECT_TRUE(state.graphRunning);
+  EXPECT_TRUE(player.IsRunning());
   EXPECT_EQ(graph.ChainFrom(Camera(), L"Capture"), std::vector<std::wstring>{L"AVI Writer"});
 }
 
@@ -119,7 +118,7 @@ TEST_F(CameraTest, APreviewThatCannotBeRenderedWithoutARecordingLeavesTheGraphSt
   EXPECT_EQ(Start(), kOk);  // scheduled events must still come
   EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Run"), 0);
   EXPECT_FALSE(PostedTimed(log, L"Logic error: attempt to run filter graph with a NULL media control interface\r\n"));
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(player.IsRunning());
 }
 
 TEST_F(CameraTest, NoDeviceOrBadIndex) {
@@ -132,7 +131,7 @@ TEST_F(CameraTest, NoDeviceOrBadIndex) {
   EXPECT_EQ(Start(), kFail);
   EXPECT_TRUE(
       PostedTimed(log, L"Logic error: attempt to get current video source structure with invalid source index\r\n"));
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(player.IsRunning());
   EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Run"), 0);
 }
 
@@ -157,11 +156,22 @@ TEST_F(CameraTest, SourceFilterFailures) {
   graph.failures = {L"AddFilter:CaptureSourceFilter"};
   EXPECT_EQ(Start(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: failed to add video source filter to filter graph\r\n"));
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(player.IsRunning());
 
   graph.failures.clear();  // the filter bound again by name now serves
   EXPECT_EQ(Start(), kOk);
-  EXPECT_TRUE(state.graphRunning);
+  EXPECT_TRUE(player.IsRunning());
+}
+
+TEST_F(CameraTest, TheUsersChoiceLeavesTheDisplayToolsOutOfARecordingsPreviewOnly) {
+  Attach({NtscGrabber(L"Grabber")});
+  state.displayToolOn[kToolCrosshairs] = true;
+  state.removeFiltersWhileRecording = true;
+  ASSERT_EQ(Start(), kOk);
+  EXPECT_EQ(graph.ChainFrom(Camera(), L"Preview"), (std::vector<std::wstring>{L"Crosshairs", L"EVR"}));
+  ASSERT_EQ(StopCamera(player), kOk);
+  ASSERT_EQ(Start(L"C:\\VideoFiles\\a.avi"), kOk);
+  EXPECT_EQ(graph.ChainFrom(Camera(), L"Preview"), std::vector<std::wstring>{L"EVR"});
 }
 
 TEST_F(CameraTest, RunFailuresAreReportedWithTheirCode) {
@@ -170,16 +180,16 @@ TEST_F(CameraTest, RunFailuresAreReportedWithTheirCode) {
   EXPECT_EQ(Start(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: attempt to run filter graph failed\r\n\terror value: 0x80004005\r\n"));
   EXPECT_TRUE(PostedTimed(log, L"WARNING: cannot run filter graph video stream\r\n"));
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(player.IsRunning());
 
   graph.failures = {L"RenderStream:Preview"};  // nothing rendered: no media control to run with
   EXPECT_EQ(Start(), kOk);                     // the camera does not try to run it
-  EXPECT_EQ(RunFilterGraph(player, state), kFail);
+  EXPECT_EQ(RunFilterGraph(player), kFail);
   EXPECT_TRUE(PostedTimed(log, L"Logic error: attempt to run filter graph with a NULL media control interface\r\n"));
 
   graph.failures.clear();
   ASSERT_EQ(Start(), kOk);
-  EXPECT_EQ(RunFilterGraph(player, state), kFail);
+  EXPECT_EQ(RunFilterGraph(player), kFail);
   EXPECT_TRUE(PostedTimed(log, L"Logic error: attempt to run filter graph that is already running\r\n"));
 }
 
@@ -187,19 +197,19 @@ TEST_F(CameraTest, StopWritesTheLogBetweenStopAndTeardown) {
   Attach({NtscGrabber(L"Grabber")});
   ASSERT_EQ(Start(L"C:\\VideoFiles\\a.avi"), kOk);
   std::vector<std::wstring> seenAtLog;
-  ASSERT_EQ(StopCamera(player, state, [&] { seenAtLog = graph.GraphNames(); }), kOk);
+  ASSERT_EQ(StopCamera(player, [&] { seenAtLog = graph.GraphNames(); }), kOk);
   EXPECT_EQ(seenAtLog.size(), 3u);  // the writer was still in the graph, stopped
   EXPECT_EQ(graph.calls.back(), L"ReleaseMediaControl");
   EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Stop"), 1);
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(player.IsRunning());
   EXPECT_EQ(graph.GraphNames(), std::vector<std::wstring>{L"EVR"});
 
   ASSERT_EQ(Start(), kOk);
   graph.failures = {L"Stop", L"RemoveFilter:CaptureSourceFilter"};
-  EXPECT_EQ(StopCamera(player, state), kFail);
+  EXPECT_EQ(StopCamera(player), kFail);
   EXPECT_TRUE(PostedTimed(log, L"WARNING: attempt to stop filter graph failed\r\n"));
   EXPECT_TRUE(PostedTimed(log, L"WARNING: command to stop camera failed\r\n"));
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(player.IsRunning());
 }
 
 }  // namespace

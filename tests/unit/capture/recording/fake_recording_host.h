@@ -5,7 +5,7 @@
 
 #include "capture/countdown/power_control.h"
 #include "capture/recording/recording_host.h"
-#include "common/foundation/common_state.h"
+#include "video/player/video_player.h"
 
 namespace zuna::test {
 
@@ -34,7 +34,7 @@ class FakeRecordingHost final : public RecordingHost {
   void NoEventPending() override { gpsPaused = false; }
   void HideCountdown() override {
     countdownShown = false;
-    if (state != nullptr && state->graphRunning) ++hiddenWhileGraphRuns;
+    if (player != nullptr && player->IsRunning()) ++hiddenWhileGraphRuns;
   }
   void SetCountdownTitle(std::wstring_view title) override { countdownTitle = title; }
   void SetCountdownLabel(std::wstring_view label) override { countdownLabel = label; }
@@ -52,7 +52,7 @@ class FakeRecordingHost final : public RecordingHost {
   void StartPowerNotice(PowerAction action) override { powerNotice = action; }
   void SaveUserMessages() override { ++messageSaves; }
 
-  const CommonState* state = nullptr;  // when set, hiding the countdown notes a running graph
+  const VideoPlayer* player = nullptr;  // when set, hiding the countdown notes a running graph
   int hiddenWhileGraphRuns = 0;
   std::wstring mainTitle = L"ZUNA Video Capture Version 2.4d";
   bool startEnabled = true;

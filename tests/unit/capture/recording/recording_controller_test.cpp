@@ -41,7 +41,7 @@ class Recording : public ::testing::Test {
     return n;
   }
   bool InLog(const std::wstring& text) const { return log.Text().find(text) != std::wstring::npos; }
-  bool Previewing() const { return state.graphRunning && graph.sinkPaths.size() == sinksBefore; }
+  bool Previewing() const { return player.IsRunning() && graph.sinkPaths.size() == sinksBefore; }
 
   // An event of `seconds` seconds at 21:hh:mm:ss on the clock's day, named Ceres.
   void ScheduleEvent(int minute, int second, int seconds, bool hibernate = false) {
@@ -83,7 +83,7 @@ class Recording : public ::testing::Test {
 TEST_F(Recording, AManualRecordingStartsStopsAndLeavesItsLog) {
   options.SetBoolean(kEnableStartStopBeepKey, true);  // manual recordings do not beep
   controller.OnStartButton();
-  EXPECT_TRUE(state.recording);
+  EXPECT_TRUE(controller.Recording());
   EXPECT_EQ(graph.sinkPaths, std::vector<std::wstring>{Video(std::wstring(kManualName) + L".avi")});
   EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture -- Recording in progress");
   EXPECT_FALSE(host.startEnabled);
@@ -95,14 +95,14 @@ TEST_F(Recording, AManualRecordingStartsStopsAndLeavesItsLog) {
   log.clock.Advance(10);
   graph.recordingTotals = RecordingTotals{250, 3, 1, true, *ToFileTime({2024, 3, 5, 21, 7, 9, 120})};
   controller.OnStopButton();
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
   EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
   EXPECT_TRUE(host.startEnabled);
   EXPECT_FALSE(host.stopEnabled);
   EXPECT_FALSE(host.menusGrey);
   EXPECT_FALSE(devices.CurrentDevice()->manualRecording);
   EXPECT_EQ(host.beeps, 0);
-  EXPECT_TRUE(state.graphRunning);  // the preview is back
+  EXPECT_TRUE(player.IsRunning());  // the preview is back
   EXPECT_TRUE(InLog(L"\r\nStop recording at 21:07:19 (UTC)\r\nVideo file:  " + Video(kManualName) +
                     L".avi\r\n\r\nFirst frame: 21:07:09.120 (UTC)\r\n\r\nFrames recorded: 250, dropped: 3\r\n"));
   EXPECT_TRUE(InLog(L"There are no scheduled Events\r\n"));  // the schedule was reloaded
@@ -121,7 +121,7 @@ TEST_F(Recording, PressingStartTwiceStartsOneRecording) {
   controller.OnStartButton();
   EXPECT_EQ(graph.sinkPaths.size(), 1u);
   EXPECT_EQ(Count(L"Start recording at"), 1u);
-  EXPECT_TRUE(state.recording);
+  EXPECT_TRUE(controller.Recording());
 }
 
 TEST_F(Recording, TwoRecordingsInTheSameSecondNeverShareAName) {
@@ -153,18 +153,18 @@ TEST_F(Recording, TheLogCarriesTheGpsFixAndTheDisplayOffLine) {
 TEST_F(Recording, AGraphThatFailsToStartIsNeverShownAsRecording) {
   graph.failures.insert(L"CreateRecordingSink");
   controller.OnStartButton();
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
   EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
   EXPECT_TRUE(host.startEnabled);
   EXPECT_FALSE(host.menusGrey);
   EXPECT_FALSE(devices.CurrentDevice()->manualRecording);
   EXPECT_TRUE(InLog(L"SEVERE: cannot start recording to " + Video(kManualName) + L".avi\r\n"));
   EXPECT_FALSE(InLog(L"Start recording at"));
-  EXPECT_TRUE(state.graphRunning);  // back to the preview
+  EXPECT_TRUE(player.IsRunning());  // back to the preview
   // The next press tries again.
   graph.failures.clear();
   controller.OnStartButton();
-  EXPECT_TRUE(state.recording);
+  EXPECT_TRUE(controller.Recording());
 }
 
 TEST_F(Recording, StopWithoutARecordingAndStartWithoutADeviceDoNothing) {
@@ -172,7 +172,7 @@ TEST_F(Recording, StopWithoutARecordingAndStartWithoutADeviceDoNothing) {
   EXPECT_EQ(log.Text(), L"");
   devices.SetCurrentDeviceIndex(-1);
   controller.OnStartButton();
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
   EXPECT_TRUE(graph.sinkPaths.empty());
   EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
 }
@@ -181,12 +181,12 @@ TEST_F(Recording, ExitWhileRecordingCompletesTheFileAndSavesTheMessages) {
   controller.OnStartButton();
   state.exitRequested = true;
   controller.StopForExit();
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(player.IsRunning());
   EXPECT_FALSE(LogFile(std::wstring(kManualName) + L".txt").empty());
   EXPECT_TRUE(InLog(L"NOTE: application exited while recording\r\n"));
   EXPECT_EQ(host.messageSaves, 1);
   // Without a recording nothing is noted or saved.
-  state.recording = false;
+  controller.OnStopButton();
   controller.StopForExit();
   EXPECT_EQ(host.messageSaves, 1);
 }
@@ -228,11 +228,11 @@ TEST_F(Recording, EventsScheduledOrDeletedDuringARecordingWaitForItsEnd) {
 TEST_F(Recording, AnEventRecordingRunsToItsEndEvenWhenItsFileIsDeleted) {
   ScheduleEvent(8, 0, 10);
   TickFor(46);
-  ASSERT_TRUE(state.recording);
+  ASSERT_TRUE(controller.Recording());
   controller.CancelPendingEvent();
   EXPECT_TRUE(host.tickRunning);
   TickFor(11);
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
 }
 
 TEST_F(Recording, AnEventIsCountedDownRecordedAndStoppedAfterItsEnd) {
@@ -247,9 +247,9 @@ TEST_F(Recording, AnEventIsCountedDownRecordedAndStoppedAfterItsEnd) {
   EXPECT_EQ(host.digits.back(), L"00:00:44");
   EXPECT_EQ(power.keepAwakeCalls, 1);
   TickFor(44);  // 21:07:54
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
   TickFor(1);  // 21:07:55
-  EXPECT_TRUE(state.recording);
+  EXPECT_TRUE(controller.Recording());
   EXPECT_EQ(graph.sinkPaths.back(), Video(L"2024_03_05_21_07_55_Ceres.avi"));
   EXPECT_EQ(host.countdownTitle, L"Recording In Progress");
   EXPECT_EQ(host.countdownLabel, L"Countdown to event:");
@@ -262,11 +262,11 @@ TEST_F(Recording, AnEventIsCountedDownRecordedAndStoppedAfterItsEnd) {
   EXPECT_EQ(host.countdownLabel, L"Countdown to recording end time:");
   EXPECT_EQ(host.beeps, 2);  // the event beep, once
   TickFor(5);                // 21:08:05
-  EXPECT_TRUE(state.recording);
+  EXPECT_TRUE(controller.Recording());
   EXPECT_EQ(host.beeps, 2);
-  host.state = &state;
+  host.player = &player;
   TickFor(1);  // 21:08:06: past the end
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
   EXPECT_EQ(host.hiddenWhileGraphRuns, 0);  // the file ends before the windows change
   EXPECT_EQ(host.beeps, 3);                 // the stop beep
   EXPECT_FALSE(host.tickRunning);
@@ -277,22 +277,22 @@ TEST_F(Recording, AnEventIsCountedDownRecordedAndStoppedAfterItsEnd) {
   EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
   EXPECT_TRUE(
       LogFile(L"2024_03_05_21_07_55_Ceres.txt").starts_with("Event recording: \r\nStart recording at 21:07:55"));
-  EXPECT_TRUE(state.graphRunning);
+  EXPECT_TRUE(player.IsRunning());
 }
 
 TEST_F(Recording, AnEventRecordingStartsAndStopsAtItsInstantsNotAtTheNextTick) {
   ScheduleEvent(8, 0, 10, true);  // trigger 21:07:54.5, end 21:08:05
   TickFor(45);                    // 21:07:54
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
   EXPECT_EQ(host.exactTickMs, 500);
   log.clock.AdvanceMilliseconds(500);
   controller.OnEventTick();
-  EXPECT_TRUE(state.recording);
+  EXPECT_TRUE(controller.Recording());
   TickFor(10);  // 21:08:04.5
   EXPECT_EQ(host.exactTickMs, 501);
   log.clock.AdvanceMilliseconds(501);
   controller.OnEventTick();
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
   EXPECT_EQ(host.exactTickMs, 0);
 }
 
@@ -307,16 +307,16 @@ TEST_F(Recording, EventNamesFollowDateTimeAtEnd) {
 TEST_F(Recording, StoppingAnEventRecordingByHandAsksFirst) {
   ScheduleEvent(8, 0, 30);  // 21:07:45 .. 21:08:15
   TickFor(36);
-  ASSERT_TRUE(state.recording);
+  ASSERT_TRUE(controller.Recording());
   host.answer = false;
   controller.OnStopButton();
-  EXPECT_TRUE(state.recording);
+  EXPECT_TRUE(controller.Recording());
   EXPECT_EQ(host.questions, std::vector<std::wstring>{L"Attention: Event recording in progress.  Stop now?"});
   EXPECT_TRUE(host.tickRunning);
 
   host.answer = true;
   controller.OnStopButton();
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
   EXPECT_FALSE(host.tickRunning);
   EXPECT_TRUE(InLog(L"Event recording is manually stopped"));
   EXPECT_EQ(schedule.StoppedEvents().size(), 1u);
@@ -329,13 +329,13 @@ TEST_F(Recording, AnEventRecordingThatFailsToStartIsTriedOnEachTick) {
   ScheduleEvent(8, 0, 10);
   graph.failures.insert(L"CreateRecordingSink");
   TickFor(46);  // 21:07:55
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
   EXPECT_EQ(host.countdownTitle, L"Event Pending");
   TickFor(2);
   EXPECT_EQ(Count(L"SEVERE: cannot start recording to"), 3u);
   graph.failures.clear();
   TickFor(1);
-  EXPECT_TRUE(state.recording);
+  EXPECT_TRUE(controller.Recording());
   EXPECT_EQ(host.countdownTitle, L"Recording In Progress");
 }
 
@@ -343,10 +343,10 @@ TEST_F(Recording, AnEventThatNeverStartedEndsWithASevereLine) {
   ScheduleEvent(8, 0, 10);
   graph.failures.insert(L"CreateRecordingSink");
   TickFor(58);  // 21:08:07
-  EXPECT_FALSE(state.recording);
+  EXPECT_FALSE(controller.Recording());
   EXPECT_FALSE(host.tickRunning);
   EXPECT_TRUE(InLog(L"SEVERE: the event recording could not be started before the event's end time\r\n"));
-  EXPECT_TRUE(state.graphRunning);
+  EXPECT_TRUE(player.IsRunning());
 }
 
 TEST_F(Recording, TimerOffWhileRecordingBlanksTheLabelAndFreezesTheDigits) {
@@ -355,7 +355,7 @@ TEST_F(Recording, TimerOffWhileRecordingBlanksTheLabelAndFreezesTheDigits) {
   TickFor(45);
   const std::size_t shown = host.digits.size();
   TickFor(1);
-  EXPECT_TRUE(state.recording);
+  EXPECT_TRUE(controller.Recording());
   EXPECT_EQ(host.countdownLabel, L" ");
   EXPECT_EQ(host.countdownTitle, L"Event Pending");
   TickFor(5);

@@ -359,14 +359,14 @@ TEST_F(ControllerTest, TheDroppedFramesControlTogglesWidthCheckAndLabel) {
 }
 
 TEST_F(ControllerTest, CloseFileReturnsEverythingToNoFile) {
-  state.graphRunning = true;
+  graph.state = FakePlaybackGraph::kRunning;
   controller.OpenFile(FileWithDropped(10, {5, 6}));
   Press(B::kEndOfFile);
   Press(B::kBeginningOfFile);
   Press(B::kStartPlayback);
   controller.CloseFile();
   EXPECT_EQ(graph.calls.back(), L"stop");
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(graph.IsRunning());
   EXPECT_EQ(host.releases, 1);
   EXPECT_EQ(host.mainWindowSizings, 1);
   EXPECT_FALSE(host.timerRunning);

@@ -32,6 +32,7 @@ class FakePlaybackGraph final : public PlaybackGraph {
   Status Run() override { return Change(L"run", runResult, kRunning); }
   Status Pause() override { return Change(L"pause", pauseResult, kPaused); }
   Status Stop() override { return Change(L"stop", stopResult, kStopped); }
+  bool IsRunning() const override { return state == kRunning; }
 
   enum State { kStopped, kPaused, kRunning };
   bool hasSeeking = true;

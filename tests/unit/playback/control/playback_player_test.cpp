@@ -65,12 +65,12 @@ TEST_F(PlayerTest, StepsStopAtBothEndsOfTheFile) {
 
 TEST_F(PlayerTest, BeginningPausesAndEndStops) {
   Open(FileWithDropped(10, {5, 6}));
-  state.graphRunning = true;
+  graph.state = FakePlaybackGraph::kRunning;
   graph.position = 8;
   EXPECT_EQ(Run(PlaybackCommand::kBeginningOfFile), 0);
   EXPECT_EQ(graph.state, FakePlaybackGraph::kPaused);
   EXPECT_EQ(player.State(), PlayerState::kPaused);
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(graph.IsRunning());
   EXPECT_EQ(graph.position, 0);
   EXPECT_TRUE(player.NextDroppedExists());
 
@@ -89,10 +89,10 @@ TEST_F(PlayerTest, StartRunsFromThePositionAndPauseReadsTheGraph) {
   EXPECT_EQ(graph.seeks.back(), 1);
   EXPECT_EQ(graph.state, FakePlaybackGraph::kRunning);
   EXPECT_EQ(player.State(), PlayerState::kRunning);
-  EXPECT_TRUE(state.graphRunning);
+  EXPECT_TRUE(graph.IsRunning());
   graph.position = 60;
   EXPECT_EQ(Run(PlaybackCommand::kPausePlayback), 60);
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(graph.IsRunning());
   EXPECT_TRUE(player.PreviousDroppedExists());
   Run(PlaybackCommand::kStartPlayback);
   graph.position = 1000;  // a graph position beyond the file is held to its end
@@ -105,7 +105,7 @@ TEST_F(PlayerTest, RunFailuresAreReportedAndPlayingDoesNotBegin) {
   Run(PlaybackCommand::kStartPlayback);
   EXPECT_TRUE(Logged(L"SEVERE: attempt to run filter graph failed\r\n\terror value: 0x80004005\r\n"));
   EXPECT_EQ(player.State(), PlayerState::kStopped);
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(graph.IsRunning());
 
   graph.hasControl = false;
   Run(PlaybackCommand::kStartPlayback);
@@ -117,7 +117,7 @@ TEST_F(PlayerTest, RunFailuresAreReportedAndPlayingDoesNotBegin) {
   EXPECT_TRUE(Logged(L"WARNING: media seeking failed to set current position\r\n"));
   EXPECT_EQ(graph.calls.size(), 1u);  // no run after the failed seek
 
-  state.graphRunning = true;
+  graph.state = FakePlaybackGraph::kRunning;
   graph.runResult = kOk;
   Run(PlaybackCommand::kStartPlayback);
   EXPECT_TRUE(Logged(L"Logic error: attempt to run filter graph that is already running\r\n"));

@@ -13,7 +13,7 @@ namespace {
 class PlaybackGraphTest : public ::testing::Test {
  protected:
   void AddFile() {
-    ASSERT_EQ(player.CreateAndAddFileSourceBaseFilter(L"C:\\v\\a.avi", true), kOk);
+    ASSERT_EQ(player.CreateAndAddFileSourceBaseFilter(L"C:\\v\\a.avi"), kOk);
     ASSERT_EQ(player.SetFrameTimeFormat(), kOk);
     graph.calls.clear();
   }

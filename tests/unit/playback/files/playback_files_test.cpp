@@ -125,7 +125,7 @@ TEST_F(FilesTest, OpensTheChosenFileThroughTheDisplayChainPausedAtItsBeginning) 
   EXPECT_NE(std::find(names.begin(), names.end(), L"AVI Source Filter"), names.end());
   EXPECT_EQ(graph.ChainFrom(player.SourceFilter(), L"Output"), (std::vector<std::wstring>{L"EVR"}));
   EXPECT_EQ(graph.frameSource, player.SourceFilter());
-  EXPECT_TRUE(player.PlaybackFlag());  // written by the project's writer: a capture-program file
+  EXPECT_TRUE(files.Facts().createdByCapture);  // written by the project's writer: a capture-program file
 
   EXPECT_TRUE(files.IsOpen());
   EXPECT_TRUE(controller.FileOpen());
@@ -322,7 +322,7 @@ TEST_F(FilesTest, ADisplayToolRebuildsTheGraphOverTheSameFile) {
   EXPECT_EQ(graph.frameSource, player.SourceFilter());  // frame seeking follows the new source
   EXPECT_TRUE(files.IsOpen());
   EXPECT_EQ(files.Path(), path);
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(player.IsRunning());
 
   state.displayToolOn[kToolPixelSaturation] = false;
   state.displayToolOn[kToolCrosshairs] = false;

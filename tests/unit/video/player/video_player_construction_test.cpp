@@ -153,12 +153,13 @@ TEST_F(PlayerTest, TeardownLeavesOnlyTheRenderer) {
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
   ASSERT_EQ(p.RenderVideoCaptureStream(L"C:\\v\\a.avi", codec, L"Lagarith Lossless Codec"), kOk);
   const FilterRef sink = p.RecordingSink();
-  state.graphRunning = true;
+  ASSERT_EQ(p.Run(), kOk);
+  ASSERT_TRUE(p.IsRunning());
 
   ASSERT_EQ(p.RemoveFilters(), kOk);
   EXPECT_EQ(graph.GraphNames(), Names{L"EVR"});
   EXPECT_FALSE(graph.AnyConnection());
-  EXPECT_FALSE(state.graphRunning);
+  EXPECT_FALSE(p.IsRunning());
   EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Stop"), 1);
   EXPECT_EQ(graph.released, std::vector<FilterRef>{sink});  // the camera's filter stays with its device
   EXPECT_FALSE(p.SourceFilter());

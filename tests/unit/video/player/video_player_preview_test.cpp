@@ -66,7 +66,7 @@ TEST_F(PlayerTest, AFileIsRenderedToTheNullRendererFromItsOutput) {
   ASSERT_EQ(p.RemoveRendererFromGraph(), kOk);
   p.SetRendererKind(kRendererNull);
   ASSERT_EQ(p.AddRendererToGraph(), kOk);
-  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi", false), kOk);
+  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi"), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
   EXPECT_EQ(graph.ChainFrom(p.SourceFilter(), L"Output"), Names{L"Null Renderer"});
   EXPECT_TRUE(p.HasMediaControl());
@@ -79,7 +79,7 @@ TEST_F(PlayerTest, AFileIsRenderedToTheNullRendererFromItsOutput) {
 TEST_F(PlayerTest, AFileWithoutAnInstalledDecoderIsNamedByItsCode) {
   graph.offeredType.subtype = FourccGuid(MakeFourcc('M', 'J', 'P', 'G'));
   VideoPlayer& p = Make();
-  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi", false), kOk);
+  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi"), kOk);
   graph.failures.insert(L"RenderStream:None");
   EXPECT_EQ(p.RenderVideoPreviewStream(), kFail);
   EXPECT_TRUE(PostedTimed(log,
@@ -124,16 +124,13 @@ TEST_F(PlayerTest, MissingColorControlKeepsItsSwitchOffAtEveryRender) {
   EXPECT_EQ(PreviewChain(), (Names{L"PixelSaturation", L"Crosshairs", L"EVR"}));
 }
 
-TEST_F(PlayerTest, RemovingFiltersWhileRecordingLeavesThePlainPreview) {
+TEST_F(PlayerTest, APlainPreviewLeavesTheDisplayFiltersOut) {
   VideoPlayer& p = MakeWithCamera();
   SwitchTools(true, true, true);
-  state.recording = true;
-  state.removeFiltersWhileRecording = true;
-  ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
+  ASSERT_EQ(p.RenderVideoPreviewStream(true), kOk);
   EXPECT_EQ(PreviewChain(), Names{L"EVR"});
   EXPECT_TRUE(p.HasMediaControl());
 
-  state.removeFiltersWhileRecording = false;  // the option alone, or recording alone, changes nothing
   ASSERT_EQ(p.RemoveFilters(), kOk);
   ASSERT_EQ(p.AddVideoCaptureSourceBaseFilter(camera), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
@@ -232,9 +229,8 @@ TEST_F(PlayerTest, FileSourceTakesItsSizeFromTheRendererAndMayUseConverters) {
   graph.connectionType.width = 640;
   graph.connectionType.height = -480;
   state.videoWidth = 0;
-  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\a.avi", true), kOk);
+  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\a.avi"), kOk);
   EXPECT_TRUE(p.FileSourceMode());
-  EXPECT_TRUE(p.PlaybackFlag());
   state.displayToolOn[kToolCrosshairs] = true;
   graph.failures = {L"ConnectDirect:Crosshairs->EVR"};  // the intelligent connect steps in
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
@@ -255,12 +251,12 @@ TEST_F(PlayerTest, FileSourceKeepsAKnownSizeAndRefusesAbsurdOnes) {
   graph.connectionType.width = 100000;
   state.videoWidth = 0;
   state.videoHeight = 0;
-  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\a.avi", false), kOk);
+  ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\a.avi"), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
   EXPECT_EQ(state.videoWidth, 0);
 
   graph.failures = {L"AddSourceFilterForFile"};
-  EXPECT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\b.avi", false), kFail);
+  EXPECT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\b.avi"), kFail);
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: failure to add the video file source filter to the filter graph\r\n"));
 }
 

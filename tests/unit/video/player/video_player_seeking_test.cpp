@@ -38,7 +38,7 @@ TEST_F(SeekingTest, FramePositionsGoToTheFileSourceOnceTheFormatIsSet) {
   EXPECT_EQ(player->SetCurrentFrame(3), kFail);  // no source, no format
   ASSERT_EQ(player->SetMediaSeekingInterface(), kOk);
   EXPECT_EQ(player->SetFrameTimeFormat(), kFail);  // still no source
-  ASSERT_EQ(player->CreateAndAddFileSourceBaseFilter(L"C:\\v\\a.avi", true), kOk);
+  ASSERT_EQ(player->CreateAndAddFileSourceBaseFilter(L"C:\\v\\a.avi"), kOk);
   ASSERT_EQ(player->SetFrameTimeFormat(), kOk);
   EXPECT_EQ(graph.frameSource, player->SourceFilter());
   EXPECT_EQ(player->SetCurrentFrame(7), kOk);
@@ -50,7 +50,7 @@ TEST_F(SeekingTest, FramePositionsGoToTheFileSourceOnceTheFormatIsSet) {
 
 TEST_F(SeekingTest, TeardownLetsGoOfTheSourcesSeeking) {
   ASSERT_EQ(player->SetMediaSeekingInterface(), kOk);
-  ASSERT_EQ(player->CreateAndAddFileSourceBaseFilter(L"C:\\v\\a.avi", true), kOk);
+  ASSERT_EQ(player->CreateAndAddFileSourceBaseFilter(L"C:\\v\\a.avi"), kOk);
   ASSERT_EQ(player->SetFrameTimeFormat(), kOk);
   ASSERT_EQ(player->RemoveFilters(), kOk);
   EXPECT_FALSE(player->HasFrameTimeFormat());
@@ -61,7 +61,7 @@ TEST_F(SeekingTest, TeardownLetsGoOfTheSourcesSeeking) {
 
 TEST_F(SeekingTest, AFailedFrameFormatLeavesNoFormat) {
   ASSERT_EQ(player->SetMediaSeekingInterface(), kOk);
-  ASSERT_EQ(player->CreateAndAddFileSourceBaseFilter(L"C:\\v\\a.avi", true), kOk);
+  ASSERT_EQ(player->CreateAndAddFileSourceBaseFilter(L"C:\\v\\a.avi"), kOk);
   graph.results[L"SetFrameTimeFormat"] = kNoInterface;
   EXPECT_EQ(player->SetFrameTimeFormat(), kNoInterface);
   EXPECT_FALSE(player->HasFrameTimeFormat());
