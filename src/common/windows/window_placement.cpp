@@ -1,6 +1,7 @@
 #include "common/windows/window_placement.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "common/log/user_messages_log.h"
 
@@ -23,6 +24,21 @@ Point Clamp(Point p, int width, int height, const Rect& workArea) {
 
 Rect Shrunk(const Rect& r) {
   return {r.left + 7, r.top + 4, r.right - 7, r.bottom - 4};
+}
+
+// Into the work area (whatever its origin), the top-left corner winning when the window is larger.
+Point Inside(Point p, int width, int height, const Rect& workArea) {
+  p.x = std::max(workArea.left, std::min(p.x, workArea.right - width));
+  p.y = std::max(workArea.top, std::min(p.y, workArea.bottom - height));
+  return p;
+}
+
+bool Intersect(const Rect& a, const Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool Contains(const Rect& outer, const Rect& r) {
+  return r.left >= outer.left && r.top >= outer.top && r.right <= outer.right && r.bottom <= outer.bottom;
 }
 
 }  // namespace
@@ -134,6 +150,31 @@ std::optional<Point> ChoosePlacement(const PlacementEntry* entry, int width, int
   const auto at = DeterminePositionSettings(width, height, preference, reference ? *reference : workArea, workArea);
   if (!at || reference != nullptr || mainWindow == nullptr) return at;
   return AvoidMainWindow(*at, width, height, *mainWindow, workArea);
+}
+
+Point KeepInView(const Rect& window, const Rect& workArea, const Rect* keepClear) {
+  const int width = window.Width();
+  const int height = window.Height();
+  const Point inside = Inside({window.left, window.top}, width, height, workArea);
+  const auto at = [&](Point p) { return Rect{p.x, p.y, p.x + width, p.y + height}; };
+  if (keepClear == nullptr || !Intersect(at(inside), *keepClear)) return inside;
+  // Above, below, left of and right of the window to keep clear, each slid along that side into the
+  // work area; the nearest that fits wins.
+  const Rect& c = *keepClear;
+  const Point beside[] = {
+      Inside({inside.x, c.top - height}, width, 0, workArea),
+      Inside({inside.x, c.bottom}, width, 0, workArea),
+      Inside({c.left - width, inside.y}, 0, height, workArea),
+      Inside({c.right, inside.y}, 0, height, workArea),
+  };
+  std::optional<Point> best;
+  long bestDistance = 0;
+  for (const Point& p : beside) {
+    if (!Contains(workArea, at(p)) || Intersect(at(p), c)) continue;
+    const long distance = std::labs(static_cast<long>(p.x - inside.x)) + std::labs(static_cast<long>(p.y - inside.y));
+    if (!best || distance < bestDistance) best = p, bestDistance = distance;
+  }
+  return best.value_or(inside);
 }
 
 }  // namespace zuna

@@ -91,5 +91,21 @@ TEST(Placement, ChoosePlacementPrefersTheUsersAndTheFilesPosition) {
   EXPECT_FALSE(ChoosePlacement(e, 400, 400, 7, nullptr, kWork, &main).has_value());
 }
 
+// A main window that grew from its top-left corner, and the controls window the user must reach.
+TEST(Placement, AResizedWindowComesBackIntoTheWorkAreaAndClearOfTheControls) {
+  const Rect work{0, 0, 1600, 900};
+  // Grown past the right edge: moved left just enough.
+  EXPECT_EQ(KeepInView({957, 0, 1693, 530}, work, nullptr), (Point{864, 0}));
+  EXPECT_EQ(KeepInView({100, 50, 836, 580}, work, nullptr), (Point{100, 50}));
+  // Moved left it would cover the controls' top: the nearest side of them that fits, here above.
+  const Rect controls{1100, 350, 1400, 500};
+  EXPECT_EQ(KeepInView({1300, 100, 1700, 400}, work, &controls), (Point{1200, 50}));
+  // No side of them leaves room: inside the work area comes first.
+  const Rect wide{500, 450, 960, 700};
+  EXPECT_EQ(KeepInView({957, 0, 1693, 530}, work, &wide), (Point{864, 0}));
+  // A work area that does not begin at the screen's corner.
+  EXPECT_EQ(KeepInView({-20, 0, 380, 300}, {40, 30, 1640, 930}, nullptr), (Point{40, 30}));
+}
+
 }  // namespace
 }  // namespace zuna
