@@ -152,29 +152,37 @@ std::optional<Point> ChoosePlacement(const PlacementEntry* entry, int width, int
   return AvoidMainWindow(*at, width, height, *mainWindow, workArea);
 }
 
-Point KeepInView(const Rect& window, const Rect& workArea, const Rect* keepClear) {
+std::optional<Point> NearestSpotBeside(const Rect& window, const Rect& other, const Rect& workArea) {
   const int width = window.Width();
   const int height = window.Height();
-  const Point inside = Inside({window.left, window.top}, width, height, workArea);
-  const auto at = [&](Point p) { return Rect{p.x, p.y, p.x + width, p.y + height}; };
-  if (keepClear == nullptr || !Intersect(at(inside), *keepClear)) return inside;
-  // Above, below, left of and right of the window to keep clear, each slid along that side into the
-  // work area; the nearest that fits wins.
-  const Rect& c = *keepClear;
+  const Point here = Inside({window.left, window.top}, width, height, workArea);
+  // Above, below, left of and right of the other window, each slid along that side into the work area.
   const Point beside[] = {
-      Inside({inside.x, c.top - height}, width, 0, workArea),
-      Inside({inside.x, c.bottom}, width, 0, workArea),
-      Inside({c.left - width, inside.y}, 0, height, workArea),
-      Inside({c.right, inside.y}, 0, height, workArea),
+      {here.x, other.top - height},
+      {here.x, other.bottom},
+      {other.left - width, here.y},
+      {other.right, here.y},
   };
   std::optional<Point> best;
   long bestDistance = 0;
   for (const Point& p : beside) {
-    if (!Contains(workArea, at(p)) || Intersect(at(p), c)) continue;
-    const long distance = std::labs(static_cast<long>(p.x - inside.x)) + std::labs(static_cast<long>(p.y - inside.y));
+    const Rect r{p.x, p.y, p.x + width, p.y + height};
+    if (!Contains(workArea, r) || Intersect(r, other)) continue;
+    const long distance =
+        std::labs(static_cast<long>(p.x) - window.left) + std::labs(static_cast<long>(p.y) - window.top);
     if (!best || distance < bestDistance) best = p, bestDistance = distance;
   }
-  return best.value_or(inside);
+  return best;
+}
+
+ViewPlaces KeepInView(const Rect& window, const Rect& workArea, const Rect* keepClear) {
+  const int width = window.Width();
+  const int height = window.Height();
+  const Point inside = Inside({window.left, window.top}, width, height, workArea);
+  const Rect there{inside.x, inside.y, inside.x + width, inside.y + height};
+  if (keepClear == nullptr || !Intersect(there, *keepClear)) return {inside, std::nullopt};
+  if (const auto spot = NearestSpotBeside(there, *keepClear, workArea)) return {*spot, std::nullopt};
+  return {inside, NearestSpotBeside(*keepClear, there, workArea)};
 }
 
 }  // namespace zuna

@@ -39,15 +39,19 @@ void PlaybackMainWindow::SizeMainWindowToDisplay() {
 }
 
 // A window grown from its top-left corner for a larger video can reach past the screen's edge or
-// over the controls window: it moves back inside, clear of the controls where there is room.
+// over the controls window: it moves back inside, clear of the controls where there is room, else
+// the controls move clear of it. Programmatic moves: recorded, but not as the user's.
 void PlaybackMainWindow::KeepMainWindowInView() {
   const Rect outer = WindowRect(mainWindow_);
   const Rect controls = WindowRect(controls_.Window());
   const bool shown = IsWindowVisible(controls_.Window()) != FALSE;
-  const Point at = KeepInView(outer, common_.State().workArea, shown ? &controls : nullptr);
-  if (at == Point{outer.left, outer.top}) return;
-  SetWindowPos(mainWindow_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  common_.Common().Placements().RecordMove(mainWindow_, WindowRect(mainWindow_), false);
+  const ViewPlaces places = KeepInView(outer, common_.State().workArea, shown ? &controls : nullptr);
+  const auto move = [this](HWND window, Point at) {
+    SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    common_.Common().Placements().RecordMove(window, WindowRect(window), false);
+  };
+  if (places.window != Point{outer.left, outer.top}) move(mainWindow_, places.window);
+  if (places.other) move(controls_.Window(), *places.other);
 }
 
 void PlaybackMainWindow::ToggleOptionsWindow() {
