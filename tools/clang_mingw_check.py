@@ -58,7 +58,8 @@ def main():
     build = sys.argv[1] if len(sys.argv) > 1 else "build/windows-cross"
     jobs = int(sys.argv[2]) if len(sys.argv) > 2 else os.cpu_count() or 2
     with open(os.path.join(build, "compile_commands.json"), encoding="utf-8") as f:
-        entries = json.load(f)
+        # The resource scripts go through windres, not a compiler.
+        entries = [e for e in json.load(f) if e["file"].endswith((".cpp", ".cc", ".c"))]
     gcc = shlex.split(entries[0]["command"])[0] if entries and "command" in entries[0] else TARGET + "-g++"
     includes = gcc_include_dirs(gcc)
     if not includes:
