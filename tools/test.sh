@@ -12,9 +12,9 @@ failed=0
 failures=()
 
 step() { echo; echo "==== $*"; }
-# ZUNA_TEST_PARTS (default "native fuzz package wine") runs only the named parts; ZUNA_SCENARIOS
+# ZUNA_TEST_PARTS (default "native fuzz clang package wine") runs only the named parts; ZUNA_SCENARIOS
 # (scenario names without .scn) runs only those Wine scenarios. Both are for development runs.
-parts=" ${ZUNA_TEST_PARTS:-native fuzz package wine} "
+parts=" ${ZUNA_TEST_PARTS:-native fuzz clang package wine} "
 wants() { [[ "$parts" == *" $1 "* ]]; }
 fail() { failed=$((failed + 1)); failures+=("$1"); echo "FAILED: $1"; }
 
@@ -65,6 +65,27 @@ elif command -v clang++ >/dev/null && echo 'extern "C" int LLVMFuzzerTestOneInpu
   fi
 else
   echo "fuzz: clang with libFuzzer not available, skipped"
+fi
+
+# --- The Windows side through a second compiler: clang for the MinGW-w64 target, checks only ---------------
+if ! wants clang; then :
+elif step "windows clang check"; cmake --preset windows-cross >/tmp/zuna-cross-configure.log 2>&1; then
+  python3 tools/clang_mingw_check.py build/windows-cross "$jobs" >/tmp/zuna-clang-mingw.log 2>&1
+  grep -v '^clang-mingw: ' /tmp/zuna-clang-mingw.log | head -n 200
+  summary="$(grep -E '^clang-mingw: [0-9]+ passed .*, [0-9]+ failed' /tmp/zuna-clang-mingw.log | tail -n 1)"
+  if [ -n "$summary" ]; then
+    echo "$summary"
+    good="$(sed -E 's/^clang-mingw: ([0-9]+) passed.*/\1/' <<<"$summary")"
+    bad="$(sed -E 's/.*, ([0-9]+) failed$/\1/' <<<"$summary")"
+    passed=$((passed + good))
+    [ "$bad" -eq 0 ] || fail "clang-mingw ($bad files)"
+    failed=$((failed + (bad > 0 ? bad - 1 : 0)))
+  else
+    tail -n 30 /tmp/zuna-clang-mingw.log; fail "clang-mingw did not run"
+  fi
+else
+  cat /tmp/zuna-cross-configure.log
+  fail "windows clang check"
 fi
 
 # --- Windows package: the release build and its zip (unpacked by the scenarios that need it) ------------

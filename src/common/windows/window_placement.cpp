@@ -1,6 +1,7 @@
 #include "common/windows/window_placement.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 #include "common/log/user_messages_log.h"
 
@@ -23,6 +24,21 @@ Point Clamp(Point p, int width, int height, const Rect& workArea) {
 
 Rect Shrunk(const Rect& r) {
   return {r.left + 7, r.top + 4, r.right - 7, r.bottom - 4};
+}
+
+// Into the work area (whatever its origin), the top-left corner winning when the window is larger.
+Point Inside(Point p, int width, int height, const Rect& workArea) {
+  p.x = std::max(workArea.left, std::min(p.x, workArea.right - width));
+  p.y = std::max(workArea.top, std::min(p.y, workArea.bottom - height));
+  return p;
+}
+
+bool Intersect(const Rect& a, const Rect& b) {
+  return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
+
+bool Contains(const Rect& outer, const Rect& r) {
+  return r.left >= outer.left && r.top >= outer.top && r.right <= outer.right && r.bottom <= outer.bottom;
 }
 
 }  // namespace
@@ -134,6 +150,39 @@ std::optional<Point> ChoosePlacement(const PlacementEntry* entry, int width, int
   const auto at = DeterminePositionSettings(width, height, preference, reference ? *reference : workArea, workArea);
   if (!at || reference != nullptr || mainWindow == nullptr) return at;
   return AvoidMainWindow(*at, width, height, *mainWindow, workArea);
+}
+
+std::optional<Point> NearestSpotBeside(const Rect& window, const Rect& other, const Rect& workArea) {
+  const int width = window.Width();
+  const int height = window.Height();
+  const Point here = Inside({window.left, window.top}, width, height, workArea);
+  // Above, below, left of and right of the other window, each slid along that side into the work area.
+  const Point beside[] = {
+      {here.x, other.top - height},
+      {here.x, other.bottom},
+      {other.left - width, here.y},
+      {other.right, here.y},
+  };
+  std::optional<Point> best;
+  long bestDistance = 0;
+  for (const Point& p : beside) {
+    const Rect r{p.x, p.y, p.x + width, p.y + height};
+    if (!Contains(workArea, r) || Intersect(r, other)) continue;
+    const long distance =
+        std::labs(static_cast<long>(p.x) - window.left) + std::labs(static_cast<long>(p.y) - window.top);
+    if (!best || distance < bestDistance) best = p, bestDistance = distance;
+  }
+  return best;
+}
+
+ViewPlaces KeepInView(const Rect& window, const Rect& workArea, const Rect* keepClear) {
+  const int width = window.Width();
+  const int height = window.Height();
+  const Point inside = Inside({window.left, window.top}, width, height, workArea);
+  const Rect there{inside.x, inside.y, inside.x + width, inside.y + height};
+  if (keepClear == nullptr || !Intersect(there, *keepClear)) return {inside, std::nullopt};
+  if (const auto spot = NearestSpotBeside(there, *keepClear, workArea)) return {*spot, std::nullopt};
+  return {inside, NearestSpotBeside(*keepClear, there, workArea)};
 }
 
 }  // namespace zuna

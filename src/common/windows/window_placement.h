@@ -61,6 +61,21 @@ Point AvoidMainWindow(Point preferred, int width, int height, const Rect& mainWi
 std::optional<Point> ChoosePlacement(const PlacementEntry* entry, int width, int height, int preference,
                                      const Rect* reference, const Rect& workArea, const Rect* mainWindow);
 
+// The nearest place for `window` beside `other` (above, below, left or right of it, not covering it)
+// that lies inside the work area; nothing when no side has room.
+std::optional<Point> NearestSpotBeside(const Rect& window, const Rect& other, const Rect& workArea);
+
+// Where a window that changed its size in place goes: moved as little as brings it inside the work
+// area; then, when it covers `keepClear` (a window the user needs to reach), to the nearest spot
+// beside that window inside the work area. When there is none, it stays inside the work area and
+// `other` is where the window to keep clear goes instead, beside it (when there is room).
+struct ViewPlaces {
+  Point window;
+  std::optional<Point> other;
+  bool operator==(const ViewPlaces&) const = default;
+};
+ViewPlaces KeepInView(const Rect& window, const Rect& workArea, const Rect* keepClear);
+
 // Overlap with 7-pixel side and 4-pixel top and bottom margins, so touching windows do not count.
 bool WindowsOverlap(const Rect& a, const Rect& b);
 

@@ -96,15 +96,15 @@ void PlaybackController::CloseFile() {
   ApplyControls();
 }
 
-void PlaybackController::RunCommand(int command) {
-  Execute(command);
+void PlaybackController::RunCommand(PlaybackCommand command) {
+  Execute(Number(command));
   ApplyControls();
 }
 
 void PlaybackController::OnButtonClicked(PlaybackButton button) {
   // A click that the window should not have delivered (a disabled button) changes nothing.
   if (!fileOpen_ || !controls_.Enabled(button)) return;
-  RunCommand(Number(ButtonCommand(button)));
+  RunCommand(ButtonCommand(button));
 }
 
 void PlaybackController::OnSliderNotification(SliderNotification notification, FrameNumber position) {
@@ -125,7 +125,7 @@ void PlaybackController::OnSliderNotification(SliderNotification notification, F
       return;  // tracking, end of tracking, top and bottom
   }
   sliderPosition_ = std::clamp<FrameNumber>(position, 0, player_.LastFrame());
-  RunCommand(Number(command));
+  RunCommand(command);
 }
 
 void PlaybackController::OnPlayTimerTick() {

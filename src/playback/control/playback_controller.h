@@ -39,10 +39,10 @@ class PlaybackController {
   // "Close", "Open" and exit. Nothing when no file is open.
   void CloseFile();
 
-  // The main window's command handler (command numbers as in PlaybackCommand). After the graph was
-  // rebuilt for a display tool, run RefreshPosition before PausePlayback: the new graph starts at
-  // frame 0 and the refresh puts it back at the player's position.
-  void RunCommand(int command);
+  // The main window's command handler. After the graph was rebuilt for a display tool, run
+  // RefreshPosition before PausePlayback: the new graph starts at frame 0 and the refresh puts it
+  // back at the player's position.
+  void RunCommand(PlaybackCommand command);
   void OnButtonClicked(PlaybackButton button);
   // position: the slider's position at the notification, any frame of the file.
   void OnSliderNotification(SliderNotification notification, FrameNumber position);

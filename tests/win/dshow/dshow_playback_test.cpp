@@ -90,7 +90,7 @@ struct Playback {
 
   // Runs a command as the window would, the refresh message included.
   void Run(PlaybackCommand command) {
-    controller.RunCommand(CommandNumber(command));
+    controller.RunCommand(command);
     Refresh();
   }
   void Press(PlaybackButton button) {
@@ -100,7 +100,7 @@ struct Playback {
   void Refresh() {
     if (!host.refreshPending) return;
     host.refreshPending = false;
-    controller.RunCommand(CommandNumber(PlaybackCommand::kRefreshPosition));
+    controller.RunCommand(PlaybackCommand::kRefreshPosition);
   }
   FrameNumber SourceFrame() {
     FrameNumber frame = -1;

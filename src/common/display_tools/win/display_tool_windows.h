@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "common/display_tools/display_tool_switch.h"
 #include "common/display_tools/win/brightness_contrast_window.h"
 #include "common/display_tools/win/crosshairs_window.h"
 #include "common/display_tools/win/magnify_window.h"
@@ -14,19 +15,19 @@
 
 namespace zuna {
 
-class DisplayToolWindows {
+class DisplayToolWindows final : public DisplayToolSwitch {
  public:
   // `applyBrightnessContrast` hands the two percentages to the graph's colour control.
   DisplayToolWindows(CommonWindows& common, HWND mainWindow, std::function<void(int, int)> applyBrightnessContrast);
 
   // Creates the windows; one that cannot be created is reported and its command does nothing.
   void Create();
-  bool Exists(int tool) const { return Window(tool) != nullptr; }
+  bool Exists(int tool) const override { return Window(tool) != nullptr; }
   HWND Window(int tool) const;
   bool IsOpen(int tool) const;
   // The Display menu command of the tool.
-  Status Toggle(int tool);
-  Status Close(int tool);
+  Status Toggle(int tool) override;
+  Status Close(int tool) override;
 
   // Shows the video at a magnifier choice, as its radio button does.
   void Magnify(int choice) {

@@ -1,7 +1,8 @@
 #pragma once
 // The playback program's main window with its video surface, the "Playback" controls window and
-// the "Miscellaneous Options" window, and the start-up sequence that builds them. It carries out
-// the controller's requests (video surface, play timer, menu) and routes the menu commands.
+// the "Miscellaneous Options" window. It creates them in the steps that PlaybackProgram runs, pumps
+// their messages into the program and the controller, and carries out their requests (menu, video
+// surface, play timer, window size and place).
 #include <windows.h>
 
 #include <array>
@@ -15,21 +16,21 @@
 #include "playback/control/video_player_playback_graph.h"
 #include "playback/control/win/playback_controls_window.h"
 #include "playback/files/playback_files.h"
-#include "playback/main/playback_menu.h"
+#include "playback/main/playback_program.h"
 #include "playback/options/playback_options.h"
 #include "playback/options/win/playback_options_window.h"
 #include "video/player/video_player.h"
 
 namespace zuna {
 
-class PlaybackMainWindow final : public PlaybackHost {
+class PlaybackMainWindow final : public PlaybackHost, PlaybackProgramView, PlaybackStartup {
  public:
   PlaybackMainWindow(CommonWindows& common, HINSTANCE instance, VideoPlayer& player);
 
   HWND Window() const { return mainWindow_; }
-  MenuModel* Menu() { return &menu_; }
+  MenuModel* Menu() { return &program_.Menu(); }
   // Opens a file named when the program was started, as "Open" does with a chosen one.
-  void OpenFileNamed(const std::wstring& path);
+  void OpenFileNamed(const std::wstring& path) { program_.OpenFileNamed(path); }
 
   // PlaybackHost
   void ShowVideoSurface(bool show) override;
@@ -37,40 +38,52 @@ class PlaybackMainWindow final : public PlaybackHost {
   void StopPlayTimer() override;
   void PostRefreshPosition() override;
   bool HasFileSource() const override { return player_.FileSourceMode(); }
-  void ReleaseFile() override;
+  void ReleaseFile() override { files_->Release(); }
   void SizeMainWindowToDisplay() override;
-  void MenuChanged() override;
+  void MenuChanged() override { program_.MenuChanged(); }
 
  private:
+  // PlaybackStartup
+  void RegisterOptions() override { options_.RegisterPlaybackOptions(); }
+  void LoadControlIcons() override;
+  void CreateHelpWindows() override;
+  void TakeMessageIdentifiers() override;
+  void CreateArrowFont() override;
+  bool CreateMainWindow() override;
+  bool CreateVideoSurface() override;
+  bool CreateOptionsWindow() override;
+  bool CreateControlsWindow() override;
+  void CreateDisplayTools() override;
+  void RegisterPlacements() override;
+  void ReadOptions() override { options_.ReadPlaybackOptions(); }
+  void ApplyIconsAndReportTimeZone() override;
+  void PlaceAndShowWindows() override;
+  unsigned NextIdentifier() override { return common_.Common().NextIdentifier(); }
+  const DisplayToolSwitch* DisplayTools() const override { return tools_.get(); }
+  void ConnectOptionsWindow() override;
+  void CreatePlaybackControl() override;
+  void InstallProgramCallbacks() override;
+  void CreateProgramFolders() override;
+  void FlushPendingMessages() override { common_.Common().Log().FlushPending(); }
+
+  // PlaybackProgramView
+  void ApplyMenu(const MenuModel& menu) override;
+  void RepaintVideo() override { player_.RepaintVideo(); }
+  Status RedrawPausedFrame() override;
+  void FitToMagnifiedDisplay() override;
+  void KeepMainWindowInView() override;
+  void ToggleHelp(int page) override { common_.Help().Toggle(page, mainWindow_); }
+  void ToggleOptionsWindow() override;
+  void SaveWindowPositions() override { options_.SaveWindowPositions(); }
+  void DestroyMainWindow() override { DestroyWindow(mainWindow_); }
+
   static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static LRESULT CALLBACK ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   static void CALLBACK PlayTimerTick(PVOID window, BOOLEAN);
   LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
   bool HandlePrivateMessage(UINT message, LPARAM lParam);
-
-  void LoadControlIcons();
-  void CreatePlaybackHelpWindows();
-  bool CreateMainWindow();
-  bool CreateClippingWindow();
-  bool CreateControlsWindow();
-  void RegisterPlacements();
-  void PlaceControlsWindow();
-  void RebuildMenu();
-  void CreatePlaybackControl();
-  void InstallProgramCallbacks();
-  void CreateDisplayTools();
-  // A Display command: toggles the tool's window, not while the video plays (but for magnify).
-  void ToggleDisplayTool(int tool);
-  // After a tool was shown or hidden: its check mark, the graph rebuilt, the paused picture back.
-  Status OnDisplayToolChanged(int tool, bool shown);
-  // A display value changed while paused: the frame is sought again so that it is drawn anew.
-  Status RefreshPausedPicture();
-  void FitToMagnifiedDisplay();
-  void BeforeOpening();
-  void AfterOpening();
-  void OnCommand(unsigned id);
-  void Exit();
-  void Paint();
+  bool Fatal(const wchar_t* message);
+  void PaintBlank(HWND window);
 
   CommonWindows& common_;
   HINSTANCE instance_;
@@ -80,12 +93,12 @@ class PlaybackMainWindow final : public PlaybackHost {
   PlaybackControlsWindow controls_;
   PlaybackOptions options_;
   PlaybackOptionsWindow optionsWindow_;
+  CommonPlaybackState state_;
+  PlaybackProgram program_{*this, state_};
   std::array<HICON, 6> controlIcons_{};
   unsigned sliderForwardMessage_ = 0, sliderBackwardMessage_ = 0, sliderReleasedMessage_ = 0,
            refreshPositionMessage_ = 0, helpButtonId_ = 0, saveId_ = 0, cancelId_ = 0, checkBoxIds_[2] = {};
   HFONT arrowFont_ = nullptr;
-  PlaybackMenuIds ids_{};
-  MenuModel menu_;
   // Made once the menu identifiers exist; they live as long as the window.
   std::unique_ptr<PlaybackController> controller_;
   std::unique_ptr<PlaybackFiles> files_;

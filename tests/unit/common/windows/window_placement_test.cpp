@@ -91,5 +91,24 @@ TEST(Placement, ChoosePlacementPrefersTheUsersAndTheFilesPosition) {
   EXPECT_FALSE(ChoosePlacement(e, 400, 400, 7, nullptr, kWork, &main).has_value());
 }
 
+// A main window that grew from its top-left corner, and the controls window the user must reach.
+TEST(Placement, AResizedWindowComesBackIntoTheWorkAreaAndClearOfTheControls) {
+  const Rect work{0, 0, 1600, 900};
+  const auto At = [](Point p) { return ViewPlaces{p, std::nullopt}; };
+  // Grown past the right edge: moved left just enough.
+  EXPECT_EQ(KeepInView({957, 0, 1693, 530}, work, nullptr), At({864, 0}));
+  EXPECT_EQ(KeepInView({100, 50, 836, 580}, work, nullptr), At({100, 50}));
+  // Moved left it would cover the controls: the nearest side of them that has room, here above.
+  const Rect controls{1100, 350, 1400, 500};
+  EXPECT_EQ(KeepInView({1300, 100, 1700, 400}, work, &controls), At({1200, 50}));
+  // No side of the controls has room for it: it stays inside the work area and the controls go to
+  // the nearest side of it instead, here below.
+  const Rect under{318, 467, 954, 697};
+  EXPECT_EQ(KeepInView({957, 0, 1693, 530}, work, &under), (ViewPlaces{{864, 0}, Point{318, 530}}));
+  // A work area that does not begin at the screen's corner.
+  EXPECT_EQ(KeepInView({-20, 0, 380, 300}, {40, 30, 1640, 930}, nullptr), At({40, 30}));
+  EXPECT_FALSE(NearestSpotBeside({0, 0, 1600, 900}, {0, 0, 10, 10}, work).has_value());
+}
+
 }  // namespace
 }  // namespace zuna

@@ -69,8 +69,8 @@ TEST_F(ControllerTest, StartsWithNoFileAndEveryControlOff) {
   EXPECT_EQ(Controls(), PlaybackControlsState{});
   EXPECT_EQ(view.shows, 1);
   EXPECT_EQ(controller.LastCommand(), CommandNumber(C::kNoFile));
-  controller.RunCommand(CommandNumber(C::kForwardOneFrame));  // nothing to play
-  controller.RunCommand(CommandNumber(C::kPausePlayback));    // as after a display tool toggle
+  controller.RunCommand(C::kForwardOneFrame);  // nothing to play
+  controller.RunCommand(C::kPausePlayback);    // as after a display tool toggle
   EXPECT_TRUE(graph.seeks.empty());
   EXPECT_TRUE(graph.calls.empty());
   EXPECT_EQ(Controls(), PlaybackControlsState{});
@@ -210,7 +210,7 @@ TEST_F(ControllerTest, PlayPauseAndTheTimerDriveTheSliderAndTheLine) {
   EXPECT_EQ(Controls().sliderPosition, 200);
   EXPECT_TRUE(menu.IsEnabled(ids.crosshairs));
   EXPECT_TRUE(On(B::kPreviousDroppedFrame) && On(B::kBeginningOfFile));
-  controller.RunCommand(CommandNumber(C::kRefreshPosition));
+  controller.RunCommand(C::kRefreshPosition);
   EXPECT_EQ(graph.seeks.back(), 200);
   EXPECT_EQ(controller.LastCommand(), CommandNumber(C::kPausePlayback));
 
@@ -223,8 +223,8 @@ TEST_F(ControllerTest, ARebuiltGraphIsPutBackAtThePlayersPosition) {
   controller.OpenFile(FileWithDropped(100, {}));
   Press(B::kForwardOneFrame, 3);
   graph.position = 0;  // a display tool was toggled: the graph was rebuilt
-  controller.RunCommand(CommandNumber(C::kRefreshPosition));
-  controller.RunCommand(CommandNumber(C::kPausePlayback));
+  controller.RunCommand(C::kRefreshPosition);
+  controller.RunCommand(C::kPausePlayback);
   EXPECT_EQ(controller.DisplayedPosition(), 3);
   EXPECT_EQ(Controls().frameNumberText, Line(35, L"Frame Number:  3"));
 }
@@ -392,7 +392,7 @@ TEST_F(ControllerTest, UnhandledCommandsAreReportedAndChangeNothing) {
   controller.OpenFile(FileWithDropped(10, {}));
   Press(B::kForwardOneFrame);
   const PlaybackControlsState before = Controls();
-  controller.RunCommand(6);
+  controller.RunCommand(static_cast<PlaybackCommand>(6));  // no command has this number
   EXPECT_EQ(CountOf(log.Text(), L"Logic error: video player ProcessPlaybackCommand case is not handled\r\n"), 1);
   EXPECT_EQ(CountOf(log.Text(), L"Logic error: main window SetPlaybackControlButtonsState case is not handled\r\n"), 1);
   controller.SetPlaybackControlButtonsState(CommandNumber(C::kRefreshPosition), true, true);

@@ -60,6 +60,7 @@ StepResult RunWindowMove(Session& session, const Args& args);
 StepResult RunAnswer(Session& session, const Args& args);
 StepResult RunDrag(Session& session, const Args& args);
 StepResult RunWindowAt(Session& session, const Args& args);
+StepResult RunWindowClear(Session& session, const Args& args);
 StepResult RunShownDocument(Session& session, const Args& args);
 StepResult RunArrowKey(Session& session, const Args& args);
 

@@ -1,5 +1,5 @@
-// A small AVI file for a playback scenario, written by the project's own writer: 160 x 120 at 25
-// frames per second in RGB32, YUY2 or NV12 (stored as a codec's frames, every one a key frame),
+// A small AVI file for a playback scenario, written by the project's own writer: 160 x 120 (or a
+// size given) at 25 frames per second in RGB32, YUY2 or NV12 (stored as a codec's frames, every one a key frame),
 // each frame a different grey, the listed frames left out (the writer records them as dropped, as
 // a capture would).
 #include <windows.h>
@@ -47,14 +47,25 @@ std::optional<std::vector<int>> ParseFrameList(const std::wstring& text) {
   return frames;
 }
 
-std::optional<zuna::AviVideoFormat> FormatNamed(const std::wstring& name) {
-  constexpr int kWidth = 160, kHeight = 120;
-  if (EqualsNoCase(name, L"rgb32")) return zuna::AviVideoFormat::Rgb32(kWidth, kHeight, 25, 1);
-  if (EqualsNoCase(name, L"yuy2")) return zuna::AviVideoFormat::Yuy2(kWidth, kHeight, 25, 1);
+// "720x480": even sizes from 2 x 2 to 4096 x 4096.
+bool ParseSize(const std::wstring& text, int& width, int& height) {
+  const std::size_t x = text.find(L'x');
+  if (x == std::wstring::npos) return false;
+  const auto w = ParseCount(text.substr(0, x));
+  const auto h = ParseCount(text.substr(x + 1));
+  if (!w || !h || *w < 2 || *h < 2 || *w > 4096 || *h > 4096 || *w % 2 != 0 || *h % 2 != 0) return false;
+  width = *w;
+  height = *h;
+  return true;
+}
+
+std::optional<zuna::AviVideoFormat> FormatNamed(const std::wstring& name, int width, int height) {
+  if (EqualsNoCase(name, L"rgb32")) return zuna::AviVideoFormat::Rgb32(width, height, 25, 1);
+  if (EqualsNoCase(name, L"yuy2")) return zuna::AviVideoFormat::Yuy2(width, height, 25, 1);
   if (EqualsNoCase(name, L"nv12")) {
     zuna::AviVideoFormat format =
-        zuna::AviVideoFormat::Compressed(zuna::MakeFourcc('N', 'V', '1', '2'), 12, kWidth, kHeight, 25, 1);
-    format.sizeImage = kWidth * kHeight * 3 / 2;
+        zuna::AviVideoFormat::Compressed(zuna::MakeFourcc('N', 'V', '1', '2'), 12, width, height, 25, 1);
+    format.sizeImage = width * height * 3 / 2;
     return format;
   }
   return std::nullopt;
@@ -239,16 +250,22 @@ bool LogAgrees(const std::filesystem::path& avi, const zuna::AviHeaderParser& pa
 }  // namespace
 
 StepResult RunWriteAvi(Session& session, const Args& args) {
-  const auto format = FormatNamed(args[1]);
+  int width = 160, height = 120;
+  std::vector<int> dropped;
+  for (std::size_t i = 3; i < args.size(); ++i) {
+    if (args[i].find(L'x') != std::wstring::npos) {
+      if (!ParseSize(args[i], width, height))
+        return Failed(L"expected an even size such as 720x480, not " + Quoted(args[i]));
+      continue;
+    }
+    const auto list = ParseFrameList(args[i]);
+    if (!list) return Failed(L"expected frame numbers separated by commas, not " + Quoted(args[i]));
+    dropped = *list;
+  }
+  const auto format = FormatNamed(args[1], width, height);
   if (!format) return Failed(L"expected rgb32, yuy2 or nv12, not " + Quoted(args[1]));
   const auto frames = ParseCount(args[2]);
   if (!frames || *frames == 0) return Failed(L"expected a frame count from 1 to 100000, not " + Quoted(args[2]));
-  std::vector<int> dropped;
-  if (args.size() > 3) {
-    const auto list = ParseFrameList(args[3]);
-    if (!list) return Failed(L"expected frame numbers separated by commas, not " + Quoted(args[3]));
-    dropped = *list;
-  }
   // The writer records a frame as dropped only when a later one follows it.
   if (Listed(dropped, *frames - 1)) return Failed(L"the last frame cannot be dropped");
   const auto path = session.Resolve(args[0]);

@@ -201,6 +201,34 @@ StepResult RunWindowAt(Session& session, const Args& args) {
   return there ? Passed(seen) : Failed(seen + L", expected " + args[1] + L", " + args[2]);
 }
 
+// A window placed as a user can use it: inside the screen's work area, and with a second title, not
+// covering any part of that window either.
+StepResult RunWindowClear(Session& session, const Args& args) {
+  const bool other = args.size() > 1 && !SecondsArg(args, 1).has_value();
+  const auto seconds = SecondsArg(args, other ? 2 : 1);
+  if (!seconds) return Failed(NotSeconds(args, other ? 2 : 1));
+  const DWORD process_id = CurrentProcessId(session);
+  if (process_id == 0) return Failed(kNoProcess);
+  HWND window = WaitForTitledWindow(process_id, args[0], *seconds);
+  HWND clear = other ? WaitForTitledWindow(process_id, args[1], *seconds) : nullptr;
+  if (!window || (other && !clear)) return Failed(L"no window titled " + Quoted(args[other && window ? 1 : 0]));
+  RECT work{}, r{}, c{}, overlap{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  const auto Describe = [](const RECT& x) {
+    return std::to_wstring(x.left) + L", " + std::to_wstring(x.top) + L" - " + std::to_wstring(x.right) + L", " +
+           std::to_wstring(x.bottom);
+  };
+  const bool placed = PollUntil(*seconds, [&] {
+    GetWindowRect(window, &r);
+    if (clear) GetWindowRect(clear, &c);
+    const bool inside = r.left >= work.left && r.top >= work.top && r.right <= work.right && r.bottom <= work.bottom;
+    return inside && !(clear && IntersectRect(&overlap, &r, &c));
+  });
+  std::wstring seen = DescribeWindow(window) + L" at " + Describe(r) + L" in the work area " + Describe(work);
+  if (clear) seen += L", " + Quoted(args[1]) + L" at " + Describe(c);
+  return placed ? Passed(seen) : Failed(seen);
+}
+
 // A document on show: a visible window of that title holding a control whose text, past its
 // leading blanks, begins with the text; "none" waits until no window of that title is visible.
 StepResult RunShownDocument(Session& session, const Args& args) {
