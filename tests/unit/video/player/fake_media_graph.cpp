@@ -1,6 +1,7 @@
 #include "video/player/fake_media_graph.h"
 
 #include <algorithm>
+#include <array>
 
 namespace zuna::test {
 namespace {
@@ -31,7 +32,6 @@ FakeMediaGraph::FakeMediaGraph() {
   connectionType.width = 720;
   connectionType.height = 480;
   connectionType.averageTimePerFrame = 333667;
-  effects = {{L"Color Converter DMO", MediaGuid{1}}, {L"Color Control", MediaGuid{2}}};
 }
 
 Status FakeMediaGraph::Call(const std::wstring& name) {
@@ -56,45 +56,22 @@ FilterRef FakeMediaGraph::MakeCaptureSource(const std::wstring& label) {
   return MakeFilter(label, {{PinDirection::kOutput, L"Capture"}, {PinDirection::kOutput, L"Preview"}});
 }
 
-Status FakeMediaGraph::CreateEvr(FilterRef* filter) {
-  const Status s = Call(L"CreateEvr");
-  if (Succeeded(s)) *filter = evr;
-  return s;
+Status FakeMediaGraph::CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) {
+  evrMade_ = videoRendererFailure != VideoRendererStep::kCreate;
+  if (!videoRendererFailure) preservedAspectRatio = preservePicture;
+  return FailAt(videoRendererFailure, failed);
 }
 
-Status FakeMediaGraph::SetEvrAspectRatio(bool preservePicture) {
-  ++aspectRatioCalls;
-  preservedAspectRatio = preservePicture;
-  return Call(L"SetEvrAspectRatio");
-}
-
-Status FakeMediaGraph::SetEvrVideoWindow(std::uintptr_t window) {
-  const Status s = Call(L"SetEvrVideoWindow");
-  if (Succeeded(s)) videoWindow = window;
-  return s;
-}
-
-Status FakeMediaGraph::SetEvrVideoPosition(int width, int height) {
-  const Status s = Call(L"SetEvrVideoPosition");
-  if (Succeeded(s)) videoPosition = {width, height};
-  return s;
-}
-
-Status FakeMediaGraph::CreateNullRenderer(FilterRef* filter) {
-  const Status s = Call(L"CreateNullRenderer");
-  if (Succeeded(s)) *filter = nullRenderer;
-  return s;
+FilterRef FakeMediaGraph::Renderer(RendererKind kind) const {
+  if (kind == RendererKind::kEvr) return evrMade_ ? evr : FilterRef{};
+  return nullRendererMade_ ? nullRenderer : FilterRef{};
 }
 
 Status FakeMediaGraph::GetTransformFilter(TransformFilterKind kind, FilterRef* filter) {
   static const wchar_t* const kNames[] = {L"GetTransformFilter:PixelSaturation", L"GetTransformFilter:Crosshairs",
                                           L"GetTransformFilter:TimeLapse"};
-  const Status s = Call(kNames[static_cast<int>(kind)]);
-  if (Failed(s)) return s;
-  *filter = kind == TransformFilterKind::kPixelSaturation ? pixelSaturation
-            : kind == TransformFilterKind::kCrosshairs    ? crosshairs
-                                                          : timeLapse;
-  return kOk;
+  return Set(kNames[static_cast<int>(kind)], *filter,
+             std::array{pixelSaturation, crosshairs, timeLapse}[static_cast<int>(kind)]);
 }
 
 void FakeMediaGraph::PrepareTransformFilter(TransformFilterKind kind, const TransformFilterSetup& setup) {
@@ -102,28 +79,12 @@ void FakeMediaGraph::PrepareTransformFilter(TransformFilterKind kind, const Tran
   ++preparedCount[kind];
 }
 
-Status FakeMediaGraph::EnumerateVideoEffects(std::vector<VideoEffectInfo>* list) {
-  const Status s = Call(L"EnumerateVideoEffects");
-  if (Succeeded(s)) *list = effects;
-  return s;
-}
-
-Status FakeMediaGraph::CreateDmoWrapper(FilterRef* filter) {
-  const Status s = Call(L"CreateDmoWrapper");
-  if (Failed(s)) return s;
+Status FakeMediaGraph::EnableColorControl(FilterRef* filter, ColorControlStep* failed) {
+  if (Failed(FailAt(colorControlFailure, failed))) return kFail;
   wrapper = wrapperHasPins ? MakeFilter(L"wrapper", {{PinDirection::kInput, L"in0"}, {PinDirection::kOutput, L"out0"}})
                            : MakeFilter(L"wrapper", {});
   *filter = wrapper;
   return kOk;
-}
-
-Status FakeMediaGraph::InitializeDmoWrapper(FilterRef, const MediaGuid& dmoClassId) {
-  if (dmoClassId != MediaGuid{2}) return kFail;  // only the "Color Control" entry's class
-  return Call(L"InitializeDmoWrapper");
-}
-
-Status FakeMediaGraph::OpenColorControlStore(FilterRef) {
-  return Call(L"OpenColorControlStore");
 }
 
 Status FakeMediaGraph::SetColorControlValue(int propertyId, std::int32_t value) {
@@ -160,17 +121,26 @@ Status FakeMediaGraph::RemoveFilter(FilterRef filter) {
   return kOk;
 }
 
-Status FakeMediaGraph::EnumerateFilters(std::vector<FilterRef>* list) {
-  const Status s = Call(L"EnumerateFilters");
-  if (Failed(s)) return s;
-  std::vector<std::pair<std::uint64_t, std::uintptr_t>> inGraph;
-  for (const auto& [id, record] : filters_) {
-    if (record.inGraph) inGraph.emplace_back(record.addedOrder, id);
+Status FakeMediaGraph::Clear(FilterRef keep, ClearStep* failed) {
+  if (Failed(FailAt(clearFailure, failed))) return kFail;
+  for (std::uintptr_t id : FiltersInGraph()) {
+    if (id != keep.id && Failed(RemoveFilter(FilterRef{id}))) {
+      *failed = ClearStep::kRemove;
+      return kFail;
+    }
   }
-  std::sort(inGraph.begin(), inGraph.end());
-  list->clear();
-  for (const auto& entry : inGraph) list->push_back(FilterRef{entry.second});
+  holdsMediaControl = false;
+  frameSource = {};
+  released.insert(released.end(), owned_.begin(), owned_.end());
+  owned_.clear();
   return kOk;
+}
+
+FilterRef FakeMediaGraph::MakeOwned(const std::wstring& label, const std::vector<Pin>& pins, std::wstring_view name) {
+  const FilterRef filter = MakeFilter(label, pins);
+  AddFilter(filter, name);
+  owned_.push_back(filter);
+  return filter;
 }
 
 Status FakeMediaGraph::FindFilterByName(std::wstring_view name, FilterRef* filter) {
@@ -186,9 +156,7 @@ Status FakeMediaGraph::FindFilterByName(std::wstring_view name, FilterRef* filte
 Status FakeMediaGraph::AddSourceFilterForFile(const std::wstring& path, std::wstring_view name, FilterRef* source) {
   const Status s = Call(L"AddSourceFilterForFile");
   if (Failed(s)) return s;
-  const FilterRef filter = MakeFilter(L"file " + path, {{PinDirection::kOutput, L"Output"}});
-  AddFilter(filter, name);
-  *source = filter;
+  *source = MakeOwned(L"file " + path, {{PinDirection::kOutput, L"Output"}}, name);
   return kOk;
 }
 
@@ -198,11 +166,6 @@ Status FakeMediaGraph::SetFrameTimeFormat(FilterRef source) {
   frameSource = source;
   currentFrame = 0;
   return kOk;
-}
-
-void FakeMediaGraph::ReleaseFrameSeeking() {
-  calls.emplace_back(L"ReleaseFrameSeeking");
-  frameSource = {};
 }
 
 Status FakeMediaGraph::SetCurrentFrame(std::int64_t frame) {
@@ -323,10 +286,8 @@ Status FakeMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
 Status FakeMediaGraph::CreateRecordingSink(const std::wstring& path, FilterRef* sink) {
   const Status s = Call(L"CreateRecordingSink");
   if (Failed(s)) return s;
-  const FilterRef filter = MakeFilter(L"avi writer", {{PinDirection::kInput, L"Input 01"}});
-  AddFilter(filter, L"AVI Writer");
+  *sink = MakeOwned(L"avi writer", {{PinDirection::kInput, L"Input 01"}}, L"AVI Writer");
   sinkPaths.push_back(path);
-  *sink = filter;
   return kOk;
 }
 
@@ -348,15 +309,21 @@ std::wstring FakeMediaGraph::PinOwnerName(std::uintptr_t pin) const {
   return owner.inGraph ? owner.graphName : owner.label;
 }
 
-std::vector<std::wstring> FakeMediaGraph::GraphNames() const {
-  std::vector<std::pair<std::uint64_t, std::wstring>> names;
+std::vector<std::uintptr_t> FakeMediaGraph::FiltersInGraph() const {
+  std::vector<std::pair<std::uint64_t, std::uintptr_t>> inGraph;
   for (const auto& [id, record] : filters_) {
-    if (record.inGraph) names.emplace_back(record.addedOrder, record.graphName);
+    if (record.inGraph) inGraph.emplace_back(record.addedOrder, id);
   }
-  std::sort(names.begin(), names.end());
-  std::vector<std::wstring> result;
-  for (auto& entry : names) result.push_back(entry.second);
-  return result;
+  std::sort(inGraph.begin(), inGraph.end());
+  std::vector<std::uintptr_t> ids;
+  for (const auto& entry : inGraph) ids.push_back(entry.second);
+  return ids;
+}
+
+std::vector<std::wstring> FakeMediaGraph::GraphNames() const {
+  std::vector<std::wstring> names;
+  for (std::uintptr_t id : FiltersInGraph()) names.push_back(filters_.at(id).graphName);
+  return names;
 }
 
 bool FakeMediaGraph::InGraph(FilterRef filter) const {
