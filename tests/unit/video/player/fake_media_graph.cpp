@@ -7,14 +7,7 @@ namespace zuna::test {
 namespace {
 
 const wchar_t* CategoryName(PinCategory category) {
-  switch (category) {
-    case PinCategory::kPreview:
-      return L"Preview";
-    case PinCategory::kCapture:
-      return L"Capture";
-    default:
-      return L"None";
-  }
+  return category == PinCategory::kPreview ? L"Preview" : category == PinCategory::kCapture ? L"Capture" : L"None";
 }
 
 }  // namespace
@@ -94,8 +87,7 @@ Status FakeMediaGraph::SetColorControlValue(int propertyId, std::int32_t value) 
 }
 
 Status FakeMediaGraph::AddFilter(FilterRef filter, std::wstring_view name) {
-  const Status s = Call(L"AddFilter:" + std::wstring(name));
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"AddFilter:" + std::wstring(name)); Failed(s)) return s;
   auto found = filters_.find(filter.id);
   if (found == filters_.end() || found->second.inGraph) return kInvalidArg;
   for (const auto& [id, record] : filters_) {
@@ -110,8 +102,7 @@ Status FakeMediaGraph::AddFilter(FilterRef filter, std::wstring_view name) {
 Status FakeMediaGraph::RemoveFilter(FilterRef filter) {
   auto found = filters_.find(filter.id);
   if (found == filters_.end() || !found->second.inGraph) return kInvalidArg;
-  const Status s = Call(L"RemoveFilter:" + found->second.graphName);
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"RemoveFilter:" + found->second.graphName); Failed(s)) return s;
   for (std::uintptr_t pin : found->second.pins) {  // removing a filter breaks its connections
     if (const std::uintptr_t peer = pins_[pin].peer; peer != 0 && pins_[peer].peer == pin) pins_[peer].peer = 0;
     pins_[pin].peer = 0;
@@ -154,23 +145,20 @@ Status FakeMediaGraph::FindFilterByName(std::wstring_view name, FilterRef* filte
 }
 
 Status FakeMediaGraph::AddSourceFilterForFile(const std::wstring& path, std::wstring_view name, FilterRef* source) {
-  const Status s = Call(L"AddSourceFilterForFile");
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"AddSourceFilterForFile"); Failed(s)) return s;
   *source = MakeOwned(L"file " + path, {{PinDirection::kOutput, L"Output"}}, name);
   return kOk;
 }
 
 Status FakeMediaGraph::SetFrameTimeFormat(FilterRef source) {
-  const Status s = Call(L"SetFrameTimeFormat");
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"SetFrameTimeFormat"); Failed(s)) return s;
   frameSource = source;
   currentFrame = 0;
   return kOk;
 }
 
 Status FakeMediaGraph::SetCurrentFrame(std::int64_t frame) {
-  const Status s = Call(L"SetCurrentFrame");
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"SetCurrentFrame"); Failed(s)) return s;
   if (!frameSource) return kFail;
   frameSeeks.push_back(frame);
   currentFrame = frame;
@@ -178,8 +166,7 @@ Status FakeMediaGraph::SetCurrentFrame(std::int64_t frame) {
 }
 
 Status FakeMediaGraph::GetCurrentFrame(std::int64_t* frame) {
-  const Status s = Call(L"GetCurrentFrame");
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"GetCurrentFrame"); Failed(s)) return s;
   if (!frameSource) return kFail;
   *frame = currentFrame;
   return kOk;
@@ -216,20 +203,11 @@ Status FakeMediaGraph::OfferedMediaType(PinRef pin, MediaTypeInfo* type) {
   return kOk;
 }
 
-Status FakeMediaGraph::ConnectDirect(PinRef output, PinRef input) {
-  return Link(output, input, L"ConnectDirect:");
-}
-
-Status FakeMediaGraph::Connect(PinRef output, PinRef input) {
-  return Link(output, input, L"Connect:");
-}
-
 Status FakeMediaGraph::Link(PinRef output, PinRef input, const std::wstring& how) {
   auto out = pins_.find(output.id);
   auto in = pins_.find(input.id);
   if (out == pins_.end() || in == pins_.end()) return kInvalidArg;
-  const Status s = Call(how + PinOwnerName(output.id) + L"->" + PinOwnerName(input.id));
-  if (Failed(s)) return s;
+  if (const Status s = Call(how + PinOwnerName(output.id) + L"->" + PinOwnerName(input.id)); Failed(s)) return s;
   if (out->second.direction != PinDirection::kOutput || in->second.direction != PinDirection::kInput) return kFail;
   if (out->second.peer != 0 || in->second.peer != 0) return kFail;  // already connected
   if (!filters_[out->second.filter].inGraph || !filters_[in->second.filter].inGraph) return kFail;
@@ -241,15 +219,13 @@ Status FakeMediaGraph::Link(PinRef output, PinRef input, const std::wstring& how
 Status FakeMediaGraph::Disconnect(PinRef pin) {
   auto found = pins_.find(pin.id);
   if (found == pins_.end()) return kInvalidArg;
-  const Status s = Call(L"Disconnect:" + PinOwnerName(pin.id));
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"Disconnect:" + PinOwnerName(pin.id)); Failed(s)) return s;
   found->second.peer = 0;  // one side only, as the framework does
   return kOk;
 }
 
 Status FakeMediaGraph::RenderStream(PinCategory category, FilterRef source, FilterRef intermediate, FilterRef sink) {
-  const Status s = Call(std::wstring(L"RenderStream:") + CategoryName(category));
-  if (Failed(s)) return s;
+  if (const Status s = Call(std::wstring(L"RenderStream:") + CategoryName(category)); Failed(s)) return s;
   PinRef from = category == PinCategory::kNone ? PinOf(source, PinDirection::kOutput, {}, true)
                                                : PinOf(source, PinDirection::kOutput, CategoryName(category));
   if (!from) return kFail;
@@ -276,16 +252,14 @@ Status FakeMediaGraph::SetStreamFormat(FilterRef, const MediaTypeInfo& type) {
 }
 
 Status FakeMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
-  const Status s = Call(L"GetRecordingTotals");
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"GetRecordingTotals"); Failed(s)) return s;
   if (!recordingTotals) return kFail;
   totals = *recordingTotals;
   return kOk;
 }
 
 Status FakeMediaGraph::CreateRecordingSink(const std::wstring& path, FilterRef* sink) {
-  const Status s = Call(L"CreateRecordingSink");
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"CreateRecordingSink"); Failed(s)) return s;
   *sink = MakeOwned(L"avi writer", {{PinDirection::kInput, L"Input 01"}}, L"AVI Writer");
   sinkPaths.push_back(path);
   return kOk;

@@ -41,8 +41,8 @@ class FakeMediaGraph final : public MediaGraph {
   Status ConnectedTo(PinRef pin, PinRef* peer) override;
   Status ConnectionMediaType(PinRef pin, MediaTypeInfo* type) override;
   Status OfferedMediaType(PinRef pin, MediaTypeInfo* type) override;
-  Status ConnectDirect(PinRef output, PinRef input) override;
-  Status Connect(PinRef output, PinRef input) override;
+  Status ConnectDirect(PinRef output, PinRef input) override { return Link(output, input, L"ConnectDirect:"); }
+  Status Connect(PinRef output, PinRef input) override { return Link(output, input, L"Connect:"); }
   Status Disconnect(PinRef pin) override;
   Status RenderStream(PinCategory category, FilterRef source, FilterRef intermediate, FilterRef sink) override;
   Status SetStreamFormat(FilterRef source, const MediaTypeInfo& type) override;
