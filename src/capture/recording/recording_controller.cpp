@@ -232,19 +232,15 @@ std::wstring RecordingController::BuildFileName(bool eventRecording) {
 
 void RecordingController::TurnDisplayOff() {
   // The recording goes on without a picture: the preview is drawn by the Null Renderer.
-  savedRendererKind_ = p_.player.RendererKind();
-  p_.player.RemoveRendererFromGraph();
-  p_.player.SetRendererKind(kRendererNull);
-  p_.player.AddRendererToGraph();
+  savedRendererKind_ = p_.player.CurrentRendererKind();
+  p_.player.SetRenderer(RendererKind::kNull);
   displayTurnedOff_ = true;
 }
 
 void RecordingController::RestoreDisplay() {
   if (!displayTurnedOff_) return;
   displayTurnedOff_ = false;
-  p_.player.RemoveRendererFromGraph();
-  p_.player.SetRendererKind(savedRendererKind_);
-  p_.player.AddRendererToGraph();
+  p_.player.SetRenderer(savedRendererKind_);
 }
 
 void RecordingController::SetDeviceMarks(bool manual, bool event) {

@@ -102,7 +102,7 @@ class RecordingController {
   bool eventRecording_ = false;    // the file being written is an event's
   bool relativeFolder_ = false;    // the file lies in the default relative folder
   bool displayTurnedOff_ = false;  // the renderer was swapped out for this recording
-  int savedRendererKind_ = kRendererEvr;
+  RendererKind savedRendererKind_ = RendererKind::kEvr;
   bool hibernationSupported_ = true;
   bool asking_ = false;  // the stop question is open: ticks wait for the answer
   std::wstring currentFileName_;

@@ -37,6 +37,17 @@ class ComPtr {
   void Reset() {
     if (p_ != nullptr) std::exchange(p_, nullptr)->Release();
   }
+  // Holds `other` (may be null) with a reference of its own.
+  void Share(T* other) {
+    if (other != nullptr) other->AddRef();
+    Reset();
+    p_ = other;
+  }
+  // A reference of the caller's own, for an out parameter (null when empty).
+  T* Copy() const {
+    if (p_ != nullptr) p_->AddRef();
+    return p_;
+  }
   // Gives the reference to the caller.
   T* Detach() { return std::exchange(p_, nullptr); }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <new>
+#include <utility>
 #include <vector>
 
 #include "video/dshow/enumerators.h"
@@ -13,9 +14,7 @@ namespace zuna::dshow {
 PinBase::PinBase(FilterBase& filter, const wchar_t* name, PIN_DIRECTION direction)
     : filter_(filter), name_(name), direction_(direction) {}
 
-PinBase::~PinBase() {
-  if (peer_ != nullptr) peer_->Release();
-}
+PinBase::~PinBase() = default;
 
 STDMETHODIMP PinBase::QueryInterface(REFIID riid, void** object) {
   if (object == nullptr) return E_POINTER;
@@ -44,15 +43,14 @@ HRESULT PinBase::CheckConnect(IPin* peer) {
 }
 
 void PinBase::ClearConnection() {
-  if (peer_ != nullptr) peer_->Release();
-  peer_ = nullptr;
+  peer_.Reset();
   connectionType_.Clear();
 }
 
 STDMETHODIMP PinBase::Disconnect() {
   Lock lock(filter_.FilterLock());
   if (filter_.State() != State_Stopped) return VFW_E_NOT_STOPPED;
-  if (peer_ == nullptr) return S_FALSE;
+  if (!peer_) return S_FALSE;
   BreakConnect();
   ClearConnection();
   return S_OK;
@@ -61,16 +59,14 @@ STDMETHODIMP PinBase::Disconnect() {
 STDMETHODIMP PinBase::ConnectedTo(IPin** pin) {
   if (pin == nullptr) return E_POINTER;
   Lock lock(filter_.FilterLock());
-  *pin = peer_;
-  if (peer_ == nullptr) return VFW_E_NOT_CONNECTED;
-  peer_->AddRef();
-  return S_OK;
+  *pin = peer_.Copy();
+  return *pin != nullptr ? S_OK : VFW_E_NOT_CONNECTED;
 }
 
 STDMETHODIMP PinBase::ConnectionMediaType(AM_MEDIA_TYPE* type) {
   if (type == nullptr) return E_POINTER;
   Lock lock(filter_.FilterLock());
-  if (peer_ == nullptr) {
+  if (!peer_) {
     *type = AM_MEDIA_TYPE{};
     return VFW_E_NOT_CONNECTED;
   }
@@ -168,9 +164,7 @@ STDMETHODIMP PinBase::NewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, doub
 
 InputPinBase::InputPinBase(FilterBase& filter, const wchar_t* name) : PinBase(filter, name, PINDIR_INPUT) {}
 
-InputPinBase::~InputPinBase() {
-  if (allocator_ != nullptr) allocator_->Release();
-}
+InputPinBase::~InputPinBase() = default;
 
 HRESULT InputPinBase::QueryExtraInterface(REFIID riid, void** object) {
   if (riid == IID_IMemInputPin) return GetInterface(static_cast<IMemInputPin*>(this), object);
@@ -180,12 +174,11 @@ HRESULT InputPinBase::QueryExtraInterface(REFIID riid, void** object) {
 STDMETHODIMP InputPinBase::ReceiveConnection(IPin* connector, const AM_MEDIA_TYPE* type) {
   if (connector == nullptr || type == nullptr) return E_POINTER;
   Lock lock(filter_.FilterLock());
-  if (peer_ != nullptr) return VFW_E_ALREADY_CONNECTED;
+  if (peer_) return VFW_E_ALREADY_CONNECTED;
   if (filter_.State() != State_Stopped) return VFW_E_NOT_STOPPED;
   if (const HRESULT hr = CheckConnect(connector); FAILED(hr)) return hr;
   if (CheckMediaType(*type) != S_OK) return VFW_E_TYPE_NOT_ACCEPTED;
-  peer_ = connector;
-  peer_->AddRef();
+  peer_.Share(connector);
   HRESULT hr = SetMediaType(*type);
   if (SUCCEEDED(hr)) hr = CompleteConnect(connector);
   if (FAILED(hr)) {
@@ -208,25 +201,22 @@ STDMETHODIMP InputPinBase::EndFlush() {
 STDMETHODIMP InputPinBase::GetAllocator(IMemAllocator** allocator) {
   if (allocator == nullptr) return E_POINTER;
   Lock lock(filter_.FilterLock());
-  if (allocator_ == nullptr) {
-    const HRESULT hr = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                                        reinterpret_cast<void**>(&allocator_));
+  if (!allocator_) {
+    const HRESULT hr =
+        CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator, allocator_.PutVoid());
     if (FAILED(hr)) {
       *allocator = nullptr;
       return hr;
     }
   }
-  *allocator = allocator_;
-  allocator_->AddRef();
+  *allocator = allocator_.Copy();
   return S_OK;
 }
 
 STDMETHODIMP InputPinBase::NotifyAllocator(IMemAllocator* allocator, BOOL readOnly) {
   if (allocator == nullptr) return E_POINTER;
   Lock lock(filter_.FilterLock());
-  allocator->AddRef();
-  if (allocator_ != nullptr) allocator_->Release();
-  allocator_ = allocator;
+  allocator_.Share(allocator);
   readOnly_ = readOnly != FALSE;
   return S_OK;
 }
@@ -255,13 +245,12 @@ HRESULT InputPinBase::CheckStreaming() const {
 
 HRESULT InputPinBase::Inactive() {
   // The upstream pin decides the allocator, but a stop must also wake a thread waiting in it.
-  if (allocator_ != nullptr) allocator_->Decommit();
+  if (allocator_) allocator_->Decommit();
   return S_OK;
 }
 
 void InputPinBase::BreakConnect() {
-  if (allocator_ != nullptr) allocator_->Release();
-  allocator_ = nullptr;
+  allocator_.Reset();
   readOnly_ = false;
 }
 
@@ -285,7 +274,7 @@ bool FullySpecified(const AM_MEDIA_TYPE* type) {
 STDMETHODIMP OutputPinBase::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type) {
   if (receivePin == nullptr) return E_POINTER;
   Lock lock(filter_.FilterLock());
-  if (peer_ != nullptr) return VFW_E_ALREADY_CONNECTED;
+  if (peer_) return VFW_E_ALREADY_CONNECTED;
   if (filter_.State() != State_Stopped) return VFW_E_NOT_STOPPED;
   if (const HRESULT hr = CheckConnect(receivePin); FAILED(hr)) return hr;
   if (FullySpecified(type)) return AttemptConnection(receivePin, *type);
@@ -302,10 +291,9 @@ STDMETHODIMP OutputPinBase::Connect(IPin* receivePin, const AM_MEDIA_TYPE* type)
     FreeMediaType(candidate);
     if (connected) return S_OK;
   }
-  IEnumMediaTypes* theirs = nullptr;
-  if (SUCCEEDED(receivePin->EnumMediaTypes(&theirs)) && theirs != nullptr) {
-    const HRESULT hr = TryTypes(receivePin, type, theirs);
-    theirs->Release();
+  ComPtr<IEnumMediaTypes> theirs;
+  if (SUCCEEDED(receivePin->EnumMediaTypes(theirs.Put())) && theirs) {
+    const HRESULT hr = TryTypes(receivePin, type, theirs.Get());
     if (SUCCEEDED(hr)) return hr;
   }
   return VFW_E_NO_ACCEPTABLE_TYPES;
@@ -325,8 +313,7 @@ HRESULT OutputPinBase::TryTypes(IPin* receivePin, const AM_MEDIA_TYPE* pattern, 
 
 HRESULT OutputPinBase::AttemptConnection(IPin* receivePin, const AM_MEDIA_TYPE& type) {
   if (CheckMediaType(type) != S_OK) return VFW_E_TYPE_NOT_ACCEPTED;
-  peer_ = receivePin;
-  peer_->AddRef();
+  peer_.Share(receivePin);
   HRESULT hr = SetMediaType(type);
   if (SUCCEEDED(hr)) {
     hr = receivePin->ReceiveConnection(this, &type);
@@ -342,14 +329,11 @@ HRESULT OutputPinBase::AttemptConnection(IPin* receivePin, const AM_MEDIA_TYPE& 
 }
 
 HRESULT OutputPinBase::CompleteConnect(IPin* peer) {
-  IMemInputPin* input = nullptr;
-  if (FAILED(peer->QueryInterface(IID_IMemInputPin, reinterpret_cast<void**>(&input)))) return E_NOINTERFACE;
-  const HRESULT hr = DecideAllocator(input);
-  if (FAILED(hr)) {
-    input->Release();
-    return hr;
-  }
-  memInput_ = input;
+  ComPtr<IMemInputPin> input;
+  if (FAILED(peer->QueryInterface(IID_IMemInputPin, input.PutVoid())) || !input) return E_NOINTERFACE;
+  const HRESULT hr = DecideAllocator(input.Get());
+  if (FAILED(hr)) return hr;
+  memInput_ = std::move(input);
   return S_OK;
 }
 
@@ -359,49 +343,39 @@ HRESULT OutputPinBase::DecideAllocator(IMemInputPin* input) {
   if (request.cbAlign == 0) request.cbAlign = 1;
 
   // The receiving pin's allocator first (it may own the memory it renders from), then our own.
-  IMemAllocator* allocator = nullptr;
-  HRESULT hr = input->GetAllocator(&allocator);
+  ComPtr<IMemAllocator> allocator;
+  HRESULT hr = input->GetAllocator(allocator.Put());
   if (SUCCEEDED(hr)) {
     ALLOCATOR_PROPERTIES theirs = request;
-    hr = DecideBufferSize(allocator, &theirs);
-    if (SUCCEEDED(hr)) hr = input->NotifyAllocator(allocator, FALSE);
+    hr = DecideBufferSize(allocator.Get(), &theirs);
+    if (SUCCEEDED(hr)) hr = input->NotifyAllocator(allocator.Get(), FALSE);
     if (SUCCEEDED(hr)) {
-      allocator_ = allocator;
+      allocator_ = std::move(allocator);
       return S_OK;
     }
-    allocator->Release();
-    allocator = nullptr;
   }
-  hr = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator,
-                        reinterpret_cast<void**>(&allocator));
+  hr = CoCreateInstance(CLSID_MemoryAllocator, nullptr, CLSCTX_INPROC_SERVER, IID_IMemAllocator, allocator.PutVoid());
   if (FAILED(hr)) return hr;
   ALLOCATOR_PROPERTIES ours = request;
-  hr = DecideBufferSize(allocator, &ours);
-  if (SUCCEEDED(hr)) hr = input->NotifyAllocator(allocator, FALSE);
-  if (FAILED(hr)) {
-    allocator->Release();
-    return hr;
-  }
-  allocator_ = allocator;
+  hr = DecideBufferSize(allocator.Get(), &ours);
+  if (SUCCEEDED(hr)) hr = input->NotifyAllocator(allocator.Get(), FALSE);
+  if (FAILED(hr)) return hr;
+  allocator_ = std::move(allocator);
   return S_OK;
 }
 
 void OutputPinBase::BreakConnect() {
-  if (allocator_ != nullptr) {
-    allocator_->Decommit();
-    allocator_->Release();
-    allocator_ = nullptr;
-  }
-  if (memInput_ != nullptr) memInput_->Release();
-  memInput_ = nullptr;
+  if (allocator_) allocator_->Decommit();
+  allocator_.Reset();
+  memInput_.Reset();
 }
 
 HRESULT OutputPinBase::Active() {
-  return allocator_ != nullptr ? allocator_->Commit() : VFW_E_NO_ALLOCATOR;
+  return allocator_ ? allocator_->Commit() : VFW_E_NO_ALLOCATOR;
 }
 
 HRESULT OutputPinBase::Inactive() {
-  if (allocator_ != nullptr) allocator_->Decommit();
+  if (allocator_) allocator_->Decommit();
   return S_OK;
 }
 
@@ -409,29 +383,29 @@ HRESULT OutputPinBase::GetDeliveryBuffer(IMediaSample** sample, REFERENCE_TIME* 
                                          DWORD flags) {
   if (sample == nullptr) return E_POINTER;
   *sample = nullptr;
-  if (allocator_ == nullptr) return VFW_E_NO_ALLOCATOR;
+  if (!allocator_) return VFW_E_NO_ALLOCATOR;
   return allocator_->GetBuffer(sample, start, stop, flags);
 }
 
 HRESULT OutputPinBase::Deliver(IMediaSample* sample) {
-  if (memInput_ == nullptr) return VFW_E_NOT_CONNECTED;
+  if (!memInput_) return VFW_E_NOT_CONNECTED;
   return memInput_->Receive(sample);
 }
 
 HRESULT OutputPinBase::DeliverEndOfStream() {
-  return peer_ != nullptr ? peer_->EndOfStream() : VFW_E_NOT_CONNECTED;
+  return peer_ ? peer_->EndOfStream() : VFW_E_NOT_CONNECTED;
 }
 
 HRESULT OutputPinBase::DeliverBeginFlush() {
-  return peer_ != nullptr ? peer_->BeginFlush() : VFW_E_NOT_CONNECTED;
+  return peer_ ? peer_->BeginFlush() : VFW_E_NOT_CONNECTED;
 }
 
 HRESULT OutputPinBase::DeliverEndFlush() {
-  return peer_ != nullptr ? peer_->EndFlush() : VFW_E_NOT_CONNECTED;
+  return peer_ ? peer_->EndFlush() : VFW_E_NOT_CONNECTED;
 }
 
 HRESULT OutputPinBase::DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate) {
-  if (peer_ == nullptr) return VFW_E_NOT_CONNECTED;
+  if (!peer_) return VFW_E_NOT_CONNECTED;
   NewSegment(start, stop, rate);
   return peer_->NewSegment(start, stop, rate);
 }

@@ -7,6 +7,7 @@
 #include <atomic>
 #include <string>
 
+#include "video/dshow/com_ptr.h"
 #include "video/dshow/filter_base.h"
 #include "video/dshow/media_type.h"
 
@@ -53,10 +54,10 @@ class PinBase : public IPin {
   virtual HRESULT Active() { return S_OK; }
   virtual HRESULT Inactive() { return S_OK; }
 
-  bool IsConnected() const { return peer_ != nullptr; }
+  bool IsConnected() const { return static_cast<bool>(peer_); }
   // The peer and the connection type change only while the filter is stopped, so a streaming thread
   // may read them without the lock.
-  IPin* Peer() const { return peer_; }
+  IPin* Peer() const { return peer_.Get(); }
   const AM_MEDIA_TYPE& ConnectionType() const { return connectionType_.Get(); }
   const std::wstring& Name() const { return name_; }
   FilterBase& Filter() { return filter_; }
@@ -69,7 +70,7 @@ class PinBase : public IPin {
   FilterBase& filter_;
   std::wstring name_;
   PIN_DIRECTION direction_;
-  IPin* peer_ = nullptr;
+  ComPtr<IPin> peer_;
   MediaType connectionType_;
   REFERENCE_TIME segmentStart_ = 0;
   REFERENCE_TIME segmentStop_ = 0;
@@ -110,7 +111,7 @@ class InputPinBase : public PinBase, public IMemInputPin {
  protected:
   HRESULT QueryExtraInterface(REFIID riid, void** object) override;
 
-  IMemAllocator* allocator_ = nullptr;  // changes only while stopped
+  ComPtr<IMemAllocator> allocator_;  // changes only while stopped
   bool readOnly_ = false;
   std::atomic<bool> flushing_{false};
 };
@@ -140,15 +141,15 @@ class OutputPinBase : public PinBase {
   HRESULT DeliverEndFlush();
   HRESULT DeliverNewSegment(REFERENCE_TIME start, REFERENCE_TIME stop, double rate);
 
-  IMemAllocator* Allocator() const { return allocator_; }
+  IMemAllocator* Allocator() const { return allocator_.Get(); }
 
  private:
   HRESULT AttemptConnection(IPin* receivePin, const AM_MEDIA_TYPE& type);
   HRESULT TryTypes(IPin* receivePin, const AM_MEDIA_TYPE* pattern, IEnumMediaTypes* types);
   HRESULT DecideAllocator(IMemInputPin* input);
 
-  IMemInputPin* memInput_ = nullptr;    // the peer's, while connected
-  IMemAllocator* allocator_ = nullptr;  // the one decided at connection
+  ComPtr<IMemInputPin> memInput_;    // the peer's, while connected
+  ComPtr<IMemAllocator> allocator_;  // the one decided at connection
 };
 
 }  // namespace zuna::dshow

@@ -1,15 +1,18 @@
 #pragma once
-// What the video layer needs of the platform's media framework: the filter graph with its capture
-// graph builder, the two renderers, the colour-control effect and the project's own filters. The
-// DirectShow implementation lives in win/; tests use a recording fake.
+// What the video layer needs of the platform's media framework, said as what the player wants: a
+// graph to build in, the two renderers and the window the picture shows in, the colour-control
+// effect, the project's own filters, and the pins and connections the player splices filters
+// between. The DirectShow implementation lives in win/; tests use a fake that keeps the graph's
+// state in memory.
 //
 // Handles: a FilterRef or PinRef names an object the implementation keeps alive while it is in the
-// graph, or until the player gives it back with ReleaseFilter when it came from CreateRecordingSink
-// or AddSourceFilterForFile. The renderers, the colour-control wrapper and the project's transform
-// filters live as long as the implementation. A pin lives as long as its filter.
+// graph, or until Clear when it came from CreateRecordingSink or AddSourceFilterForFile. The
+// renderers, the colour-control filter and the project's transform filters live as long as the
+// implementation. A pin lives as long as its filter.
 //
 // Results follow the COM convention (negative = failure); an operation never posts a message,
-// the player does.
+// the player does. An operation of several steps names the step that failed, so that the player's
+// message can.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -26,6 +29,10 @@ inline constexpr Status kNoInterface = static_cast<Status>(0x80004002u);
 // The pin category a stream is rendered from.
 enum class PinCategory { kNone, kPreview, kCapture };
 
+// The two renderers: the EVR shows the picture in a window; the Null Renderer takes the frames and
+// shows nothing (a recording with the display off).
+enum class RendererKind { kEvr, kNull };
+
 // The project's transform filters, held by the implementation for the player's whole life.
 enum class TransformFilterKind { kPixelSaturation, kCrosshairs, kTimeLapse };
 
@@ -37,10 +44,11 @@ struct TransformFilterSetup {
   bool recompute = true;             // latch the geometry again at the next sample
 };
 
-struct VideoEffectInfo {
-  std::wstring name;
-  MediaGuid classId;
-};
+// The steps that can fail in the compound operations; the steps after a failed one are not tried.
+enum class GraphSetupStep { kGraph, kBuilder, kBinding };
+enum class VideoRendererStep { kCreate, kService, kDisplayControl, kAspectRatio };
+enum class ColorControlStep { kNotInstalled, kCreate, kMissingInterface, kInitialize, kPropertyStore };
+enum class ClearStep { kNoEnumerator, kEnumerate, kRemove };
 
 // The colour-control effect's two properties.
 inline constexpr int kColorControlBrightness = 1;
@@ -50,44 +58,38 @@ class MediaGraph {
  public:
   virtual ~MediaGraph() = default;
 
-  // --- Construction: the graph and the capture graph builder bound to it.
-  virtual Status CreateFilterGraph() = 0;
-  virtual Status CreateCaptureGraphBuilder() = 0;
-  virtual Status BindCaptureGraphBuilder() = 0;
+  // --- Construction: the filter graph with the capture graph builder bound to it.
+  virtual Status CreateGraph(GraphSetupStep* failed) = 0;
 
-  // --- Renderers. The EVR's display control is reached through its service accessor.
-  virtual Status CreateEvr(FilterRef* evr) = 0;
-  virtual Status GetEvrService() = 0;
-  virtual Status GetEvrDisplayControl() = 0;
-  virtual Status SetEvrAspectRatio(bool preservePicture) = 0;
-  virtual Status SetEvrVideoWindow(std::uintptr_t window) = 0;
-  // Source rectangle the whole picture, destination (0, 0, width, height).
-  virtual Status SetEvrVideoPosition(int width, int height) = 0;
-  virtual Status RepaintEvr() = 0;
-  virtual Status CreateNullRenderer(FilterRef* nullRenderer) = 0;
+  // --- Renderers, made once. The EVR with its display control, set to keep the picture's aspect
+  // or not; a failed aspect-ratio step leaves a working renderer. Renderer() is none until made.
+  virtual Status CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) = 0;
+  virtual Status CreateNullRenderer() = 0;
+  virtual FilterRef Renderer(RendererKind kind) const = 0;
+  // The EVR's picture: the window it draws in, the size it draws the whole picture at (from the
+  // window's top left corner), and the last frame drawn again.
+  virtual Status ShowIn(std::uintptr_t window) = 0;
+  virtual Status SetVideoSize(int width, int height) = 0;
+  virtual Status Repaint() = 0;
 
   // --- The project's transform filters.
   // kNoInterface when the filter offers no base-filter interface.
   virtual Status GetTransformFilter(TransformFilterKind kind, FilterRef* filter) = 0;
   virtual void PrepareTransformFilter(TransformFilterKind kind, const TransformFilterSetup& setup) = 0;
 
-  // --- Colour-control effect (a DMO inside the DMO wrapper filter).
-  virtual Status EnumerateVideoEffects(std::vector<VideoEffectInfo>* effects) = 0;
-  virtual Status CreateDmoWrapper(FilterRef* wrapper) = 0;
-  // kNoInterface when the wrapper interface is missing; another failure when initialising fails.
-  virtual Status InitializeDmoWrapper(FilterRef wrapper, const MediaGuid& dmoClassId) = 0;
-  virtual Status OpenColorControlStore(FilterRef wrapper) = 0;
+  // --- Colour-control effect: the platform's "Color Control" video effect as a filter, and its values.
+  virtual Status EnableColorControl(FilterRef* filter, ColorControlStep* failed) = 0;
   // Reads the property, replaces its integer and writes it back.
   virtual Status SetColorControlValue(int propertyId, std::int32_t value) = 0;
 
   // --- Filter graph.
   virtual Status AddFilter(FilterRef filter, std::wstring_view name) = 0;
   virtual Status RemoveFilter(FilterRef filter) = 0;
-  // kPointer when the framework gave no enumerator.
-  virtual Status EnumerateFilters(std::vector<FilterRef>* filters) = 0;
+  // Takes every filter but `keep` out of the graph; then lets go of the media control and of the
+  // file source's seeking, and releases the file sources and recording sinks made here.
+  virtual Status Clear(FilterRef keep, ClearStep* failed) = 0;
   virtual Status FindFilterByName(std::wstring_view name, FilterRef* filter) = 0;
   virtual Status AddSourceFilterForFile(const std::wstring& path, std::wstring_view name, FilterRef* source) = 0;
-  virtual void ReleaseFilter(FilterRef filter) = 0;
 
   // --- Pins.
   virtual Status EnumeratePins(FilterRef filter, std::vector<PinInfo>* pins) = 0;
@@ -113,9 +115,8 @@ class MediaGraph {
   // The totals of the current recording, or of the last one once it stopped; kFail when there was none.
   virtual Status GetRecordingTotals(RecordingTotals& totals) = 0;
 
-  // --- Media control.
+  // --- Media control: taken once the preview is rendered, let go by Clear.
   virtual Status GetMediaControl() = 0;
-  virtual void ReleaseMediaControl() = 0;
   virtual Status Run() = 0;
   virtual Status Pause() = 0;
   virtual Status Stop() = 0;
@@ -125,8 +126,6 @@ class MediaGraph {
   virtual Status GetMediaSeeking() = 0;
   // kNoInterface when neither the source nor the graph seeks in frames.
   virtual Status SetFrameTimeFormat(FilterRef source) = 0;
-  // The source leaves the graph: frame positions have nowhere to go until the next source.
-  virtual void ReleaseFrameSeeking() = 0;
   // Absolute current position in frames, no stop position.
   virtual Status SetCurrentFrame(std::int64_t frame) = 0;
   virtual Status GetCurrentFrame(std::int64_t* frame) = 0;

@@ -29,56 +29,57 @@ VideoPlayer::VideoPlayer(MediaGraph& graph, CommonState& state, const OptionTabl
 }
 
 void VideoPlayer::CreateGraph() {
-  if (Failed(graph_.CreateFilterGraph())) {
-    Report(L"FATAL: cannot create video filter graph builder\r\n");
-    constructionFailed_ = true;
+  GraphSetupStep failed = GraphSetupStep::kGraph;
+  if (Succeeded(graph_.CreateGraph(&failed))) {
+    hasGraph_ = hasCaptureGraphBuilder_ = true;
     return;
   }
-  hasGraph_ = true;
-  if (Failed(graph_.CreateCaptureGraphBuilder())) {
-    Report(L"FATAL: cannot create Type 2 video filter graph builder\r\n");
-    constructionFailed_ = true;
-    return;
+  constructionFailed_ = true;
+  // Without a builder the graph itself still serves teardown.
+  hasGraph_ = failed != GraphSetupStep::kGraph;
+  switch (failed) {
+    case GraphSetupStep::kGraph:
+      Report(L"FATAL: cannot create video filter graph builder\r\n");
+      break;
+    case GraphSetupStep::kBuilder:
+      Report(L"FATAL: cannot create Type 2 video filter graph builder\r\n");
+      break;
+    case GraphSetupStep::kBinding:
+      Report(L"FATAL: Type 2 video filter graph builder cannot set filter graph builder\r\n");
+      break;
   }
-  if (Failed(graph_.BindCaptureGraphBuilder())) {
-    Report(L"FATAL: Type 2 video filter graph builder cannot set filter graph builder\r\n");
-    constructionFailed_ = true;
-    return;
-  }
-  hasCaptureGraphBuilder_ = true;
 }
 
 void VideoPlayer::CreateEVRrenderer() {
-  FilterRef evr;
-  if (Failed(graph_.CreateEvr(&evr)) || !evr) {
-    Report(L"SEVERE: cannot create EVR filter\r\n");
-    return;
-  }
-  evr_ = evr;
-  if (Failed(graph_.GetEvrService())) {
-    Report(L"SEVERE: cannot get service interface for EVR\r\n");
-    return;
-  }
-  if (Failed(graph_.GetEvrDisplayControl())) {
-    Report(L"SEVERE: cannot get display control interface for EVR\r\n");
-    return;
-  }
-  hasDisplayControl_ = true;
   // The capture program shows the camera's picture undistorted; playback shows the file's pixels as stored.
-  if (Failed(graph_.SetEvrAspectRatio(state_.programKind == ProgramKind::kCapture))) {
-    Report(L"WARNING: cannot set aspect ratio for EVR display window\r\n");
+  VideoRendererStep failed = VideoRendererStep::kCreate;
+  if (Succeeded(graph_.CreateVideoRenderer(state_.programKind == ProgramKind::kCapture, &failed))) {
+    hasDisplayControl_ = true;
+    return;
+  }
+  switch (failed) {
+    case VideoRendererStep::kCreate:
+      Report(L"SEVERE: cannot create EVR filter\r\n");
+      break;
+    case VideoRendererStep::kService:
+      Report(L"SEVERE: cannot get service interface for EVR\r\n");
+      break;
+    case VideoRendererStep::kDisplayControl:
+      Report(L"SEVERE: cannot get display control interface for EVR\r\n");
+      break;
+    case VideoRendererStep::kAspectRatio:
+      hasDisplayControl_ = true;
+      Report(L"WARNING: cannot set aspect ratio for EVR display window\r\n");
+      break;
   }
 }
 
 void VideoPlayer::CreateRenderers() {
-  FilterRef nullRenderer;
-  if (Failed(graph_.CreateNullRenderer(&nullRenderer)) || !nullRenderer) {
+  if (Failed(graph_.CreateNullRenderer()) || !graph_.Renderer(RendererKind::kNull)) {
     Report(L"WARNING: cannot create Null Renderer filter\r\n");
     constructionFailed_ = true;
-  } else {
-    nullRenderer_ = nullRenderer;
   }
-  rendererKind_ = kRendererEvr;
+  rendererKind_ = RendererKind::kEvr;
   AddRendererToGraph();
 }
 
@@ -103,15 +104,14 @@ void VideoPlayer::FindTransformFilter(TransformFilterKind kind, DisplayFilter& f
   }
 }
 
-FilterRef VideoPlayer::RendererOfKind(int kind) const {
-  if (kind == kRendererEvr) return evr_;
-  if (kind == kRendererNull) return nullRenderer_;
-  return {};
+FilterRef VideoPlayer::RendererOfKind(RendererKind kind) const {
+  if (kind != RendererKind::kEvr && kind != RendererKind::kNull) return {};
+  return graph_.Renderer(kind);
 }
 
 Status VideoPlayer::AddRendererToGraph() {
   if (!hasGraph_) return Fail(L"\r\nLogic error: call to AddRendererToGraph with NULL graph builder\r\n");
-  if (rendererKind_ != kRendererEvr && rendererKind_ != kRendererNull) {
+  if (rendererKind_ != RendererKind::kEvr && rendererKind_ != RendererKind::kNull) {
     PostUserMessage(L"Logic error - adding invalid renderer to filter graph\r\n", false);
     return kFail;
   }
@@ -120,7 +120,7 @@ Status VideoPlayer::AddRendererToGraph() {
   if (Failed(DisconnectPins(renderer, PinDirection::kInput))) {
     return Fail(L"SEVERE: cannot disconnect input pin on renderer\r\n");
   }
-  if (Failed(graph_.AddFilter(renderer, rendererKind_ == kRendererEvr ? L"EVR" : L"Null Renderer"))) {
+  if (Failed(graph_.AddFilter(renderer, rendererKind_ == RendererKind::kEvr ? L"EVR" : L"Null Renderer"))) {
     return Fail(L"SEVERE: failed to add renderer to filter graph\r\n");
   }
   currentRenderer_ = renderer;
@@ -154,31 +154,32 @@ Status VideoPlayer::Stop() {
   return status;
 }
 
+// Each step goes on whatever the one before gave: every failure is already in the log, and a
+// renderer that did not come out still leaves the other one to try.
+void VideoPlayer::SetRenderer(RendererKind kind) {
+  RemoveRendererFromGraph();
+  rendererKind_ = kind;
+  AddRendererToGraph();
+}
+
 Status VideoPlayer::RemoveFilters() {
   if (!hasGraph_) return Fail(L"Logic error: attempt to remove filters from a NULL filter graph\r\n");
   if (running_) {
     graph_.Stop();
     running_ = false;
   }
-  std::vector<FilterRef> filters;
-  const Status listed = graph_.EnumerateFilters(&filters);
-  if (listed == kPointer) return Fail(L"WARNING: Filter graph filters enumerator is NULL\r\n");
-  if (Failed(listed)) return Fail(L"WARNING: Failure to enumerate filter graph filters\r\n");
-  for (FilterRef filter : filters) {
-    if (filter == currentRenderer_) continue;
-    if (Failed(graph_.RemoveFilter(filter))) return Fail(L"WARNING: Failure to remove filter from filter graph\r\n");
+  ClearStep failed = ClearStep::kEnumerate;
+  if (Failed(graph_.Clear(currentRenderer_, &failed))) {
+    if (failed == ClearStep::kNoEnumerator) return Fail(L"WARNING: Filter graph filters enumerator is NULL\r\n");
+    if (failed == ClearStep::kEnumerate) return Fail(L"WARNING: Failure to enumerate filter graph filters\r\n");
+    return Fail(L"WARNING: Failure to remove filter from filter graph\r\n");
   }
-  // The file source leaves: frame positions have nowhere to go until the next one.
-  if (hasFrameTimeFormat_) graph_.ReleaseFrameSeeking();
+  // The graph has let go of the media control and of the file source's seeking, and released the
+  // file source and the recording sink it made; a device's filter belongs to its device record.
   hasFrameTimeFormat_ = false;
-  graph_.ReleaseMediaControl();
   hasMediaControl_ = false;
-  // A file source and the recording sink were made for this graph only; a device's filter belongs
-  // to its device record.
-  if (fileSourceMode_ && sourceFilter_) graph_.ReleaseFilter(sourceFilter_);
   sourceFilter_ = {};
   if (currentRenderer_) DisconnectPins(currentRenderer_, PinDirection::kInput);
-  if (muxFilter_) graph_.ReleaseFilter(muxFilter_);
   muxFilter_ = {};
   codecFilter_ = {};
   fileSourceMode_ = false;
@@ -226,21 +227,23 @@ Status VideoPlayer::UpdateDisplaySize() {
         L"Logic error: attempt to update primary EVR frame size with NULL display control or clipping window "
         L"handle\r\n");
   }
-  return graph_.SetEvrVideoPosition(state_.displayWidth, state_.displayHeight);
+  return graph_.SetVideoSize(state_.displayWidth, state_.displayHeight);
 }
 
 Status VideoPlayer::SetClippingWindow(std::uintptr_t window) {
   clippingWindow_ = window;
-  if (rendererKind_ != kRendererEvr) return kOk;
-  if (!evr_ || !hasDisplayControl_) return Fail(L"Logic error: trying to set clipping window without a renderer\r\n");
-  if (Failed(graph_.SetEvrVideoWindow(window))) return Fail(L"WARNING: cannot set clipping window in EVR\r\n");
+  if (rendererKind_ != RendererKind::kEvr) return kOk;
+  if (!graph_.Renderer(RendererKind::kEvr) || !hasDisplayControl_) {
+    return Fail(L"Logic error: trying to set clipping window without a renderer\r\n");
+  }
+  if (Failed(graph_.ShowIn(window))) return Fail(L"WARNING: cannot set clipping window in EVR\r\n");
   return kOk;
 }
 
 Status VideoPlayer::RepaintVideo() {
   if (clippingWindow_ == 0) return Fail(L"Logic error: attempt to repaint frame with no current clipping window\r\n");
-  if (rendererKind_ != kRendererEvr || !hasDisplayControl_) return kOk;
-  return graph_.RepaintEvr();
+  if (rendererKind_ != RendererKind::kEvr || !hasDisplayControl_) return kOk;
+  return graph_.Repaint();
 }
 
 PinRef VideoPlayer::FindPin(FilterRef filter, PinDirection direction, std::wstring_view name) {

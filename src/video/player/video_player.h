@@ -16,9 +16,6 @@
 
 namespace zuna {
 
-inline constexpr int kRendererEvr = 0;
-inline constexpr int kRendererNull = 1;
-
 inline constexpr std::wstring_view kTimeLapseEnableOption = L"TimeLapseEnable";
 
 // A brightness or contrast percentage (0..100, clamped) as the colour control takes it: -127..127.
@@ -40,11 +37,14 @@ class VideoPlayer {
   Status CreateAndAddFileSourceBaseFilter(const std::wstring& path);
   Status SetStreamFormat(const MediaTypeInfo* type);
 
-  int RendererKind() const { return rendererKind_; }
-  void SetRendererKind(int kind) { rendererKind_ = kind; }
+  RendererKind CurrentRendererKind() const { return rendererKind_; }
+  void SetRendererKind(RendererKind kind) { rendererKind_ = kind; }
   Status AddRendererToGraph();
   // Takes the current renderer out of the graph (display off while recording).
   Status RemoveRendererFromGraph();
+  // The current renderer out of the graph and the one of `kind` in (display off while recording,
+  // and back); the graph is to be rendered again after it.
+  void SetRenderer(RendererKind kind);
 
   // `plain`: no display filter goes in (they are removed while recording, by the user's choice).
   Status RenderVideoPreviewStream(bool plain = false);
@@ -114,7 +114,7 @@ class VideoPlayer {
   void CreateRenderers();
   void FindTransformFilter(TransformFilterKind kind, DisplayFilter& filter, int tool, const wchar_t* missingText,
                            const wchar_t* pinsText);
-  FilterRef RendererOfKind(int kind) const;
+  FilterRef RendererOfKind(RendererKind kind) const;
 
   // Preview steps.
   Status RenderSourceToRenderer(FilterRef renderer, bool plain);
@@ -152,7 +152,7 @@ class VideoPlayer {
   bool hasMediaSeeking_ = false;
   bool hasFrameTimeFormat_ = false;
   bool hasDisplayControl_ = false;
-  bool hasColorStore_ = false;
+  bool hasColorControl_ = false;
 
   DisplayFilter pixelSaturation_;
   DisplayFilter crosshairs_;
@@ -161,12 +161,10 @@ class VideoPlayer {
 
   bool fileSourceMode_ = false;
   FilterRef sourceFilter_;
-  FilterRef evr_;
-  FilterRef nullRenderer_;
   FilterRef currentRenderer_;
   FilterRef muxFilter_;
   FilterRef codecFilter_;
-  int rendererKind_ = kRendererEvr;
+  RendererKind rendererKind_ = RendererKind::kEvr;
   std::uintptr_t clippingWindow_ = 0;
 
   MediaGuid connectedSubtype_;

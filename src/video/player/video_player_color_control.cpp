@@ -9,6 +9,26 @@ namespace zuna {
 using player_detail::Fail;
 using player_detail::Report;
 
+namespace {
+
+const wchar_t* FailureText(ColorControlStep step) {
+  switch (step) {
+    case ColorControlStep::kCreate:
+      return L"Cannot create base filter for color control filter - no brightness/contrast\r\n";
+    case ColorControlStep::kMissingInterface:
+      return L"Cannot query interface on color control filter - no brightness/contrast\r\n";
+    case ColorControlStep::kInitialize:
+      return L"Cannot initialize the DMO Wrapper on color control filter - no brightness/contrast\r\n";
+    case ColorControlStep::kPropertyStore:
+      return L"Cannot obtain property store for color control filter - no brightness/contrast\r\n";
+    case ColorControlStep::kNotInstalled:
+      break;
+  }
+  return L"\r\nThe DMO color control filter is not installed - no brightness/contrast\r\n";
+}
+
+}  // namespace
+
 std::int32_t ColorControlLevel(int percent) {
   const int p = std::clamp(percent, 0, 100);
   return p * 254 / 100 - 127;
@@ -19,37 +39,18 @@ Status VideoPlayer::CreateColorControlFilter() {
     Report(text);
     state_.featureUnavailable[kToolBrightnessContrast] = true;
     colorControl_ = {};
-    hasColorStore_ = false;
+    hasColorControl_ = false;
     return kFail;
   };
-  std::vector<VideoEffectInfo> effects;
-  const VideoEffectInfo* colorControl = nullptr;
-  if (Succeeded(graph_.EnumerateVideoEffects(&effects))) {
-    const auto found = std::find_if(effects.begin(), effects.end(),
-                                    [](const VideoEffectInfo& effect) { return effect.name == L"Color Control"; });
-    if (found != effects.end()) colorControl = &*found;
+  FilterRef filter;
+  ColorControlStep failed = ColorControlStep::kNotInstalled;
+  if (Failed(graph_.EnableColorControl(&filter, &failed)) || !filter) {
+    return unavailable(FailureText(failed));
   }
-  if (colorControl == nullptr) {
-    return unavailable(L"\r\nThe DMO color control filter is not installed - no brightness/contrast\r\n");
-  }
-  FilterRef wrapper;
-  if (Failed(graph_.CreateDmoWrapper(&wrapper)) || !wrapper) {
-    return unavailable(L"Cannot create base filter for color control filter - no brightness/contrast\r\n");
-  }
-  colorControl_.filter = wrapper;
-  const Status initialized = graph_.InitializeDmoWrapper(wrapper, colorControl->classId);
-  if (initialized == kNoInterface) {
-    return unavailable(L"Cannot query interface on color control filter - no brightness/contrast\r\n");
-  }
-  if (Failed(initialized)) {
-    return unavailable(L"Cannot initialize the DMO Wrapper on color control filter - no brightness/contrast\r\n");
-  }
-  if (Failed(graph_.OpenColorControlStore(wrapper))) {
-    return unavailable(L"Cannot obtain property store for color control filter - no brightness/contrast\r\n");
-  }
-  hasColorStore_ = true;
-  colorControl_.input = FindPin(wrapper, PinDirection::kInput);
-  colorControl_.output = FindPin(wrapper, PinDirection::kOutput);
+  hasColorControl_ = true;
+  colorControl_.filter = filter;
+  colorControl_.input = FindPin(filter, PinDirection::kInput);
+  colorControl_.output = FindPin(filter, PinDirection::kOutput);
   if (!colorControl_.input || !colorControl_.output) {
     return unavailable(L"WARNING: cannot get pins for brightness contrast - feature not implemented\r\n");
   }
@@ -60,7 +61,7 @@ void VideoPlayer::SetBrightnessContrast(int brightnessPercent, int contrastPerce
   if (brightnessPercent >= 0) brightnessPercent_ = std::min(brightnessPercent, 100);
   if (contrastPercent >= 0) contrastPercent_ = std::min(contrastPercent, 100);
   if (brightnessPercent < 0 && contrastPercent < 0) return;
-  if (!hasColorStore_) {
+  if (!hasColorControl_) {
     Report(L"Logic error: attempt to set brightness/contrast control with NULL property store cache\r\n");
     return;
   }

@@ -13,7 +13,7 @@ using player_detail::Report;
 Status VideoPlayer::RenderVideoPreviewStream(bool plain) {
   if (!hasCaptureGraphBuilder_) return Fail(L"Logic error: attempt to render video stream with NULL filter graph\r\n");
   if (!sourceFilter_) return Fail(L"Logic error: attempt to render video stream with NULL source filter\r\n");
-  if (rendererKind_ != kRendererEvr && rendererKind_ != kRendererNull) {
+  if (rendererKind_ != RendererKind::kEvr && rendererKind_ != RendererKind::kNull) {
     return Fail(L"Logic error: attempt to render preview stream without setting the renderer type\r\n");
   }
   const FilterRef renderer = currentRenderer_;
@@ -38,7 +38,7 @@ Status VideoPlayer::RenderVideoPreviewStream(bool plain) {
 // kFalse: the renderer is connected and no display filter goes in (Null Renderer, or filters
 // removed while recording); media control is then already held.
 Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer, bool plain) {
-  if (rendererKind_ == kRendererNull) {
+  if (rendererKind_ == RendererKind::kNull) {
     // A file source has no preview pin: any of its outputs will do.
     const PinCategory category = fileSourceMode_ ? PinCategory::kNone : PinCategory::kPreview;
     if (Failed(graph_.RenderStream(category, sourceFilter_, {}, renderer))) {

@@ -185,7 +185,7 @@ void TestDisplayFilterChain(VideoDeviceList& devices, CommonState& state, dshow:
   const VideoFormat* yuy2 = FindFormat(camera, kSubtypeYuy2, 720);
   if (!CHECK(yuy2 != nullptr)) return;
   CHECK(Succeeded(player.RemoveRendererFromGraph()));
-  player.SetRendererKind(kRendererNull);
+  player.SetRendererKind(RendererKind::kNull);
   CHECK(Succeeded(player.AddRendererToGraph()));
   auto* nullRenderer = dshow::ToFilter(player.CurrentRenderer());
   state.displayToolOn = {false, true, true, true};
@@ -301,7 +301,7 @@ void TestPreviewInWindow(VideoDeviceList& devices, CommonState& state, dshow::Di
   if (!CHECK(devices.CurrentDevice() != nullptr)) return;
   VideoSourceInfo& camera = *devices.CurrentDevice();
   CHECK(Succeeded(player.RemoveRendererFromGraph()));
-  player.SetRendererKind(kRendererEvr);
+  player.SetRendererKind(RendererKind::kEvr);
   CHECK(Succeeded(player.AddRendererToGraph()));
   CHECK(Succeeded(player.SetClippingWindow(reinterpret_cast<std::uintptr_t>(window))));
   state.displayToolOn = {false, false, false, false};

@@ -215,7 +215,7 @@ int wmain() {
   CHECK(Succeeded(player->SetMediaSeekingInterface()));
   // The Null Renderer: Wine 8's EVR faults on bottom-up RGB32 pictures.
   CHECK(Succeeded(player->RemoveRendererFromGraph()));
-  player->SetRendererKind(kRendererNull);
+  player->SetRendererKind(RendererKind::kNull);
   CHECK(Succeeded(player->AddRendererToGraph()));
   HWND surface = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 160, 120, nullptr, nullptr, nullptr, nullptr);
   CHECK(Succeeded(player->SetClippingWindow(reinterpret_cast<std::uintptr_t>(surface))));

@@ -45,8 +45,7 @@ DirectShowMediaGraph::DirectShowMediaGraph(CommonState& state)
 
 DirectShowMediaGraph::~DirectShowMediaGraph() {
   EmptyGraph();
-  for (IBaseFilter* filter : owned_) filter->Release();
-  owned_.clear();
+  ReleaseOwnedFilters();
 }
 
 // Stops the graph and takes every filter out, so that no COM object keeps a reference to the
@@ -62,16 +61,16 @@ void DirectShowMediaGraph::EmptyGraph() {
   }
 }
 
-Status DirectShowMediaGraph::CreateFilterGraph() {
-  return CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph_.PutVoid());
-}
-
-Status DirectShowMediaGraph::CreateCaptureGraphBuilder() {
-  return CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
-                          builder_.PutVoid());
-}
-
-Status DirectShowMediaGraph::BindCaptureGraphBuilder() {
+Status DirectShowMediaGraph::CreateGraph(GraphSetupStep* failed) {
+  if (failed == nullptr) return E_POINTER;
+  *failed = GraphSetupStep::kGraph;
+  HRESULT hr = CoCreateInstance(CLSID_FilterGraph, nullptr, CLSCTX_INPROC_SERVER, IID_IGraphBuilder, graph_.PutVoid());
+  if (FAILED(hr)) return hr;
+  *failed = GraphSetupStep::kBuilder;
+  hr = CoCreateInstance(CLSID_CaptureGraphBuilder2, nullptr, CLSCTX_INPROC_SERVER, IID_ICaptureGraphBuilder2,
+                        builder_.PutVoid());
+  if (FAILED(hr)) return hr;
+  *failed = GraphSetupStep::kBinding;
   if (!graph_ || !builder_) return E_POINTER;
   return builder_->SetFiltergraph(graph_.Get());
 }
@@ -143,6 +142,26 @@ Status DirectShowMediaGraph::EnumerateFilters(std::vector<FilterRef>* filters) {
   return FAILED(hr) ? hr : S_OK;
 }
 
+Status DirectShowMediaGraph::Clear(FilterRef keep, ClearStep* failed) {
+  if (failed == nullptr) return E_POINTER;
+  *failed = ClearStep::kEnumerate;
+  std::vector<FilterRef> filters;
+  const HRESULT hr = EnumerateFilters(&filters);
+  if (hr == E_POINTER) *failed = ClearStep::kNoEnumerator;
+  if (FAILED(hr)) return hr;
+  *failed = ClearStep::kRemove;
+  for (FilterRef filter : filters) {
+    if (filter == keep) continue;
+    const HRESULT removed = RemoveFilter(filter);
+    if (FAILED(removed)) return removed;
+  }
+  // The file source leaves: frame positions have nowhere to go until the next one.
+  frameSeeking_.Reset();
+  control_.Reset();
+  ReleaseOwnedFilters();
+  return S_OK;
+}
+
 Status DirectShowMediaGraph::FindFilterByName(std::wstring_view name, FilterRef* filter) {
   if (!graph_ || filter == nullptr) return E_POINTER;
   *filter = {};
@@ -205,18 +224,17 @@ Status DirectShowMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
   return S_OK;
 }
 
-void DirectShowMediaGraph::ReleaseFilter(FilterRef filter) {
-  const auto found = std::find(owned_.begin(), owned_.end(), ToFilter(filter));
-  if (found == owned_.end()) return;  // not made here: its owner releases it
-  IBaseFilter* released = *found;
-  if (released == recordingSink_) {
+// A file source and the recording sink were made for one graph only; a device's filter belongs to
+// its device record.
+void DirectShowMediaGraph::ReleaseOwnedFilters() {
+  if (recordingSink_ != nullptr) {
     // The totals outlive the sink: the recording's log is written after the graph is taken apart.
     RecordingTotals totals;
     if (SUCCEEDED(GetRecordingTotals(totals))) lastTotals_ = totals;
     recordingSink_ = nullptr;
   }
-  owned_.erase(found);
-  released->Release();
+  for (IBaseFilter* filter : owned_) filter->Release();
+  owned_.clear();
 }
 
 // --- Pins
@@ -325,10 +343,6 @@ Status DirectShowMediaGraph::GetMediaControl() {
   if (!graph_) return E_POINTER;
   if (control_) return S_OK;
   return graph_->QueryInterface(IID_IMediaControl, control_.PutVoid());
-}
-
-void DirectShowMediaGraph::ReleaseMediaControl() {
-  control_.Reset();
 }
 
 Status DirectShowMediaGraph::Run() {

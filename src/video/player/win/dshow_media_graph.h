@@ -7,7 +7,7 @@
 // Handles: a FilterRef or PinRef is the interface pointer's value. The graph, a device record or this
 // object holds the reference that keeps it alive; a pin is kept without one, as it lives as long as
 // its filter. The recording sink and a file source are made here with one reference each, given back
-// with ReleaseFilter. Main thread only; nothing here posts a message.
+// by Clear. Main thread only; nothing here posts a message.
 #include <dshow.h>
 #include <evr.h>
 #include <propsys.h>
@@ -50,34 +50,26 @@ class DirectShowMediaGraph final : public MediaGraph {
   DirectShowMediaGraph(const DirectShowMediaGraph&) = delete;
   DirectShowMediaGraph& operator=(const DirectShowMediaGraph&) = delete;
 
-  Status CreateFilterGraph() override;
-  Status CreateCaptureGraphBuilder() override;
-  Status BindCaptureGraphBuilder() override;
+  Status CreateGraph(GraphSetupStep* failed) override;
 
-  Status CreateEvr(FilterRef* evr) override;
-  Status GetEvrService() override;
-  Status GetEvrDisplayControl() override;
-  Status SetEvrAspectRatio(bool preservePicture) override;
-  Status SetEvrVideoWindow(std::uintptr_t window) override;
-  Status SetEvrVideoPosition(int width, int height) override;
-  Status RepaintEvr() override;
-  Status CreateNullRenderer(FilterRef* nullRenderer) override;
+  Status CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) override;
+  Status CreateNullRenderer() override;
+  FilterRef Renderer(RendererKind kind) const override;
+  Status ShowIn(std::uintptr_t window) override;
+  Status SetVideoSize(int width, int height) override;
+  Status Repaint() override;
 
   Status GetTransformFilter(TransformFilterKind kind, FilterRef* filter) override;
   void PrepareTransformFilter(TransformFilterKind kind, const TransformFilterSetup& setup) override;
 
-  Status EnumerateVideoEffects(std::vector<VideoEffectInfo>* effects) override;
-  Status CreateDmoWrapper(FilterRef* wrapper) override;
-  Status InitializeDmoWrapper(FilterRef wrapper, const MediaGuid& dmoClassId) override;
-  Status OpenColorControlStore(FilterRef wrapper) override;
+  Status EnableColorControl(FilterRef* filter, ColorControlStep* failed) override;
   Status SetColorControlValue(int propertyId, std::int32_t value) override;
 
   Status AddFilter(FilterRef filter, std::wstring_view name) override;
   Status RemoveFilter(FilterRef filter) override;
-  Status EnumerateFilters(std::vector<FilterRef>* filters) override;
+  Status Clear(FilterRef keep, ClearStep* failed) override;
   Status FindFilterByName(std::wstring_view name, FilterRef* filter) override;
   Status AddSourceFilterForFile(const std::wstring& path, std::wstring_view name, FilterRef* source) override;
-  void ReleaseFilter(FilterRef filter) override;
 
   Status EnumeratePins(FilterRef filter, std::vector<PinInfo>* pins) override;
   Status ConnectedTo(PinRef pin, PinRef* peer) override;
@@ -93,14 +85,12 @@ class DirectShowMediaGraph final : public MediaGraph {
   Status GetRecordingTotals(RecordingTotals& totals) override;
 
   Status GetMediaControl() override;
-  void ReleaseMediaControl() override;
   Status Run() override;
   Status Pause() override;
   Status Stop() override;
 
   Status GetMediaSeeking() override;
   Status SetFrameTimeFormat(FilterRef source) override;
-  void ReleaseFrameSeeking() override;
   Status SetCurrentFrame(std::int64_t frame) override;
   Status GetCurrentFrame(std::int64_t* frame) override;
 
@@ -109,13 +99,22 @@ class DirectShowMediaGraph final : public MediaGraph {
   // Each connection ("A -> B", one a line) and, with the window renderer, the frames it has shown
   // since the graph last started ("Frames shown: N", "Picture shown: yes|no").
   std::wstring Report();
-  // For tests: the filter graph itself (no reference for the caller).
+  // For tests: the filter graph itself (no reference for the caller), and the filters in it.
   IGraphBuilder* Graph() const { return graph_.Get(); }
+  Status EnumerateFilters(std::vector<FilterRef>* filters);
 
  private:
   FrameFilter* TransformFilter(TransformFilterKind kind);
   Status AddOwnedFilter(IBaseFilter* filter, std::wstring_view name, FilterRef* added);
+  void ReleaseOwnedFilters();
   void EmptyGraph();
+  // The EVR's steps, or the window renderer standing in for it.
+  HRESULT CreateEvr();
+  HRESULT ReachDisplayControl(VideoRendererStep* failed);
+  HRESULT SetAspectRatio(bool preservePicture);
+  // The colour-control effect's steps.
+  HRESULT FindColorControl(GUID* classId);
+  HRESULT WrapColorControl(const GUID& classId, ColorControlStep* failed);
 
   // Held by value and declared first, so they outlive every COM object below that might still
   // reference them; the destructor takes them out of the graph before anything goes.
@@ -129,7 +128,6 @@ class DirectShowMediaGraph final : public MediaGraph {
   ComPtr<IMediaSeeking> seeking_;       // the graph's own
   ComPtr<IMediaSeeking> frameSeeking_;  // where frame positions go: the file source's, else the graph's
   ComPtr<IBaseFilter> evr_;
-  ComPtr<IMFGetService> evrService_;
   ComPtr<IMFVideoDisplayControl> display_;
   WindowRenderer* windowRenderer_ = nullptr;  // when it stands in for the EVR; evr_ holds its reference
   ComPtr<IBaseFilter> nullRenderer_;

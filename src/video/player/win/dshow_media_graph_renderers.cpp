@@ -3,6 +3,8 @@
 #include <dmodshow.h>
 #include <dmoreg.h>
 
+#include <string>
+
 #include "video/dshow/dshow_guids.h"
 #include "video/dshow/media_type_info.h"
 #include "video/player/win/dshow_media_graph.h"
@@ -18,46 +20,55 @@ constexpr GUID kColorControlProperties = {0x174FB0EC, 0x2695, 0x476C, {0x88, 0xA
 
 // --- Enhanced Video Renderer, or the window renderer where the EVR cannot show the stream
 
-Status DirectShowMediaGraph::CreateEvr(FilterRef* evr) {
-  if (evr == nullptr) return E_POINTER;
-  *evr = {};
+Status DirectShowMediaGraph::CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) {
+  if (failed == nullptr) return E_POINTER;
+  *failed = VideoRendererStep::kCreate;
+  HRESULT hr = CreateEvr();
+  if (FAILED(hr)) return hr;
+  hr = ReachDisplayControl(failed);
+  if (FAILED(hr)) return hr;
+  *failed = VideoRendererStep::kAspectRatio;
+  return SetAspectRatio(preservePicture);
+}
+
+HRESULT DirectShowMediaGraph::CreateEvr() {
   HRESULT hr = E_FAIL;
   windowRenderer_ = nullptr;
   if (!UseWindowRenderer()) {
     hr = CoCreateInstance(CLSID_EnhancedVideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, evr_.PutVoid());
   }
-  if (FAILED(hr)) {
+  if (FAILED(hr) || !evr_) {
     windowRenderer_ = WindowRenderer::Create();
     if (windowRenderer_ == nullptr) return E_OUTOFMEMORY;
     evr_.Reset();
     *evr_.Put() = windowRenderer_;  // the one reference made by Create
   }
-  *evr = ToFilterRef(evr_.Get());
   return S_OK;
 }
 
-Status DirectShowMediaGraph::GetEvrService() {
-  if (!evr_) return E_POINTER;
-  if (windowRenderer_ != nullptr) return S_OK;  // its display control is the renderer itself
-  return evr_->QueryInterface(IID_IMFGetService, evrService_.PutVoid());
-}
-
-Status DirectShowMediaGraph::GetEvrDisplayControl() {
+// The EVR's display control is reached through its service accessor; the window renderer is its
+// own display control.
+HRESULT DirectShowMediaGraph::ReachDisplayControl(VideoRendererStep* failed) {
   if (windowRenderer_ != nullptr) return S_OK;
-  if (!evrService_) return E_POINTER;
-  const HRESULT hr = evrService_->GetService(MR_VIDEO_RENDER_SERVICE, IID_IMFVideoDisplayControl, display_.PutVoid());
+  *failed = VideoRendererStep::kService;
+  ComPtr<IMFGetService> service;
+  HRESULT hr = evr_->QueryInterface(IID_IMFGetService, service.PutVoid());
+  if (FAILED(hr)) return hr;
+  *failed = VideoRendererStep::kDisplayControl;
+  if (!service) return E_POINTER;
+  hr = service->GetService(MR_VIDEO_RENDER_SERVICE, IID_IMFVideoDisplayControl, display_.PutVoid());
   if (SUCCEEDED(hr) && !display_) return E_POINTER;
   return hr;
 }
 
-Status DirectShowMediaGraph::SetEvrAspectRatio(bool preservePicture) {
+HRESULT DirectShowMediaGraph::SetAspectRatio(bool preservePicture) {
   // The window renderer draws the whole picture into the whole output: there is nothing to correct.
   if (windowRenderer_ != nullptr) return S_OK;
   if (!display_) return E_POINTER;
   return display_->SetAspectRatioMode(preservePicture ? MFVideoARMode_PreservePicture : MFVideoARMode_None);
 }
 
-Status DirectShowMediaGraph::SetEvrVideoWindow(std::uintptr_t window) {
+Status DirectShowMediaGraph::ShowIn(std::uintptr_t window) {
   if (windowRenderer_ != nullptr) {
     windowRenderer_->SetWindow(reinterpret_cast<HWND>(window));
     return S_OK;
@@ -66,7 +77,7 @@ Status DirectShowMediaGraph::SetEvrVideoWindow(std::uintptr_t window) {
   return display_->SetVideoWindow(reinterpret_cast<HWND>(window));
 }
 
-Status DirectShowMediaGraph::SetEvrVideoPosition(int width, int height) {
+Status DirectShowMediaGraph::SetVideoSize(int width, int height) {
   if (windowRenderer_ != nullptr) return windowRenderer_->SetOutputSize(width, height);
   if (!display_) return E_POINTER;
   MFVideoNormalizedRect source{0.0f, 0.0f, 1.0f, 1.0f};
@@ -74,70 +85,80 @@ Status DirectShowMediaGraph::SetEvrVideoPosition(int width, int height) {
   return display_->SetVideoPosition(&source, &destination);
 }
 
-Status DirectShowMediaGraph::RepaintEvr() {
+Status DirectShowMediaGraph::Repaint() {
   if (windowRenderer_ != nullptr) return windowRenderer_->Repaint();
   if (!display_) return E_POINTER;
   return display_->RepaintVideo();
 }
 
-Status DirectShowMediaGraph::CreateNullRenderer(FilterRef* nullRenderer) {
-  if (nullRenderer == nullptr) return E_POINTER;
-  *nullRenderer = {};
-  const HRESULT hr =
-      CoCreateInstance(CLSID_NullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, nullRenderer_.PutVoid());
-  if (FAILED(hr)) return hr;
-  *nullRenderer = ToFilterRef(nullRenderer_.Get());
-  return S_OK;
+Status DirectShowMediaGraph::CreateNullRenderer() {
+  return CoCreateInstance(CLSID_NullRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, nullRenderer_.PutVoid());
+}
+
+FilterRef DirectShowMediaGraph::Renderer(RendererKind kind) const {
+  if (kind == RendererKind::kEvr) return ToFilterRef(evr_.Get());
+  if (kind == RendererKind::kNull) return ToFilterRef(nullRenderer_.Get());
+  return {};
 }
 
 // --- Colour-control effect
 
-Status DirectShowMediaGraph::EnumerateVideoEffects(std::vector<VideoEffectInfo>* effects) {
-  if (effects == nullptr) return E_POINTER;
-  effects->clear();
+Status DirectShowMediaGraph::EnableColorControl(FilterRef* filter, ColorControlStep* failed) {
+  if (filter == nullptr || failed == nullptr) return E_POINTER;
+  *filter = {};
+  *failed = ColorControlStep::kNotInstalled;
+  GUID classId{};
+  HRESULT hr = FindColorControl(&classId);
+  if (FAILED(hr)) return hr;
+  hr = WrapColorControl(classId, failed);
+  if (FAILED(hr)) {
+    colorStore_.Reset();
+    dmoWrapper_.Reset();
+    return hr;
+  }
+  *filter = ToFilterRef(dmoWrapper_.Get());
+  return S_OK;
+}
+
+// The installed video effects, looked up by the name the platform gives its own.
+HRESULT DirectShowMediaGraph::FindColorControl(GUID* classId) {
   ComPtr<IEnumDMO> enumerator;
   HRESULT hr = DMOEnum(DMOCATEGORY_VIDEO_EFFECT, DMO_ENUMF_INCLUDE_KEYED, 0, nullptr, 0, nullptr, enumerator.Put());
   if (FAILED(hr)) return hr;
   if (!enumerator) return E_POINTER;
   for (;;) {
-    CLSID classId{};
+    CLSID found{};
     WCHAR* name = nullptr;
     DWORD fetched = 0;
-    hr = enumerator->Next(1, &classId, &name, &fetched);
+    hr = enumerator->Next(1, &found, &name, &fetched);
     if (hr != S_OK || fetched != 1) {
       CoTaskMemFree(name);
-      break;
+      return E_FAIL;
     }
-    VideoEffectInfo effect;
-    if (name != nullptr) effect.name.assign(name, wcsnlen(name, 256));
+    const bool colorControl = name != nullptr && std::wstring(name, wcsnlen(name, 256)) == L"Color Control";
     CoTaskMemFree(name);
-    effect.classId = ToMediaGuid(classId);
-    effects->push_back(std::move(effect));
+    if (colorControl) {
+      *classId = found;
+      return S_OK;
+    }
   }
-  return FAILED(hr) ? hr : S_OK;
 }
 
-Status DirectShowMediaGraph::CreateDmoWrapper(FilterRef* wrapper) {
-  if (wrapper == nullptr) return E_POINTER;
-  *wrapper = {};
-  const HRESULT hr =
+// The effect inside the DMO wrapper filter, whose property store is the effect's.
+HRESULT DirectShowMediaGraph::WrapColorControl(const GUID& classId, ColorControlStep* failed) {
+  *failed = ColorControlStep::kCreate;
+  HRESULT hr =
       CoCreateInstance(CLSID_DMOWrapperFilter, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, dmoWrapper_.PutVoid());
   if (FAILED(hr)) return hr;
-  *wrapper = ToFilterRef(dmoWrapper_.Get());
-  return S_OK;
-}
-
-Status DirectShowMediaGraph::InitializeDmoWrapper(FilterRef wrapper, const MediaGuid& dmoClassId) {
-  if (!wrapper) return E_POINTER;
+  if (!dmoWrapper_) return E_POINTER;
+  *failed = ColorControlStep::kMissingInterface;
   ComPtr<IDMOWrapperFilter> init;
-  if (FAILED(ToFilter(wrapper)->QueryInterface(IID_IDMOWrapperFilter, init.PutVoid())) || !init) return kNoInterface;
-  return init->Init(ToGuid(dmoClassId), DMOCATEGORY_VIDEO_EFFECT);
-}
-
-Status DirectShowMediaGraph::OpenColorControlStore(FilterRef wrapper) {
-  if (!wrapper) return E_POINTER;
-  // The wrapper hands out the interfaces of the effect inside it.
-  const HRESULT hr = ToFilter(wrapper)->QueryInterface(IID_IPropertyStore, colorStore_.PutVoid());
+  if (FAILED(dmoWrapper_->QueryInterface(IID_IDMOWrapperFilter, init.PutVoid())) || !init) return kNoInterface;
+  *failed = ColorControlStep::kInitialize;
+  hr = init->Init(classId, DMOCATEGORY_VIDEO_EFFECT);
+  if (FAILED(hr)) return hr;
+  *failed = ColorControlStep::kPropertyStore;
+  hr = dmoWrapper_->QueryInterface(IID_IPropertyStore, colorStore_.PutVoid());
   if (SUCCEEDED(hr) && !colorStore_) return E_POINTER;
   return hr;
 }

@@ -27,10 +27,6 @@ Status DirectShowMediaGraph::SetFrameTimeFormat(FilterRef source) {
   return hr;
 }
 
-void DirectShowMediaGraph::ReleaseFrameSeeking() {
-  frameSeeking_.Reset();
-}
-
 Status DirectShowMediaGraph::SetCurrentFrame(std::int64_t frame) {
   if (!frameSeeking_) return E_POINTER;
   LONGLONG current = frame;

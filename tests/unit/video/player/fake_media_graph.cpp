@@ -1,19 +1,13 @@
 #include "video/player/fake_media_graph.h"
 
 #include <algorithm>
+#include <array>
 
 namespace zuna::test {
 namespace {
 
 const wchar_t* CategoryName(PinCategory category) {
-  switch (category) {
-    case PinCategory::kPreview:
-      return L"Preview";
-    case PinCategory::kCapture:
-      return L"Capture";
-    default:
-      return L"None";
-  }
+  return category == PinCategory::kPreview ? L"Preview" : category == PinCategory::kCapture ? L"Capture" : L"None";
 }
 
 }  // namespace
@@ -31,7 +25,6 @@ FakeMediaGraph::FakeMediaGraph() {
   connectionType.width = 720;
   connectionType.height = 480;
   connectionType.averageTimePerFrame = 333667;
-  effects = {{L"Color Converter DMO", MediaGuid{1}}, {L"Color Control", MediaGuid{2}}};
 }
 
 Status FakeMediaGraph::Call(const std::wstring& name) {
@@ -56,45 +49,22 @@ FilterRef FakeMediaGraph::MakeCaptureSource(const std::wstring& label) {
   return MakeFilter(label, {{PinDirection::kOutput, L"Capture"}, {PinDirection::kOutput, L"Preview"}});
 }
 
-Status FakeMediaGraph::CreateEvr(FilterRef* filter) {
-  const Status s = Call(L"CreateEvr");
-  if (Succeeded(s)) *filter = evr;
-  return s;
+Status FakeMediaGraph::CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) {
+  evrMade_ = videoRendererFailure != VideoRendererStep::kCreate;
+  if (!videoRendererFailure) preservedAspectRatio = preservePicture;
+  return FailAt(videoRendererFailure, failed);
 }
 
-Status FakeMediaGraph::SetEvrAspectRatio(bool preservePicture) {
-  ++aspectRatioCalls;
-  preservedAspectRatio = preservePicture;
-  return Call(L"SetEvrAspectRatio");
-}
-
-Status FakeMediaGraph::SetEvrVideoWindow(std::uintptr_t window) {
-  const Status s = Call(L"SetEvrVideoWindow");
-  if (Succeeded(s)) videoWindow = window;
-  return s;
-}
-
-Status FakeMediaGraph::SetEvrVideoPosition(int width, int height) {
-  const Status s = Call(L"SetEvrVideoPosition");
-  if (Succeeded(s)) videoPosition = {width, height};
-  return s;
-}
-
-Status FakeMediaGraph::CreateNullRenderer(FilterRef* filter) {
-  const Status s = Call(L"CreateNullRenderer");
-  if (Succeeded(s)) *filter = nullRenderer;
-  return s;
+FilterRef FakeMediaGraph::Renderer(RendererKind kind) const {
+  if (kind == RendererKind::kEvr) return evrMade_ ? evr : FilterRef{};
+  return nullRendererMade_ ? nullRenderer : FilterRef{};
 }
 
 Status FakeMediaGraph::GetTransformFilter(TransformFilterKind kind, FilterRef* filter) {
   static const wchar_t* const kNames[] = {L"GetTransformFilter:PixelSaturation", L"GetTransformFilter:Crosshairs",
                                           L"GetTransformFilter:TimeLapse"};
-  const Status s = Call(kNames[static_cast<int>(kind)]);
-  if (Failed(s)) return s;
-  *filter = kind == TransformFilterKind::kPixelSaturation ? pixelSaturation
-            : kind == TransformFilterKind::kCrosshairs    ? crosshairs
-                                                          : timeLapse;
-  return kOk;
+  return Set(kNames[static_cast<int>(kind)], *filter,
+             std::array{pixelSaturation, crosshairs, timeLapse}[static_cast<int>(kind)]);
 }
 
 void FakeMediaGraph::PrepareTransformFilter(TransformFilterKind kind, const TransformFilterSetup& setup) {
@@ -102,28 +72,12 @@ void FakeMediaGraph::PrepareTransformFilter(TransformFilterKind kind, const Tran
   ++preparedCount[kind];
 }
 
-Status FakeMediaGraph::EnumerateVideoEffects(std::vector<VideoEffectInfo>* list) {
-  const Status s = Call(L"EnumerateVideoEffects");
-  if (Succeeded(s)) *list = effects;
-  return s;
-}
-
-Status FakeMediaGraph::CreateDmoWrapper(FilterRef* filter) {
-  const Status s = Call(L"CreateDmoWrapper");
-  if (Failed(s)) return s;
+Status FakeMediaGraph::EnableColorControl(FilterRef* filter, ColorControlStep* failed) {
+  if (Failed(FailAt(colorControlFailure, failed))) return kFail;
   wrapper = wrapperHasPins ? MakeFilter(L"wrapper", {{PinDirection::kInput, L"in0"}, {PinDirection::kOutput, L"out0"}})
                            : MakeFilter(L"wrapper", {});
   *filter = wrapper;
   return kOk;
-}
-
-Status FakeMediaGraph::InitializeDmoWrapper(FilterRef, const MediaGuid& dmoClassId) {
-  if (dmoClassId != MediaGuid{2}) return kFail;  // only the "Color Control" entry's class
-  return Call(L"InitializeDmoWrapper");
-}
-
-Status FakeMediaGraph::OpenColorControlStore(FilterRef) {
-  return Call(L"OpenColorControlStore");
 }
 
 Status FakeMediaGraph::SetColorControlValue(int propertyId, std::int32_t value) {
@@ -133,8 +87,7 @@ Status FakeMediaGraph::SetColorControlValue(int propertyId, std::int32_t value) 
 }
 
 Status FakeMediaGraph::AddFilter(FilterRef filter, std::wstring_view name) {
-  const Status s = Call(L"AddFilter:" + std::wstring(name));
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"AddFilter:" + std::wstring(name)); Failed(s)) return s;
   auto found = filters_.find(filter.id);
   if (found == filters_.end() || found->second.inGraph) return kInvalidArg;
   for (const auto& [id, record] : filters_) {
@@ -149,8 +102,7 @@ Status FakeMediaGraph::AddFilter(FilterRef filter, std::wstring_view name) {
 Status FakeMediaGraph::RemoveFilter(FilterRef filter) {
   auto found = filters_.find(filter.id);
   if (found == filters_.end() || !found->second.inGraph) return kInvalidArg;
-  const Status s = Call(L"RemoveFilter:" + found->second.graphName);
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"RemoveFilter:" + found->second.graphName); Failed(s)) return s;
   for (std::uintptr_t pin : found->second.pins) {  // removing a filter breaks its connections
     if (const std::uintptr_t peer = pins_[pin].peer; peer != 0 && pins_[peer].peer == pin) pins_[peer].peer = 0;
     pins_[pin].peer = 0;
@@ -160,17 +112,26 @@ Status FakeMediaGraph::RemoveFilter(FilterRef filter) {
   return kOk;
 }
 
-Status FakeMediaGraph::EnumerateFilters(std::vector<FilterRef>* list) {
-  const Status s = Call(L"EnumerateFilters");
-  if (Failed(s)) return s;
-  std::vector<std::pair<std::uint64_t, std::uintptr_t>> inGraph;
-  for (const auto& [id, record] : filters_) {
-    if (record.inGraph) inGraph.emplace_back(record.addedOrder, id);
+Status FakeMediaGraph::Clear(FilterRef keep, ClearStep* failed) {
+  if (Failed(FailAt(clearFailure, failed))) return kFail;
+  for (std::uintptr_t id : FiltersInGraph()) {
+    if (id != keep.id && Failed(RemoveFilter(FilterRef{id}))) {
+      *failed = ClearStep::kRemove;
+      return kFail;
+    }
   }
-  std::sort(inGraph.begin(), inGraph.end());
-  list->clear();
-  for (const auto& entry : inGraph) list->push_back(FilterRef{entry.second});
+  holdsMediaControl = false;
+  frameSource = {};
+  released.insert(released.end(), owned_.begin(), owned_.end());
+  owned_.clear();
   return kOk;
+}
+
+FilterRef FakeMediaGraph::MakeOwned(const std::wstring& label, const std::vector<Pin>& pins, std::wstring_view name) {
+  const FilterRef filter = MakeFilter(label, pins);
+  AddFilter(filter, name);
+  owned_.push_back(filter);
+  return filter;
 }
 
 Status FakeMediaGraph::FindFilterByName(std::wstring_view name, FilterRef* filter) {
@@ -184,30 +145,20 @@ Status FakeMediaGraph::FindFilterByName(std::wstring_view name, FilterRef* filte
 }
 
 Status FakeMediaGraph::AddSourceFilterForFile(const std::wstring& path, std::wstring_view name, FilterRef* source) {
-  const Status s = Call(L"AddSourceFilterForFile");
-  if (Failed(s)) return s;
-  const FilterRef filter = MakeFilter(L"file " + path, {{PinDirection::kOutput, L"Output"}});
-  AddFilter(filter, name);
-  *source = filter;
+  if (const Status s = Call(L"AddSourceFilterForFile"); Failed(s)) return s;
+  *source = MakeOwned(L"file " + path, {{PinDirection::kOutput, L"Output"}}, name);
   return kOk;
 }
 
 Status FakeMediaGraph::SetFrameTimeFormat(FilterRef source) {
-  const Status s = Call(L"SetFrameTimeFormat");
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"SetFrameTimeFormat"); Failed(s)) return s;
   frameSource = source;
   currentFrame = 0;
   return kOk;
 }
 
-void FakeMediaGraph::ReleaseFrameSeeking() {
-  calls.emplace_back(L"ReleaseFrameSeeking");
-  frameSource = {};
-}
-
 Status FakeMediaGraph::SetCurrentFrame(std::int64_t frame) {
-  const Status s = Call(L"SetCurrentFrame");
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"SetCurrentFrame"); Failed(s)) return s;
   if (!frameSource) return kFail;
   frameSeeks.push_back(frame);
   currentFrame = frame;
@@ -215,8 +166,7 @@ Status FakeMediaGraph::SetCurrentFrame(std::int64_t frame) {
 }
 
 Status FakeMediaGraph::GetCurrentFrame(std::int64_t* frame) {
-  const Status s = Call(L"GetCurrentFrame");
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"GetCurrentFrame"); Failed(s)) return s;
   if (!frameSource) return kFail;
   *frame = currentFrame;
   return kOk;
@@ -253,20 +203,11 @@ Status FakeMediaGraph::OfferedMediaType(PinRef pin, MediaTypeInfo* type) {
   return kOk;
 }
 
-Status FakeMediaGraph::ConnectDirect(PinRef output, PinRef input) {
-  return Link(output, input, L"ConnectDirect:");
-}
-
-Status FakeMediaGraph::Connect(PinRef output, PinRef input) {
-  return Link(output, input, L"Connect:");
-}
-
 Status FakeMediaGraph::Link(PinRef output, PinRef input, const std::wstring& how) {
   auto out = pins_.find(output.id);
   auto in = pins_.find(input.id);
   if (out == pins_.end() || in == pins_.end()) return kInvalidArg;
-  const Status s = Call(how + PinOwnerName(output.id) + L"->" + PinOwnerName(input.id));
-  if (Failed(s)) return s;
+  if (const Status s = Call(how + PinOwnerName(output.id) + L"->" + PinOwnerName(input.id)); Failed(s)) return s;
   if (out->second.direction != PinDirection::kOutput || in->second.direction != PinDirection::kInput) return kFail;
   if (out->second.peer != 0 || in->second.peer != 0) return kFail;  // already connected
   if (!filters_[out->second.filter].inGraph || !filters_[in->second.filter].inGraph) return kFail;
@@ -278,15 +219,13 @@ Status FakeMediaGraph::Link(PinRef output, PinRef input, const std::wstring& how
 Status FakeMediaGraph::Disconnect(PinRef pin) {
   auto found = pins_.find(pin.id);
   if (found == pins_.end()) return kInvalidArg;
-  const Status s = Call(L"Disconnect:" + PinOwnerName(pin.id));
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"Disconnect:" + PinOwnerName(pin.id)); Failed(s)) return s;
   found->second.peer = 0;  // one side only, as the framework does
   return kOk;
 }
 
 Status FakeMediaGraph::RenderStream(PinCategory category, FilterRef source, FilterRef intermediate, FilterRef sink) {
-  const Status s = Call(std::wstring(L"RenderStream:") + CategoryName(category));
-  if (Failed(s)) return s;
+  if (const Status s = Call(std::wstring(L"RenderStream:") + CategoryName(category)); Failed(s)) return s;
   PinRef from = category == PinCategory::kNone ? PinOf(source, PinDirection::kOutput, {}, true)
                                                : PinOf(source, PinDirection::kOutput, CategoryName(category));
   if (!from) return kFail;
@@ -313,20 +252,16 @@ Status FakeMediaGraph::SetStreamFormat(FilterRef, const MediaTypeInfo& type) {
 }
 
 Status FakeMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
-  const Status s = Call(L"GetRecordingTotals");
-  if (Failed(s)) return s;
+  if (const Status s = Call(L"GetRecordingTotals"); Failed(s)) return s;
   if (!recordingTotals) return kFail;
   totals = *recordingTotals;
   return kOk;
 }
 
 Status FakeMediaGraph::CreateRecordingSink(const std::wstring& path, FilterRef* sink) {
-  const Status s = Call(L"CreateRecordingSink");
-  if (Failed(s)) return s;
-  const FilterRef filter = MakeFilter(L"avi writer", {{PinDirection::kInput, L"Input 01"}});
-  AddFilter(filter, L"AVI Writer");
+  if (const Status s = Call(L"CreateRecordingSink"); Failed(s)) return s;
+  *sink = MakeOwned(L"avi writer", {{PinDirection::kInput, L"Input 01"}}, L"AVI Writer");
   sinkPaths.push_back(path);
-  *sink = filter;
   return kOk;
 }
 
@@ -348,15 +283,21 @@ std::wstring FakeMediaGraph::PinOwnerName(std::uintptr_t pin) const {
   return owner.inGraph ? owner.graphName : owner.label;
 }
 
-std::vector<std::wstring> FakeMediaGraph::GraphNames() const {
-  std::vector<std::pair<std::uint64_t, std::wstring>> names;
+std::vector<std::uintptr_t> FakeMediaGraph::FiltersInGraph() const {
+  std::vector<std::pair<std::uint64_t, std::uintptr_t>> inGraph;
   for (const auto& [id, record] : filters_) {
-    if (record.inGraph) names.emplace_back(record.addedOrder, record.graphName);
+    if (record.inGraph) inGraph.emplace_back(record.addedOrder, id);
   }
-  std::sort(names.begin(), names.end());
-  std::vector<std::wstring> result;
-  for (auto& entry : names) result.push_back(entry.second);
-  return result;
+  std::sort(inGraph.begin(), inGraph.end());
+  std::vector<std::uintptr_t> ids;
+  for (const auto& entry : inGraph) ids.push_back(entry.second);
+  return ids;
+}
+
+std::vector<std::wstring> FakeMediaGraph::GraphNames() const {
+  std::vector<std::wstring> names;
+  for (std::uintptr_t id : FiltersInGraph()) names.push_back(filters_.at(id).graphName);
+  return names;
 }
 
 bool FakeMediaGraph::InGraph(FilterRef filter) const {

@@ -1,7 +1,8 @@
 #pragma once
-// A filter graph in memory: filters with named pins, graph membership with names, and the
-// connections between pins. Any operation can be made to fail by naming it in `failures`
-// (for example L"AddFilter:Crosshairs" or L"ConnectDirect:Crosshairs->EVR").
+// A filter graph in memory: filters with named pins, graph membership with names, the connections
+// between pins, the renderer's window and whether the graph runs. A simple operation can be made to
+// fail by naming it in `failures` (for example L"AddFilter:Crosshairs" or
+// L"ConnectDirect:Crosshairs->EVR"); a compound one by the step that is to fail.
 #include <map>
 #include <optional>
 #include <set>
@@ -18,49 +19,41 @@ class FakeMediaGraph final : public MediaGraph {
   FakeMediaGraph();
 
   // --- MediaGraph
-  Status CreateFilterGraph() override { return Call(L"CreateFilterGraph"); }
-  Status CreateCaptureGraphBuilder() override { return Call(L"CreateCaptureGraphBuilder"); }
-  Status BindCaptureGraphBuilder() override { return Call(L"BindCaptureGraphBuilder"); }
-  Status CreateEvr(FilterRef* evr) override;
-  Status GetEvrService() override { return Call(L"GetEvrService"); }
-  Status GetEvrDisplayControl() override { return Call(L"GetEvrDisplayControl"); }
-  Status SetEvrAspectRatio(bool preservePicture) override;
-  Status SetEvrVideoWindow(std::uintptr_t window) override;
-  Status SetEvrVideoPosition(int width, int height) override;
-  Status RepaintEvr() override { return Call(L"RepaintEvr"); }
-  Status CreateNullRenderer(FilterRef* nullRenderer) override;
+  Status CreateGraph(GraphSetupStep* failed) override { return FailAt(graphSetupFailure, failed); }
+  Status CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) override;
+  Status CreateNullRenderer() override { return Set(L"CreateNullRenderer", nullRendererMade_, true); }
+  FilterRef Renderer(RendererKind kind) const override;
+  Status ShowIn(std::uintptr_t window) override { return Set(L"ShowIn", videoWindow, window); }
+  Status SetVideoSize(int width, int height) override {
+    return Set(L"SetVideoSize", videoPosition, std::pair{width, height});
+  }
+  Status Repaint() override { return Call(L"Repaint"); }
   Status GetTransformFilter(TransformFilterKind kind, FilterRef* filter) override;
   void PrepareTransformFilter(TransformFilterKind kind, const TransformFilterSetup& setup) override;
-  Status EnumerateVideoEffects(std::vector<VideoEffectInfo>* effects) override;
-  Status CreateDmoWrapper(FilterRef* wrapper) override;
-  Status InitializeDmoWrapper(FilterRef wrapper, const MediaGuid& dmoClassId) override;
-  Status OpenColorControlStore(FilterRef wrapper) override;
+  Status EnableColorControl(FilterRef* filter, ColorControlStep* failed) override;
   Status SetColorControlValue(int propertyId, std::int32_t value) override;
   Status AddFilter(FilterRef filter, std::wstring_view name) override;
   Status RemoveFilter(FilterRef filter) override;
-  Status EnumerateFilters(std::vector<FilterRef>* filters) override;
+  Status Clear(FilterRef keep, ClearStep* failed) override;
   Status FindFilterByName(std::wstring_view name, FilterRef* filter) override;
   Status AddSourceFilterForFile(const std::wstring& path, std::wstring_view name, FilterRef* source) override;
-  void ReleaseFilter(FilterRef filter) override { released.push_back(filter); }
   Status EnumeratePins(FilterRef filter, std::vector<PinInfo>* pins) override;
   Status ConnectedTo(PinRef pin, PinRef* peer) override;
   Status ConnectionMediaType(PinRef pin, MediaTypeInfo* type) override;
   Status OfferedMediaType(PinRef pin, MediaTypeInfo* type) override;
-  Status ConnectDirect(PinRef output, PinRef input) override;
-  Status Connect(PinRef output, PinRef input) override;
+  Status ConnectDirect(PinRef output, PinRef input) override { return Link(output, input, L"ConnectDirect:"); }
+  Status Connect(PinRef output, PinRef input) override { return Link(output, input, L"Connect:"); }
   Status Disconnect(PinRef pin) override;
   Status RenderStream(PinCategory category, FilterRef source, FilterRef intermediate, FilterRef sink) override;
   Status SetStreamFormat(FilterRef source, const MediaTypeInfo& type) override;
   Status CreateRecordingSink(const std::wstring& path, FilterRef* sink) override;
   Status GetRecordingTotals(RecordingTotals& totals) override;
-  Status GetMediaControl() override { return Call(L"GetMediaControl"); }
-  void ReleaseMediaControl() override { calls.emplace_back(L"ReleaseMediaControl"); }
-  Status Run() override { return Call(L"Run"); }
-  Status Pause() override { return Call(L"Pause"); }
-  Status Stop() override { return Call(L"Stop"); }
+  Status GetMediaControl() override { return Set(L"GetMediaControl", holdsMediaControl, true); }
+  Status Run() override { return Set(L"Run", runState, RunState::kRunning); }
+  Status Pause() override { return Set(L"Pause", runState, RunState::kPaused); }
+  Status Stop() override { return Set(L"Stop", runState, RunState::kStopped); }
   Status GetMediaSeeking() override { return Call(L"GetMediaSeeking"); }
   Status SetFrameTimeFormat(FilterRef source) override;
-  void ReleaseFrameSeeking() override;
   Status SetCurrentFrame(std::int64_t frame) override;
   Status GetCurrentFrame(std::int64_t* frame) override;
 
@@ -85,24 +78,29 @@ class FakeMediaGraph final : public MediaGraph {
   // --- Settings.
   std::set<std::wstring> failures;
   std::map<std::wstring, Status> results;  // a specific result for a named operation
-  MediaTypeInfo connectionType;            // the type every connection reports
-  MediaTypeInfo offeredType;               // the type every output pin offers first
-  std::vector<VideoEffectInfo> effects;
+  std::optional<GraphSetupStep> graphSetupFailure;
+  std::optional<VideoRendererStep> videoRendererFailure;
+  std::optional<ColorControlStep> colorControlFailure;
+  std::optional<ClearStep> clearFailure;
+  MediaTypeInfo connectionType;  // the type every connection reports
+  MediaTypeInfo offeredType;     // the type every output pin offers first
   bool wrapperHasPins = true;
   std::optional<RecordingTotals> recordingTotals;  // none: no recording yet
 
-  // --- Records.
-  std::vector<std::wstring> calls;
+  // --- State and records.
+  enum class RunState { kStopped, kPaused, kRunning };
+  RunState runState = RunState::kStopped;
+  bool holdsMediaControl = false;
+  std::vector<std::wstring> calls;  // the named operations, in order
   std::map<TransformFilterKind, TransformFilterSetup> prepared;
   std::map<TransformFilterKind, int> preparedCount;
   std::map<int, std::int32_t> colorValues;
-  std::vector<FilterRef> released;
+  std::vector<FilterRef> released;  // file sources and sinks let go by Clear
   std::vector<std::wstring> sinkPaths;
   std::vector<MediaTypeInfo> streamFormats;
   std::uintptr_t videoWindow = 0;
   std::pair<int, int> videoPosition{0, 0};
-  int aspectRatioCalls = 0;
-  bool preservedAspectRatio = false;
+  std::optional<bool> preservedAspectRatio;  // none until the renderer's aspect was set
 
   FilterRef evr, nullRenderer, pixelSaturation, crosshairs, timeLapse, wrapper;
   // Frame seeking: the source given the frame format (none until then, and after a release), and
@@ -127,6 +125,23 @@ class FakeMediaGraph final : public MediaGraph {
   };
 
   Status Call(const std::wstring& name);
+  // A named operation that leaves `value` in `into` when it succeeds.
+  template <typename T, typename V>
+  Status Set(const std::wstring& name, T& into, V value) {
+    const Status s = Call(name);
+    if (Succeeded(s)) into = value;
+    return s;
+  }
+  // A compound operation failing at the step a test set.
+  template <typename Step>
+  static Status FailAt(const std::optional<Step>& failure, Step* failed) {
+    if (!failure) return kOk;
+    *failed = *failure;
+    return kFail;
+  }
+  std::vector<std::uintptr_t> FiltersInGraph() const;  // in the order they were added
+  // Makes a filter this graph owns until Clear, and adds it.
+  FilterRef MakeOwned(const std::wstring& label, const std::vector<Pin>& pins, std::wstring_view name);
   bool Fails(const std::wstring& name) const { return failures.count(name) != 0; }
   Status Link(PinRef output, PinRef input, const std::wstring& how);
   PinRef PinOf(FilterRef filter, PinDirection direction, const std::wstring& name = {}, bool free = false) const;
@@ -137,6 +152,9 @@ class FakeMediaGraph final : public MediaGraph {
   std::uintptr_t nextFilter_ = 1;
   std::uintptr_t nextPin_ = 1000;
   std::uint64_t addCounter_ = 0;
+  bool evrMade_ = false;
+  bool nullRendererMade_ = false;
+  std::vector<FilterRef> owned_;
 };
 
 }  // namespace zuna::test

@@ -9,7 +9,7 @@ TEST_F(PlayerTest, ConstructionLeavesTheEvrAloneInTheGraph) {
   EXPECT_FALSE(p.ConstructionFailed());
   EXPECT_EQ(graph.GraphNames(), Names{L"EVR"});
   EXPECT_EQ(p.CurrentRenderer(), graph.evr);
-  EXPECT_EQ(p.RendererKind(), kRendererEvr);
+  EXPECT_EQ(p.CurrentRendererKind(), RendererKind::kEvr);
   EXPECT_TRUE(graph.preservedAspectRatio);  // the capture program keeps the picture's aspect
   EXPECT_EQ(state.featureUnavailable, (std::array<bool, 4>{}));
   EXPECT_EQ(log.Text(), L"");
@@ -18,34 +18,34 @@ TEST_F(PlayerTest, ConstructionLeavesTheEvrAloneInTheGraph) {
 TEST_F(PlayerTest, PlaybackProgramAsksForNoAspectCorrection) {
   state.programKind = ProgramKind::kPlayback;
   Make();
-  EXPECT_EQ(graph.aspectRatioCalls, 1);
-  EXPECT_FALSE(graph.preservedAspectRatio);
+  EXPECT_EQ(graph.preservedAspectRatio, false);
 }
 
 TEST_F(PlayerTest, EachGraphStepFailureIsFatalWithItsOwnText) {
-  const std::pair<const wchar_t*, const wchar_t*> cases[] = {
-      {L"CreateFilterGraph", L"FATAL: cannot create video filter graph builder\r\n"},
-      {L"CreateCaptureGraphBuilder", L"FATAL: cannot create Type 2 video filter graph builder\r\n"},
-      {L"BindCaptureGraphBuilder", L"FATAL: Type 2 video filter graph builder cannot set filter graph builder\r\n"},
+  const std::pair<GraphSetupStep, const wchar_t*> cases[] = {
+      {GraphSetupStep::kGraph, L"FATAL: cannot create video filter graph builder\r\n"},
+      {GraphSetupStep::kBuilder, L"FATAL: cannot create Type 2 video filter graph builder\r\n"},
+      {GraphSetupStep::kBinding, L"FATAL: Type 2 video filter graph builder cannot set filter graph builder\r\n"},
   };
   for (const auto& [step, text] : cases) {
     ScopedMemoryLog caseLog;
     FakeMediaGraph caseGraph;
-    caseGraph.failures.insert(step);
+    caseGraph.graphSetupFailure = step;
     VideoPlayer p(caseGraph, state, &options);
-    EXPECT_TRUE(p.ConstructionFailed()) << step;
-    EXPECT_TRUE(PostedTimed(caseLog, text)) << step;
-    EXPECT_TRUE(caseGraph.GraphNames().empty()) << step;
+    EXPECT_TRUE(p.ConstructionFailed()) << text;
+    EXPECT_TRUE(PostedTimed(caseLog, text)) << text;
+    EXPECT_TRUE(caseGraph.GraphNames().empty()) << text;
   }
 }
 
 TEST_F(PlayerTest, RendererFailures) {
-  graph.failures = {L"GetEvrDisplayControl", L"CreateNullRenderer"};
+  graph.videoRendererFailure = VideoRendererStep::kDisplayControl;
+  graph.failures = {L"CreateNullRenderer"};
   VideoPlayer& p = Make();
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: cannot get display control interface for EVR\r\n"));
   EXPECT_TRUE(PostedTimed(log, L"WARNING: cannot create Null Renderer filter\r\n"));
-  EXPECT_TRUE(p.ConstructionFailed());  // the Null Renderer is needed for display-off recordings
-  EXPECT_EQ(graph.aspectRatioCalls, 0);
+  EXPECT_TRUE(p.ConstructionFailed());           // the Null Renderer is needed for display-off recordings
+  EXPECT_EQ(graph.GraphNames(), Names{L"EVR"});  // the renderer itself still takes the stream
 
   // Without a display control the renderer's window cannot be sized.
   EXPECT_EQ(p.SetClippingWindow(77), kFail);
@@ -56,10 +56,22 @@ TEST_F(PlayerTest, RendererFailures) {
                           L"clipping window handle\r\n"));
 }
 
-TEST_F(PlayerTest, AspectRatioFailureOnlyWarns) {
-  graph.failures = {L"SetEvrAspectRatio"};
-  EXPECT_FALSE(Make().ConstructionFailed());
-  EXPECT_TRUE(PostedTimed(log, L"WARNING: cannot set aspect ratio for EVR display window\r\n"));
+TEST_F(PlayerTest, VideoRendererStepsNameTheirFailure) {
+  const std::pair<VideoRendererStep, const wchar_t*> cases[] = {
+      {VideoRendererStep::kCreate, L"SEVERE: cannot create EVR filter\r\n"},
+      {VideoRendererStep::kService, L"SEVERE: cannot get service interface for EVR\r\n"},
+      {VideoRendererStep::kAspectRatio, L"WARNING: cannot set aspect ratio for EVR display window\r\n"},
+  };
+  for (const auto& [step, text] : cases) {
+    ScopedMemoryLog caseLog;
+    FakeMediaGraph caseGraph;
+    caseGraph.videoRendererFailure = step;
+    VideoPlayer p(caseGraph, state, &options);
+    EXPECT_FALSE(p.ConstructionFailed()) << text;
+    EXPECT_TRUE(PostedTimed(caseLog, text)) << text;
+    // Only a failed aspect ratio leaves a window to show the picture in.
+    EXPECT_EQ(Succeeded(p.SetClippingWindow(5)), step == VideoRendererStep::kAspectRatio) << text;
+  }
 }
 
 TEST_F(PlayerTest, ColorControlFailuresDisableBrightnessContrast) {
@@ -67,20 +79,17 @@ TEST_F(PlayerTest, ColorControlFailuresDisableBrightnessContrast) {
     std::function<void(FakeMediaGraph&)> setUp;
     const wchar_t* text;
   };
+  const auto failAt = [](ColorControlStep step) { return [step](FakeMediaGraph& g) { g.colorControlFailure = step; }; };
   const Case cases[] = {
-      {[](FakeMediaGraph& g) {
-         g.effects = {{L"Color Converter DMO", MediaGuid{1}}, {L"color control", MediaGuid{2}}};
-       },
+      {failAt(ColorControlStep::kNotInstalled),
        L"\r\nThe DMO color control filter is not installed - no brightness/contrast\r\n"},
-      {[](FakeMediaGraph& g) { g.failures.insert(L"EnumerateVideoEffects"); },
-       L"\r\nThe DMO color control filter is not installed - no brightness/contrast\r\n"},
-      {[](FakeMediaGraph& g) { g.failures.insert(L"CreateDmoWrapper"); },
+      {failAt(ColorControlStep::kCreate),
        L"Cannot create base filter for color control filter - no brightness/contrast\r\n"},
-      {[](FakeMediaGraph& g) { g.results[L"InitializeDmoWrapper"] = kNoInterface; },
+      {failAt(ColorControlStep::kMissingInterface),
        L"Cannot query interface on color control filter - no brightness/contrast\r\n"},
-      {[](FakeMediaGraph& g) { g.failures.insert(L"InitializeDmoWrapper"); },
+      {failAt(ColorControlStep::kInitialize),
        L"Cannot initialize the DMO Wrapper on color control filter - no brightness/contrast\r\n"},
-      {[](FakeMediaGraph& g) { g.failures.insert(L"OpenColorControlStore"); },
+      {failAt(ColorControlStep::kPropertyStore),
        L"Cannot obtain property store for color control filter - no brightness/contrast\r\n"},
       {[](FakeMediaGraph& g) { g.wrapperHasPins = false; },
        L"WARNING: cannot get pins for brightness contrast - feature not implemented\r\n"},
@@ -137,7 +146,7 @@ TEST_F(PlayerTest, BrightnessContrastLeavesAValueAtMinusOne) {
 }
 
 TEST_F(PlayerTest, BrightnessContrastWithoutTheEffectIsALogicError) {
-  graph.effects.clear();
+  graph.colorControlFailure = ColorControlStep::kNotInstalled;
   Make().SetBrightnessContrast(40, 60);
   EXPECT_TRUE(graph.colorValues.empty());
   EXPECT_TRUE(
@@ -160,10 +169,11 @@ TEST_F(PlayerTest, TeardownLeavesOnlyTheRenderer) {
   EXPECT_EQ(graph.GraphNames(), Names{L"EVR"});
   EXPECT_FALSE(graph.AnyConnection());
   EXPECT_FALSE(p.IsRunning());
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Stop"), 1);
+  EXPECT_EQ(graph.runState, FakeMediaGraph::RunState::kStopped);
   EXPECT_EQ(graph.released, std::vector<FilterRef>{sink});  // the camera's filter stays with its device
   EXPECT_FALSE(p.SourceFilter());
   EXPECT_FALSE(p.HasMediaControl());
+  EXPECT_FALSE(graph.holdsMediaControl);
 
   // The next build starts from the same single renderer.
   ASSERT_EQ(p.AddVideoCaptureSourceBaseFilter(camera), kOk);
@@ -173,33 +183,37 @@ TEST_F(PlayerTest, TeardownLeavesOnlyTheRenderer) {
 
 TEST_F(PlayerTest, TeardownFailures) {
   VideoPlayer& p = MakeWithCamera();
-  graph.results[L"EnumerateFilters"] = kPointer;
+  graph.clearFailure = ClearStep::kNoEnumerator;
   EXPECT_EQ(p.RemoveFilters(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"WARNING: Filter graph filters enumerator is NULL\r\n"));
-  graph.results.clear();
-  graph.failures = {L"EnumerateFilters"};
+  graph.clearFailure = ClearStep::kEnumerate;
   EXPECT_EQ(p.RemoveFilters(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"WARNING: Failure to enumerate filter graph filters\r\n"));
+  graph.clearFailure.reset();
   graph.failures = {L"RemoveFilter:CaptureSourceFilter"};
   EXPECT_EQ(p.RemoveFilters(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"WARNING: Failure to remove filter from filter graph\r\n"));
+  EXPECT_EQ(graph.GraphNames(), (Names{L"EVR", L"CaptureSourceFilter"}));
 }
 
 TEST_F(PlayerTest, RendererSwapForADarkDisplay) {
   VideoPlayer& p = Make();
   ASSERT_EQ(p.RemoveRendererFromGraph(), kOk);
   EXPECT_TRUE(graph.GraphNames().empty());
-  p.SetRendererKind(kRendererNull);
+  p.SetRendererKind(RendererKind::kNull);
   ASSERT_EQ(p.AddRendererToGraph(), kOk);
   EXPECT_EQ(graph.GraphNames(), Names{L"Null Renderer"});
   ASSERT_EQ(p.RemoveFilters(), kOk);
   EXPECT_EQ(graph.GraphNames(), Names{L"Null Renderer"});
+  p.SetRenderer(RendererKind::kEvr);
+  EXPECT_EQ(graph.GraphNames(), Names{L"EVR"});
+  EXPECT_EQ(p.CurrentRenderer(), graph.evr);
 
   ASSERT_EQ(p.RemoveRendererFromGraph(), kOk);
-  p.SetRendererKind(2);
+  p.SetRendererKind(static_cast<RendererKind>(2));
   EXPECT_EQ(p.AddRendererToGraph(), kFail);
   EXPECT_TRUE(PostedUntimed(log, L"Logic error - adding invalid renderer to filter graph\r\n"));
-  p.SetRendererKind(kRendererEvr);
+  p.SetRendererKind(RendererKind::kEvr);
   graph.failures = {L"AddFilter:EVR"};
   EXPECT_EQ(p.AddRendererToGraph(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: failed to add renderer to filter graph\r\n"));
@@ -258,7 +272,7 @@ TEST_F(PlayerTest, ClippingWindowDisplaySizeAndRepaint) {
   EXPECT_EQ(p.UpdateDisplaySize(), kOk);
   EXPECT_EQ(graph.videoPosition, (std::pair<int, int>{360, 240}));
   EXPECT_EQ(p.RepaintVideo(), kOk);
-  graph.failures = {L"SetEvrVideoWindow"};
+  graph.failures = {L"ShowIn"};
   EXPECT_EQ(p.SetClippingWindow(0x99), kFail);
   EXPECT_TRUE(PostedTimed(log, L"WARNING: cannot set clipping window in EVR\r\n"));
 }

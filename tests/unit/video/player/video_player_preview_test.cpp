@@ -52,7 +52,7 @@ TEST_F(PlayerTest, NullRendererTakesNoDisplayFilter) {
   VideoPlayer& p = MakeWithCamera();
   SwitchTools(true, true, true);
   ASSERT_EQ(p.RemoveRendererFromGraph(), kOk);
-  p.SetRendererKind(kRendererNull);
+  p.SetRendererKind(RendererKind::kNull);
   ASSERT_EQ(p.AddRendererToGraph(), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
   EXPECT_EQ(PreviewChain(), Names{L"Null Renderer"});
@@ -64,7 +64,7 @@ TEST_F(PlayerTest, NullRendererTakesNoDisplayFilter) {
 TEST_F(PlayerTest, AFileIsRenderedToTheNullRendererFromItsOutput) {
   VideoPlayer& p = Make();
   ASSERT_EQ(p.RemoveRendererFromGraph(), kOk);
-  p.SetRendererKind(kRendererNull);
+  p.SetRendererKind(RendererKind::kNull);
   ASSERT_EQ(p.AddRendererToGraph(), kOk);
   ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\v\\night.avi"), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
@@ -109,7 +109,7 @@ TEST_F(PlayerTest, NullSubtypeKeepsThePictureFiltersOutButNotBrightnessContrast)
 }
 
 TEST_F(PlayerTest, MissingColorControlKeepsItsSwitchOffAtEveryRender) {
-  graph.effects.clear();
+  graph.colorControlFailure = ColorControlStep::kNotInstalled;
   VideoPlayer& p = MakeWithCamera();
   SwitchTools(true, true, true);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
@@ -211,10 +211,10 @@ TEST_F(PlayerTest, PreviewChecksBeforeRendering) {
   EXPECT_EQ(p.RenderVideoPreviewStream(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"Logic error: attempt to render video stream with NULL source filter\r\n"));
   ASSERT_EQ(p.AddVideoCaptureSourceBaseFilter(camera), kOk);
-  p.SetRendererKind(2);
+  p.SetRendererKind(static_cast<RendererKind>(2));
   EXPECT_EQ(p.RenderVideoPreviewStream(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"Logic error: attempt to render preview stream without setting the renderer type\r\n"));
-  p.SetRendererKind(kRendererEvr);
+  p.SetRendererKind(RendererKind::kEvr);
   graph.failures = {L"RenderStream:Preview"};
   EXPECT_EQ(p.RenderVideoPreviewStream(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: failure to render video preview stream\r\n"));

@@ -27,7 +27,7 @@ TEST_F(SeekingTest, TakesTheGraphsMediaSeekingOrReportsItFatal) {
 
 TEST_F(SeekingTest, WithoutAGraphTheSeekingIsALogicError) {
   FakeMediaGraph noGraph;
-  noGraph.failures.insert(L"CreateFilterGraph");
+  noGraph.graphSetupFailure = GraphSetupStep::kGraph;
   VideoPlayer other(noGraph, state, nullptr);
   EXPECT_EQ(other.SetMediaSeekingInterface(), kFail);
   EXPECT_TRUE(Posted(log, L"Logic error: call to SetMediaSeekingInterface has NULL filter graph member\r\n"));
