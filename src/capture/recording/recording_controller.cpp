@@ -8,6 +8,7 @@
 #include "capture/recording/recording_file_name.h"
 #include "capture/recording/recording_log.h"
 #include "common/log/user_messages_log.h"
+#include "video/avi_writer/frame_times_writer.h"
 
 namespace zuna {
 namespace {
@@ -196,6 +197,9 @@ void RecordingController::FinishRecordingFile() {
   facts.displayOff = displayTurnedOff_;
   RecordingTotals totals;
   if (Succeeded(p_.player.GetRecordingTotals(totals))) facts.totals = totals;
+  if (facts.totals && totals.frameTimes) {
+    facts.frameTimesFile = FrameTimesPath(std::filesystem::path(currentFileName_)).filename().wstring();
+  }
 
   if (const std::wstring logPath = RecordingLogPath(currentFileName_); !logPath.empty()) {
     WriteRecordingLog(logPath, BuildRecordingLogText(facts), p_.codePage);

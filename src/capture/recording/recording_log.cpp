@@ -49,6 +49,7 @@ std::wstring BuildRecordingLogText(const RecordingLogFacts& f) {
     AddLine(text, FirstFrameLine(*f.totals));
     AddLine(text, FramesLine(*f.totals));
   }
+  if (!f.frameTimesFile.empty()) AddLine(text, L"Frame times: " + f.frameTimesFile);
   return text;
 }
 

@@ -23,6 +23,7 @@ struct RecordingLogFacts {
   bool lagarith = false;  // the device's codec choice is 1
   bool displayOff = false;
   std::optional<RecordingTotals> totals;  // none when the graph could not tell
+  std::wstring frameTimesFile;            // its name beside the video file; empty when none was written
 };
 
 // Every line in order, each ending with CR LF.

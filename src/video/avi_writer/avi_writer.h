@@ -66,6 +66,7 @@ class AviWriter {
   std::uint32_t FrameCount() const { return static_cast<std::uint32_t>(slots_); }
   std::uint32_t DroppedFrameCount() const { return static_cast<std::uint32_t>(dropped_); }
   std::uint32_t SuperIndexCapacity() const { return superCapacity_; }
+  const AviVideoFormat& Format() const { return format_; }
 
   // Super index entries for 12 hours at 60 frames per second (or the stream's rate when higher):
   // one per standard index, which fill by frame count and begin again in every part.

@@ -13,13 +13,13 @@ std::uint64_t FrameWriteQueue::CapacityFor(const AviVideoFormat& format) {
   return std::max(std::min(twoSeconds, kMaxBytes), frameBytes);
 }
 
-bool FrameWriteQueue::Push(ByteSpan bytes, std::int64_t startTime100ns, bool key) {
+bool FrameWriteQueue::Push(ByteSpan bytes, std::int64_t startTime100ns, bool key, FileTime utc) {
   std::vector<std::uint8_t> buffer;
   {
     std::lock_guard<std::mutex> lock(mutex_);
     if (closed_) return false;
     if (bytes.size() > capacity_ - heldBytes_) {
-      RecordLost(startTime100ns);
+      RecordLost(startTime100ns, utc);
       return false;
     }
     heldBytes_ += bytes.size();
@@ -35,7 +35,7 @@ bool FrameWriteQueue::Push(ByteSpan bytes, std::int64_t startTime100ns, bool key
   std::lock_guard<std::mutex> lock(mutex_);
   if (copied && !closed_) {
     try {
-      entries_.push_back(Entry{Entry::Kind::kFrame, std::move(buffer), startTime100ns, key, 0});
+      entries_.push_back(Entry{Entry::Kind::kFrame, std::move(buffer), startTime100ns, key, 0, utc});
       ++pushed_;
       ready_.notify_one();
       return true;
@@ -43,20 +43,21 @@ bool FrameWriteQueue::Push(ByteSpan bytes, std::int64_t startTime100ns, bool key
     }
   }
   heldBytes_ -= bytes.size();
-  if (!closed_) RecordLost(startTime100ns);
+  if (!closed_) RecordLost(startTime100ns, utc);
   return false;
 }
 
 // Consecutive lost frames share one entry, so a long stall costs no memory per frame.
-void FrameWriteQueue::RecordLost(std::int64_t startTime100ns) {
+void FrameWriteQueue::RecordLost(std::int64_t startTime100ns, FileTime utc) {
   ++lost_;
   if (!entries_.empty() && entries_.back().kind == Entry::Kind::kLost) {
     entries_.back().lost += 1;
     entries_.back().startTime100ns = startTime100ns;
+    entries_.back().utc = utc;
     return;
   }
   try {
-    entries_.push_back(Entry{Entry::Kind::kLost, {}, startTime100ns, false, 1});
+    entries_.push_back(Entry{Entry::Kind::kLost, {}, startTime100ns, false, 1, utc});
     ++pushed_;
     ready_.notify_one();
   } catch (const std::bad_alloc&) {

@@ -13,6 +13,7 @@
 #include <mutex>
 #include <vector>
 
+#include "common/time/file_time.h"
 #include "video/avi/riff_bytes.h"
 #include "video/avi_writer/avi_video_format.h"
 
@@ -30,6 +31,7 @@ class FrameWriteQueue {
     std::int64_t startTime100ns = 0;  // kFrame; kLost: of the last frame lost
     bool key = false;
     std::uint64_t lost = 0;  // kLost: frames
+    FileTime utc = 0;        // kFrame, kLost (of the last frame lost): when it was stamped; 0 unknown
   };
 
   enum class Next { kEntry, kIdle, kClosed };
@@ -41,7 +43,7 @@ class FrameWriteQueue {
 
   // Producer: copies the frame in; false when it did not fit (or the queue is closed) and was
   // counted as lost instead.
-  bool Push(ByteSpan bytes, std::int64_t startTime100ns, bool key);
+  bool Push(ByteSpan bytes, std::int64_t startTime100ns, bool key, FileTime utc = 0);
   // Asks the consumer to do something once the entries before it are written.
   void PushControl(Entry::Kind kind);
   // No more entries; the consumer drains what is queued and then gets kClosed.
@@ -59,7 +61,7 @@ class FrameWriteQueue {
   std::uint64_t LostFrames() const;
 
  private:
-  void RecordLost(std::int64_t startTime100ns);
+  void RecordLost(std::int64_t startTime100ns, FileTime utc);
   std::vector<std::uint8_t> TakeBuffer();
 
   const std::uint64_t capacity_;

@@ -28,9 +28,12 @@ std::chrono::steady_clock::time_point QueuedAviWriter::Now() const {
   return options_.now ? options_.now() : std::chrono::steady_clock::now();
 }
 
-Status QueuedAviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoFormat& format) {
+Status QueuedAviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoFormat& format,
+                             std::unique_ptr<RiffOutput> frameTimes) {
   Close();
   if (Status s = writer_.Open(std::move(output), format); Failed(s)) return s;
+  // A failed start is told to the user by the frame times writer.
+  frameTimesBegun_ = frameTimes && Succeeded(frameTimes_.Open(std::move(frameTimes), format.rate, format.scale));
   const std::uint64_t capacity = options_.queueBytes != 0 ? options_.queueBytes : FrameWriteQueue::CapacityFor(format);
   framesWritten_ = framesDropped_ = framesDroppedByQueue_ = 0;
   lastSync_ = Now();
@@ -41,15 +44,16 @@ Status QueuedAviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoF
   } catch (const std::exception&) {  // no memory or no thread
     PostUserMessage(kNoThread, true);
     writer_.Close();
+    frameTimes_.Close();
     return kFail;
   }
   open_ = true;
   return kOk;
 }
 
-Status QueuedAviWriter::Submit(ByteSpan bytes, std::int64_t startTime100ns, bool isKey) {
+Status QueuedAviWriter::Submit(ByteSpan bytes, std::int64_t startTime100ns, bool isKey, FileTime utc) {
   if (!open_) return kUnexpected;
-  return queue_->Push(bytes, startTime100ns, isKey) ? kOk : kFalse;
+  return queue_->Push(bytes, startTime100ns, isKey, utc) ? kOk : kFalse;
 }
 
 void QueuedAviWriter::RequestCheckpoint() {
@@ -69,6 +73,7 @@ Status QueuedAviWriter::Close() {
   queue_->Close();
   thread_.join();  // the thread writes what is queued before it ends
   const Status status = writer_.Close();
+  frameTimes_.Close();
   Publish();
   if (const std::uint64_t lost = framesDroppedByQueue_.load(); lost != 0) {
     PostUserMessage(L"WARNING: " + std::to_wstring(lost) +
@@ -79,7 +84,7 @@ Status QueuedAviWriter::Close() {
 }
 
 QueuedAviWriterTotals QueuedAviWriter::Totals() const {
-  return {framesWritten_.load(), framesDropped_.load(), framesDroppedByQueue_.load()};
+  return {framesWritten_.load(), framesDropped_.load(), framesDroppedByQueue_.load(), frameTimesBegun_.load()};
 }
 
 void QueuedAviWriter::Run() {
@@ -98,6 +103,7 @@ void QueuedAviWriter::Run() {
 }
 
 void QueuedAviWriter::Handle(FrameWriteQueue::Entry& entry) {
+  const std::uint64_t slots = writer_.FrameCount(), dropped = writer_.DroppedFrameCount();
   switch (entry.kind) {
     case Kind::kFrame:
       // A failed write is reported to the user by the writer; the recording goes on regardless.
@@ -116,15 +122,30 @@ void QueuedAviWriter::Handle(FrameWriteQueue::Entry& entry) {
       SyncIfDue(true);
       return;
   }
+  AddFrameTimes(entry.kind == Kind::kFrame, writer_.FrameCount() - slots, writer_.DroppedFrameCount() - dropped,
+                entry.utc);
   unsynced_ = true;
   Publish();
   SyncIfDue(false);
+}
+
+// The slots an entry added: dropped ones, then its frame when it was kept. The entry's time belongs
+// to the last slot, or to the one after it when the entry's frame could not be written.
+void QueuedAviWriter::AddFrameTimes(bool frame, std::uint64_t slots, std::uint64_t dropped, FileTime utc) {
+  if (slots == 0) return;
+  const bool kept = slots > dropped;
+  if (frame && !kept && utc != kUnknownUtc) {
+    const FileTime period = kTicksPerSecond * writer_.Format().scale / writer_.Format().rate;
+    utc = utc > period ? utc - period : kUnknownUtc;
+  }
+  frameTimes_.Add(dropped, kept, utc);
 }
 
 void QueuedAviWriter::SyncIfDue(bool force) {
   const auto now = Now();
   if (!unsynced_ || (!force && now - lastSync_ < options_.diskInterval)) return;
   writer_.CheckpointToDisk();
+  frameTimes_.Checkpoint(true);
   lastSync_ = now;
   unsynced_ = false;
 }

@@ -7,6 +7,9 @@
 // thread brings the file up to date on the disk (CheckpointToDisk) whenever frames were written and
 // `diskInterval` has passed since it last did, so a power cut loses at most about that much video
 // beyond what is still queued.
+//
+// Beside the file, when given an output for it, the writer thread keeps the frame times file: each
+// slot of the AVI file with the UTC time its frame was stamped with, at the same checkpoints.
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -16,6 +19,7 @@
 
 #include "common/foundation/status.h"
 #include "video/avi_writer/avi_writer.h"
+#include "video/avi_writer/frame_times_writer.h"
 #include "video/avi_writer/frame_write_queue.h"
 
 namespace zuna {
@@ -32,6 +36,7 @@ struct QueuedAviWriterTotals {
   std::uint64_t framesWritten = 0;         // frames in the file, dropped ones included
   std::uint64_t framesDropped = 0;         // dropped-frame entries in the file
   std::uint64_t framesDroppedByQueue = 0;  // of those, frames the queue could not keep
+  bool frameTimes = false;                 // the frame times file was begun
 };
 
 class QueuedAviWriter {
@@ -41,12 +46,15 @@ class QueuedAviWriter {
   QueuedAviWriter(const QueuedAviWriter&) = delete;
   QueuedAviWriter& operator=(const QueuedAviWriter&) = delete;
 
-  // Writes the file's headers and starts the writer thread.
-  Status Open(std::unique_ptr<RiffOutput> output, const AviVideoFormat& format);
+  // Writes the file's headers and starts the writer thread. `frameTimes`, when given, receives the
+  // frame times file; the recording goes on without it when it cannot be begun.
+  Status Open(std::unique_ptr<RiffOutput> output, const AviVideoFormat& format,
+              std::unique_ptr<RiffOutput> frameTimes = nullptr);
 
-  // Streaming thread: copies the frame into the queue. kFalse when it did not fit and is recorded as
-  // dropped instead; kUnexpected when no recording is open.
-  Status Submit(ByteSpan bytes, std::int64_t startTime100ns, bool isKey);
+  // Streaming thread: copies the frame into the queue with the UTC time it was stamped with
+  // (kUnknownUtc when none). kFalse when it did not fit and is recorded as dropped instead;
+  // kUnexpected when no recording is open.
+  Status Submit(ByteSpan bytes, std::int64_t startTime100ns, bool isKey, FileTime utc = kUnknownUtc);
 
   // Once the frames submitted before are written, the file is brought up to date on the disk.
   void RequestCheckpoint();
@@ -67,12 +75,14 @@ class QueuedAviWriter {
  private:
   void Run();
   void Handle(FrameWriteQueue::Entry& entry);
+  void AddFrameTimes(bool frame, std::uint64_t slots, std::uint64_t dropped, FileTime utc);
   void SyncIfDue(bool force);
   void Publish();
   std::chrono::steady_clock::time_point Now() const;
 
   QueuedAviWriterOptions options_;
   AviWriter writer_;                        // writer thread only, while it runs
+  FrameTimesWriter frameTimes_;             // likewise
   std::unique_ptr<FrameWriteQueue> queue_;  // kept after Close: a late frame finds it closed
   std::atomic<bool> open_{false};
   std::thread thread_;
@@ -83,6 +93,7 @@ class QueuedAviWriter {
   std::atomic<std::uint64_t> framesWritten_{0};
   std::atomic<std::uint64_t> framesDropped_{0};
   std::atomic<std::uint64_t> framesDroppedByQueue_{0};
+  std::atomic<bool> frameTimesBegun_{false};
 };
 
 }  // namespace zuna

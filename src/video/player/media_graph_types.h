@@ -95,6 +95,7 @@ struct RecordingTotals {
   std::uint64_t framesDroppedByQueue = 0;  // of those, frames the write-behind queue could not keep
   bool firstFrameKnown = false;
   std::uint64_t firstFrameUtc = 0;  // FileTime: 100 ns units since 1601-01-01 UTC
+  bool frameTimes = false;          // the frame times file beside the recording was written
 };
 
 }  // namespace zuna

@@ -141,9 +141,23 @@ HRESULT AviWriterFilter::OnActivate() {
     std::lock_guard<std::mutex> lock(timeMutex_);
     clockPaired_ = firstFrameKnown_ = false;
   }
-  if (const Status status = writer_.Open(std::move(pendingOutput_), format); Failed(status)) return status;
+  if (const Status status = writer_.Open(std::move(pendingOutput_), format, CreateFrameTimesFile()); Failed(status)) {
+    return status;
+  }
   started_ = true;
   return S_OK;
+}
+
+// The recording goes on without its frame times when their file cannot be made; the user is told.
+std::unique_ptr<RiffOutput> AviWriterFilter::CreateFrameTimesFile() {
+  std::filesystem::path path;
+  {
+    Lock lock(FilterLock());
+    path = FrameTimesPath(path_);
+  }
+  std::unique_ptr<RiffOutput> output = CreateWin32RiffFile(path);
+  if (!output) PostUserMessage(L"SEVERE: cannot create the frame times file " + path.wstring() + L"\r\n", true);
+  return output;
 }
 
 void AviWriterFilter::OnDeactivate() {
@@ -194,7 +208,8 @@ HRESULT AviWriterFilter::Write(IMediaSample* sample) {
   if (timed != S_OK && timed != VFW_S_NO_STOP_TIME) start = anyFrame_ ? lastStart_ + frameDuration_ : 0;
   const bool key = sample->IsSyncPoint() == S_OK;
   // A frame the queue cannot keep is recorded as dropped; the live picture goes on regardless.
-  if (writer_.Submit(ByteSpan(data, static_cast<std::size_t>(length)), start, key) == kOk) NoteFirstFrame(start);
+  const FileTime utc = UtcOf(start);
+  if (writer_.Submit(ByteSpan(data, static_cast<std::size_t>(length)), start, key, utc) == kOk) NoteFirstFrame(start);
   lastStart_ = start;
   anyFrame_ = true;
   return S_OK;
@@ -208,6 +223,21 @@ void AviWriterFilter::NoteFirstFrame(REFERENCE_TIME start) {
       std::clamp(StreamStart(), -kClockLimit, kClockLimit) + std::clamp(start, -kClockLimit, kClockLimit);
 }
 
+// The sample's time on the graph's clock, told as the computer's UTC time by the pair read at Run.
+FileTime AviWriterFilter::UtcOf(REFERENCE_TIME start) {
+  std::lock_guard<std::mutex> lock(timeMutex_);
+  if (!clockPaired_) return kUnknownUtc;
+  const REFERENCE_TIME clock =
+      std::clamp(StreamStart(), -kClockLimit, kClockLimit) + std::clamp(start, -kClockLimit, kClockLimit);
+  return UtcOfClock(clock);
+}
+
+// Whole 100 ns units on both clocks; a time before 1601 cannot come from a working clock.
+FileTime AviWriterFilter::UtcOfClock(REFERENCE_TIME clock) const {
+  const std::int64_t utc = static_cast<std::int64_t>(pairUtc_) + (clock - pairClock_);
+  return utc > 0 ? static_cast<FileTime>(utc) : kUnknownUtc;
+}
+
 HRESULT AviWriterFilter::EndOfStream() {
   writer_.RequestCheckpoint();
   return S_OK;
@@ -219,10 +249,9 @@ bool AviWriterFilter::Totals(AviWriterFilterTotals* totals) {
   std::lock_guard<std::mutex> lock(timeMutex_);
   totals->firstFrameKnown = firstFrameKnown_ && clockPaired_;
   if (!totals->firstFrameKnown) return true;
-  // Whole 100 ns units on both clocks; a time before 1601 cannot come from a working clock.
-  const std::int64_t utc = static_cast<std::int64_t>(pairUtc_) + (firstFrameClock_ - pairClock_);
-  totals->firstFrameKnown = utc >= 0;
-  totals->firstFrameUtc = utc >= 0 ? static_cast<FileTime>(utc) : 0;
+  const FileTime utc = UtcOfClock(firstFrameClock_);
+  totals->firstFrameKnown = utc != kUnknownUtc;
+  totals->firstFrameUtc = utc;
   return true;
 }
 

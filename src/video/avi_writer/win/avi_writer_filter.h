@@ -10,7 +10,8 @@
 // power cut loses little beyond what is still queued.
 //
 // When the graph runs, its clock and the system's precise UTC time are read together, so that the
-// first frame's time stamp can be told as the computer's UTC time.
+// time stamp of every frame can be told as the computer's UTC time: the first frame's for the
+// recording log, each one's for the frame times file beside the recording (NAME.frames.csv).
 #include <dshow.h>
 
 #include <atomic>
@@ -81,7 +82,10 @@ class AviWriterFilter final : public FilterBase, public IFileSinkFilter {
 
  private:
   void NoteFirstFrame(REFERENCE_TIME start);
-  IReferenceClock* RunClock();  // with a reference for the caller, or null
+  FileTime UtcOf(REFERENCE_TIME start);                // kUnknownUtc without the pair
+  FileTime UtcOfClock(REFERENCE_TIME clock) const;     // timeMutex_ held
+  std::unique_ptr<RiffOutput> CreateFrameTimesFile();  // null when it cannot be made
+  IReferenceClock* RunClock();                         // with a reference for the caller, or null
 
   AviWriterInputPin input_;
   std::filesystem::path path_;                 // filter lock

@@ -221,6 +221,7 @@ Status DirectShowMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
   totals.framesDroppedByQueue = sink.frames.framesDroppedByQueue;
   totals.firstFrameKnown = sink.firstFrameKnown;
   totals.firstFrameUtc = sink.firstFrameUtc;
+  totals.frameTimes = sink.frames.frameTimes;
   return S_OK;
 }
 

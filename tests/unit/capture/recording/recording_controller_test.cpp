@@ -93,7 +93,7 @@ TEST_F(Recording, AManualRecordingStartsStopsAndLeavesItsLog) {
   EXPECT_TRUE(InLog(L"(UTC)\r\nStart recording at 21:07:09 (UTC)"));
 
   log.clock.Advance(10);
-  graph.recordingTotals = RecordingTotals{250, 3, 1, true, *ToFileTime({2024, 3, 5, 21, 7, 9, 120})};
+  graph.recordingTotals = RecordingTotals{250, 3, 1, true, *ToFileTime({2024, 3, 5, 21, 7, 9, 120}), true};
   controller.OnStopButton();
   EXPECT_FALSE(controller.Recording());
   EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
@@ -112,7 +112,9 @@ TEST_F(Recording, AManualRecordingStartsStopsAndLeavesItsLog) {
       std::filesystem::path(Video(kManualName)).string() +
       ".avi\r\n"
       "Video source device: USB Grabber\r\nSource device video standard: NTSC_M\r\nFrame rate: 30\r\n"
-      "Frame size: 720x480\r\nCodec: NONE\r\nFirst frame: 21:07:09.120 (UTC)\r\nFrames recorded: 250, dropped: 3\r\n";
+      "Frame size: 720x480\r\nCodec: NONE\r\nFirst frame: 21:07:09.120 (UTC)\r\nFrames recorded: 250, dropped: 3\r\n"
+      "Frame times: " +
+      std::filesystem::path(kManualName).string() + ".frames.csv\r\n";
   EXPECT_EQ(LogFile(std::wstring(kManualName) + L".txt"), expected);
 }
 

@@ -48,6 +48,7 @@ TEST(RecordingLog, AnEventRecordingWithGpsDisplayOffAndTotals) {
   totals.firstFrameKnown = true;
   totals.firstFrameUtc = *ToFileTime({2024, 3, 7, 21, 5, 9, 40});
   f.totals = totals;
+  f.frameTimesFile = L"2024_03_07_21_05_09.frames.csv";
   EXPECT_EQ(BuildRecordingLogText(f),
             L"Event recording: \r\n"
             L"Start recording at 21:05:09 (UTC)\r\n"
@@ -64,7 +65,8 @@ TEST(RecordingLog, AnEventRecordingWithGpsDisplayOffAndTotals) {
             L"Codec: NONE\r\n"
             L"Video display off during recording\r\n"
             L"First frame: 21:05:09.040 (UTC)\r\n"
-            L"Frames recorded: 300, dropped: 2\r\n");
+            L"Frames recorded: 300, dropped: 2\r\n"
+            L"Frame times: 2024_03_07_21_05_09.frames.csv\r\n");
   EXPECT_EQ(FirstFrameLine(RecordingTotals{}), L"First frame: none");
 }
 

@@ -9,6 +9,7 @@
 #include "support/memory_log.h"
 #include "video/avi/avi_byte_source.h"
 #include "video/avi_reader/avi_frame_reader.h"
+#include "video/avi_writer/riff_memory_output.h"
 
 namespace zuna {
 namespace {
@@ -19,6 +20,13 @@ using namespace std::chrono_literals;
 const AviVideoFormat kFormat = AviVideoFormat::Yuy2(16, 8, 30, 1);
 constexpr std::uint64_t kFrameBytes = 16 * 8 * 2;
 constexpr std::int64_t kFrameTime = 333'333;
+// 2024-03-07 21:05:09.1234 UTC: the camera's first stamp.
+constexpr FileTime kFirstUtc = 133'543'191'091'234'000;
+
+// Frame k's stamp at exactly 30 frames per second.
+FileTime StampOf(int frame) {
+  return kFirstUtc + (static_cast<FileTime>(frame) * kTicksPerSecond + 15) / 30;
+}
 
 // A disk in memory that the test can stall: a write then waits until the test releases it.
 struct Disk {
@@ -43,6 +51,14 @@ struct Disk {
     stalled = false;
     changed.notify_all();
   }
+};
+
+// A disk that fills up after the first 100 bytes.
+class FillingOutput final : public RiffOutput {
+ public:
+  bool Write(std::uint64_t offset, ByteSpan bytes) override { return offset + bytes.size() <= 100; }
+  bool Flush() override { return true; }
+  bool Close() override { return true; }
 };
 
 class StallingOutput final : public RiffOutput {
@@ -71,6 +87,19 @@ class StallingOutput final : public RiffOutput {
   Disk& disk_;
 };
 
+// The frame times file's lines, each without its CR LF.
+std::vector<std::string> Lines(const std::vector<std::uint8_t>& file) {
+  std::vector<std::string> lines;
+  const std::string text(file.begin(), file.end());
+  for (std::size_t at = 0; at < text.size();) {
+    const std::size_t end = text.find("\r\n", at);
+    if (end == std::string::npos) break;
+    lines.push_back(text.substr(at, end - at));
+    at = end + 2;
+  }
+  return lines;
+}
+
 // The frame sizes of a file as the playback side reads them: 0 for a dropped frame.
 std::vector<std::uint32_t> FrameSizes(const std::vector<std::uint8_t>& file) {
   AviMemorySource source(file);
@@ -83,16 +112,17 @@ std::vector<std::uint32_t> FrameSizes(const std::vector<std::uint8_t>& file) {
 
 class QueuedAviWriterTest : public ::testing::Test {
  protected:
-  void Open(std::uint64_t queueFrames) {
+  void Open(std::uint64_t queueFrames, std::unique_ptr<RiffOutput> frameTimes = nullptr) {
     QueuedAviWriterOptions options;
     options.queueBytes = queueFrames * kFrameBytes;
     options.now = [this] { return std::chrono::steady_clock::time_point(now.load()); };
     writer = std::make_unique<QueuedAviWriter>(options);
-    ASSERT_EQ(writer->Open(std::make_unique<StallingOutput>(disk), kFormat), kOk);
+    if (!frameTimes) frameTimes = std::make_unique<StallingOutput>(timesDisk);
+    ASSERT_EQ(writer->Open(std::make_unique<StallingOutput>(disk), kFormat, std::move(frameTimes)), kOk);
   }
   Status Submit() {
     const std::vector<std::uint8_t> bytes(kFrameBytes, static_cast<std::uint8_t>(next));
-    const Status status = writer->Submit(bytes, next * kFrameTime, true);
+    const Status status = writer->Submit(bytes, next * kFrameTime, true, StampOf(next));
     ++next;
     return status;
   }
@@ -111,6 +141,7 @@ class QueuedAviWriterTest : public ::testing::Test {
 
   test::ScopedMemoryLog log;
   Disk disk;
+  Disk timesDisk;                                          // the frame times file
   std::atomic<std::chrono::steady_clock::duration> now{};  // the writer thread's clock
   std::unique_ptr<QueuedAviWriter> writer;
   int next = 0;
@@ -197,6 +228,90 @@ TEST_F(QueuedAviWriterTest, WrittenFramesReachTheDiskOnceTheIntervalHasPassed) {
   writer->WaitUntilWritten();
   EXPECT_EQ(disk.syncs, syncs);  // nothing new to bring to the disk
   EXPECT_EQ(writer->Close(), kOk);
+}
+
+}  // namespace
+}  // namespace zuna
+
+namespace zuna {
+namespace {
+
+TEST(FrameTimesWriter, WritesEachSlotToATenthOfAMillisecondWithItsFlag) {
+  EXPECT_EQ(FrameTimesPath("C:/rec/2024-03-07 21h05m.avi"), "C:/rec/2024-03-07 21h05m.frames.csv");
+  // 23:59:59.99996 rounds into the next day, the next year too.
+  EXPECT_EQ(FrameTimesLine(123456, *ToFileTime({2024, 12, 31, 23, 59, 59, 999}) + 9600, true),
+            "123456,2025-01-01 00:00:00.0000,dropped\r\n");
+
+  auto file = std::make_shared<std::vector<std::uint8_t>>();
+  FrameTimesWriter times;
+  ASSERT_EQ(times.Open(std::make_unique<RiffMemoryOutput>(file), 30000, 1001), kOk);
+  times.Add(0, true, kFirstUtc);
+  times.Add(2, true, kFirstUtc + 3 * 333'667);  // two slots dropped before the frame
+  times.Add(0, true, kUnknownUtc);              // no clock: no line, said once
+  times.Add(0, true, kUnknownUtc);
+  ASSERT_EQ(times.Close(), kOk);
+  EXPECT_EQ(Lines(*file), (std::vector<std::string>{
+                              "# ZUNA Video frame times",
+                              "frame,utc,flag",
+                              "0,2024-03-07 21:05:09.1234,kept",
+                              "1,2024-03-07 21:05:09.1568,dropped",
+                              "2,2024-03-07 21:05:09.1901,dropped",
+                              "3,2024-03-07 21:05:09.2235,kept",
+                              "# no UTC time for the frames that follow: the capture graph has no clock",
+                          }));
+}
+
+TEST_F(QueuedAviWriterTest, FrameTimesListEverySlotWithItsStampAndFlagTheDroppedOnes) {
+  Open(60);
+  EXPECT_EQ(SubmitFrames(10), 10);
+  next += 3;  // the camera skipped three frames
+  EXPECT_EQ(SubmitFrames(7), 7);
+  writer->WaitUntilWritten();
+  StallAtNextFrame();
+  EXPECT_EQ(SubmitFrames(99), 59);  // the queue loses the last 40
+  disk.Release();
+  writer->WaitUntilWritten();
+  EXPECT_EQ(SubmitFrames(10), 10);
+  ASSERT_EQ(writer->Close(), kOk);
+
+  const std::vector<std::uint32_t> sizes = FrameSizes(disk.file);
+  ASSERT_EQ(sizes.size(), 130u);
+  std::vector<std::string> expected = {"# ZUNA Video frame times", "frame,utc,flag"};
+  for (int k = 0; k < 130; ++k) {
+    std::string line = FrameTimesLine(k, StampOf(k), sizes[k] == 0);
+    expected.push_back(line.substr(0, line.size() - 2));
+  }
+  EXPECT_EQ(Lines(timesDisk.file), expected);
+  EXPECT_TRUE(writer->Totals().frameTimes);
+}
+
+TEST_F(QueuedAviWriterTest, ARecordingCutOffKeepsItsFrameTimesUpToTheLastCheckpoint) {
+  Open(100);
+  EXPECT_EQ(SubmitFrames(45), 45);
+  writer->WaitUntilWritten();
+  EXPECT_EQ(Lines(timesDisk.file).size(), 2u + 30);  // the checkpoint after one second of video
+  EXPECT_EQ(FrameSizes(disk.file).size(), 30u);      // as the AVI file's
+  EXPECT_TRUE(timesDisk.synced.empty());
+
+  now = now.load() + 1s;
+  writer->CheckClock();
+  writer->WaitUntilWritten();
+  EXPECT_EQ(Lines(timesDisk.synced).size(), 2u + 45);  // on the disk with the AVI file
+  EXPECT_EQ(FrameSizes(disk.synced).size(), 45u);
+  ASSERT_EQ(writer->Close(), kOk);
+}
+
+TEST_F(QueuedAviWriterTest, AFrameTimesFileThatCannotBeWrittenIsToldOnceAndTheVideoGoesOn) {
+  Open(100, std::make_unique<FillingOutput>());
+  EXPECT_EQ(SubmitFrames(70), 70);
+  ASSERT_EQ(writer->Close(), kOk);
+  EXPECT_EQ(FrameSizes(disk.file).size(), 70u);
+  EXPECT_TRUE(writer->Totals().frameTimes);  // begun: its first lines are there
+  log.log.Drain();                           // posted by the writer thread
+  const std::wstring message = L"SEVERE: cannot write to the frame times file in FrameTimesWriter\r\n";
+  const std::size_t at = log.Text().find(message);
+  ASSERT_NE(at, std::wstring::npos);
+  EXPECT_EQ(log.Text().find(message, at + 1), std::wstring::npos);
 }
 
 }  // namespace

@@ -17,6 +17,7 @@
 #include "ui_driver_steps.h"
 #include "video/avi/avi_header_parser.h"
 #include "video/avi_writer/avi_writer.h"
+#include "video/avi_writer/frame_times_writer.h"
 #include "video/player/media_graph_types.h"
 
 namespace ui_driver {
@@ -80,6 +81,7 @@ bool Listed(const std::vector<int>& frames, int frame) {
 
 struct AviChecks {
   bool log = false;
+  bool frameTimes = false;
   std::optional<double> rate;
   std::optional<double> seconds;
   std::optional<int> dropEvery;
@@ -100,6 +102,10 @@ std::optional<double> ParsePositive(const std::wstring& text) {
 bool ParseCheck(const std::wstring& arg, AviChecks& checks) {
   if (arg == L"log") {
     checks.log = true;
+    return true;
+  }
+  if (arg == L"frame-times") {
+    checks.frameTimes = true;
     return true;
   }
   const std::size_t equals = arg.find(L'=');
@@ -286,16 +292,74 @@ StepResult RunWriteAvi(Session& session, const Args& args) {
                 L" dropped) to " + Quoted(path.wstring()));
 }
 
+// The frame times file beside the AVI file: its two first lines, then one line per frame in order,
+// "dropped" exactly where the file has a dropped frame, times rising and spanning the file's length
+// at the rate.
+bool FrameTimesAgree(const std::filesystem::path& avi, const zuna::AviHeaderParser& parser, double rate,
+                     std::wstring& why) {
+  const std::filesystem::path path = zuna::FrameTimesPath(avi);
+  const auto text = ReadText(path);
+  if (!text) {
+    why = L"no frame times file " + Quoted(path.wstring());
+    return false;
+  }
+  const std::string head =
+      std::string(zuna::kFrameTimesFileFirstLine) + "\r\n" + std::string(zuna::kFrameTimesFileHeader) + "\r\n";
+  if (text->compare(0, head.size(), head) != 0) {
+    why = L"the frame times file does not begin with its two first lines";
+    return false;
+  }
+  const std::vector<std::uint32_t> dropped = parser.DroppedFrameNumbers();
+  std::size_t at = head.size(), nextDropped = 0;
+  std::string first, last;
+  std::uint32_t frame = 0;
+  for (; at < text->size(); ++frame) {
+    const std::size_t end = text->find("\r\n", at);
+    const std::string line = text->substr(at, end == std::string::npos ? std::string::npos : end - at);
+    at = end == std::string::npos ? text->size() : end + 2;
+    const bool isDropped = nextDropped < dropped.size() && dropped[nextDropped] == frame;
+    nextDropped += isDropped ? 1 : 0;
+    const std::string number = std::to_string(frame) + ",";
+    const std::string flag = isDropped ? ",dropped" : ",kept";
+    // "N," then "YYYY-MM-DD hh:mm:ss.ssss" (24 characters) then the flag.
+    if (line.size() != number.size() + 24 + flag.size() || line.compare(0, number.size(), number) != 0 ||
+        line.compare(number.size() + 24, std::string::npos, flag) != 0) {
+      why = L"line " + Quoted(Wide(line)) + L" is not frame " + std::to_wstring(frame) + Wide(flag);
+      return false;
+    }
+    const std::string time = line.substr(number.size(), 24);
+    if (time <= last) {  // fixed-width times rise as their texts do
+      why = L"the time of frame " + std::to_wstring(frame) + L" does not rise";
+      return false;
+    }
+    if (first.empty()) first = time;
+    last = time;
+  }
+  if (frame != parser.totalFrames) {
+    why = L"the frame times file lists " + std::to_wstring(frame) + L" frames";
+    return false;
+  }
+  const auto from = TimeOfDay(first.substr(11) + " (UTC)"), to = TimeOfDay(last.substr(11) + " (UTC)");
+  const double expected = frame > 0 ? (frame - 1) / rate : 0;
+  if (!from || !to || std::abs(Between(*from, *to) - expected) > kSecondsTolerance) {
+    why = L"the frame times span " + Wide(first) + L" to " + Wide(last) + L", not " + Seconds(expected) + L" s";
+    return false;
+  }
+  return true;
+}
+
 StepResult RunAviFrames(Session& session, const Args& args) {
   const auto minimum = ParseCount(args[1]);
   if (!minimum) return Failed(L"expected a frame count from 0 to 100000, not " + Quoted(args[1]));
   AviChecks checks;
   for (std::size_t i = 2; i < args.size(); ++i) {
     if (!ParseCheck(args[i], checks)) {
-      return Failed(L"expected log, rate=R, seconds=S or drop-every=N, not " + Quoted(args[i]));
+      return Failed(L"expected log, frame-times, rate=R, seconds=S or drop-every=N, not " + Quoted(args[i]));
     }
   }
-  if ((checks.log || checks.seconds) && !checks.rate) return Failed(L"log and seconds= need rate=");
+  if ((checks.log || checks.frameTimes || checks.seconds) && !checks.rate) {
+    return Failed(L"log, frame-times and seconds= need rate=");
+  }
   const std::filesystem::path pattern = session.Resolve(args[0]);
   WIN32_FIND_DATAW found{};
   HANDLE search = FindFirstFileW(pattern.c_str(), &found);
@@ -332,6 +396,11 @@ StepResult RunAviFrames(Session& session, const Args& args) {
     std::wstring why;
     if (!LogAgrees(path, parser, *checks.rate, why)) return Failed(seen + L": " + why);
     seen += L", its log agrees";
+  }
+  if (checks.frameTimes) {
+    std::wstring why;
+    if (!FrameTimesAgree(path, parser, *checks.rate, why)) return Failed(seen + L": " + why);
+    seen += L", its frame times agree";
   }
   return Passed(seen);
 }
