@@ -13,7 +13,7 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   const std::optional<std::int64_t> first = zuna::FirstFrameFromLog(text);
-  if (first && (*first < 0 || *first >= zuna::kTicksPerDay)) std::abort();
+  if (first && (*first < 0 || *first >= zuna::kUtcTicksPerDay)) std::abort();
   if (const auto named = zuna::TimeFromRecordingName(text); named && !zuna::IsRealDate(named->date)) std::abort();
 
   std::string problem;

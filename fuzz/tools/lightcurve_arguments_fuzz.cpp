@@ -35,11 +35,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       if (!InRange(p)) std::abort();
     }
     if (s.apertureRadius && (*s.apertureRadius < 0.5 || *s.apertureRadius > 50)) std::abort();
-    if (command->firstFrameUtc && (*command->firstFrameUtc < 0 || *command->firstFrameUtc >= zuna::kTicksPerDay)) {
+    if (command->firstFrameUtc && (*command->firstFrameUtc < 0 || *command->firstFrameUtc >= zuna::kUtcTicksPerDay)) {
       std::abort();
     }
   }
   if (const auto p = zuna::ParsePixelPosition(text); p && !InRange(*p)) std::abort();
-  if (const auto t = zuna::ParseTimeOfDay(text); t && (*t < 0 || *t >= zuna::kTicksPerDay)) std::abort();
+  if (const auto t = zuna::ParseTimeOfDay(text); t && (*t < 0 || *t >= zuna::kUtcTicksPerDay)) std::abort();
   return 0;
 }

@@ -81,7 +81,7 @@ int RunImport(const EventsCommandLine& line, const Clock& clock, std::ostream& o
   {
     ScopedStreamLog log(clock, out);
     // The import dialog posts this before it runs the import; the log reads the same here.
-    PostUserMessage(kImportingXmlEventsMessage, true);
+    PostStampedMessage(kImportingXmlEventsMessage);
     ImportXmlEvents(line.folder, line.eventsFolder);
   }
   out << '\n';

@@ -9,33 +9,32 @@ namespace {
 
 void HibernateNow(PowerControl& power) {
   if (!power.Hibernate()) {
-    PostUserMessage(L"\r\nUnable to create hibernate the computer.  Check user privileges.\r\n", true);
+    PostStampedMessage(L"\r\nUnable to create hibernate the computer.  Check user privileges.\r\n");
     return;
   }
   if (power.ResumedAutomatically()) {
-    PostUserMessage(L"\r\nSystem resumed automatically rather than by user action\r\n", true);
+    PostStampedMessage(L"\r\nSystem resumed automatically rather than by user action\r\n");
   }
 }
 
 bool ShutDownNow(PowerControl& power) {
   if (!power.EnableShutdownPrivilege()) {
-    PostUserMessage(L"Cannot adjust privilege to shut down computer", true);
+    PostStampedMessage(L"Cannot adjust privilege to shut down computer");
     return false;
   }
   switch (power.RequestShutdown()) {
     case ShutdownRequest::kStarted:
       return true;
     case ShutdownRequest::kAccessDenied:
-      PostUserMessage(L"Insufficient user privilege to programmatically shut down computer", true);
+      PostStampedMessage(L"Insufficient user privilege to programmatically shut down computer");
       return false;
     case ShutdownRequest::kOtherUsersLoggedOn:
-      PostUserMessage(L"Cannot shut down computer - other users logged on", true);
+      PostStampedMessage(L"Cannot shut down computer - other users logged on");
       return false;
     case ShutdownRequest::kFailed:
       // The reason is kept, so that a refused shutdown is never silent.
-      PostUserMessage(
-          L"WARNING: cannot shut down computer - error code " + std::to_wstring(power.LastShutdownError()) + L"\r\n",
-          true);
+      PostStampedMessage(L"WARNING: cannot shut down computer - error code " +
+                         std::to_wstring(power.LastShutdownError()) + L"\r\n");
       return false;
   }
   return false;

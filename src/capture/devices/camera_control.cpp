@@ -9,7 +9,7 @@ namespace zuna {
 namespace {
 
 void Log(const wchar_t* text) {
-  PostUserMessage(text, true);
+  PostStampedMessage(text);
 }
 
 Status Fail(const wchar_t* text) {
@@ -85,7 +85,7 @@ Status RunFilterGraph(VideoPlayer& player) {
   if (player.IsRunning()) return Fail(L"Logic error: attempt to run filter graph that is already running\r\n");
   const Status result = player.Run();
   if (Failed(result)) {
-    PostUserMessage(L"SEVERE: attempt to run filter graph failed\r\n\terror value: " + HexCode(result) + L"\r\n", true);
+    PostStampedMessage(L"SEVERE: attempt to run filter graph failed\r\n\terror value: " + HexCode(result) + L"\r\n");
     return Fail(L"WARNING: cannot run filter graph video stream\r\n");
   }
   return kOk;

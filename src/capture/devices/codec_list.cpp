@@ -35,16 +35,14 @@ Status CodecList::FindCodecs() {
   std::vector<CodecCatalogEntry> found;
   const CodecListing listing = catalog_.ListVideoCompressors(&found);
   if (listing == CodecListing::kNoSystemEnumerator) {
-    PostUserMessage(
-        L"\r\n\r\nERROR -- Unable to create a system device enumerator to search for codecs.  Report this issue.\r\n",
-        true);
+    PostStampedMessage(
+        L"\r\n\r\nERROR -- Unable to create a system device enumerator to search for codecs.  Report this issue.\r\n");
     return kFail;
   }
   if (listing == CodecListing::kNoCategory || found.empty()) {
-    PostUserMessage(
+    PostStampedMessage(
         L"\r\n\r\nERROR -- Unable to create a video compressor enumerator to search for codecs.  Report this "
-        L"issue.\r\n",
-        true);
+        L"issue.\r\n");
     return kFail;
   }
   for (const CodecCatalogEntry& codec : found) {

@@ -7,7 +7,7 @@ namespace zuna {
 namespace {
 
 void Log(const wchar_t* text) {
-  PostUserMessage(text, true);
+  PostStampedMessage(text);
 }
 
 }  // namespace

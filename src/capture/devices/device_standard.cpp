@@ -35,7 +35,7 @@ int VideoDeviceList::DetermineDeviceStandard(int family) {
   VideoSourceInfo* device = CurrentDevice();
   if (device == nullptr) return kStandardUnknown;
   if (!device->sourceFilter || !catalog_.HasAnalogDecoder(device->sourceFilter)) {
-    PostUserMessage(L"WARNING: analog video decoder interface is 0 in VideoPlayer::DetermineDeviceStandard\r\n", true);
+    PostStampedMessage(L"WARNING: analog video decoder interface is 0 in VideoPlayer::DetermineDeviceStandard\r\n");
     return kStandardUnknown;
   }
   if (family != 0 && family != 1) return kStandardUnknown;

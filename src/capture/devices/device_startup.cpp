@@ -12,7 +12,7 @@ namespace zuna {
 
 Status ListDevicesAtStartup(VideoDeviceList& devices) {
   const Status result = devices.GetAttachedVideoDeviceList();
-  if (Failed(result)) PostUserMessage(L"WARNING: call to get video device list failed\r\n", true);
+  if (Failed(result)) PostStampedMessage(L"WARNING: call to get video device list failed\r\n");
   return result;
 }
 
@@ -135,11 +135,11 @@ void SetStartupVideoSize(VideoDeviceList& devices, CommonState& state) {
     state.videoWidth = format->width;
     state.videoHeight = format->height;
   } else {
-    PostUserMessage(L"Logic error: video format pointer is 0 in MainWindowVC constructor\r\n", true);
+    PostStampedMessage(L"Logic error: video format pointer is 0 in MainWindowVC constructor\r\n");
   }
   if (!device.hasConfiguration) {
-    PostUserMessage(L"NOTE: startup device \"" + device.friendlyName + L"\" has no selected codec; default is NONE\r\n",
-                    false);
+    PostUnstampedMessage(L"NOTE: startup device \"" + device.friendlyName +
+                         L"\" has no selected codec; default is NONE\r\n");
   }
 }
 
@@ -148,8 +148,8 @@ Status SizeRendererToVideo(VideoPlayer& player, CommonState& state) {
   state.displayHeight = state.videoHeight;
   const Status result = player.UpdateDisplaySize();
   if (Failed(result)) {
-    PostUserMessage(L"SEVERE: failure to set EVR window size\r\n", true);
-    PostUserMessage(L"INFO: cannot set rendering window size\r\n", true);
+    PostStampedMessage(L"SEVERE: failure to set EVR window size\r\n");
+    PostStampedMessage(L"INFO: cannot set rendering window size\r\n");
   }
   return result;
 }

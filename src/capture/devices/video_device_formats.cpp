@@ -27,12 +27,12 @@ VideoFormat MakeFormat(const MediaTypeInfo& type, int rate) {
 Status CollectFormats(DeviceCatalog& catalog, FilterRef filter, int category, std::vector<VideoFormat>& kept) {
   std::vector<PinInfo> pins;
   if (!filter || Failed(catalog.EnumerateSourcePins(filter, &pins))) {
-    PostUserMessage(L"WARNING: pin enumerator is 0 in GetVideoDeviceFormats\r\n", true);
+    PostStampedMessage(L"WARNING: pin enumerator is 0 in GetVideoDeviceFormats\r\n");
     return kFail;
   }
   for (const PinInfo& pin : pins) {
     if (!pin.pin) {
-      PostUserMessage(L"WARNING: pin interface pointer is 0 in GetVideoDeviceFormats\r\n", true);
+      PostStampedMessage(L"WARNING: pin interface pointer is 0 in GetVideoDeviceFormats\r\n");
       continue;
     }
     if (pin.direction != PinDirection::kOutput) continue;
@@ -84,12 +84,12 @@ int AcceptedFrameRate(const MediaTypeInfo& type, int category) {
 
 Status GetVideoDeviceFormats(DeviceCatalog& catalog, VideoSourceInfo* record, int* count) {
   if (record == nullptr) {
-    PostUserMessage(L"Logic error: attempt to get video device formats using a 0 pointer to VideoSourceInfo\r\n", true);
+    PostStampedMessage(L"Logic error: attempt to get video device formats using a 0 pointer to VideoSourceInfo\r\n");
     return kFail;
   }
   if (count != nullptr) *count = 0;
   if (record->category < kCategoryNtsc || record->category > kCategoryDigital) {
-    PostUserMessage(L"Logic error: device standard category not assigned in GetVideoDeviceFormats\r\n", true);
+    PostStampedMessage(L"Logic error: device standard category not assigned in GetVideoDeviceFormats\r\n");
     return kFail;
   }
   std::vector<VideoFormat> kept;

@@ -7,7 +7,7 @@ namespace zuna {
 namespace {
 
 void Log(const wchar_t* text) {
-  PostUserMessage(text, true);
+  PostStampedMessage(text);
 }
 
 // The analog decoder's standard bits and the code each gives; anything else (SECAM) is refused.
@@ -75,7 +75,7 @@ Status VideoDeviceList::GetAttachedVideoDeviceList() {
       ++attachedCount_;
       continue;
     }
-    PostUserMessage(L"Device \"" + record.friendlyName + L"\" cannot be used for video capture\r\n", false);
+    PostUnstampedMessage(L"Device \"" + record.friendlyName + L"\" cannot be used for video capture\r\n");
     ignoredDeviceNames_.push_back(record.friendlyName);
     if (record.sourceFilter) catalog_.ReleaseSourceFilter(record.sourceFilter);
   }
@@ -118,7 +118,7 @@ Status VideoDeviceList::ReadFormats(VideoSourceInfo& record) {
   if (Failed(GetVideoDeviceFormats(catalog_, &record, &count))) return kFail;
   if (count > 0) return kOk;
   if (record.category == kCategoryDigital) {
-    PostUserMessage(L"Video device " + record.friendlyName + L" has no video format entries\r\n", true);
+    PostStampedMessage(L"Video device " + record.friendlyName + L" has no video format entries\r\n");
   }
   return kFail;
 }

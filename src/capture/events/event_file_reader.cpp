@@ -36,7 +36,7 @@ void PostMissingEventField(std::wstring_view tag) {
   std::wstring text = L"Logic error: options file missing \"";
   text += tag;
   text += L"\" text\r\n";
-  PostUserMessage(text, false);
+  PostUnstampedMessage(text);
 }
 
 std::optional<std::string> ReadEventFileBytes(const std::filesystem::path& path) {
@@ -62,7 +62,7 @@ bool ParseEventFileText(std::string_view bytes, EventFileRecord& record) {
   record = {};
   const std::size_t marker = bytes.find(kEventFileMarker);
   if (marker == std::string_view::npos) {
-    PostUserMessage(L"Logic error: options file missing <-ZUNA Event File Version 2.4-> text\r\n", false);
+    PostUnstampedMessage(L"Logic error: options file missing <-ZUNA Event File Version 2.4-> text\r\n");
     return false;
   }
   // Each search starts right behind the text the previous one found.

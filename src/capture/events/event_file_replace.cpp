@@ -25,7 +25,7 @@ bool ReplaceEventFile(const std::filesystem::path& eventsFolder, std::wstring_vi
   }
   if (!WriteEventFile(*target, record)) return false;
   if (!old || !std::filesystem::remove(*old, error) || error) {
-    PostUserMessage(L"WARNING: unable to delete one or more selected event files - write protected?\r\n", true);
+    PostStampedMessage(L"WARNING: unable to delete one or more selected event files - write protected?\r\n");
   }
   return true;
 }

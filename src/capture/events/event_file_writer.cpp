@@ -34,7 +34,7 @@ bool WriteEventFile(const std::filesystem::path& path, const EventFileRecord& re
   file.close();
   if (file.fail()) {
     const int error = errno;
-    PostUserMessage(L"WriteEventFile::WriteFile error: " + std::to_wstring(error), false);
+    PostUnstampedMessage(L"WriteEventFile::WriteFile error: " + std::to_wstring(error));
     // A cut-off file could be read as an event with wrong values.
     std::error_code ignored;
     if (std::filesystem::is_regular_file(path, ignored)) std::filesystem::remove(path, ignored);

@@ -38,7 +38,7 @@ std::optional<PendingEventDisplay> EventSchedule::LoadEventSchedule(const Schedu
 
   const std::vector<EventFileEntry> files = ListEventFiles(eventsFolder_);
   if (files.empty()) {
-    PostUserMessage(kNoScheduledEvents, false);
+    PostUnstampedMessage(kNoScheduledEvents);
     // The pending event is gone: no recording may count as an event recording any more.
     NoEventPending();
     return std::nullopt;
@@ -64,11 +64,11 @@ std::optional<PendingEventDisplay> EventSchedule::LoadEventSchedule(const Schedu
           !anyAccepted);
       continue;
     }
-    if (!anyAccepted) PostUserMessage(L"The following Events are Loaded (scheduled):", true);
+    if (!anyAccepted) PostStampedMessage(L"The following Events are Loaded (scheduled):");
     anyAccepted = true;
-    PostUserMessage(L"    " + file.name, false);
+    PostUnstampedMessage(L"    " + file.name);
   }
-  if (anyAccepted) PostUserMessage(L"", false);
+  if (anyAccepted) PostUnstampedMessage(L"");
   return StartNextEvent(context);
 }
 
@@ -88,14 +88,14 @@ std::optional<PendingEventDisplay> EventSchedule::StartNextEvent(const ScheduleC
   countdown_.ClearEventStarted();
   if (eventSchedule_.empty()) {
     NoEventPending();
-    PostUserMessage(kNoScheduledEvents, true);
+    PostStampedMessage(kNoScheduledEvents);
     return std::nullopt;
   }
   pendingEvent_ = std::move(eventSchedule_.back());
   eventSchedule_.pop_back();
   const ScheduledEvent& event = *pendingEvent_;
   if (!context.recording && context.currentDeviceIndex >= static_cast<long long>(context.deviceCount)) {
-    PostUserMessage(L"Logic error: current source index out of range for starting future event\r\n", true);
+    PostStampedMessage(L"Logic error: current source index out of range for starting future event\r\n");
   }
 
   const auto info = countdown_.Start(event.eventTime, event.duration);
@@ -103,18 +103,18 @@ std::optional<PendingEventDisplay> EventSchedule::StartNextEvent(const ScheduleC
     NoEventPending();
     return std::nullopt;
   }
-  PostUserMessage(info->summary, false);
+  PostUnstampedMessage(info->summary);
 
   bool hibernate = event.hibernate;
   if (hibernate && !context.hibernationSupported) {
     hibernate = false;
-    PostUserMessage(L"Hibernation is not supported even though Event requests it", true);
+    PostStampedMessage(L"Hibernation is not supported even though Event requests it");
   }
   countdown_.SetPowerRequests(hibernate, event.shutdown);
   if (hibernate) {
-    PostUserMessage(L"NOTE: computer will be placed in hibernate 30 seconds after recording ends\r\n", false);
+    PostUnstampedMessage(L"NOTE: computer will be placed in hibernate 30 seconds after recording ends\r\n");
   } else if (event.shutdown) {
-    PostUserMessage(L"NOTE: computer will shut down 30 seconds after recording ends\r\n", false);
+    PostUnstampedMessage(L"NOTE: computer will shut down 30 seconds after recording ends\r\n");
   }
   countdown_.Arm();
   eventPendingFlag_ = true;

@@ -54,9 +54,8 @@ bool ImportOne(const EventFileEntry& file, const std::filesystem::path& eventsFo
   if (!ReadXmlEventFile(file.path, record)) return false;
   const auto names = BuildImportNames(record);
   if (!names || !ToScheduledEvent(record, 0).valid) {
-    PostUserMessage(
-        L"WARNING: XML event file " + file.name + L" has no valid event date, time or duration; it is not imported\r\n",
-        false);
+    PostUnstampedMessage(L"WARNING: XML event file " + file.name +
+                         L" has no valid event date, time or duration; it is not imported\r\n");
     return false;
   }
   if (Exists(eventsFolder, names->oldForm) || Exists(eventsFolder, names->newForm)) return false;
@@ -69,7 +68,7 @@ bool ImportOne(const EventFileEntry& file, const std::filesystem::path& eventsFo
 int ImportXmlEvents(const std::filesystem::path& importFolder, const std::filesystem::path& eventsFolder) {
   const std::vector<EventFileEntry> files = ListEventFiles(importFolder);
   if (files.empty()) {
-    PostUserMessage(L"Selected directory has no event files", true);
+    PostStampedMessage(L"Selected directory has no event files");
     return -1;
   }
   int imported = 0;
@@ -77,11 +76,11 @@ int ImportXmlEvents(const std::filesystem::path& importFolder, const std::filesy
     if (ImportOne(file, eventsFolder)) ++imported;
   }
   if (imported == 0) {
-    PostUserMessage(L"No Event files were imported - all were duplicates\r\n", false);
+    PostUnstampedMessage(L"No Event files were imported - all were duplicates\r\n");
   } else if (imported == 1) {
-    PostUserMessage(L"1 Event file was imported\r\n", false);
+    PostUnstampedMessage(L"1 Event file was imported\r\n");
   } else {
-    PostUserMessage(std::to_wstring(imported) + L" Event files were imported\r\n", false);
+    PostUnstampedMessage(std::to_wstring(imported) + L" Event files were imported\r\n");
   }
   return imported;
 }

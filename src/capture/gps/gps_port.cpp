@@ -38,7 +38,7 @@ bool GpsPort::ProbeGpsPort(int portIndex, int speedIndex) {
   refreshReadSize_ = std::max(static_cast<std::size_t>(baud / 8), kGpsMinRefreshReadSize);
   wchar_t line[64];
   std::swprintf(line, 64, L"COM%1d at %d baud\r\n", portIndex + 1, baud);
-  PostUserMessage(line, false);
+  PostUnstampedMessage(line);
   return true;
 }
 
@@ -53,14 +53,14 @@ void GpsPort::ToggleGpsConnection() {
 void GpsPort::ConnectGps() {
   if (connected_) return;
   connected_ = true;
-  PostUserMessage(L"Attempting to connect with USB GPS receiver.  This may take a minute.", true);
+  PostStampedMessage(L"Attempting to connect with USB GPS receiver.  This may take a minute.");
   if (lastGoodPort_ >= 0 && lastGoodSpeed_ >= 0 && ProbeGpsPort(lastGoodPort_, lastGoodSpeed_)) {
     OnConnected();
     return;
   }
   if (!ScanPorts()) {
     connected_ = false;
-    PostUserMessage(L"No USB GPS receiver found\r\n", true);
+    PostStampedMessage(L"No USB GPS receiver found\r\n");
     return;
   }
   OnConnected();
@@ -84,7 +84,7 @@ bool GpsPort::ScanPorts() {
 
 void GpsPort::OnConnected() {
   refreshPaused_ = false;
-  PostUserMessage(L"USB GPS connected\r\n", true);
+  PostStampedMessage(L"USB GPS connected\r\n");
   host_.ShowGpsConnected(true);
   host_.StartRefreshTimer();
 }
@@ -101,7 +101,7 @@ void GpsPort::DisconnectGps() {
 
 void GpsPort::CloseGpsWindow() {
   DisconnectGps();
-  PostUserMessage(L"GPS connection is closed\r\n", true);
+  PostStampedMessage(L"GPS connection is closed\r\n");
 }
 
 GpsPort::ReadOutcome GpsPort::ReadFixOnce(GpsFixTexts& texts) {
@@ -115,12 +115,12 @@ GpsPort::ReadOutcome GpsPort::ReadFixOnce(GpsFixTexts& texts) {
   }
   buffer_.resize(static_cast<std::size_t>(count));
   if (count == 0) {
-    PostUserMessage(L"Zero bytes read for GPS values refresh\r\n", true);
+    PostStampedMessage(L"Zero bytes read for GPS values refresh\r\n");
     return ReadOutcome::kNoBytes;
   }
   GgaFix fix;
   const GgaSearch search = FindLatestGgaFix(buffer_, fix);
-  if (search == GgaSearch::kNoSentence) PostUserMessage(L"Cannot find GPGGA string\r\n", true);
+  if (search == GgaSearch::kNoSentence) PostStampedMessage(L"Cannot find GPGGA string\r\n");
   if (search != GgaSearch::kFound) return ReadOutcome::kFailed;
   texts = FormatGpsFixTexts(fix);
   buffer_.clear();
@@ -133,13 +133,13 @@ bool GpsPort::ReadGpsFix(GpsFixTexts& texts) {
 
 bool GpsPort::RefreshGpsWindow(GpsFixTexts& texts) {
   if (!port_.IsOpen()) {
-    PostUserMessage(L"GPS receiver is not connected\r\n\r\n", true);
+    PostStampedMessage(L"GPS receiver is not connected\r\n\r\n");
     return false;
   }
   for (int attempt = 0; attempt < kGpsFixAttempts; ++attempt) {
     if (ReadGpsFix(texts)) return true;
   }
-  PostUserMessage(L"GPS information is not valid\r\n", true);
+  PostStampedMessage(L"GPS information is not valid\r\n");
   return false;
 }
 

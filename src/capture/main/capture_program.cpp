@@ -60,7 +60,7 @@ bool CaptureProgram::CreateWindows() {
   if (!view_.CreateMainWindow()) return Fatal();
   windows_.CreateDisplayTools();
   if (!windows_.CreateCaptureModeWindows()) {
-    PostUserMessage(L"FATAL: cannot create Capture Mode windows", true);
+    PostStampedMessage(L"FATAL: cannot create Capture Mode windows");
     Fatal();
     p_.common.Log().FlushPending();
     return false;
@@ -155,7 +155,7 @@ void CaptureProgram::InstallProgramCallbacks() {
 void CaptureProgram::FinishStartup() {
   if (devices_.CurrentDeviceIndex() >= 0) FitOversizedVideo();
   p_.common.Log().FlushPending();
-  PostUserMessage(L"Monitor resolution: " + std::to_wstring(p_.common.State().monitorDpi) + L" dpi\r\n", false);
+  PostUnstampedMessage(L"Monitor resolution: " + std::to_wstring(p_.common.State().monitorDpi) + L" dpi\r\n");
 }
 
 void CaptureProgram::ReportNoDevice(bool severe) {
@@ -220,9 +220,9 @@ void CaptureProgram::OnCommand(unsigned id) {
     windows_.CancelDeviceSelection();
     windows_.ToggleDeviceProperties();
   } else if (id == ids_.captureOverview) {
-    windows_.ToggleHelp(0);
+    windows_.ToggleHelp(HelpPage::kVideoCapture);
   } else if (id == ids_.captureVersionHistory) {
-    windows_.ToggleHelp(16);
+    windows_.ToggleHelp(HelpPage::kCaptureVersionHistory);
   } else {
     windows_.ToggleMenuWindow(id);
   }

@@ -17,6 +17,7 @@
 #include "capture/recording/recording_controller.h"
 #include "common/display_tools/magnify_controller.h"
 #include "common/foundation/zuna_common.h"
+#include "common/help/help_page.h"
 #include "common/windows/menu_model.h"
 #include "video/player/video_player.h"
 
@@ -89,7 +90,7 @@ class CaptureWindows {
   virtual void ToggleDeviceSelection() = 0;
   virtual void CancelDeviceSelection() = 0;
   virtual void ToggleDeviceProperties() = 0;
-  virtual void ToggleHelp(int page) = 0;
+  virtual void ToggleHelp(HelpPage page) = 0;
 };
 
 struct CaptureProgramParts {

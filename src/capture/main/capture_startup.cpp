@@ -15,26 +15,25 @@ int ChooseStartupDevice(const std::vector<StartupDevice>& devices, const std::ws
 }
 
 void PostStartupFindings(bool optionsFileRead, std::size_t codecCount, const std::wstring& processDirectory) {
-  if (!optionsFileRead) PostUserMessage(L"No Options File or unreadable Options File\r\n", false);
-  PostUserMessage(
-      codecCount > 1 ? L"Lagarith Lossless Codec is installed\r\n" : L"Lagarith Lossless Codec is not installed\r\n",
-      false);
-  PostUserMessage(L"Application install directory:  " + processDirectory + L"\r\n", false);
+  if (!optionsFileRead) PostUnstampedMessage(L"No Options File or unreadable Options File\r\n");
+  PostUnstampedMessage(codecCount > 1 ? L"Lagarith Lossless Codec is installed\r\n"
+                                      : L"Lagarith Lossless Codec is not installed\r\n");
+  PostUnstampedMessage(L"Application install directory:  " + processDirectory + L"\r\n");
 }
 
 void PostAttachedDevices(const std::vector<StartupDevice>& devices, std::size_t deviceLayerCount) {
   if (deviceLayerCount != devices.size()) {
-    PostUserMessage(L"LOGIC ERROR: attached device count incorrect in MainWindowVC constructor\r\n", true);
+    PostStampedMessage(L"LOGIC ERROR: attached device count incorrect in MainWindowVC constructor\r\n");
     return;
   }
   if (devices.empty()) return;
-  PostUserMessage(L"Attached video devices:", false);
+  PostUnstampedMessage(L"Attached video devices:");
   for (const auto& device : devices) {
     std::wstring line = L"\t" + device.name + (device.digital ? L" -- Digital" : L" -- " + device.standardName);
     if (device.ignored) line += L", ignored device";
-    PostUserMessage(line, false);
+    PostUnstampedMessage(line);
   }
-  PostUserMessage(L"", false);
+  PostUnstampedMessage(L"");
 }
 
 }  // namespace zuna

@@ -24,8 +24,8 @@ void CaptureProgram::OnVideoSizeChanged(CameraRestart restart) {
   ShowVideoAtStep(StepForRoom());
   view_.FitToDisplay();
   if (player_ != nullptr && Failed(player_->UpdateDisplaySize())) {
-    PostUserMessage(L"SEVERE: failure to set EVR window size\\r\\n", true);
-    PostUserMessage(L"INFO: cannot set rendering window size\\r\\n", true);
+    PostStampedMessage(L"SEVERE: failure to set EVR window size\\r\\n");
+    PostStampedMessage(L"INFO: cannot set rendering window size\\r\\n");
   }
   view_.PlaceMainWindow();
   if (restart == CameraRestart::kRestart) RestartCamera();

@@ -120,12 +120,12 @@ bool CaptureOptions::SaveCaptureOptions() {
 
 void CaptureOptions::ReportSave(bool saved, std::wstring_view confirmation) {
   // A confirmation after a failed save would tell the user the settings are safe when they are not.
-  PostUserMessage(saved ? confirmation : kCaptureOptionsSaveWarning, true);
+  PostStampedMessage(saved ? confirmation : kCaptureOptionsSaveWarning);
 }
 
 bool CaptureOptions::SaveOptionsFile() {
   const bool saved = SaveCaptureOptions();
-  if (!saved) PostUserMessage(kCaptureOptionsSaveWarning, true);
+  if (!saved) PostStampedMessage(kCaptureOptionsSaveWarning);
   return saved;
 }
 

@@ -41,7 +41,7 @@ std::optional<int> CodecSelectorController::ValidSelection() {
   const auto count = c_.codecNames ? c_.codecNames().size() : 0;
   VideoSourceInfo* device = c_.currentDevice ? c_.currentDevice() : nullptr;
   if (device == nullptr || rows.empty() || rows.front() < 0 || static_cast<std::size_t>(rows.front()) >= count) {
-    PostUserMessage(kInvalidCodecMessage, true);
+    PostStampedMessage(kInvalidCodecMessage);
     Close();
     return std::nullopt;
   }

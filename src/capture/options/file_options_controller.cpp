@@ -73,7 +73,7 @@ void FileOptionsController::OnPrefixChanged(int edit) {
   std::wstring text = p_.view.Text(edit).substr(0, limit);
   if (FilterNameCharacters(text, false)) {
     p_.view.SetText(edit, text);
-    PostUserMessage(kAllowedCharactersMessage, false);
+    PostUnstampedMessage(kAllowedCharactersMessage);
   }
   ShowExamples();
   SetSaveValue(p_.options, KeyOf(edit), text);
@@ -81,7 +81,7 @@ void FileOptionsController::OnPrefixChanged(int edit) {
 
 void FileOptionsController::OnHostName() {
   std::wstring name = f_.computerName ? f_.computerName() : std::wstring();
-  if (FilterNameCharacters(name, false)) PostUserMessage(kComputerNameFilteredMessage, false);
+  if (FilterNameCharacters(name, false)) PostUnstampedMessage(kComputerNameFilteredMessage);
   for (wchar_t& c : name) c = static_cast<wchar_t>(std::towlower(c));
   name = name.substr(0, kMaxGlobalPrefixLength);
   p_.view.SetText(kEventPrefixEdit, name);

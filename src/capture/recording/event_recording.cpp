@@ -52,7 +52,7 @@ void RecordingController::ScheduleExactTick(const Countdown& countdown) {
 
 void RecordingController::StartEventRecording(const TickActions& actions) {
   if (p_.devices.CurrentDevice() == nullptr) {
-    PostUserMessage(L"Logic error: attempting to record an event with current source index out of range\r\n", true);
+    PostStampedMessage(L"Logic error: attempting to record an event with current source index out of range\r\n");
     return;
   }
   currentFileName_ = BuildFileName(true);
@@ -63,7 +63,7 @@ void RecordingController::StartEventRecording(const TickActions& actions) {
 
 // Every try to start the event's recording failed until its end time.
 void RecordingController::EventOverWithoutRecording() {
-  PostUserMessage(L"SEVERE: the event recording could not be started before the event's end time\r\n", true);
+  PostStampedMessage(L"SEVERE: the event recording could not be started before the event's end time\r\n");
   ShowIdle();
   LoadEventSchedule();
 }

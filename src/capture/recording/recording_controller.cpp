@@ -52,7 +52,7 @@ void RecordingController::StartRecording() {
   }
   if (p_.state.displayOffWhileRecording) TurnDisplayOff();
   if (currentFileName_.empty()) {
-    PostUserMessage(L"Logic error: attempting to record to a 0 file pathname\r\n", true);
+    PostStampedMessage(L"Logic error: attempting to record to a 0 file pathname\r\n");
     // Nothing records: the program must not look as if something did.
     recording_ = false;
     startedGuard_ = false;
@@ -78,14 +78,14 @@ bool RecordingController::StartRecordingGraph(bool eventRecording) {
   if (Failed(StartCamera())) return false;
   writingFile_ = true;
   startMessage_ = TimeMessage(L"Start recording at ");
-  PostUserMessage(startMessage_, true);
+  PostStampedMessage(startMessage_);
   return true;
 }
 
 // A recording whose graph did not start is not shown as recording: the preview comes back, and
 // an event recording is tried again at the next tick.
 void RecordingController::ReturnToPreview(bool eventRecording) {
-  PostUserMessage(L"SEVERE: cannot start recording to " + currentFileName_ + L"\r\n", true);
+  PostStampedMessage(L"SEVERE: cannot start recording to " + currentFileName_ + L"\r\n");
   recording_ = false;
   startedGuard_ = false;
   SetDeviceMarks(false, false);
@@ -119,7 +119,7 @@ void RecordingController::StopRecording(bool automatic) {
   currentFileName_.clear();
   p_.host.ResumeGpsRefresh();
   if (automatic) {
-    PostUserMessage(L"", false);
+    PostUnstampedMessage(L"");
     if (power != PowerAction::kNone) p_.host.StartPowerNotice(power);
   }
   RestoreDisplay();
@@ -134,7 +134,7 @@ bool RecordingController::ConfirmStopOfEventRecording() {
   if (!yes) return false;
   p_.host.DeleteEventTick();
   p_.schedule.StopPendingEventByHand();
-  PostUserMessage(L"Event recording is manually stopped", true);
+  PostStampedMessage(L"Event recording is manually stopped");
   p_.host.HideCountdown();
   p_.host.SetRecordButtons(false, false);
   p_.host.SetMainTitle(kIdleMainTitle);
@@ -162,11 +162,11 @@ Status RecordingController::StopCamera() {
 
 void RecordingController::StopForExit() {
   if (p_.player.IsRunning() && Failed(p_.player.Stop())) {
-    PostUserMessage(L"WARNING: attempt to stop filter graph failed\r\n", true);
+    PostStampedMessage(L"WARNING: attempt to stop filter graph failed\r\n");
   }
   if (writingFile_) FinishRecordingFile();
   if (!recording_) return;
-  PostUserMessage(L"NOTE: application exited while recording\r\n", true);
+  PostStampedMessage(L"NOTE: application exited while recording\r\n");
   p_.host.SaveUserMessages();
 }
 
@@ -174,8 +174,8 @@ void RecordingController::StopForExit() {
 void RecordingController::FinishRecordingFile() {
   writingFile_ = false;
   const std::wstring stopMessage = TimeMessage(L"Stop recording at ");
-  PostUserMessage(stopMessage, false);
-  PostUserMessage(L"Video file:  " + currentFileName_ + L"\r\n", false);
+  PostUnstampedMessage(stopMessage);
+  PostUnstampedMessage(L"Video file:  " + currentFileName_ + L"\r\n");
 
   RecordingLogFacts facts;
   facts.eventRecording = eventRecording_;
@@ -205,8 +205,8 @@ void RecordingController::FinishRecordingFile() {
     WriteRecordingLog(logPath, BuildRecordingLogText(facts), p_.codePage);
   }
   if (facts.totals) {
-    PostUserMessage(FirstFrameLine(totals) + L"\r\n", false);
-    PostUserMessage(FramesLine(totals) + L"\r\n", false);
+    PostUnstampedMessage(FirstFrameLine(totals) + L"\r\n");
+    PostUnstampedMessage(FramesLine(totals) + L"\r\n");
   }
 }
 

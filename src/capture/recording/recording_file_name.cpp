@@ -39,9 +39,8 @@ std::optional<std::wstring> RecordingFolder(const std::wstring& videoDirectory,
   const std::filesystem::path folder = currentDirectory / L"VideoFiles";
   std::error_code error;
   if (!std::filesystem::is_directory(folder, error) && !std::filesystem::create_directory(folder, error)) {
-    PostUserMessage(
-        L"\r\nUnable to create \"VideoFiles\" directory under the process directory.  Check security settings.\r\n",
-        true);
+    PostStampedMessage(
+        L"\r\nUnable to create \"VideoFiles\" directory under the process directory.  Check security settings.\r\n");
     return std::nullopt;
   }
   return std::wstring(kDefaultVideoFolder);

@@ -75,14 +75,14 @@ std::wstring RecordingLogPath(const std::wstring& videoFile) {
 bool WriteRecordingLog(const std::wstring& logPath, const std::wstring& text, const AnsiCodePage& codePage) {
   const std::string bytes = codePage.ToAnsi(text);
   if (LostCharacters(text, bytes)) {
-    PostUserMessage(L"\r\n\r\nNOTE -- wide character buffer has unexpected bad character.\r\n", true);
+    PostStampedMessage(L"\r\n\r\nNOTE -- wide character buffer has unexpected bad character.\r\n");
   }
   // The path goes to the file system as it is, so no character of it is lost.
   std::ofstream file(std::filesystem::path(logPath), std::ios::binary | std::ios::trunc);
   if (file) file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (file) file.close();
   if (!file) {
-    PostUserMessage(L"WARNING: cannot write recording log " + logPath + L"\r\n", true);
+    PostStampedMessage(L"WARNING: cannot write recording log " + logPath + L"\r\n");
     return false;
   }
   return true;

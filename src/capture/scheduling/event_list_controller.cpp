@@ -69,7 +69,7 @@ void EventListController::OnDelete() {
     if (path && std::filesystem::remove(*path, error) && !error) {
       ++deleted;
     } else {
-      PostUserMessage(L"WARNING: unable to delete one or more selected event files - write protected?\r\n", true);
+      PostStampedMessage(L"WARNING: unable to delete one or more selected event files - write protected?\r\n");
     }
   }
   if (deleted > 0) {

@@ -24,7 +24,7 @@ void ImportXmlController::OnSelectFolder() {
 
 void ImportXmlController::OnOk() {
   Close();
-  PostUserMessage(kImportingXmlEventsMessage, true);
+  PostStampedMessage(kImportingXmlEventsMessage);
   const std::wstring folder = view_.Text(kImportFolderText).substr(0, kMaxPickedFolderLength);
   ImportXmlEvents(ToFsPath(folder), eventsFolder_);
 }

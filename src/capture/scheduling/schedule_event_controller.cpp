@@ -105,7 +105,7 @@ void ScheduleEventController::Close() {
 void ScheduleEventController::OnEventPickerChanged() {
   const auto picked = view_.DateTime(kEventPicker);
   if (!picked) {
-    PostUserMessage(kNoDateTimeMessage, true);
+    PostStampedMessage(kNoDateTimeMessage);
     return;
   }
   const auto instant = ToFileTime(*picked);
@@ -116,14 +116,14 @@ void ScheduleEventController::OnNameChanged(int id) {
   std::wstring text = view_.Text(id);
   if (!FilterNameCharacters(text, false)) return;
   view_.SetText(id, text);
-  PostUserMessage(kNamesMessage, false);
+  PostUnstampedMessage(kNamesMessage);
 }
 
 void ScheduleEventController::OnCommentChanged() {
   std::wstring text = view_.Text(kCommentEdit);
   if (!FilterNameCharacters(text, true)) return;
   view_.SetText(kCommentEdit, text);
-  PostUserMessage(kCommentMessage, false);
+  PostUnstampedMessage(kCommentMessage);
 }
 
 void ScheduleEventController::OnPowerBoxClicked(int id) {
@@ -140,7 +140,7 @@ void ScheduleEventController::OnSchedule() {
   auto picked = view_.DateTime(kEventPicker);
   const auto duration = view_.DateTime(kDurationPicker);
   if (!picked || !duration) {
-    PostUserMessage(kNoDateTimeMessage, true);
+    PostStampedMessage(kNoDateTimeMessage);
     return;
   }
   picked->millisecond = 0;
@@ -148,8 +148,8 @@ void ScheduleEventController::OnSchedule() {
   const auto instant = ToFileTime(*picked);
   if (!instant || *instant < InstantOf(now) + kMinimumEventLead) {
     view_.SetDateTime(kEventPicker, now);
-    PostUserMessage(L"Event time must be at least 5 seconds after\r\nthe current time to allow for camera restart\r\n",
-                    true);
+    PostStampedMessage(
+        L"Event time must be at least 5 seconds after\r\nthe current time to allow for camera restart\r\n");
     return;
   }
   EventFileRecord record = RecordOf(*picked, *duration);
@@ -164,10 +164,10 @@ void ScheduleEventController::OnSchedule() {
   const std::wstring fileName = BuildEventFileName(*picked, settings.dateTimeAtEndInUse);
   if (!WriteEvent(fileName, record)) {
     // Nothing is scheduled: the window stays open with the user's entries.
-    PostUserMessage(L"WARNING: unable to write event file " + fileName + L" - write protected?\r\n", true);
+    PostStampedMessage(L"WARNING: unable to write event file " + fileName + L" - write protected?\r\n");
     return;
   }
-  PostUserMessage(L"Scheduled an event recording: " + fileName + L"\r\n", true);
+  PostStampedMessage(L"Scheduled an event recording: " + fileName + L"\r\n");
   Finish();
 }
 

@@ -40,7 +40,7 @@ VideoSourceInfo* DevicePropertiesController::Device() {
 void DevicePropertiesController::Open() {
   VideoSourceInfo* device = Device();
   if (device == nullptr) {
-    PostUserMessage(L"Logic error: sourceIndex is out of bounds in PopulateDeviceProperties\r\n", true);
+    PostStampedMessage(L"Logic error: sourceIndex is out of bounds in PopulateDeviceProperties\r\n");
     return;
   }
   found_ = {device->category, device->analogFormatIndex, device->digitalRateIndex, device->digitalFormatIndex, {}};
@@ -125,7 +125,7 @@ void DevicePropertiesController::SetConfigurationBoxes(const VideoSourceInfo& de
     const bool attached = std::any_of(devices.begin(), devices.end(),
                                       [&](const VideoSourceInfo& d) { return d.friendlyName == c.deviceName; });
     if (!attached) {
-      PostUserMessage(L"Device " + c.deviceName + L" has an options configuration but is not attached\r\n", false);
+      PostUnstampedMessage(L"Device " + c.deviceName + L" has an options configuration but is not attached\r\n");
     }
   }
 }
@@ -141,7 +141,7 @@ void DevicePropertiesController::OnSetDefaultValues() {
   VideoSourceInfo* device = Device();
   if (device == nullptr) return;
   if (Failed(p_.devices.SetAllPropertiesToDefault())) {
-    PostUserMessage(L"Unable to set current device properties to defaults\r\n", true);
+    PostStampedMessage(L"Unable to set current device properties to defaults\r\n");
   }
   ShowProperties(*device);
 }
@@ -151,15 +151,14 @@ void DevicePropertiesController::OnSwitchStandard() {
   if (device == nullptr) return;
   if (p_.confirmStandardSwitch && !p_.confirmStandardSwitch()) return;
   if (!IsAnalog(*device)) {
-    PostUserMessage(L"LOGIC ERROR: device standard category has bad value\r\n", true);
+    PostStampedMessage(L"LOGIC ERROR: device standard category has bad value\r\n");
     return;
   }
   if (p_.stopCamera) p_.stopCamera();
   const int other = device->category == kCategoryNtsc ? kCategoryPal : kCategoryNtsc;
   if (!SwitchDeviceStandard(p_.devices, *device, other)) {
-    PostUserMessage(std::wstring(L"WARNING: the video decoder accepts no ") +
-                        (other == kCategoryPal ? L"PAL" : L"NTSC") + L" standard; the device keeps its standard\r\n",
-                    true);
+    PostStampedMessage(std::wstring(L"WARNING: the video decoder accepts no ") +
+                       (other == kCategoryPal ? L"PAL" : L"NTSC") + L" standard; the device keeps its standard\r\n");
   }
   ShowStandard(*device);
   FillFormatLists(*device);
@@ -269,7 +268,7 @@ void DevicePropertiesController::Cancel() {
       if (device->properties[slot].supported == 0) continue;
       p_.devices.SetPropertyValue(kPropertyIds[slot], found_.values[slot]);
     }
-    PostUserMessage(kPropertiesRestoredMessage, true);
+    PostStampedMessage(kPropertiesRestoredMessage);
     if (formatChanged && p_.formatChanged) {
       p_.formatChanged();
     } else {

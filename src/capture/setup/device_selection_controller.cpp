@@ -73,8 +73,8 @@ void DeviceSelectionController::OnDeviceSelected() {
   if (index == p_.devices.CurrentDeviceIndex()) return;
   MakeCurrent(index);
   if (!d.codecChosen && !d.codecNodeRead) {
-    PostUserMessage(L"NOTE: selected device " + Quoted(d.friendlyName) + L" has no selected codec; default is NONE\r\n",
-                    false);
+    PostUnstampedMessage(L"NOTE: selected device " + Quoted(d.friendlyName) +
+                         L" has no selected codec; default is NONE\r\n");
   }
 }
 
@@ -94,7 +94,7 @@ void DeviceSelectionController::OnIgnore() {
   d->ignored = true;
   d->isDefaultDevice = d->defaultDevicePending = false;
   if (TextOption* source = p_.options.FindText(kDefaultVideoSourceKey)) source->saveValue.clear();
-  PostUserMessage(L"Device " + Quoted(d->friendlyName) + L" is ignored\r\n", false);
+  PostUnstampedMessage(L"Device " + Quoted(d->friendlyName) + L" is ignored\r\n");
   const auto& devices = p_.devices.Devices();
   const int current = p_.devices.CurrentDeviceIndex();
   if (current >= 0 && devices[static_cast<std::size_t>(current)].ignored) {
@@ -111,7 +111,7 @@ void DeviceSelectionController::OnRestore() {
   VideoSourceInfo* d = Highlighted(kIgnoredDeviceList, ignoredListed_);
   if (d == nullptr) return;
   d->ignored = false;
-  PostUserMessage(L"Device " + Quoted(d->friendlyName) + L" is restored\r\n", false);
+  PostUnstampedMessage(L"Device " + Quoted(d->friendlyName) + L" is restored\r\n");
   if (p_.devices.CurrentDeviceIndex() < 0) MakeCurrent(static_cast<int>(d - p_.devices.Devices().data()));
   FillLists();
 }

@@ -58,11 +58,11 @@ void PixelSaturationController::OnSave() {
   CommonState& state = common_.State();
   if (view_.IsChecked(kUseAsDefault)) {
     state.saturationLevel = view_.SliderPosition(kSlider);
-    PostUserMessage(L"Pixel saturation value saved in options file\r\n", false);
+    PostUnstampedMessage(L"Pixel saturation value saved in options file\r\n");
   } else if (view_.IsChecked(kRemoveDefault)) {
     state.saturationLevel = 255;
     view_.SetSliderPosition(kSlider, 255);
-    PostUserMessage(L"Pixel saturation removed from options file\r\n", false);
+    PostUnstampedMessage(L"Pixel saturation removed from options file\r\n");
   } else {
     return;  // Save is disabled then; a stray click writes nothing
   }

@@ -15,9 +15,8 @@ bool CreateProgramFolders(const std::wstring& programFolder, const std::vector<s
     const std::wstring path = programFolder + name + L"\\";
     if (folderExists(path) || createFolder(path)) continue;
     allThere = false;
-    PostUserMessage(
-        L"\r\nUnable to create \"" + name + L"\" directory under the process directory.  Check security settings.\r\n",
-        true);
+    PostStampedMessage(L"\r\nUnable to create \"" + name +
+                       L"\" directory under the process directory.  Check security settings.\r\n");
   }
   return allThere;
 }

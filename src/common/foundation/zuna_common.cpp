@@ -79,7 +79,7 @@ void ZunaCommon::OnClearMessages() {
 
 Status ZunaCommon::DisplayToolChanged(int tool, bool shown) const {
   if (!callbacks_.onDisplayToolChanged) {
-    PostUserMessage(L"Logic error: attempt to close common window with 0 function pointer\r\n", true);
+    PostStampedMessage(L"Logic error: attempt to close common window with 0 function pointer\r\n");
     return kFail;
   }
   return callbacks_.onDisplayToolChanged(tool, shown);
@@ -93,7 +93,7 @@ void ZunaCommon::DisplayValueChanged(DisplayValue value) const {
       L"WARNING: cannot set crosshairs intensity\r\n",
       L"WARNING: cannot set crosshairs position\r\n",
   };
-  PostUserMessage(kWarnings[static_cast<int>(value)], true);
+  PostStampedMessage(kWarnings[static_cast<int>(value)]);
 }
 
 }  // namespace zuna

@@ -74,4 +74,20 @@ UserMessagesLog* InstalledUserMessagesLog();
 void PostUserMessage(const wchar_t* text, bool timeStamp);
 void PostUserMessage(std::wstring_view text, bool timeStamp);
 
+// A message of its own: the log puts the UTC time of day on the line before it.
+inline void PostStampedMessage(const wchar_t* text) {
+  PostUserMessage(text, true);
+}
+inline void PostStampedMessage(std::wstring_view text) {
+  PostUserMessage(text, true);
+}
+// A line without a time stamp: the continuation of the message before it (a list, a report's
+// further lines) or a notice that stands without one.
+inline void PostUnstampedMessage(const wchar_t* text) {
+  PostUserMessage(text, false);
+}
+inline void PostUnstampedMessage(std::wstring_view text) {
+  PostUserMessage(text, false);
+}
+
 }  // namespace zuna

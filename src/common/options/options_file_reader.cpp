@@ -172,7 +172,7 @@ void ReadOtherSection(std::string_view section, const OtherOptionHandler& handle
 }
 
 bool MissingMarker(std::string_view marker) {
-  PostUserMessage(L"Logic error: options file missing " + Wide(marker) + L" text\r\n", false);
+  PostUnstampedMessage(L"Logic error: options file missing " + Wide(marker) + L" text\r\n");
   return false;
 }
 
@@ -207,7 +207,7 @@ bool ParseOptionsText(std::string_view bytes, OptionTables& options, PlacementTa
 bool ReadOptionsFile(std::wstring_view path, OptionTables& options, PlacementTable& placements,
                      const OtherOptionHandler& otherOptions) {
   if (path.empty()) {
-    PostUserMessage(L"Logic error: attempting to read options file with 0 file name\r\n", false);
+    PostUnstampedMessage(L"Logic error: attempting to read options file with 0 file name\r\n");
     return false;
   }
   std::ifstream file(ToFsPath(path), std::ios::binary);
@@ -218,7 +218,7 @@ bool ReadOptionsFile(std::wstring_view path, OptionTables& options, PlacementTab
   if (file.bad()) return false;
   bytes.resize(static_cast<std::size_t>(file.gcount()));
   if (bytes.size() > kOptionsFileReadLimit) {
-    PostUserMessage(L"WARNING: options file is longer than 8191 bytes; entries beyond are ignored\r\n", false);
+    PostUnstampedMessage(L"WARNING: options file is longer than 8191 bytes; entries beyond are ignored\r\n");
   }
   return ParseOptionsText(bytes, options, placements, otherOptions);
 }

@@ -63,14 +63,14 @@ void WarnWhenNotReadBackWhole(std::string_view bytes) {
   for (std::string_view marker : {kTextOptionsMarker, kBooleanOptionsMarker, kOtherOptionsMarker}) {
     const std::size_t at = bytes.find(marker);
     if (at == std::string_view::npos || at > kMarkerLastOffset) {
-      PostUserMessage(L"WARNING: options file sections begin beyond byte 4096; they will not be read at start-up\r\n",
-                      true);
+      PostStampedMessage(
+          L"WARNING: options file sections begin beyond byte 4096; they will not be read at start-up\r\n");
       return;
     }
   }
   if (bytes.size() > kOptionsFileReadLimit) {
-    PostUserMessage(L"WARNING: options file is longer than 8191 bytes; entries beyond will not be read at start-up\r\n",
-                    true);
+    PostStampedMessage(
+        L"WARNING: options file is longer than 8191 bytes; entries beyond will not be read at start-up\r\n");
   }
 }
 

@@ -8,18 +8,17 @@ int ReportTimeZone(const Clock& clock) {
   const TimeZoneRecord zone = clock.TimeZone();
   switch (zone.state) {
     case TimeZoneState::kFailed:
-      PostUserMessage(L"Computer time zone is unknown.  You may only use local time and not use UTC time\r\n", true);
+      PostStampedMessage(L"Computer time zone is unknown.  You may only use local time and not use UTC time\r\n");
       return 0;
     case TimeZoneState::kUnknown:
-      PostUserMessage(L"Computer local time is " + zone.standardName +
-                          L".  Transition dates to daylight savings are unknown or disabled.\r\n",
-                      true);
+      PostStampedMessage(L"Computer local time is " + zone.standardName +
+                         L".  Transition dates to daylight savings are unknown or disabled.\r\n");
       return zone.bias + zone.standardBias;
     case TimeZoneState::kStandard:
-      PostUserMessage(L"Computer local time is " + zone.standardName + L"\r\n", true);
+      PostStampedMessage(L"Computer local time is " + zone.standardName + L"\r\n");
       return zone.bias + zone.standardBias;
     case TimeZoneState::kDaylight:
-      PostUserMessage(L"Computer local time is " + zone.daylightName + L"\r\n", true);
+      PostStampedMessage(L"Computer local time is " + zone.daylightName + L"\r\n");
       return zone.bias + zone.daylightBias;
   }
   return 0;

@@ -114,10 +114,9 @@ std::optional<Point> DeterminePositionSettings(int width, int height, int prefer
       p = {r.right - width, r.bottom};
       break;
     default:
-      PostUserMessage(
+      PostStampedMessage(
           L"Logic error: called ZunaCommon::DeterminePositionSettings with an unimplemented position "
-          L"preference\r\n",
-          true);
+          L"preference\r\n");
       return std::nullopt;
   }
   return Clamp(p, width, height, workArea);

@@ -40,8 +40,8 @@ std::optional<UtcDate> FirstFrameDate(const std::string& videoName, std::int64_t
   const std::optional<NamedTime> named = TimeFromRecordingName(videoName);
   if (!named) return std::nullopt;
   std::int64_t days = DaysFromDate(named->date);
-  if (firstTicks < named->ticks - kTicksPerDay / 2) ++days;
-  if (firstTicks > named->ticks + kTicksPerDay / 2) --days;
+  if (firstTicks < named->ticks - kUtcTicksPerDay / 2) ++days;
+  if (firstTicks > named->ticks + kUtcTicksPerDay / 2) --days;
   return DateFromDays(days);
 }
 
@@ -68,22 +68,22 @@ FrameTimes FrameTimes::Build(const FrameTimesInput& in, std::vector<std::string>
 
   if (in.givenFirstFrame) {
     t.source_ = TimeSource::kGiven;
-    t.first_ = static_cast<double>(*in.givenFirstFrame) / kTicksPerSecond;
+    t.first_ = static_cast<double>(*in.givenFirstFrame) / kUtcTicksPerSecond;
     t.date_ = FirstFrameDate(in.videoName, *in.givenFirstFrame);
     t.statement_ =
         "Times: UTC, first frame at " + TimeOfDayText(t.first_) + " as given (--first-frame-utc), then " + period;
   } else if (entries) {
     t.source_ = TimeSource::kFramesFile;
     const std::int64_t firstTicks = entries->front().ticks;
-    const std::int64_t days = firstTicks >= 0 ? firstTicks / kTicksPerDay : -1;
-    t.dayZeroTicks_ = days * kTicksPerDay;
+    const std::int64_t days = firstTicks >= 0 ? firstTicks / kUtcTicksPerDay : -1;
+    t.dayZeroTicks_ = days * kUtcTicksPerDay;
     t.date_ = DateFromDays(days);
     t.entries_ = std::move(*entries);
     t.first_ = t.At(0);
     t.statement_ = "Times: UTC, each frame's own time from " + in.framesFileName;
   } else if (logged) {
     t.source_ = TimeSource::kRecordingLog;
-    t.first_ = static_cast<double>(loggedTicks) / kTicksPerSecond;
+    t.first_ = static_cast<double>(loggedTicks) / kUtcTicksPerSecond;
     t.date_ = FirstFrameDate(in.videoName, loggedTicks);
     t.statement_ = "Times: UTC, first frame at " + TimeOfDayText(t.first_) + " from the recording log " + in.logName +
                    ", then " + period;
@@ -120,7 +120,7 @@ double FrameTimes::At(double position) const {
   auto after = std::upper_bound(entries_.begin(), entries_.end(), whole,
                                 [](double p, const FrameTimeEntry& e) { return p < e.frame; });
   const FrameTimeEntry& e = after == entries_.begin() ? entries_.front() : *std::prev(after);
-  return static_cast<double>(e.ticks - dayZeroTicks_) / kTicksPerSecond + (position - e.frame) * period_;
+  return static_cast<double>(e.ticks - dayZeroTicks_) / kUtcTicksPerSecond + (position - e.frame) * period_;
 }
 
 }  // namespace zuna

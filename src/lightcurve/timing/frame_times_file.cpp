@@ -31,7 +31,7 @@ std::optional<std::int64_t> UtcTicks(std::string_view text) {
   if (!IsRealDate(date)) return std::nullopt;
   const std::optional<std::int64_t> time = ParseTimeOfDay(text.substr(11));
   if (!time) return std::nullopt;
-  return DaysFromDate(date) * kTicksPerDay + *time;
+  return DaysFromDate(date) * kUtcTicksPerDay + *time;
 }
 
 std::string LineProblem(std::size_t line, std::string_view what) {
@@ -98,10 +98,10 @@ std::optional<std::vector<FrameTimeEntry>> ParseFrameTimesFile(std::string_view 
 std::string FormatFrameTimesFile(const std::vector<FrameTimeEntry>& entries) {
   std::string text = std::string(kFrameTimesFirstLine) + "\r\n" + std::string(kFrameTimesHeader) + "\r\n";
   for (const FrameTimeEntry& e : entries) {
-    const std::int64_t days = e.ticks >= 0 ? e.ticks / kTicksPerDay : (e.ticks - kTicksPerDay + 1) / kTicksPerDay;
-    const std::int64_t inDay = e.ticks - days * kTicksPerDay;
+    const std::int64_t days = e.ticks >= 0 ? e.ticks / kUtcTicksPerDay : (e.ticks - kUtcTicksPerDay + 1) / kUtcTicksPerDay;
+    const std::int64_t inDay = e.ticks - days * kUtcTicksPerDay;
     text += std::to_string(e.frame) + "," + DateText(DateFromDays(days)) + " " +
-            TimeOfDayText(static_cast<double>(inDay) / kTicksPerSecond) + (e.dropped ? ",dropped\r\n" : ",kept\r\n");
+            TimeOfDayText(static_cast<double>(inDay) / kUtcTicksPerSecond) + (e.dropped ? ",dropped\r\n" : ",kept\r\n");
   }
   return text;
 }

@@ -17,10 +17,13 @@
 #include <string_view>
 #include <vector>
 
+#include "video/avi_writer/frame_times_writer.h"
+
 namespace zuna {
 
-inline constexpr std::string_view kFrameTimesFirstLine = "# ZUNA Video frame times";
-inline constexpr std::string_view kFrameTimesHeader = "frame,utc,flag";
+// The lines the capture program writes first (video/avi_writer/frame_times_writer.h).
+inline constexpr std::string_view kFrameTimesFirstLine = kFrameTimesFileFirstLine;
+inline constexpr std::string_view kFrameTimesHeader = kFrameTimesFileHeader;
 // A frames file is read only this far (about 35 hours at 30 frames per second).
 inline constexpr std::size_t kMaxFrameTimesBytes = 160u << 20;
 

@@ -30,7 +30,7 @@ std::optional<std::array<int, 6>> NumberRun(std::string_view name, std::size_t a
 
 std::optional<NamedTime> Checked(const UtcDate& date, int h, int m, int s) {
   if (!IsRealDate(date) || h > 23 || m > 59 || s > 59) return std::nullopt;
-  return NamedTime{date, ((h * 60LL + m) * 60 + s) * kTicksPerSecond};
+  return NamedTime{date, ((h * 60LL + m) * 60 + s) * kUtcTicksPerSecond};
 }
 
 }  // namespace

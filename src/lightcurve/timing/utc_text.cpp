@@ -56,7 +56,7 @@ std::optional<std::int64_t> ParseTimeOfDay(std::string_view text) {
   if (text.size() < 8 || text[2] != ':' || text[5] != ':') return std::nullopt;
   const std::optional<int> h = Digits(text, 0, 2), m = Digits(text, 3, 2), s = Digits(text, 6, 2);
   if (!h || !m || !s || *h > 23 || *m > 59 || *s > 59) return std::nullopt;
-  std::int64_t ticks = ((*h * 60LL + *m) * 60 + *s) * kTicksPerSecond;
+  std::int64_t ticks = ((*h * 60LL + *m) * 60 + *s) * kUtcTicksPerSecond;
   if (text.size() == 8) return ticks;
   const std::size_t digits = text.size() - 9;
   if (text[8] != '.' || digits < 1 || digits > 4) return std::nullopt;
@@ -70,12 +70,12 @@ std::optional<std::int64_t> ParseTimeOfDay(std::string_view text) {
 std::string TimeOfDayText(double seconds) {
   if (!std::isfinite(seconds)) seconds = 0;
   seconds = std::fmod(seconds, 86'400.0);
-  std::int64_t ticks = static_cast<std::int64_t>(std::llround(seconds * kTicksPerSecond)) % kTicksPerDay;
-  if (ticks < 0) ticks += kTicksPerDay;
-  const std::int64_t s = ticks / kTicksPerSecond;
+  std::int64_t ticks = static_cast<std::int64_t>(std::llround(seconds * kUtcTicksPerSecond)) % kUtcTicksPerDay;
+  if (ticks < 0) ticks += kUtcTicksPerDay;
+  const std::int64_t s = ticks / kUtcTicksPerSecond;
   char text[32];
   std::snprintf(text, sizeof text, "%02d:%02d:%02d.%04d", static_cast<int>(s / 3600), static_cast<int>(s / 60 % 60),
-                static_cast<int>(s % 60), static_cast<int>(ticks % kTicksPerSecond));
+                static_cast<int>(s % 60), static_cast<int>(ticks % kUtcTicksPerSecond));
   return text;
 }
 

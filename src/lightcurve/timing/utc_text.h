@@ -8,8 +8,8 @@
 
 namespace zuna {
 
-inline constexpr std::int64_t kTicksPerSecond = 10'000;
-inline constexpr std::int64_t kTicksPerDay = 86'400 * kTicksPerSecond;
+inline constexpr std::int64_t kUtcTicksPerSecond = 10'000;
+inline constexpr std::int64_t kUtcTicksPerDay = 86'400 * kUtcTicksPerSecond;
 
 struct UtcDate {
   int year = 1970;

@@ -163,7 +163,7 @@ void PlaybackController::SetButtons(int command, bool next, bool previous) {
   const bool atEnd = fileOpen_ && displayed_ == player_.LastFrame();
   const std::optional<ButtonRow> row = ButtonRowFor(command, atEnd, next, previous);
   if (!row) {
-    PostUserMessage(L"Logic error: main window SetPlaybackControlButtonsState case is not handled\r\n", true);
+    PostStampedMessage(L"Logic error: main window SetPlaybackControlButtonsState case is not handled\r\n");
     return;
   }
   ApplyButtonRow(*row, controls_);

@@ -10,7 +10,7 @@ namespace zuna {
 namespace {
 
 void Report(const wchar_t* text) {
-  PostUserMessage(text, true);
+  PostStampedMessage(text);
 }
 
 // "%#x" of a status: 0 alone, otherwise 0x and lower-case hex digits.
@@ -198,7 +198,7 @@ bool PlaybackPlayer::RunGraph() {
   }
   const Status status = graph_.Run();
   if (Failed(status)) {
-    PostUserMessage(L"SEVERE: attempt to run filter graph failed\r\n\terror value: " + HexCode(status) + L"\r\n", true);
+    PostStampedMessage(L"SEVERE: attempt to run filter graph failed\r\n\terror value: " + HexCode(status) + L"\r\n");
     return false;
   }
   state_ = PlayerState::kRunning;

@@ -10,7 +10,7 @@ namespace zuna {
 namespace {
 
 void Report(const wchar_t* text) {
-  PostUserMessage(text, true);
+  PostStampedMessage(text);
 }
 
 }  // namespace

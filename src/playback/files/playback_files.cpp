@@ -29,11 +29,11 @@ void PlaybackFiles::ReactToOpen(Status result) {
   if (result == kOk) {
     ShowOpenedFile();
   } else if (result == kAccessDenied) {
-    PostUserMessage(L"Unable to open AVI file - check file access permissions\r\n", true);
+    PostStampedMessage(L"Unable to open AVI file - check file access permissions\r\n");
   } else if (result == kAbort) {
-    PostUserMessage(L"Cancelled file open\r\n", true);
+    PostStampedMessage(L"Cancelled file open\r\n");
   } else if (result != kFileNotFound) {
-    PostUserMessage(L"Unable to open AVI file for playback\r\n", true);
+    PostStampedMessage(L"Unable to open AVI file for playback\r\n");
     info_.filePath.clear();
   }
 }
@@ -43,24 +43,23 @@ void PlaybackFiles::ShowOpenedFile() {
   controller_.OpenFile(facts_);
   player_.UpdateDisplaySize();
   host_.SizeMainWindowToDisplay();
-  PostUserMessage(L"File \"" + path_ + L"\" is open for playback\r\nFile information:", true);
+  PostStampedMessage(L"File \"" + path_ + L"\" is open for playback\r\nFile information:");
   ReportFileInformation(info_);
   FitMainWindowToVideo();
 }
 
 void PlaybackFiles::Close() {
   if (!open_) return;  // the command is grey without a file
-  PostUserMessage(L"File \"" + path_ + L"\" is closed\r\n", true);
+  PostStampedMessage(L"File \"" + path_ + L"\" is closed\r\n");
   controller_.CloseFile();
 }
 
 void PlaybackFiles::Information() {
   if (!open_) {
-    PostUserMessage(L"INTERNAL ERROR: you should not be able to request file information when no file is open\t\n",
-                    true);
+    PostStampedMessage(L"INTERNAL ERROR: you should not be able to request file information when no file is open\t\n");
     return;
   }
-  PostUserMessage(L"File information for  " + path_, true);
+  PostStampedMessage(L"File information for  " + path_);
   ReportFileInformation(info_);
 }
 

@@ -100,9 +100,9 @@ void PlaybackProgram::OnMenuCommand(unsigned id) {
   } else if (id == ids_.crosshairs) {
     ToggleDisplayTool(kToolCrosshairs);
   } else if (id == ids_.playbackOverview) {
-    view_.ToggleHelp(kOverviewHelp);
+    view_.ToggleHelp(HelpPage::kVideoPlayback);
   } else if (id == ids_.versionHistory) {
-    view_.ToggleHelp(kVersionHistoryHelp);
+    view_.ToggleHelp(HelpPage::kPlaybackVersionHistory);
   }
 }
 
@@ -131,7 +131,7 @@ void PlaybackProgram::Exit() {
 
 void PlaybackProgram::ToggleDisplayTool(int tool) {
   if (tool != kToolMagnify && controller_ != nullptr && controller_->IsPlaying()) {
-    PostUserMessage(L"Logic error: attempt to add display control when media is running\r\n", true);
+    PostStampedMessage(L"Logic error: attempt to add display control when media is running\r\n");
     return;
   }
   if (tools_ != nullptr) tools_->Toggle(tool);

@@ -9,6 +9,7 @@
 #include "common/display_tools/display_tool_switch.h"
 #include "common/foundation/common_state.h"
 #include "common/foundation/status.h"
+#include "common/help/help_page.h"
 #include "common/windows/menu_model.h"
 #include "playback/control/playback_commands.h"
 #include "playback/control/playback_controller.h"
@@ -66,7 +67,7 @@ class PlaybackProgramView {
   virtual void FitToMagnifiedDisplay() = 0;
   // The window has been sized to an open file's video: it is moved into view.
   virtual void KeepMainWindowInView() = 0;
-  virtual void ToggleHelp(int page) = 0;
+  virtual void ToggleHelp(HelpPage page) = 0;
   virtual void ToggleOptionsWindow() = 0;
   virtual void SaveWindowPositions() = 0;
   virtual void DestroyMainWindow() = 0;
@@ -106,10 +107,6 @@ class CommonPlaybackState final : public PlaybackProgramState {
 
 class PlaybackProgram {
  public:
-  // Help pages of the Help menu.
-  static constexpr int kOverviewHelp = 17;
-  static constexpr int kVersionHistoryHelp = 18;
-
   PlaybackProgram(PlaybackProgramView& view, PlaybackProgramState& state) : view_(view), state_(state) {}
 
   // Runs the steps in order; false when one ended the start-up.

@@ -31,7 +31,7 @@ std::wstring PlaybackOptions::OptionsFilePath() const {
 bool PlaybackOptions::ReadPlaybackOptions() {
   // The playback program keeps nothing in the other-options section.
   const bool read = ReadOptionsFile(common_, OptionsFilePath());
-  if (!read) PostUserMessage(L"No Options File or unreadable Options File\r\n", false);
+  if (!read) PostUnstampedMessage(L"No Options File or unreadable Options File\r\n");
 
   OptionTables& options = common_.Options();
   const int level = PixelSaturationLevel(options);
@@ -51,12 +51,12 @@ void PlaybackOptions::FillDefaultFolders(const std::wstring& programFolder) {
 
 bool PlaybackOptions::SaveOptionsFile() {
   const bool saved = WriteOptionsFile(common_, OptionsFilePath());
-  if (!saved) PostUserMessage(kPlaybackOptionsSaveWarning, true);
+  if (!saved) PostStampedMessage(kPlaybackOptionsSaveWarning);
   return saved;
 }
 
 void PlaybackOptions::ReportSave(bool saved, std::wstring_view confirmation) {
-  PostUserMessage(saved ? confirmation : kPlaybackOptionsSaveWarning, true);
+  PostStampedMessage(saved ? confirmation : kPlaybackOptionsSaveWarning);
 }
 
 void PlaybackOptions::SaveWindowPositions() {

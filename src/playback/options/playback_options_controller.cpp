@@ -49,7 +49,7 @@ void PlaybackOptionsController::OnSave() {
   for (const wchar_t* key : kKeys) {
     if (BooleanOption* option = common_.Options().FindBoolean(key)) option->value = option->saveValue;
   }
-  PostUserMessage(L"Miscellaneous option values saved in playback options file\r\n", true);
+  PostStampedMessage(L"Miscellaneous option values saved in playback options file\r\n");
   if (magnifyRuleChanged_ && hooks_.closeMagnify) hooks_.closeMagnify();
   HideClosed();
 }

@@ -18,7 +18,7 @@ std::vector<std::wstring> FileInformationLines(const AviFileInfo& info) {
 }
 
 void ReportFileInformation(const AviFileInfo& info) {
-  for (const std::wstring& line : FileInformationLines(info)) PostUserMessage(line, false);
+  for (const std::wstring& line : FileInformationLines(info)) PostUnstampedMessage(line);
 }
 
 }  // namespace zuna

@@ -17,7 +17,7 @@ constexpr std::uint32_t kSuperEntryBytes = avi::kSuperIndexLongs * 4;
 constexpr std::uint32_t kStandardEntryBytes = avi::kStandardIndexLongs * 4;
 
 Status Damaged() {
-  PostUserMessage(kDamagedIndex, true);
+  PostStampedMessage(kDamagedIndex);
   return kUnexpected;
 }
 
@@ -31,11 +31,11 @@ bool Inside(std::uint64_t offset, std::uint64_t length, std::uint64_t size) {
 Status AviHeaderParser::ReadExactly(AviByteSource& file, std::uint64_t offset, std::size_t count,
                                     std::vector<std::uint8_t>& out) {
   if (!file.Seek(offset)) {
-    PostUserMessage(kCannotMove, true);
+    PostStampedMessage(kCannotMove);
     return kUnexpected;
   }
   if (!file.Read(count, out) || out.size() != count) {
-    PostUserMessage(kCannotRead, true);
+    PostStampedMessage(kCannotRead);
     return kUnexpected;
   }
   return kOk;
@@ -45,7 +45,7 @@ Status AviHeaderParser::ReadFrameMap(AviByteSource& file, ByteSpan header) {
   const std::uint64_t superOffset =
       static_cast<std::uint64_t>(avi::kBiSizeOffset) + ReadLe32(header, avi::kBiSizeOffset).value_or(0);
   if (!HasFourCc(header, superOffset, avi::kIndx)) {
-    PostUserMessage(kNoIndexFourCc, true);
+    PostStampedMessage(kNoIndexFourCc);
     return kUnexpected;
   }
   const std::uint64_t size = fileSize_.value_or(0);  // known: the tag was read

@@ -91,13 +91,13 @@ Status AviHeaderParser::ParseAviHeader(AviByteSource& file) {
 
 Status AviHeaderParser::CheckStructure(AviByteSource& file, std::vector<std::uint8_t>& header) {
   if (!file.Seek(0) || !file.Read(kHeaderBytes, header)) {
-    PostUserMessage(L"WARNING: unable to read data from AVI file; file open aborted\r\n", true);
+    PostStampedMessage(L"WARNING: unable to read data from AVI file; file open aborted\r\n");
     return kAbort;
   }
   header.resize(kHeaderBytes, 0);  // a short file reads as zeros and fails the first missing check
   for (const StructureCheck& check : kStructureChecks) {
     if (!HasFourCc(header, check.offset, check.code)) {
-      PostUserMessage(check.message, true);
+      PostStampedMessage(check.message);
       return kAbort;
     }
   }
@@ -107,12 +107,12 @@ Status AviHeaderParser::CheckStructure(AviByteSource& file, std::vector<std::uin
 Status AviHeaderParser::ReadFileSizeAndTag(AviByteSource& file, std::uint32_t hdrlSize) {
   fileSize_ = file.Size();
   if (!fileSize_) {
-    PostUserMessage(L"WARNING: unable to obtain the opened file size\r\n", true);
-    PostUserMessage(kNoCaptureTest, true);
+    PostStampedMessage(L"WARNING: unable to obtain the opened file size\r\n");
+    PostStampedMessage(kNoCaptureTest);
     return kOk;
   }
   if (*fileSize_ == 0) {
-    PostUserMessage(kNoCaptureTest, true);
+    PostStampedMessage(kNoCaptureTest);
     return kOk;
   }
   const std::wstring sizeText = FormatWithThousands(*fileSize_, locale_);
@@ -124,12 +124,12 @@ Status AviHeaderParser::ReadFileSizeAndTag(AviByteSource& file, std::uint32_t hd
 
 Status AviHeaderParser::ReadTag(AviByteSource& file, std::uint32_t hdrlSize) {
   if (!file.Seek(static_cast<std::uint64_t>(avi::kHdrlDataOffset) + hdrlSize)) {
-    PostUserMessage(L"SEVERE: unable to set the file pointer in the opened file\r\n", true);
+    PostStampedMessage(L"SEVERE: unable to set the file pointer in the opened file\r\n");
     return kUnexpected;
   }
   std::vector<std::uint8_t> block;
   if (!file.Read(kTagBytes, block)) {
-    PostUserMessage(L"SEVERE: unable to read from the opened file\r\n", true);
+    PostStampedMessage(L"SEVERE: unable to read from the opened file\r\n");
     return kUnexpected;
   }
   block.resize(kTagBytes, 0);
@@ -142,7 +142,7 @@ Status AviHeaderParser::ReadTag(AviByteSource& file, std::uint32_t hdrlSize) {
 Status AviHeaderParser::CheckStreamLength(std::uint32_t length) {
   const bool sizeKnown = fileSize_ && *fileSize_ > 0;
   if (length <= kMaxTotalFrames && (!sizeKnown || length <= *fileSize_ / 8)) return kOk;
-  PostUserMessage(L"WARNING: AVI stream length is larger than the file can hold; file open aborted\r\n", true);
+  PostStampedMessage(L"WARNING: AVI stream length is larger than the file can hold; file open aborted\r\n");
   return kAbort;
 }
 

@@ -19,19 +19,19 @@ std::wstring PathText(const std::filesystem::path& file) {
 }
 
 bool ReportAviFile(const std::filesystem::path& file) {
-  PostUserMessage(L"File \"" + PathText(file) + L"\"", false);
+  PostUnstampedMessage(L"File \"" + PathText(file) + L"\"");
   AviFileSource source(file);
   if (!source.IsOpen()) {
-    PostUserMessage(L"SEVERE: cannot create a HANDLE for the selected file\r\n", true);
+    PostStampedMessage(L"SEVERE: cannot create a HANDLE for the selected file\r\n");
     return false;
   }
   AviHeaderParser parser;
   if (Failed(parser.ParseAviHeader(source))) {
-    PostUserMessage(L"SEVERE: parsing the selected file header failed\r\n", false);
+    PostUnstampedMessage(L"SEVERE: parsing the selected file header failed\r\n");
     return false;
   }
   ReportFileInformation(parser.info);
-  PostUserMessage(DroppedFrameNumbersLine(parser.DroppedFrameNumbers(), parser.createdByCapture), false);
+  PostUnstampedMessage(DroppedFrameNumbersLine(parser.DroppedFrameNumbers(), parser.createdByCapture));
   return true;
 }
 

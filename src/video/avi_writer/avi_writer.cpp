@@ -55,12 +55,12 @@ std::uint32_t AviWriter::DefaultSuperIndexEntries(const AviVideoFormat& format, 
 
 Status AviWriter::Open(const std::filesystem::path& path, const AviVideoFormat& format) {
   if (!format.IsValid()) {
-    PostUserMessage(kBadFormat, true);
+    PostStampedMessage(kBadFormat);
     return kInvalidArg;
   }
   std::unique_ptr<RiffOutput> output = CreateRiffFile(path);
   if (!output) {
-    PostUserMessage(kCannotCreate, true);
+    PostStampedMessage(kCannotCreate);
     return kFail;
   }
   return Open(std::move(output), format);
@@ -69,7 +69,7 @@ Status AviWriter::Open(const std::filesystem::path& path, const AviVideoFormat& 
 Status AviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoFormat& format) {
   Close();
   if (!format.IsValid()) {
-    PostUserMessage(kBadFormat, true);
+    PostStampedMessage(kBadFormat);
     return kInvalidArg;
   }
   if (!output) return kPointer;
@@ -87,7 +87,7 @@ Status AviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoFormat&
   if (!output_->Write(0, layout.bytes) || !output_->Flush()) {
     output_->Close();
     output_.reset();
-    PostUserMessage(kCannotCreate, true);
+    PostStampedMessage(kCannotCreate);
     return kFail;
   }
   return kOk;
@@ -110,18 +110,18 @@ void AviWriter::ResetState() {
 
 Status AviWriter::WriteFrame(ByteSpan bytes, std::int64_t startTime100ns, bool isKey) {
   if (!output_) {
-    PostUserMessage(kNotOpen, true);
+    PostStampedMessage(kNotOpen);
     return kUnexpected;
   }
   if (failed_ || indexFull_) return kFail;
   if (bytes.size() > kMaxFrameBytes) {
-    PostUserMessage(kFrameTooLarge, true);
+    PostStampedMessage(kFrameTooLarge);
     return kInvalidArg;
   }
   const AviFrameTimeline::Placement placement = timeline_.Place(startTime100ns, slots_);
-  if (placement.discontinuity) PostUserMessage(kTimeJump, true);
+  if (placement.discontinuity) PostStampedMessage(kTimeJump);
   if (slots_ + placement.missing + 1 > kMaxFrames) {
-    PostUserMessage(kTooManyFrames, true);
+    PostStampedMessage(kTooManyFrames);
     return kFail;
   }
   for (std::uint64_t i = 0; i < placement.missing; ++i) {
@@ -136,16 +136,16 @@ Status AviWriter::WriteFrame(ByteSpan bytes, std::int64_t startTime100ns, bool i
 
 Status AviWriter::WriteDroppedFrames(std::uint64_t count, std::int64_t lastStartTime100ns) {
   if (!output_) {
-    PostUserMessage(kNotOpen, true);
+    PostStampedMessage(kNotOpen);
     return kUnexpected;
   }
   if (count == 0) return kOk;
   if (failed_ || indexFull_) return kFail;
   const AviFrameTimeline::Placement placement = timeline_.Place(lastStartTime100ns, slots_);
-  if (placement.discontinuity) PostUserMessage(kTimeJump, true);
+  if (placement.discontinuity) PostStampedMessage(kTimeJump);
   const std::uint64_t entries = std::max(count, placement.missing + 1);
   if (slots_ + entries > kMaxFrames) {
-    PostUserMessage(kTooManyFrames, true);
+    PostStampedMessage(kTooManyFrames);
     return kFail;
   }
   for (std::uint64_t i = 0; i < entries; ++i) {
@@ -211,7 +211,7 @@ Status AviWriter::Close() {
   failed_ = false;  // after a failed write, what was written whole still gets its index and headers
   ok = Succeeded(CheckpointWith(true)) && ok;  // a finished recording survives a power cut
   if (!output_->Close()) {
-    PostUserMessage(kCannotClose, true);
+    PostStampedMessage(kCannotClose);
     ok = false;
   }
   output_.reset();
@@ -239,7 +239,7 @@ Status AviWriter::FlushAll(bool toDisk) {
 }
 
 Status AviWriter::Fail(const wchar_t* message) {
-  if (!reported_) PostUserMessage(message, true);
+  if (!reported_) PostStampedMessage(message);
   reported_ = failed_ = true;
   return kFail;
 }

@@ -38,7 +38,7 @@ Status AviWriter::StartIndex() {
   if (Status s = CommitIndex(); Failed(s)) return s;
   if (superNext_ == superCapacity_) {
     // The file itself stays sound and is closed as usual; only further frames are refused.
-    if (!indexFull_) PostUserMessage(kIndexFull, true);
+    if (!indexFull_) PostStampedMessage(kIndexFull);
     indexFull_ = true;
     return kFail;
   }

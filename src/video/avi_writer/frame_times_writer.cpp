@@ -86,13 +86,13 @@ Status FrameTimesWriter::Close() {
   if (!output_) return kOk;
   const bool ok = Succeeded(Checkpoint(true));
   const bool closed = output_->Close();
-  if (!closed && !failed_) PostUserMessage(kCannotWrite, true);
+  if (!closed && !failed_) PostStampedMessage(kCannotWrite);
   output_.reset();
   return ok && closed ? kOk : kFail;
 }
 
 Status FrameTimesWriter::Fail() {
-  if (!failed_) PostUserMessage(kCannotWrite, true);
+  if (!failed_) PostStampedMessage(kCannotWrite);
   failed_ = true;
   pending_.clear();
   return kFail;

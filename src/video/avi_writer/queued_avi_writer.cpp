@@ -42,7 +42,7 @@ Status QueuedAviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoF
     queue_ = std::make_unique<FrameWriteQueue>(capacity);
     thread_ = std::thread(&QueuedAviWriter::Run, this);
   } catch (const std::exception&) {  // no memory or no thread
-    PostUserMessage(kNoThread, true);
+    PostStampedMessage(kNoThread);
     writer_.Close();
     frameTimes_.Close();
     return kFail;
@@ -76,9 +76,8 @@ Status QueuedAviWriter::Close() {
   frameTimes_.Close();
   Publish();
   if (const std::uint64_t lost = framesDroppedByQueue_.load(); lost != 0) {
-    PostUserMessage(L"WARNING: " + std::to_wstring(lost) +
-                        L" frames did not fit in the write queue and were recorded as dropped frames\r\n",
-                    true);
+    PostStampedMessage(L"WARNING: " + std::to_wstring(lost) +
+                       L" frames did not fit in the write queue and were recorded as dropped frames\r\n");
   }
   return status;
 }
@@ -110,7 +109,7 @@ void QueuedAviWriter::Handle(FrameWriteQueue::Entry& entry) {
       writer_.WriteFrame(entry.bytes, entry.startTime100ns, entry.key);
       break;
     case Kind::kLost:
-      if (!warned_) PostUserMessage(kFellBehind, true);
+      if (!warned_) PostStampedMessage(kFellBehind);
       warned_ = true;
       writer_.WriteDroppedFrames(entry.lost, entry.startTime100ns);
       framesDroppedByQueue_ += entry.lost;

@@ -30,11 +30,10 @@ Status FrameGeometryLatch::OnSample(const FrameSizes& sample) {
     usable_ = Succeeded(DeriveFrameGeometry(sample, &geometry_));
     if (!usable_) {
       geometry_ = FrameGeometry{};
-      PostUserMessage(L"WARNING: unusable frame geometry in Transform: " + std::to_wstring(sample.rows) +
-                          L" rows, input " + std::to_wstring(sample.inputLength) + L" of " +
-                          std::to_wstring(sample.inputSize) + L" bytes, output buffer " +
-                          std::to_wstring(sample.outputSize) + L" bytes\r\n",
-                      true);
+      PostStampedMessage(L"WARNING: unusable frame geometry in Transform: " + std::to_wstring(sample.rows) +
+                         L" rows, input " + std::to_wstring(sample.inputLength) + L" of " +
+                         std::to_wstring(sample.inputSize) + L" bytes, output buffer " +
+                         std::to_wstring(sample.outputSize) + L" bytes\r\n");
     }
   }
   return usable_ ? kOk : kFail;

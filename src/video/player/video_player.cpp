@@ -112,7 +112,7 @@ FilterRef VideoPlayer::RendererOfKind(RendererKind kind) const {
 Status VideoPlayer::AddRendererToGraph() {
   if (!hasGraph_) return Fail(L"\r\nLogic error: call to AddRendererToGraph with NULL graph builder\r\n");
   if (rendererKind_ != RendererKind::kEvr && rendererKind_ != RendererKind::kNull) {
-    PostUserMessage(L"Logic error - adding invalid renderer to filter graph\r\n", false);
+    PostUnstampedMessage(L"Logic error - adding invalid renderer to filter graph\r\n");
     return kFail;
   }
   const FilterRef renderer = RendererOfKind(rendererKind_);

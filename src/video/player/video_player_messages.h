@@ -6,7 +6,7 @@ namespace zuna::player_detail {
 
 // Posts with a time stamp, as every report of the filter-graph layer does unless said otherwise.
 inline void Report(const wchar_t* text) {
-  PostUserMessage(text, true);
+  PostStampedMessage(text);
 }
 
 // Posts and fails: most checks of the layer end this way.

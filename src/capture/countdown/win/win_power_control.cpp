@@ -27,7 +27,7 @@ namespace {
 // Test builds make no power call: they log the call they would make and, because a shutdown ends
 // the program and its log with it, note it in "TestPowerCalls.txt" of the current folder too.
 void RecordPowerCall(const std::wstring& call) {
-  PostUserMessage(L"TEST: " + call + L" was not called\r\n", true);
+  PostStampedMessage(L"TEST: " + call + L" was not called\r\n");
   HANDLE file = CreateFileW(L"TestPowerCalls.txt", FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;

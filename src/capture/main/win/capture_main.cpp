@@ -53,7 +53,7 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   state.startupInProgress = true;
   CaptureVideo* video = nullptr;
   if (instance == nullptr) {
-    zuna::PostUserMessage(L"FATAL: g_hAppInstance is 0, thus cannot create common class instances", true);
+    zuna::PostStampedMessage(L"FATAL: g_hAppInstance is 0, thus cannot create common class instances");
   } else if (!state.fatalStartupError) {
     video = new (std::nothrow) CaptureVideo(state, common->Common().Options());
     if (video == nullptr) return static_cast<int>(E_OUTOFMEMORY);

@@ -12,7 +12,6 @@ namespace zuna {
 namespace {
 
 constexpr wchar_t kMainClass[] = L"ZUNA Capture Window Class";
-constexpr wchar_t kClippingClass[] = L"Clipping Window Class";
 constexpr wchar_t kIdleTitle[] = L"ZUNA Video Capture Version 2.4d";
 
 CaptureProgramParts ProgramParts(CommonWindows& common, VideoPlayer* player, DeviceCatalog& devices,
@@ -50,15 +49,17 @@ bool CaptureMainWindow::CreateMainWindow() {
   mainWindow_ = CreateWindowExW(0, kMainClass, kIdleTitle, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 400, 300,
                                 nullptr, nullptr, instance_, this);
   if (mainWindow_ == nullptr) {
-    PostUserMessage(L"FATAL: cannot create main window", true);
+    PostStampedMessage(L"FATAL: cannot create main window");
     return false;
   }
   windows_.SetMainWindow(mainWindow_);
-  RegisterWindowClass(instance_, kClippingClass, ClippingProc, 0, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  clippingWindow_ = CreateWindowExW(0, kClippingClass, L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200, mainWindow_, nullptr,
-                                    instance_, this);
-  if (clippingWindow_ == nullptr) {
-    PostUserMessage(L"FATAL: cannot create clipping window", true);
+  // An uncovered or resized video window gets the last frame again at once, not black until the next.
+  const bool made = videoWindow_.Create(instance_, mainWindow_, [this] {
+    if (program_.PictureRunning()) player_->RepaintVideo();
+  });
+  clippingWindow_ = videoWindow_.Handle();
+  if (!made) {
+    PostStampedMessage(L"FATAL: cannot create clipping window");
     return false;
   }
   // The renderer draws into the clipping window; a failure is reported and the program goes on.
@@ -139,20 +140,6 @@ LRESULT CaptureMainWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lParam
       break;
   }
   return DefWindowProcW(mainWindow_, message, wParam, lParam);
-}
-
-// The live picture is drawn into the clipping window: an uncovered or resized window gets the last
-// frame again at once rather than black until the next frame.
-LRESULT CALLBACK CaptureMainWindow::ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObject<CaptureMainWindow>(window, message, lParam);
-  if (message != WM_PAINT || self == nullptr || self->clippingWindow_ != window) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  PAINTSTRUCT paint;
-  BeginPaint(window, &paint);
-  EndPaint(window, &paint);
-  if (self->program_.PictureRunning()) self->player_->RepaintVideo();
-  return 0;
 }
 
 }  // namespace zuna

@@ -10,6 +10,7 @@
 #include "capture/main/capture_program.h"
 #include "capture/main/win/capture_window_set.h"
 #include "common/foundation/win/common_windows.h"
+#include "common/windows/win/video_window.h"
 #include "video/player/video_player.h"
 
 namespace zuna {
@@ -36,7 +37,6 @@ class CaptureMainWindow final : public CaptureMainView {
 
  private:
   static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
 
   CommonWindows& common_;
@@ -48,6 +48,7 @@ class CaptureMainWindow final : public CaptureMainView {
   CaptureWindowSet windows_;
   CaptureProgram program_;
   HWND mainWindow_ = nullptr;
+  VideoWindow videoWindow_;
   HWND clippingWindow_ = nullptr;
 };
 

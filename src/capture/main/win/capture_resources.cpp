@@ -34,26 +34,35 @@ CaptureFonts CreateCaptureFonts() {
 
 void CreateCaptureHelpWindows(CommonWindows& common) {
   static const struct {
-    int id;
+    HelpPage id;
     const wchar_t* warning;
   } kHelp[] = {
-      {0, L"WARNING: cannot create main help window - feature not enabled\r\n"},
-      {5, L"WARNING: cannot create video device select help window - feature not enabled\r\n"},
-      {6, L"WARNING: cannot create video device properties help window - feature not enabled\r\n"},
-      {7, L"WARNING: cannot create file options help window - feature not enabled\r\n"},
-      {8, L"WARNING: cannot create codec selection help window - feature not enabled\r\n"},
-      {9, L"WARNING: cannot create file properties help window - feature not enabled\r\n"},
-      {10, L"WARNING: cannot create performance options help window - feature not enabled\r\n"},
-      {11, L"WARNING: cannot create miscellaneous options help window - feature not enabled\r\n"},
-      {12, L"WARNING: cannot create time lapse recording help window - feature not enabled\r\n"},
-      {13, L"WARNING: cannot create event scheduling help window - feature not enabled\r\n"},
-      {14, L"WARNING: cannot create event view and edit help window - feature not enabled\r\n"},
-      {15, L"WARNING: cannot create event pending help window - feature not enabled\r\n"},
-      {16, L"WARNING: cannot create Capture version history help window - feature not enabled\r\n"},
-      {20, L"WARNING: cannot create Capture import xml based files help window - feature not enabled\r\n"},
+      {HelpPage::kVideoCapture, L"WARNING: cannot create main help window - feature not enabled\r\n"},
+      {HelpPage::kVideoDeviceSelect,
+       L"WARNING: cannot create video device select help window - feature not enabled\r\n"},
+      {HelpPage::kVideoDeviceProperties,
+       L"WARNING: cannot create video device properties help window - feature not enabled\r\n"},
+      {HelpPage::kFileOptions, L"WARNING: cannot create file options help window - feature not enabled\r\n"},
+      {HelpPage::kCodecSelect, L"WARNING: cannot create codec selection help window - feature not enabled\r\n"},
+      {HelpPage::kDefaultRecordingDuration,
+       L"WARNING: cannot create file properties help window - feature not enabled\r\n"},
+      {HelpPage::kPerformanceOptions,
+       L"WARNING: cannot create performance options help window - feature not enabled\r\n"},
+      {HelpPage::kMiscellaneousOptions,
+       L"WARNING: cannot create miscellaneous options help window - feature not enabled\r\n"},
+      {HelpPage::kTimeLapseRecording,
+       L"WARNING: cannot create time lapse recording help window - feature not enabled\r\n"},
+      {HelpPage::kScheduleEvent, L"WARNING: cannot create event scheduling help window - feature not enabled\r\n"},
+      {HelpPage::kViewEditDeleteEvents,
+       L"WARNING: cannot create event view and edit help window - feature not enabled\r\n"},
+      {HelpPage::kEventPendingOptions, L"WARNING: cannot create event pending help window - feature not enabled\r\n"},
+      {HelpPage::kCaptureVersionHistory,
+       L"WARNING: cannot create Capture version history help window - feature not enabled\r\n"},
+      {HelpPage::kImportXmlEvents,
+       L"WARNING: cannot create Capture import xml based files help window - feature not enabled\r\n"},
   };
   for (const auto& help : kHelp) {
-    if (!common.Help().Create(help.id)) PostUserMessage(help.warning, true);
+    if (!common.Help().Create(help.id)) PostStampedMessage(help.warning);
   }
 }
 

@@ -84,7 +84,7 @@ void CaptureWindowSet::ToggleDeviceProperties() {
   if (deviceProperties_) deviceProperties_->Controller().Toggle();
 }
 
-void CaptureWindowSet::ToggleHelp(int page) {
+void CaptureWindowSet::ToggleHelp(HelpPage page) {
   common_.Help().Toggle(page, mainWindow_);
 }
 

@@ -57,7 +57,7 @@ class CaptureWindowSet final : public CaptureWindows {
   void ToggleDeviceSelection() override;
   void CancelDeviceSelection() override;
   void ToggleDeviceProperties() override;
-  void ToggleHelp(int page) override;
+  void ToggleHelp(HelpPage page) override;
 
  private:
   bool CreateScheduleWindows();

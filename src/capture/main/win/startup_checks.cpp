@@ -14,12 +14,12 @@ PowerCapabilities CheckPowerCapabilities() {
   // Hibernation needs the S4 state and a hibernation file.
   if (!GetPwrCapabilities(&caps) || !caps.SystemS4 || !caps.HiberFilePresent) {
     result.hibernation = false;
-    PostUserMessage(L"Computer cannot be placed into hibernation\n", true);
+    PostStampedMessage(L"Computer cannot be placed into hibernation\n");
   }
   HANDLE token = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &token)) {
     result.shutdownPrivilege = false;
-    PostUserMessage(L"No privilege to automatically shut down or hibernate after event recording\n", true);
+    PostStampedMessage(L"No privilege to automatically shut down or hibernate after event recording\n");
   } else {
     CloseHandle(token);
   }

@@ -26,7 +26,7 @@ void DisplayToolWindows::Create() {
       L"WARNING: cannot create crosshairs intensity window - feature not enabled\r\n",
   };
   for (int tool = 0; tool < 4; ++tool) {
-    if (!Tool(tool)->Create()) PostUserMessage(kWarnings[tool], true);
+    if (!Tool(tool)->Create()) PostStampedMessage(kWarnings[tool]);
   }
 }
 

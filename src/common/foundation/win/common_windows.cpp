@@ -68,7 +68,7 @@ void CommonWindows::CreateCommonHelpWindows() {
       L"WARNING: cannot create crosshairs help window - feature not enabled\r\n",
   };
   for (int id = 1; id <= 4; ++id) {
-    if (!help_->Create(id)) PostUserMessage(kWarnings[id - 1], true);
+    if (!help_->Create(id)) PostStampedMessage(kWarnings[id - 1]);
   }
 }
 

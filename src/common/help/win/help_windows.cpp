@@ -42,7 +42,7 @@ bool HelpWindows::Create(int id) {
                       800 - state.frameExtraWidth, 600 - state.frameExtraHeight, window, nullptr, instance_, nullptr);
   if (text == nullptr) {
     common_.State().fatalStartupError = true;
-    PostUserMessage(L"FATAL: cannot create rich edit window as child of Help Docs window\r\n", true);
+    PostStampedMessage(L"FATAL: cannot create rich edit window as child of Help Docs window\r\n");
     return false;
   }
   SendMessageW(text, EM_SETBKGNDCOLOR, 0, RGB(253, 253, 253));

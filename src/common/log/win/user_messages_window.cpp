@@ -53,7 +53,7 @@ Status UserMessagesWindow::Create(HINSTANCE instance, HICON largeIcon, HICON sma
   CommonState& state = common_.State();
   if (window_ == nullptr) {
     state.fatalStartupError = true;
-    PostUserMessage(L"FATAL: cannot create User Messages window", true);
+    PostStampedMessage(L"FATAL: cannot create User Messages window");
     return kAbort;
   }
   if (largeIcon) SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
@@ -72,7 +72,7 @@ Status UserMessagesWindow::Create(HINSTANCE instance, HICON largeIcon, HICON sma
   state.frameExtraHeight = extra.cy;
   if (!CreateTextControl(instance)) {
     state.fatalStartupError = true;
-    PostUserMessage(L"FATAL: cannot create rich edit window as child of User Messages window\r\n", true);
+    PostStampedMessage(L"FATAL: cannot create rich edit window as child of User Messages window\r\n");
     return kAbort;
   }
   // Only now can entries be shown; posts until here wait in the pending list.

@@ -68,7 +68,7 @@ void DialogWindow::AddHelpButton(HelpPage page, int x, int y, const wchar_t* fai
   const HICON icon = common_->HelpIcon();
   HWND button = Add(L"BUTTON", L"?", BS_PUSHBUTTON | (icon != nullptr ? BS_ICON : 0), kHelpCommand, x, y, 30, 30);
   if (button == nullptr) {
-    PostUserMessage(failure, true);
+    PostStampedMessage(failure);
     return;
   }
   if (icon != nullptr) SendMessageW(button, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(icon));

@@ -41,7 +41,7 @@ void HoverPath::OnMouse(UINT message) {
   TRACKMOUSEEVENT track{sizeof(track), TME_HOVER | TME_LEAVE, path_, kHoverMs};
   if (message == WM_MOUSEMOVE && !tracking_ && TextWidth() > width_) {
     tracking_ = TrackMouseEvent(&track) != FALSE;
-    if (!tracking_) PostUserMessage(L"INFO: creating a tracking mouse hover event failed\r\n", false);
+    if (!tracking_) PostUnstampedMessage(L"INFO: creating a tracking mouse hover event failed\r\n");
   } else if (message == WM_MOUSEHOVER && box_ != nullptr) {
     POINT at{};
     GetCursorPos(&at);
@@ -51,7 +51,7 @@ void HoverPath::OnMouse(UINT message) {
     if (box_ != nullptr) ShowWindow(box_, SW_HIDE);
     if (tracking_) {
       track.dwFlags = TME_HOVER | TME_CANCEL;
-      if (!TrackMouseEvent(&track)) PostUserMessage(L"INFO: canceling a tracking mouse hover event failed\r\n", false);
+      if (!TrackMouseEvent(&track)) PostUnstampedMessage(L"INFO: canceling a tracking mouse hover event failed\r\n");
     }
     tracking_ = false;
   }

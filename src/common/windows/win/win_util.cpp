@@ -42,7 +42,7 @@ HFONT MakeFont(const wchar_t* face, int height, int weight) {
 
 HFONT FontOrWarning(const wchar_t* face, int height, const wchar_t* warning) {
   HFONT font = MakeFont(face, height);
-  if (font == nullptr) PostUserMessage(warning, true);
+  if (font == nullptr) PostStampedMessage(warning);
   return font;
 }
 

@@ -53,14 +53,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   state.startupInProgress = true;
   PlaybackVideo* video = nullptr;
   if (instance == nullptr) {
-    zuna::PostUserMessage(L"FATAL: g_hAppInstance is 0, thus cannot create common class instances", true);
+    zuna::PostStampedMessage(L"FATAL: g_hAppInstance is 0, thus cannot create common class instances");
     state.fatalStartupError = true;
   } else if (!state.fatalStartupError) {
     video = new (std::nothrow) PlaybackVideo(state);
     if (video == nullptr) return static_cast<int>(E_OUTOFMEMORY);
     // Playback seeks from its first command on: without media seeking there is nothing to play.
     if (zuna::Failed(video->player.SetMediaSeekingInterface())) {
-      zuna::PostUserMessage(L"FATAL: cannot set media seeking interface", false);
+      zuna::PostUnstampedMessage(L"FATAL: cannot set media seeking interface");
       return zuna::EndFailedStartup(*common);
     }
   }

@@ -10,12 +10,15 @@ namespace {
 
 constexpr wchar_t kMainTitle[] = L"ZUNA Video Playback Version 2.4d";
 constexpr DWORD kMainStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr int kOptionsHelp = 19;
 
 }  // namespace
 
 PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance, VideoPlayer& player)
-    : common_(common), instance_(instance), player_(player), options_(common.Common()), state_(common.State(), playbackGraph_) {
+    : common_(common),
+      instance_(instance),
+      player_(player),
+      options_(common.Common()),
+      state_(common.State(), playbackGraph_) {
   program_.Start(*this);
 }
 
@@ -27,15 +30,14 @@ void PlaybackMainWindow::LoadControlIcons() {
 }
 
 void PlaybackMainWindow::CreateHelpWindows() {
-  if (!common_.Help().Create(PlaybackProgram::kOverviewHelp)) {
-    PostUserMessage(L"WARNING: cannot create Playback main help window - feature not enabled\r\n", true);
+  if (!common_.Help().Create(HelpPage::kVideoPlayback)) {
+    PostStampedMessage(L"WARNING: cannot create Playback main help window - feature not enabled\r\n");
   }
-  if (!common_.Help().Create(PlaybackProgram::kVersionHistoryHelp)) {
-    PostUserMessage(L"WARNING: cannot create Playback version history help window - feature not enabled\r\n", true);
+  if (!common_.Help().Create(HelpPage::kPlaybackVersionHistory)) {
+    PostStampedMessage(L"WARNING: cannot create Playback version history help window - feature not enabled\r\n");
   }
-  if (!common_.Help().Create(kOptionsHelp)) {
-    PostUserMessage(L"WARNING: cannot create Playback miscellaneous options help window - feature not enabled\r\n",
-                    true);
+  if (!common_.Help().Create(HelpPage::kPlaybackMiscellaneousOptions)) {
+    PostStampedMessage(L"WARNING: cannot create Playback miscellaneous options help window - feature not enabled\r\n");
   }
 }
 
@@ -50,12 +52,12 @@ void PlaybackMainWindow::TakeMessageIdentifiers() {
 
 void PlaybackMainWindow::CreateArrowFont() {
   arrowFont_ = MakeFont(L"Courier New", 72, 800);
-  if (arrowFont_ == nullptr) PostUserMessage(L"WARNING: cannot create Courier New 72 font", true);
+  if (arrowFont_ == nullptr) PostStampedMessage(L"WARNING: cannot create Courier New 72 font");
 }
 
 bool PlaybackMainWindow::Fatal(const wchar_t* message) {
   common_.State().fatalStartupError = true;
-  PostUserMessage(message, true);
+  PostStampedMessage(message);
   return false;
 }
 
@@ -67,11 +69,9 @@ bool PlaybackMainWindow::CreateMainWindow() {
 }
 
 bool PlaybackMainWindow::CreateVideoSurface() {
-  RegisterWindowClass(instance_, L"Clipping Window Class", ClippingProc, 0,
-                      static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  clippingWindow_ = CreateWindowExW(0, L"Clipping Window Class", L"", WS_CHILD | WS_VISIBLE, 0, 0, 200, 200,
-                                    mainWindow_, nullptr, instance_, this);
-  if (clippingWindow_ == nullptr) return Fatal(L"FATAL: cannot create clipping window");
+  const bool made = videoWindow_.Create(instance_, mainWindow_, [this] { program_.OnVideoUncovered(); });
+  clippingWindow_ = videoWindow_.Handle();
+  if (!made) return Fatal(L"FATAL: cannot create clipping window");
   player_.SetClippingWindow(reinterpret_cast<std::uintptr_t>(clippingWindow_));
   return true;
 }

@@ -7,10 +7,13 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "common/display_tools/win/display_tool_windows.h"
 #include "common/foundation/win/common_windows.h"
+#include "common/foundation/win/main_thread_timer.h"
+#include "common/windows/win/video_window.h"
 #include "common/windows/win/win_file_picker.h"
 #include "playback/control/playback_controller.h"
 #include "playback/control/video_player_playback_graph.h"
@@ -72,14 +75,12 @@ class PlaybackMainWindow final : public PlaybackHost, PlaybackProgramView, Playb
   Status RedrawPausedFrame() override;
   void FitToMagnifiedDisplay() override;
   void KeepMainWindowInView() override;
-  void ToggleHelp(int page) override { common_.Help().Toggle(page, mainWindow_); }
+  void ToggleHelp(HelpPage page) override { common_.Help().Toggle(page, mainWindow_); }
   void ToggleOptionsWindow() override;
   void SaveWindowPositions() override { options_.SaveWindowPositions(); }
   void DestroyMainWindow() override { DestroyWindow(mainWindow_); }
 
   static LRESULT CALLBACK MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static LRESULT CALLBACK ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-  static void CALLBACK PlayTimerTick(PVOID window, BOOLEAN);
   LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
   bool HandlePrivateMessage(UINT message, LPARAM lParam);
   bool Fatal(const wchar_t* message);
@@ -105,8 +106,9 @@ class PlaybackMainWindow final : public PlaybackHost, PlaybackProgramView, Playb
   std::unique_ptr<DisplayToolWindows> tools_;
   std::wstring programFolder_;
   HWND mainWindow_ = nullptr;
+  VideoWindow videoWindow_;
   HWND clippingWindow_ = nullptr;
-  HANDLE playTimer_ = nullptr;
+  std::optional<MainThreadTimer> playTimer_;
 };
 
 }  // namespace zuna

@@ -62,22 +62,14 @@ void PlaybackMainWindow::ShowVideoSurface(bool show) {
   ShowWindow(clippingWindow_, show ? SW_SHOW : SW_HIDE);
 }
 
-void CALLBACK PlaybackMainWindow::PlayTimerTick(PVOID window, BOOLEAN) {
-  PostMessageW(static_cast<HWND>(window), kPlayTimerTickMessage, 0, 0);
-}
-
 void PlaybackMainWindow::StartPlayTimer() {
-  StopPlayTimer();
-  if (!CreateTimerQueueTimer(&playTimer_, nullptr, PlayTimerTick, mainWindow_, 1000, 1000, WT_EXECUTEDEFAULT)) {
-    playTimer_ = nullptr;
-  }
+  if (!playTimer_) playTimer_.emplace(mainWindow_, kPlayTimerTickMessage);
+  playTimer_->Start(1000, 1000);
 }
 
 void PlaybackMainWindow::StopPlayTimer() {
-  if (playTimer_ == nullptr) return;
   // Does not wait: a tick already posted finds the controller no longer playing.
-  DeleteTimerQueueTimer(nullptr, playTimer_, nullptr);
-  playTimer_ = nullptr;
+  if (playTimer_) playTimer_->Stop(false);
 }
 
 void PlaybackMainWindow::PostRefreshPosition() {
@@ -89,17 +81,6 @@ void PlaybackMainWindow::PaintBlank(HWND window) {
   BeginPaint(window, &paint);
   EndPaint(window, &paint);
   program_.OnVideoUncovered();
-}
-
-// The video is drawn into the clipping window: whenever it is uncovered, moved or resized the
-// frame on show is drawn again, not left black until the next step.
-LRESULT CALLBACK PlaybackMainWindow::ClippingProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* self = WindowObject<PlaybackMainWindow>(window, message, lParam);
-  if (message != WM_PAINT || self == nullptr || self->clippingWindow_ != window) {
-    return DefWindowProcW(window, message, wParam, lParam);
-  }
-  self->PaintBlank(window);
-  return 0;
 }
 
 LRESULT CALLBACK PlaybackMainWindow::MainProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

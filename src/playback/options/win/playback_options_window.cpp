@@ -23,7 +23,7 @@ bool PlaybackOptionsWindow::Create(CommonWindows& common, HINSTANCE, const Contr
   if (!window_.Create(common, common.Fonts().tahoma16, frame,
                       [this](HWND w) { PlaceWindow(common_->Common(), w, 0, nullptr, true, mainWindow_); })) {
     common.State().fatalStartupError = true;
-    PostUserMessage(L"FATAL: cannot create Playback window", true);
+    PostStampedMessage(L"FATAL: cannot create Playback window");
     return false;
   }
   AddControl(PO::kDateTimeAtEnd, ids.checkBoxes[0], BS_AUTOCHECKBOX | WS_TABSTOP, 30, 40, 295, 25);
@@ -33,7 +33,7 @@ bool PlaybackOptionsWindow::Create(CommonWindows& common, HINSTANCE, const Contr
   if (HWND help = CreateHelpButton(window_.Window(), static_cast<int>(ids.help), common.HelpIcon())) {
     window_.View().Add(PO::kHelpButton, help);
   } else {
-    PostUserMessage(L"Creating miscellaneous options help button failed - help for window not available\r\n", true);
+    PostStampedMessage(L"Creating miscellaneous options help button failed - help for window not available\r\n");
   }
   window_.SetHandlers({[this](int childId, int code) {
                          // The controller knows the controls by its own ids; the child ids are the program's.

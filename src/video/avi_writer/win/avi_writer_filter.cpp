@@ -130,7 +130,7 @@ STDMETHODIMP AviWriterFilter::GetCurFile(LPOLESTR* name, AM_MEDIA_TYPE* type) {
 HRESULT AviWriterFilter::OnActivate() {
   if (!input_.IsConnected()) return VFW_E_NOT_CONNECTED;
   if (started_) {
-    PostUserMessage(kCannotRestart, true);
+    PostStampedMessage(kCannotRestart);
     return VFW_E_WRONG_STATE;
   }
   AviVideoFormat format;
@@ -156,7 +156,7 @@ std::unique_ptr<RiffOutput> AviWriterFilter::CreateFrameTimesFile() {
     path = FrameTimesPath(path_);
   }
   std::unique_ptr<RiffOutput> output = CreateWin32RiffFile(path);
-  if (!output) PostUserMessage(L"SEVERE: cannot create the frame times file " + path.wstring() + L"\r\n", true);
+  if (!output) PostStampedMessage(L"SEVERE: cannot create the frame times file " + path.wstring() + L"\r\n");
   return output;
 }
 

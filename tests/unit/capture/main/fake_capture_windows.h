@@ -79,7 +79,7 @@ class FakeCaptureWindows final : public CaptureWindows {
     state.deviceSelectionOpen = false;
   }
   void ToggleDeviceProperties() override { state.devicePropertiesOpen = !state.devicePropertiesOpen; }
-  void ToggleHelp(int page) override { helpPages.push_back(page); }
+  void ToggleHelp(HelpPage page) override { helpPages.push_back(HelpNumber(page)); }
 
   CaptureWindowsState state;
   FakeRecordingHost host;

@@ -93,7 +93,7 @@ TEST_F(ZunaCommonTest, ItsLogIsTheProcesssLogWhileItLives) {
   {
     ZunaCommon common(ProgramKind::kPlayback, clock, {L"C:\\", L"C:\\", L""});
     EXPECT_EQ(InstalledUserMessagesLog(), &common.Log());
-    PostUserMessage(L"held\r\n", true);
+    PostStampedMessage(L"held\r\n");
     EXPECT_EQ(common.Log().PendingCount(), 1u);
   }
   EXPECT_EQ(InstalledUserMessagesLog(), nullptr);

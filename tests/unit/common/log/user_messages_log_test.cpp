@@ -17,24 +17,24 @@ using test::ScopedMemoryLog;
 TEST(UserMessagesLog, StampedAndPlainEntries) {
   ScopedMemoryLog m;
   m.clock.utc = {2024, 3, 5, 7, 3, 9, 0};
-  PostUserMessage(L"Attached video devices:", false);
-  PostUserMessage(L"WARNING: x\r\n", true);
+  PostUnstampedMessage(L"Attached video devices:");
+  PostStampedMessage(L"WARNING: x\r\n");
   EXPECT_EQ(m.Text(), L"\r\nAttached video devices:\r\n07:03:09 (UTC)\r\nWARNING: x\r\n");
 }
 
 TEST(UserMessagesLog, NullTextGivesOnlyTheLineBreakAndTimeLine) {
   ScopedMemoryLog m;
   m.clock.utc = {2024, 3, 5, 23, 59, 58, 0};
-  PostUserMessage(static_cast<const wchar_t*>(nullptr), true);
+  PostStampedMessage(static_cast<const wchar_t*>(nullptr));
   EXPECT_EQ(m.Text(), L"\r\n23:59:58 (UTC)\r\n");
 }
 
 TEST(UserMessagesLog, HeldMessagesAppearInOrderAndOnlyTheFirstIsStamped) {
   ScopedMemoryLog m(/*ready=*/false);
   m.clock.utc = {2024, 3, 5, 12, 0, 1, 0};
-  PostUserMessage(L"one\r\n", false);
-  PostUserMessage(L"two\r\n", true);
-  PostUserMessage(L"three\r\n", true);
+  PostUnstampedMessage(L"one\r\n");
+  PostStampedMessage(L"two\r\n");
+  PostStampedMessage(L"three\r\n");
   EXPECT_EQ(m.log.PendingCount(), 3u);
   EXPECT_EQ(m.Text(), L"");
   m.log.SetReady(&m.sink);
@@ -48,16 +48,16 @@ TEST(UserMessagesLog, HeldMessagesAppearInOrderAndOnlyTheFirstIsStamped) {
 TEST(UserMessagesLog, LongMessagesAreKeptWhole) {
   ScopedMemoryLog m(/*ready=*/false);
   const std::wstring longText(10000, L'x');
-  PostUserMessage(longText, true);
+  PostStampedMessage(longText);
   m.log.SetReady(&m.sink);
   m.log.FlushPending();
-  PostUserMessage(longText, false);
+  PostUnstampedMessage(longText);
   EXPECT_EQ(m.Text().size(), 2 * (2 + longText.size()) + 16);
 }
 
 TEST(UserMessagesLog, PostsFromOtherThreadsWaitForTheMainThread) {
   ScopedMemoryLog m;
-  std::thread worker([] { PostUserMessage(L"from a timer\r\n", false); });
+  std::thread worker([] { PostUnstampedMessage(L"from a timer\r\n"); });
   worker.join();
   EXPECT_EQ(m.Text(), L"");
   EXPECT_EQ(m.sink.drainRequests.load(), 1);
@@ -74,7 +74,7 @@ TEST(UserMessagesLog, ManyThreadsLoseDuplicateAndInterleaveNothing) {
   for (int t = 0; t < kThreads; ++t) {
     threads.emplace_back([t] {
       for (int i = 0; i < kPerThread; ++i) {
-        PostUserMessage(L"T" + std::to_wstring(t) + L" message " + std::to_wstring(i) + L" end\r\n", false);
+        PostUnstampedMessage(L"T" + std::to_wstring(t) + L" message " + std::to_wstring(i) + L" end\r\n");
       }
     });
   }

@@ -48,7 +48,7 @@ TEST(FrameTimes, CrossesMidnightIntoTheNextDay) {
 }
 
 TEST(FrameTimes, PrefersTheGivenTimeThenTheFramesFileThenTheLog) {
-  const std::int64_t day = DaysFromDate({2024, 3, 7}) * kTicksPerDay;
+  const std::int64_t day = DaysFromDate({2024, 3, 7}) * kUtcTicksPerDay;
   const std::int64_t first = day + ParseTimeOfDay("21:05:09.1000").value();
   // Irregular stamps, a dropped slot, and frame 3 not listed.
   const std::string frames = FormatFrameTimesFile(

@@ -66,7 +66,7 @@ class FakeView final : public PlaybackProgramView {
   Status RedrawPausedFrame() override { return ++redraws, kOk; }
   void FitToMagnifiedDisplay() override { ++magnifiedFits; }
   void KeepMainWindowInView() override { ++keptInView; }
-  void ToggleHelp(int page) override { helpPages.push_back(page); }
+  void ToggleHelp(HelpPage page) override { helpPages.push_back(HelpNumber(page)); }
   void ToggleOptionsWindow() override { ++optionsToggles; }
   void SaveWindowPositions() override { ++positionSaves; }
   void DestroyMainWindow() override { destroyed = true; }
