@@ -44,7 +44,6 @@ void RecordingController::OnEventTick() {
 void RecordingController::ScheduleExactTick(const Countdown& countdown) {
   const auto now = ToFileTime(p_.clock.UtcNow());
   if (!now) return;
-  constexpr FileTime kTicksPerMillisecond = kTicksPerSecond / 1000;
   if (const auto wait = countdown.NextInstantWithin(*now, kTicksPerSecond)) {
     p_.host.ScheduleExactTick(static_cast<int>((*wait + kTicksPerMillisecond - 1) / kTicksPerMillisecond));
   }
