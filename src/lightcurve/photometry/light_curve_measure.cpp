@@ -68,6 +68,7 @@ class RunBuilder {
       tracker_.Follow(plane);
     }
     PhotometryPoint point{position, frame, {}};
+    point.stars.reserve(tracker_.Stars().size());
     for (const StarTracker::Star& star : tracker_.Stars()) point.stars.push_back(Sample(plane, star));
     const StarSample& target = point.stars.front();
     if (!target.measured) {

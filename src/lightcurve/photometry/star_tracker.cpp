@@ -65,14 +65,14 @@ void StarTracker::Follow(const LumaPlane& plane) {
   // The tracking stars first, and how far those that were found moved.
   PlanePoint shift{};
   int found = 0;
-  std::vector<bool> lost(stars_.size(), false);
+  lost_.assign(stars_.size(), 0);
   for (std::size_t i = 0; i < stars_.size(); ++i) {
     Star& star = stars_[i];
     if (!star.tracking) continue;
     const std::optional<PlanePoint> place = FindNear(plane, star.place, SearchHalf(), kTrackSnr, nullptr);
     star.snapped = place.has_value();
     if (!place) {
-      lost[i] = true;
+      lost_[i] = 1;
       continue;
     }
     shift.x += place->x - star.place.x, shift.y += place->y - star.place.y, ++found;
@@ -83,7 +83,7 @@ void StarTracker::Follow(const LumaPlane& plane) {
   for (std::size_t i = 0; i < stars_.size(); ++i) {
     Star& star = stars_[i];
     if (!star.tracking) continue;
-    if (lost[i] && found > 0) star.place.x += shift.x / found, star.place.y += shift.y / found;
+    if (lost_[i] != 0 && found > 0) star.place.x += shift.x / found, star.place.y += shift.y / found;
     reference.x += star.place.x, reference.y += star.place.y, ++tracking;
   }
   if (tracking > 0) reference = {reference.x / tracking, reference.y / tracking};

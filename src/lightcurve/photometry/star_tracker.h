@@ -46,6 +46,7 @@ class StarTracker {
                                      StarFix* fix) const;
 
   std::vector<Star> stars_;
+  std::vector<char> lost_;  // per star, reused each frame: no allocation on the per-frame path
   double fwhm_ = 2;
   bool started_ = false;  // the width is known
 };
