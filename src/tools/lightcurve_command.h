@@ -12,7 +12,7 @@
 #include <string_view>
 #include <vector>
 
-#include "lightcurve/photometry/light_curve_measure.h"
+#include "lightcurve/report/light_curve_report.h"
 
 namespace zuna {
 
@@ -22,13 +22,12 @@ inline constexpr int kLightCurveNotWritten = 1;  // measured, but the CSV could 
 inline constexpr int kLightCurveBadInput = 2;
 
 inline constexpr std::string_view kLightCurveUsageText =
-    "usage: zuna-lightcurve FILE --target X,Y [--track X,Y]... [--comparison X,Y] [--aperture R]\n"
-    "                       [--fields top|bottom] [--first-frame-utc HH:MM:SS.mmm] [--csv OUT] [--json]\n";
+    "usage: zuna-lightcurve FILE --target X,Y [--track X,Y]... [--comparison X,Y] [--frame N]\n"
+    "                       [--aperture R] [--fields top|bottom] [--first-frame-utc HH:MM:SS.mmm]\n"
+    "                       [--csv OUT] [--json]\n"
+    "  Positions are pixels from the top-left corner of frame N as shown (frame 0 unless given).\n";
 
-struct LightCurveCommandLine {
-  std::filesystem::path file;
-  PhotometrySettings settings;
-  std::optional<std::int64_t> firstFrameUtc;  // ticks of 0.1 ms after midnight
+struct LightCurveCommandLine : LightCurveRequest {
   std::optional<std::filesystem::path> csv;
   bool json = false;
 };

@@ -21,7 +21,11 @@ namespace zuna {
 enum class FieldOrder { kFrames, kTopFirst, kBottomFirst };
 
 struct PhotometrySettings {
-  PlanePoint target;               // pixel coordinates in the picture as shown, in the file's first frame
+  // Where the stars were chosen: the places below are in this frame. The file is measured from it
+  // backwards to the first frame and forwards to the last, so that the stars are followed from
+  // wherever the observer picked them.
+  std::uint32_t startFrame = 0;
+  PlanePoint target;               // pixel coordinates in the picture as shown, in the start frame
   std::vector<PlanePoint> tracks;  // at most two
   std::optional<PlanePoint> comparison;
   std::optional<double> apertureRadius;  // pixels; from the stars' width when absent
@@ -64,9 +68,9 @@ struct PhotometryHooks {
   const std::atomic<bool>* cancel = nullptr;
 };
 
-// kOk with the run; kFail with one line saying why for input that cannot be measured (a compressed
-// or unreadable format, a position outside the picture, no star near a position, no frame to
-// measure); kAbort when cancelled.
+// kOk with the run, its points in time order; kFail with one line saying why for input that cannot
+// be measured (a compressed or unreadable format, a start frame past the end or dropped, a position
+// outside the picture, no star near a position, no frame to measure); kAbort when cancelled.
 Status MeasureLightCurve(AviByteSource& file, const AviFrameReader& reader, const PhotometrySettings& settings,
                          const PhotometryHooks& hooks, PhotometryRun* run, std::string* problem);
 

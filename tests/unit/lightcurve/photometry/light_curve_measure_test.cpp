@@ -135,6 +135,39 @@ TEST(LightCurveMeasure, LeavesDroppedFramesAsGaps) {
   EXPECT_NEAR(m.run.points.back().stars[0].x, f.X(f.stars[0], 59), 0.3);
 }
 
+// Stars picked on a later frame are followed backwards to the first frame as well as forwards: the
+// run is the one of stars picked on frame 0, fields and gaps included.
+TEST(LightCurveMeasure, FollowsStarsPickedOnAnyFrameBothWays) {
+  const test::TempFolder folder;
+  StarField f = test::StandardField();
+  f.interlaced = true;
+  f.dropped = {10, 81};
+  test::WriteStarField(f, folder / "later.avi");
+  PhotometrySettings first = StandardSettings();
+  first.fields = FieldOrder::kBottomFirst;
+  PhotometrySettings later = first;
+  later.startFrame = 80;
+  later.target = {f.X(f.stars[0], 80), f.Y(f.stars[0], 80)};
+  later.tracks = {{f.X(f.stars[1], 80), f.Y(f.stars[1], 80)}};
+  later.comparison = PlanePoint{f.X(f.stars[2], 80), f.Y(f.stars[2], 80)};
+  const Measured a = Measure(folder / "later.avi", first);
+  const Measured b = Measure(folder / "later.avi", later);
+  ASSERT_EQ(a.status, kOk) << a.problem;
+  ASSERT_EQ(b.status, kOk) << b.problem;
+  EXPECT_EQ(b.run.droppedFrames, 2u);
+  ASSERT_EQ(b.run.points.size(), a.run.points.size());
+  for (std::size_t i = 0; i < a.run.points.size(); ++i) {
+    const PhotometryPoint &p = a.run.points[i], &q = b.run.points[i];
+    EXPECT_EQ(q.position, p.position) << i;
+    EXPECT_NEAR(q.stars[0].x, p.stars[0].x, 0.3) << p.position;
+    EXPECT_NEAR(q.stars[0].signal, p.stars[0].signal, 0.02 * std::abs(p.stars[0].signal) + 20) << p.position;
+  }
+  later.startFrame = 81;
+  EXPECT_EQ(Measure(folder / "later.avi", later).status, kFail);
+  later.startFrame = 100;
+  EXPECT_EQ(Measure(folder / "later.avi", later).status, kFail);
+}
+
 TEST(LightCurveMeasure, ReadsEveryLayoutAsThePictureIsShown) {
   const test::TempFolder folder;
   std::vector<PhotometryRun> runs;
