@@ -1,5 +1,7 @@
 #include "capture/options/capture_options.h"
 
+#include "common/help/help_documents.h"
+#include "common/help/help_page.h"
 #include "common/log/user_messages_log.h"
 #include "common/options/options_file.h"
 
@@ -74,7 +76,9 @@ bool CaptureOptions::RegisterCaptureWindowPositions(const std::function<WindowSl
     const WindowSlot slot = windowOf ? windowOf(static_cast<CaptureWindow>(i)) : WindowSlot{};
     registered = RegisterWindowPosition(placements, kCaptureWindowKeys[i], slot) && registered;
   }
-  return RegisterHelpWindowPositions(placements, helpWindow) && registered;
+  // The light curve's document is the playback program's alone: the capture options file keeps the
+  // help windows of the documents before it.
+  return RegisterHelpWindowPositions(placements, helpWindow, HelpNumber(HelpPage::kLightCurve)) && registered;
 }
 
 std::wstring CaptureOptions::OptionsFilePath() const {

@@ -5,9 +5,9 @@
 
 namespace zuna {
 
-inline constexpr int kHelpDocumentCount = 21;
+inline constexpr int kHelpDocumentCount = 22;
 
-// The title of help document `id` (0..20), or empty.
+// The title of help document `id` (0..21), or empty.
 std::wstring HelpDocumentTitle(int id);
 
 // The whole document: the title centred by leading blanks, an overview and, for dialogs, the

@@ -24,6 +24,7 @@ enum class HelpPage {
   kPlaybackVersionHistory = 18,
   kPlaybackMiscellaneousOptions = 19,
   kImportXmlEvents = 20,
+  kLightCurve = 21,
 };
 
 constexpr int HelpNumber(HelpPage page) {

@@ -11,9 +11,10 @@ bool RegisterWindowPosition(PlacementTable& placements, std::wstring_view key, c
   return placements.Register(slot.window, key, slot.defaultWidth, slot.defaultHeight, helpId) != nullptr;
 }
 
-bool RegisterHelpWindowPositions(PlacementTable& placements, const std::function<const void*(int helpId)>& helpWindow) {
+bool RegisterHelpWindowPositions(PlacementTable& placements, const std::function<const void*(int helpId)>& helpWindow,
+                                 int count) {
   bool registered = true;
-  for (int id = 0; id < kHelpDocumentCount; ++id) {
+  for (int id = 0; id < count && id < kHelpDocumentCount; ++id) {
     const WindowSlot slot{helpWindow ? helpWindow(id) : nullptr, 800, 600};
     registered = RegisterWindowPosition(placements, HelpWindowPositionKey(id), slot, id) && registered;
   }

@@ -36,10 +36,11 @@ inline constexpr std::array<WindowPositionKey, 5> kCommonWindowPositions{{
 // "Help" + the help identifier in decimal + "WindowPosition".
 std::wstring HelpWindowPositionKey(int helpId);
 
-// Enters the 21 help windows (800 x 600 by default) with the handles `helpWindow` gives (null for a
-// document the program does not show). Keys already in the table are not entered twice. False when
-// the table refused one.
-bool RegisterHelpWindowPositions(PlacementTable& placements, const std::function<const void*(int helpId)>& helpWindow);
+// Enters the help windows of documents 0 to count - 1 (800 x 600 by default) with the handles
+// `helpWindow` gives (null for a document the program does not show). Keys already in the table are
+// not entered twice. False when the table refused one.
+bool RegisterHelpWindowPositions(PlacementTable& placements, const std::function<const void*(int helpId)>& helpWindow,
+                                 int count);
 
 // Enters one window unless its key is already there; false when the table is full.
 bool RegisterWindowPosition(PlacementTable& placements, std::wstring_view key, const WindowSlot& slot, int helpId = -1);

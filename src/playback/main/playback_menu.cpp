@@ -16,7 +16,8 @@ PlaybackMenuIds TakePlaybackMenuIds(const std::function<unsigned()>& next) {
                         &ids.saveWindowPositions,
                         &ids.droppedFramesControl,
                         &ids.playbackOverview,
-                        &ids.versionHistory};
+                        &ids.versionHistory,
+                        &ids.lightCurve};
   for (unsigned* field : fields) *field = next();
   return ids;
 }
@@ -41,6 +42,10 @@ MenuModel BuildPlaybackMenu(const PlaybackMenuIds& ids, const PlaybackMenuState&
   if (s.toolWindowExists[3] && !s.toolUnavailable[3]) {
     MenuModel::AddItem(display, L"Crosshairs...", ids.crosshairs).enabled = false;
   }
+
+  // The measurements made on the open file.
+  MenuItem& analysis = menu.AddPopup(L"Analysis");
+  MenuModel::AddItem(analysis, L"Light Curve...", ids.lightCurve).enabled = s.lightCurveWindow;
 
   MenuItem& options = menu.AddPopup(L"Options");
   MenuModel::AddItem(options, L"Miscellaneous...", ids.miscellaneous).enabled = s.optionsWindow;

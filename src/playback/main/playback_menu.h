@@ -8,7 +8,7 @@ namespace zuna {
 
 struct PlaybackMenuIds {
   unsigned open, close, information, exit, brightnessContrast, pixelSaturation, magnify, crosshairs, miscellaneous,
-      saveWindowPositions, droppedFramesControl, playbackOverview, versionHistory;
+      saveWindowPositions, droppedFramesControl, playbackOverview, versionHistory, lightCurve;
 };
 PlaybackMenuIds TakePlaybackMenuIds(const std::function<unsigned()>& nextIdentifier);
 
@@ -20,6 +20,7 @@ struct PlaybackMenuState {
   bool fileOpening = false;
   bool optionsWindow = false;
   bool optionsFileWriter = false;
+  bool lightCurveWindow = false;
 };
 
 MenuModel BuildPlaybackMenu(const PlaybackMenuIds& ids, const PlaybackMenuState& state);

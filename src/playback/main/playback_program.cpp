@@ -34,6 +34,7 @@ bool PlaybackProgram::Start(PlaybackStartup& steps) {
   steps.SizeMainWindowToDisplay();
   if (!steps.CreateOptionsWindow() || !steps.CreateControlsWindow()) return false;
   steps.CreateDisplayTools();
+  lightCurveWindow_ = steps.CreateLightCurveWindow();
   steps.RegisterPlacements();
   steps.ReadOptions();
   steps.ApplyIconsAndReportTimeZone();
@@ -57,6 +58,7 @@ void PlaybackProgram::BuildMenu(const DisplayToolSwitch* tools) {
   s.fileOpening = true;
   s.optionsFileWriter = true;
   s.optionsWindow = true;
+  s.lightCurveWindow = lightCurveWindow_;
   for (int tool = 0; tool < 4; ++tool) {
     s.toolWindowExists[tool] = tools != nullptr && tools->Exists(tool);
     s.toolUnavailable[tool] = state_.ToolUnavailable(tool);
@@ -67,6 +69,11 @@ void PlaybackProgram::BuildMenu(const DisplayToolSwitch* tools) {
 
 void PlaybackProgram::SetOptionsWindowShown(bool shown) {
   menu_.Check(ids_.miscellaneous, shown);
+  view_.ApplyMenu(menu_);
+}
+
+void PlaybackProgram::SetLightCurveWindowShown(bool shown) {
+  menu_.Check(ids_.lightCurve, shown);
   view_.ApplyMenu(menu_);
 }
 
@@ -81,6 +88,7 @@ void PlaybackProgram::OnMenuCommand(unsigned id) {
     Open([this] { files_->Open(); });
   } else if (id == ids_.close) {
     if (files_ != nullptr) files_->Close();
+    view_.FileChanged();
   } else if (id == ids_.information) {
     if (files_ != nullptr) files_->Information();
   } else if (id == ids_.exit) {
@@ -91,6 +99,8 @@ void PlaybackProgram::OnMenuCommand(unsigned id) {
     view_.SaveWindowPositions();
   } else if (id == ids_.miscellaneous) {
     view_.ToggleOptionsWindow();
+  } else if (id == ids_.lightCurve) {
+    view_.ToggleLightCurveWindow();
   } else if (id == ids_.magnify) {
     ToggleDisplayTool(kToolMagnify);
   } else if (id == ids_.brightnessContrast) {
@@ -121,6 +131,7 @@ void PlaybackProgram::Open(const std::function<void()>& open) {
   if (tools_ != nullptr) tools_->Close(kToolMagnify);
   open();
   if (FileOpen()) state_.ChooseMagnifyForDisplay();
+  view_.FileChanged();
 }
 
 void PlaybackProgram::Exit() {

@@ -36,6 +36,8 @@ class PlaybackStartup {
   virtual bool CreateOptionsWindow() = 0;
   virtual bool CreateControlsWindow() = 0;
   virtual void CreateDisplayTools() = 0;
+  // The "Light Curve" window; without it the program runs with its menu item grey.
+  virtual bool CreateLightCurveWindow() = 0;
   virtual void RegisterPlacements() = 0;
   virtual void ReadOptions() = 0;
   virtual void ApplyIconsAndReportTimeZone() = 0;
@@ -69,6 +71,9 @@ class PlaybackProgramView {
   virtual void KeepMainWindowInView() = 0;
   virtual void ToggleHelp(HelpPage page) = 0;
   virtual void ToggleOptionsWindow() = 0;
+  virtual void ToggleLightCurveWindow() = 0;
+  // A file was opened or closed: the light curve's stars and results belong to the file.
+  virtual void FileChanged() = 0;
   virtual void SaveWindowPositions() = 0;
   virtual void DestroyMainWindow() = 0;
 };
@@ -119,6 +124,7 @@ class PlaybackProgram {
   MenuModel& Menu() { return menu_; }
   void MenuChanged() { view_.ApplyMenu(menu_); }
   void SetOptionsWindowShown(bool shown);
+  void SetLightCurveWindowShown(bool shown);
 
   // The parts made after the menu; each may be missing when its window could not be created.
   void Attach(PlaybackController* controller, PlaybackFileCommands* files, DisplayToolSwitch* tools);
@@ -154,6 +160,7 @@ class PlaybackProgram {
   PlaybackController* controller_ = nullptr;
   PlaybackFileCommands* files_ = nullptr;
   DisplayToolSwitch* tools_ = nullptr;
+  bool lightCurveWindow_ = false;
 };
 
 }  // namespace zuna

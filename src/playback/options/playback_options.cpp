@@ -1,5 +1,6 @@
 #include "playback/options/playback_options.h"
 
+#include "common/help/help_documents.h"
 #include "common/log/user_messages_log.h"
 #include "common/options/options_file.h"
 
@@ -13,6 +14,7 @@ bool PlaybackOptions::RegisterPlaybackOptions() {
 
 bool PlaybackOptions::RegisterPlaybackWindowPositions(const WindowSlot& mainWindow, const void* controlsWindow,
                                                       const void* miscellaneousOptionsWindow,
+                                                      const void* lightCurveWindow,
                                                       const std::function<const void*(int helpId)>& helpWindow) {
   PlacementTable& placements = common_.Placements();
   bool registered = RegisterWindowPosition(placements, kPlaybackMainWindowKey, mainWindow);
@@ -20,7 +22,9 @@ bool PlaybackOptions::RegisterPlaybackWindowPositions(const WindowSlot& mainWind
   registered = RegisterWindowPosition(placements, kPlaybackMiscellaneousOptionsWindowKey,
                                       {miscellaneousOptionsWindow, 380, 210}) &&
                registered;
-  return RegisterHelpWindowPositions(placements, helpWindow) && registered;
+  registered =
+      RegisterWindowPosition(placements, kPlaybackLightCurveWindowKey, {lightCurveWindow, 720, 700}) && registered;
+  return RegisterHelpWindowPositions(placements, helpWindow, kHelpDocumentCount) && registered;
 }
 
 std::wstring PlaybackOptions::OptionsFilePath() const {

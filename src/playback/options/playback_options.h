@@ -18,6 +18,7 @@ inline constexpr std::wstring_view kPlaybackOptionsSaveWarning =
 inline constexpr std::wstring_view kPlaybackControlsWindowKey = L"PlaybackControlsWindowPosition";
 inline constexpr std::wstring_view kPlaybackMainWindowKey = L"MainWindowPosition";
 inline constexpr std::wstring_view kPlaybackMiscellaneousOptionsWindowKey = L"MiscellaneousOptionsWindowPosition";
+inline constexpr std::wstring_view kPlaybackLightCurveWindowKey = L"LightCurveWindowPosition";
 
 class PlaybackOptions {
  public:
@@ -28,9 +29,10 @@ class PlaybackOptions {
   bool RegisterPlaybackOptions();
 
   // Enters the main window (its handle and default size), the "Playback" controls window (636 x 230)
-  // and the "Miscellaneous Options" window (380 x 210), then the 21 help windows.
+  // the "Miscellaneous Options" window (380 x 210) and the "Light Curve" window (720 x 700), then the
+  // help windows.
   bool RegisterPlaybackWindowPositions(const WindowSlot& mainWindow, const void* controlsWindow,
-                                       const void* miscellaneousOptionsWindow,
+                                       const void* miscellaneousOptionsWindow, const void* lightCurveWindow,
                                        const std::function<const void*(int helpId)>& helpWindow);
 
   // processDirectory + ("Release\\" in a development tree) + "OptionsFiles\\ZUNA_options_playback.txt".

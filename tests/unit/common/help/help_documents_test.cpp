@@ -40,7 +40,8 @@ TEST(HelpDocuments, EveryDocumentBeginsWithItsCentredTitleAndFitsTheWindow) {
                                    L"Video Playback Overview",
                                    L"Playback Version History",
                                    L"Miscellaneous Options Overview",
-                                   L"Import XML based Events Overview"};
+                                   L"Import XML based Events Overview",
+                                   L"Light Curve Overview"};
   for (int id = 0; id < kHelpDocumentCount; ++id) {
     SCOPED_TRACE(id);
     EXPECT_EQ(HelpDocumentTitle(id), titles[id]);
@@ -53,7 +54,7 @@ TEST(HelpDocuments, EveryDocumentBeginsWithItsCentredTitleAndFitsTheWindow) {
       for (const std::wstring& line : lines) EXPECT_LE(line.size(), kHelpLineWidth) << line;
     }
   }
-  EXPECT_EQ(HelpDocumentText(21, ProgramKind::kCapture), L"");
+  EXPECT_EQ(HelpDocumentText(kHelpDocumentCount, ProgramKind::kCapture), L"");
   EXPECT_EQ(HelpDocumentTitle(-1), L"");
 }
 

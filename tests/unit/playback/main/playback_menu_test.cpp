@@ -5,7 +5,7 @@
 namespace zuna {
 namespace {
 
-TEST(PlaybackMenu, FourMenusWithCloseAndInformationGreyUntilAFileIsOpen) {
+TEST(PlaybackMenu, FiveMenusWithCloseAndInformationGreyUntilAFileIsOpen) {
   unsigned next = 32780;
   const PlaybackMenuIds ids = TakePlaybackMenuIds([&] { return next++; });
   EXPECT_EQ(ids.open, 32780u);
@@ -16,8 +16,10 @@ TEST(PlaybackMenu, FourMenusWithCloseAndInformationGreyUntilAFileIsOpen) {
   state.toolWindowExists[3] = true;
   state.toolUnavailable[3] = true;
   MenuModel menu = BuildPlaybackMenu(ids, state);
-  ASSERT_EQ(menu.Bar().size(), 4u);
-  EXPECT_EQ(menu.Bar()[3].text, L"Help");
+  ASSERT_EQ(menu.Bar().size(), 5u);
+  EXPECT_EQ(menu.Bar()[2].text, L"Analysis");
+  EXPECT_EQ(menu.Bar()[4].text, L"Help");
+  EXPECT_FALSE(menu.IsEnabled(ids.lightCurve));  // its window could not be made
   EXPECT_TRUE(menu.IsEnabled(ids.open));
   EXPECT_FALSE(menu.IsEnabled(ids.close));
   EXPECT_FALSE(menu.IsEnabled(ids.information));

@@ -35,6 +35,7 @@ class RecordingStartup final : public PlaybackStartup {
   bool CreateOptionsWindow() override { return Did("options window"); }
   bool CreateControlsWindow() override { return Did("controls window"); }
   void CreateDisplayTools() override { Did("tools"); }
+  bool CreateLightCurveWindow() override { return Did("light curve"); }
   void RegisterPlacements() override { Did("placements"); }
   void ReadOptions() override { Did("read options"); }
   void ApplyIconsAndReportTimeZone() override { Did("time zone"); }
@@ -68,11 +69,14 @@ class FakeView final : public PlaybackProgramView {
   void KeepMainWindowInView() override { ++keptInView; }
   void ToggleHelp(HelpPage page) override { helpPages.push_back(HelpNumber(page)); }
   void ToggleOptionsWindow() override { ++optionsToggles; }
+  void ToggleLightCurveWindow() override { ++lightCurveToggles; }
+  void FileChanged() override { ++fileChanges; }
   void SaveWindowPositions() override { ++positionSaves; }
   void DestroyMainWindow() override { destroyed = true; }
 
   MenuModel applied;
-  int repaints = 0, redraws = 0, magnifiedFits = 0, keptInView = 0, optionsToggles = 0, positionSaves = 0;
+  int repaints = 0, redraws = 0, magnifiedFits = 0, keptInView = 0, optionsToggles = 0, positionSaves = 0, lightCurveToggles = 0,
+      fileChanges = 0;
   std::vector<int> helpPages;
   bool destroyed = false;
 };
@@ -155,7 +159,7 @@ TEST(PlaybackProgramStart, RunsEveryStepInOrderAndStopsAtAWindowThatCannotBeMade
   ASSERT_TRUE(program.Start(steps));
   const std::vector<std::string> all = {"options",        "icons",           "help",          "identifiers",
                                         "font",           "main window",     "video surface", "size",
-                                        "options window", "controls window", "tools",         "placements",
+                                        "options window", "controls window", "tools",         "light curve",   "placements",
                                         "read options",   "time zone",       "place",         "connect",
                                         "control",        "callbacks",       "folders",       "flush"};
   EXPECT_EQ(steps.done, all);
@@ -197,6 +201,7 @@ TEST_F(ProgramTest, MenuCommandsReachTheirTargets) {
   EXPECT_EQ(common.magnifyChoice, MagnifyChoiceForDisplay(640, 480, 640, 480));
   program.OnMenuCommand(Ids().information);
   program.OnMenuCommand(Ids().miscellaneous);
+  program.OnMenuCommand(Ids().lightCurve);
   program.OnMenuCommand(Ids().saveWindowPositions);
   program.OnMenuCommand(Ids().playbackOverview);
   program.OnMenuCommand(Ids().versionHistory);
@@ -204,11 +209,13 @@ TEST_F(ProgramTest, MenuCommandsReachTheirTargets) {
   program.OnMenuCommand(Ids().crosshairs);
   EXPECT_EQ(files.reports, 1);
   EXPECT_EQ(view.optionsToggles, 1);
+  EXPECT_EQ(view.lightCurveToggles, 1);
   EXPECT_EQ(view.positionSaves, 1);
   EXPECT_EQ(view.helpPages, (std::vector<int>{17, 18}));
   EXPECT_EQ(tools.toggled, (std::vector<int>{kToolMagnify, kToolCrosshairs}));
   program.OnMenuCommand(Ids().close);
   EXPECT_FALSE(controller->FileOpen());
+  EXPECT_EQ(view.fileChanges, 2);  // opened, closed: the light curve forgets the file's stars
 
   program.OpenFileNamed(L"named.avi");
   EXPECT_EQ(files.opened.back(), L"named.avi");

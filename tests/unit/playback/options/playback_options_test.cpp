@@ -21,7 +21,7 @@ class PlaybackOptionsTest : public ::testing::Test {
       RegisterWindowPosition(common.Placements(), w.key, {nullptr, w.defaultWidth, w.defaultHeight});
     }
     EXPECT_TRUE(playback.RegisterPlaybackOptions());
-    EXPECT_TRUE(playback.RegisterPlaybackWindowPositions({&windows[0], 400, 300}, &windows[1], &windows[2],
+    EXPECT_TRUE(playback.RegisterPlaybackWindowPositions({&windows[0], 400, 300}, &windows[1], &windows[2], &windows[4],
                                                          [this](int id) { return id == 17 ? &windows[3] : nullptr; }));
   }
 
@@ -36,7 +36,7 @@ class PlaybackOptionsTest : public ::testing::Test {
   test::TempFolder folder;
   ZunaCommon common;
   PlaybackOptions playback{common};
-  int windows[4] = {};
+  int windows[5] = {};
 };
 
 TEST_F(PlaybackOptionsTest, RegistersItsKeysAndWindows) {
@@ -47,15 +47,17 @@ TEST_F(PlaybackOptionsTest, RegistersItsKeysAndWindows) {
                                              L"DisableMagnifyClamp"}));
 
   const std::vector<PlacementEntry>& entries = common.Placements().Entries();
-  ASSERT_EQ(entries.size(), 5u + 3u + 21u);
+  ASSERT_EQ(entries.size(), 5u + 4u + 22u);
   EXPECT_EQ(entries[5].key, L"MainWindowPosition");
   EXPECT_EQ(entries[5].fileRect, (Rect{0, 0, 400, 300}));
   EXPECT_EQ(entries[6].key, L"PlaybackControlsWindowPosition");
   EXPECT_EQ(entries[6].fileRect, (Rect{0, 0, 636, 230}));
   EXPECT_EQ(entries[7].key, L"MiscellaneousOptionsWindowPosition");
   EXPECT_EQ(entries[7].window, &windows[2]);
-  EXPECT_EQ(entries[8 + 17].key, L"Help17WindowPosition");
-  EXPECT_EQ(entries[8 + 17].window, &windows[3]);
+  EXPECT_EQ(entries[8].key, L"LightCurveWindowPosition");
+  EXPECT_EQ(entries[8].window, &windows[4]);
+  EXPECT_EQ(entries[9 + 17].key, L"Help17WindowPosition");
+  EXPECT_EQ(entries[9 + 17].window, &windows[3]);
 }
 
 TEST_F(PlaybackOptionsTest, FirstStartWithoutAFileUsesTheDefaults) {
