@@ -44,9 +44,8 @@ std::string JsonText(std::string_view text) {
 
 std::string JsonEdge(const std::optional<EdgeEstimate>& e, const LightCurveReport& o) {
   if (!o.fit.event || !e) return "null";
-  return "{\"frame\": " + FixedText(e->position, 4) +
-         ", \"utc\": " + JsonText(TimeOfDayText(o.times.At(e->position))) + ", \"ci95\": [" +
-         FixedText(e->ci95.lo, 4) + ", " + FixedText(e->ci95.hi, 4) + "]}";
+  return "{\"frame\": " + FixedText(e->position, 4) + ", \"utc\": " + JsonText(TimeOfDayText(o.times.At(e->position))) +
+         ", \"ci95\": [" + FixedText(e->ci95.lo, 4) + ", " + FixedText(e->ci95.hi, 4) + "]}";
 }
 
 std::string Json(const LightCurveReport& o) {

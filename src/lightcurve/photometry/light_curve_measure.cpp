@@ -153,7 +153,12 @@ class Pass {
  public:
   Pass(const PhotometrySettings& settings, const AviFrameReader& reader, FrameLoader& loader, const FrameLuma& luma,
        const PhotometryHooks& hooks, PhotometryRun* run)
-      : settings_(settings), reader_(reader), loader_(loader), luma_(luma), hooks_(hooks), run_(run),
+      : settings_(settings),
+        reader_(reader),
+        loader_(loader),
+        luma_(luma),
+        hooks_(hooks),
+        run_(run),
         builder_(settings, run) {}
 
   // Frames from `first` to `last` inclusive, stepping by `step` (+1 or -1). The first frame's first

@@ -18,8 +18,8 @@ std::string Place(PlanePoint p) {
 std::string EdgeLine(const char* name, const EdgeEstimate& e, const FrameTimes& times) {
   return std::string(name) + ": frame " + FixedText(e.position, 2) + " (95 %: " + FixedText(e.ci95.lo, 2) + " to " +
          FixedText(e.ci95.hi, 2) + "; 68 %: " + FixedText(e.ci68.lo, 2) + " to " + FixedText(e.ci68.hi, 2) +
-         "; 99.7 %: " + FixedText(e.ci997.lo, 2) + " to " + FixedText(e.ci997.hi, 2) + "), " + TimeLabel(times) +
-         " " + TimeOfDayText(times.At(e.position)) + " (95 %: " + TimeOfDayText(times.At(e.ci95.lo)) + " to " +
+         "; 99.7 %: " + FixedText(e.ci997.lo, 2) + " to " + FixedText(e.ci997.hi, 2) + "), " + TimeLabel(times) + " " +
+         TimeOfDayText(times.At(e.position)) + " (95 %: " + TimeOfDayText(times.At(e.ci95.lo)) + " to " +
          TimeOfDayText(times.At(e.ci95.hi)) + ")";
 }
 
@@ -91,9 +91,8 @@ Status AnalyzeLightCurve(const LightCurveRequest& request, const PhotometryHooks
   const Status measured = MeasureLightCurve(file, reader, request.settings, hooks, &report->run, problem);
   if (measured == kAbort) return kAbort;
   if (Failed(measured)) return *problem = name + ": " + *problem, kFail;
-  report->times =
-      FrameTimes::ForVideo(request.file, reader.Format().rate, reader.Format().scale, request.firstFrameUtc,
-                           &report->warnings);
+  report->times = FrameTimes::ForVideo(request.file, reader.Format().rate, reader.Format().scale, request.firstFrameUtc,
+                                       &report->warnings);
   std::set<std::uint32_t> frames;
   std::vector<LightCurvePoint> curve;
   curve.reserve(report->run.points.size());
@@ -130,11 +129,11 @@ std::vector<std::string> FactLines(const LightCurveReport& r) {
                   std::to_string(r.format.width) + " x " + std::to_string(std::abs(r.format.height)) + ", " +
                   std::to_string(r.format.rate) + "/" + std::to_string(r.format.scale) + " frames per second");
   lines.push_back(StarsLine(r));
-  lines.push_back("Aperture: radius " + FixedText(run.aperture.radius, 2) + " px" +
-                  (settings.apertureRadius ? " as given"
-                                           : " from the stars' width (FWHM " + FixedText(run.fwhm, 2) + " px)") +
-                  "; background annulus " + FixedText(run.aperture.annulusInner, 2) + " to " +
-                  FixedText(run.aperture.annulusOuter, 2) + " px, sigma-clipped mean");
+  lines.push_back(
+      "Aperture: radius " + FixedText(run.aperture.radius, 2) + " px" +
+      (settings.apertureRadius ? " as given" : " from the stars' width (FWHM " + FixedText(run.fwhm, 2) + " px)") +
+      "; background annulus " + FixedText(run.aperture.annulusInner, 2) + " to " +
+      FixedText(run.aperture.annulusOuter, 2) + " px, sigma-clipped mean");
   lines.push_back(std::string("Field mode: ") + FieldModeText(settings.fields));
   lines.push_back(r.times.Statement());
   for (const std::string& w : r.warnings) lines.push_back("Note: " + w);

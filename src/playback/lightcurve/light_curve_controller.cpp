@@ -129,13 +129,22 @@ void LightCurveController::OnVideoClick(PlanePoint click, std::uint32_t frame) {
       break;
     }
   }
-  Say(std::string(kRoleNames[Index(role)]) + " at " + Place(star->centre) + " in frame " + std::to_string(frame) +
-      "." + note + (stars_[0] ? " Press Measure, or click more stars." : " Now click the target star."));
+  Say(std::string(kRoleNames[Index(role)]) + " at " + Place(star->centre) + " in frame " + std::to_string(frame) + "." +
+      note + (stars_[0] ? " Press Measure, or click more stars." : " Now click the target star."));
   ShowStars();
   ApplyControls();
 }
 
 void LightCurveController::OnClicked(int control) {
+  // Radio buttons are ticked here, one of each group.
+  if (control >= kPickTarget && control <= kPickComparison) {
+    for (int c = kPickTarget; c <= kPickComparison; ++c) controls_.Check(c, c == control);
+    return;
+  }
+  if (control >= kFrames && control <= kBottomFirst) {
+    for (int c = kFrames; c <= kBottomFirst; ++c) controls_.Check(c, c == control);
+    return;
+  }
   switch (control) {
     case kClearStars:
       ClearStars();

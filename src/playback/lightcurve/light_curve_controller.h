@@ -57,8 +57,9 @@ class LightCurveView {
 
 class LightCurveController final : public ToggledWindow {
  public:
+  // Ids clear of the dialog box's own (IDOK, IDCANCEL) and its help button's.
   enum Control {
-    kStatus = 1,
+    kStatus = 101,
     kPickTarget,
     kPickTrack1,
     kPickTrack2,

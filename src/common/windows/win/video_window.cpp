@@ -18,6 +18,15 @@ bool VideoWindow::Create(HINSTANCE instance, HWND parent, std::function<void()> 
 
 LRESULT CALLBACK VideoWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   auto* self = WindowObject<VideoWindow>(window, message, lParam);
+  const bool wanted = self != nullptr && self->wantsClicks_ && self->wantsClicks_();
+  if (message == WM_SETCURSOR && wanted && LOWORD(lParam) == HTCLIENT) {
+    SetCursor(LoadCursorW(nullptr, IDC_CROSS));
+    return TRUE;
+  }
+  if (message == WM_LBUTTONDOWN && wanted && self->clicked_) {
+    self->clicked_(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+    return 0;
+  }
   if (message != WM_PAINT || self == nullptr) return DefWindowProcW(window, message, wParam, lParam);
   PAINTSTRUCT paint;
   BeginPaint(window, &paint);

@@ -16,6 +16,11 @@ class VideoWindow {
 
   // False when the window could not be made.
   bool Create(HINSTANCE instance, HWND parent, std::function<void()> uncovered);
+  // A left click in the window, at its client pixel; while `wantsClicks` holds, the cursor is a cross.
+  void SetClickHandler(std::function<bool()> wantsClicks, std::function<void(int x, int y)> clicked) {
+    wantsClicks_ = std::move(wantsClicks);
+    clicked_ = std::move(clicked);
+  }
   HWND Handle() const { return window_; }
 
  private:
@@ -23,6 +28,8 @@ class VideoWindow {
 
   HWND window_ = nullptr;
   std::function<void()> uncovered_;
+  std::function<bool()> wantsClicks_;
+  std::function<void(int x, int y)> clicked_;
 };
 
 }  // namespace zuna

@@ -23,7 +23,10 @@ namespace {
 
 // The filter-graph object: the DirectShow graph and the player over it, never destroyed.
 struct PlaybackVideo {
-  explicit PlaybackVideo(zuna::CommonState& state) : graph(state), player(graph, state, nullptr) {}
+  explicit PlaybackVideo(zuna::CommonState& state) : graph(state), player(graph, state, nullptr) {
+    graph.SetOverlay(&overlay);
+  }
+  zuna::VideoOverlay overlay;  // before the graph, whose renderer reads it
   zuna::dshow::DirectShowMediaGraph graph;
   zuna::VideoPlayer player;
 };
@@ -64,8 +67,9 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       return zuna::EndFailedStartup(*common);
     }
   }
-  auto* main =
-      state.fatalStartupError ? nullptr : new (std::nothrow) zuna::PlaybackMainWindow(*common, instance, video->player);
+  auto* main = state.fatalStartupError ? nullptr
+                                       : new (std::nothrow)
+                                             zuna::PlaybackMainWindow(*common, instance, video->player, video->overlay);
   if (main == nullptr && !state.fatalStartupError) return static_cast<int>(E_OUTOFMEMORY);
   if (state.fatalStartupError) return zuna::EndFailedStartup(*common);
   state.startupInProgress = false;

@@ -13,10 +13,12 @@ constexpr DWORD kMainStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 
 }  // namespace
 
-PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance, VideoPlayer& player)
+PlaybackMainWindow::PlaybackMainWindow(CommonWindows& common, HINSTANCE instance, VideoPlayer& player,
+                                       VideoOverlay& overlay)
     : common_(common),
       instance_(instance),
       player_(player),
+      overlay_(overlay),
       options_(common.Common()),
       state_(common.State(), playbackGraph_) {
   program_.Start(*this);
@@ -35,6 +37,9 @@ void PlaybackMainWindow::CreateHelpWindows() {
   }
   if (!common_.Help().Create(HelpPage::kPlaybackVersionHistory)) {
     PostStampedMessage(L"WARNING: cannot create Playback version history help window - feature not enabled\r\n");
+  }
+  if (!common_.Help().Create(HelpPage::kLightCurve)) {
+    PostStampedMessage(L"WARNING: cannot create Light Curve help window - feature not enabled\r\n");
   }
   if (!common_.Help().Create(HelpPage::kPlaybackMiscellaneousOptions)) {
     PostStampedMessage(L"WARNING: cannot create Playback miscellaneous options help window - feature not enabled\r\n");
@@ -97,6 +102,7 @@ void PlaybackMainWindow::CreateDisplayTools() {
 
 void PlaybackMainWindow::RegisterPlacements() {
   options_.RegisterPlaybackWindowPositions({mainWindow_, 400, 300}, controls_.Window(), optionsWindow_.Window(),
+                                           lightCurve_.Window(),
                                            [this](int id) -> const void* { return common_.Help().Window(id); });
 }
 
@@ -140,6 +146,7 @@ void PlaybackMainWindow::CreatePlaybackControl() {
   controls_.SetHandlers(std::move(handlers));
   controller_->EnterNoFileState();
   ShowWindow(controls_.Window(), SW_SHOWNOACTIVATE);
+  ConnectLightCurve();
 }
 
 void PlaybackMainWindow::InstallProgramCallbacks() {

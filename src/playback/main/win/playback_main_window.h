@@ -19,16 +19,19 @@
 #include "playback/control/video_player_playback_graph.h"
 #include "playback/control/win/playback_controls_window.h"
 #include "playback/files/playback_files.h"
+#include "playback/lightcurve/win/light_curve_window.h"
 #include "playback/main/playback_program.h"
 #include "playback/options/playback_options.h"
 #include "playback/options/win/playback_options_window.h"
+#include "video/player/video_overlay.h"
 #include "video/player/video_player.h"
 
 namespace zuna {
 
 class PlaybackMainWindow final : public PlaybackHost, PlaybackProgramView, PlaybackStartup {
  public:
-  PlaybackMainWindow(CommonWindows& common, HINSTANCE instance, VideoPlayer& player);
+  // `overlay`: the marks the renderer draws over the picture (the light curve's stars).
+  PlaybackMainWindow(CommonWindows& common, HINSTANCE instance, VideoPlayer& player, VideoOverlay& overlay);
 
   HWND Window() const { return mainWindow_; }
   MenuModel* Menu() { return &program_.Menu(); }
@@ -57,6 +60,7 @@ class PlaybackMainWindow final : public PlaybackHost, PlaybackProgramView, Playb
   bool CreateOptionsWindow() override;
   bool CreateControlsWindow() override;
   void CreateDisplayTools() override;
+  bool CreateLightCurveWindow() override { return lightCurve_.Create(common_, instance_, overlay_); }
   void RegisterPlacements() override;
   void ReadOptions() override { options_.ReadPlaybackOptions(); }
   void ApplyIconsAndReportTimeZone() override;
@@ -77,6 +81,8 @@ class PlaybackMainWindow final : public PlaybackHost, PlaybackProgramView, Playb
   void KeepMainWindowInView() override;
   void ToggleHelp(HelpPage page) override { common_.Help().Toggle(page, mainWindow_); }
   void ToggleOptionsWindow() override;
+  void ToggleLightCurveWindow() override;
+  void FileChanged() override;
   void SaveWindowPositions() override { options_.SaveWindowPositions(); }
   void DestroyMainWindow() override { DestroyWindow(mainWindow_); }
 
@@ -84,16 +90,21 @@ class PlaybackMainWindow final : public PlaybackHost, PlaybackProgramView, Playb
   LRESULT HandleMain(UINT message, WPARAM wParam, LPARAM lParam);
   bool HandlePrivateMessage(UINT message, LPARAM lParam);
   bool Fatal(const wchar_t* message);
+  // The light curve's menu check, its frame and repaint requests, and the clicks that pick its stars.
+  void ConnectLightCurve();
+  void OnVideoClick(int x, int y);
   void PaintBlank(HWND window);
 
   CommonWindows& common_;
   HINSTANCE instance_;
   VideoPlayer& player_;
+  VideoOverlay& overlay_;
   VideoPlayerPlaybackGraph playbackGraph_{player_};
   WinFilePicker picker_;
   PlaybackControlsWindow controls_;
   PlaybackOptions options_;
   PlaybackOptionsWindow optionsWindow_;
+  LightCurveWindow lightCurve_;
   CommonPlaybackState state_;
   PlaybackProgram program_{*this, state_};
   std::array<HICON, 6> controlIcons_{};

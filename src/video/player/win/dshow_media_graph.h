@@ -94,6 +94,8 @@ class DirectShowMediaGraph final : public MediaGraph {
   Status SetCurrentFrame(std::int64_t frame) override;
   Status GetCurrentFrame(std::int64_t* frame) override;
 
+  // Marks drawn over the picture by whichever renderer shows it; the overlay outlives the graph.
+  void SetOverlay(const VideoOverlay* overlay);
   // The time lapse filter's own setting ("TimeLapseType"), latched when its output connects.
   void SetTimeLapseIntervalMode(bool intervalMode) { timeLapse_.SetIntervalMode(intervalMode); }
   // Each connection ("A -> B", one a line) and, with the window renderer, the frames it has shown
@@ -130,6 +132,8 @@ class DirectShowMediaGraph final : public MediaGraph {
   ComPtr<IBaseFilter> evr_;
   ComPtr<IMFVideoDisplayControl> display_;
   WindowRenderer* windowRenderer_ = nullptr;  // when it stands in for the EVR; evr_ holds its reference
+  const VideoOverlay* overlay_ = nullptr;
+  HWND videoWindow_ = nullptr;
   ComPtr<IBaseFilter> nullRenderer_;
   ComPtr<IBaseFilter> dmoWrapper_;
   ComPtr<IPropertyStore> colorStore_;

@@ -8,6 +8,7 @@
 #include "video/dshow/dshow_guids.h"
 #include "video/dshow/media_type_info.h"
 #include "video/player/win/dshow_media_graph.h"
+#include "video/player/win/overlay_drawing.h"
 
 namespace zuna::dshow {
 namespace {
@@ -42,8 +43,14 @@ HRESULT DirectShowMediaGraph::CreateEvr() {
     if (windowRenderer_ == nullptr) return E_OUTOFMEMORY;
     evr_.Reset();
     *evr_.Put() = windowRenderer_;  // the one reference made by Create
+    windowRenderer_->SetOverlay(overlay_);
   }
   return S_OK;
+}
+
+void DirectShowMediaGraph::SetOverlay(const VideoOverlay* overlay) {
+  overlay_ = overlay;
+  if (windowRenderer_ != nullptr) windowRenderer_->SetOverlay(overlay);
 }
 
 // The EVR's display control is reached through its service accessor; the window renderer is its
@@ -69,6 +76,7 @@ HRESULT DirectShowMediaGraph::SetAspectRatio(bool preservePicture) {
 }
 
 Status DirectShowMediaGraph::ShowIn(std::uintptr_t window) {
+  videoWindow_ = reinterpret_cast<HWND>(window);
   if (windowRenderer_ != nullptr) {
     windowRenderer_->SetWindow(reinterpret_cast<HWND>(window));
     return S_OK;
@@ -88,7 +96,21 @@ Status DirectShowMediaGraph::SetVideoSize(int width, int height) {
 Status DirectShowMediaGraph::Repaint() {
   if (windowRenderer_ != nullptr) return windowRenderer_->Repaint();
   if (!display_) return E_POINTER;
-  return display_->RepaintVideo();
+  const HRESULT hr = display_->RepaintVideo();
+  // The EVR draws no marks of ours: they go over the repainted picture, which stands while paused.
+  SIZE native{}, shown{};
+  RECT destination{};
+  MFVideoNormalizedRect source{};
+  if (SUCCEEDED(hr) && overlay_ != nullptr && videoWindow_ != nullptr &&
+      SUCCEEDED(display_->GetNativeVideoSize(&native, nullptr)) &&
+      SUCCEEDED(display_->GetVideoPosition(&source, &destination)) && native.cx > 0 && native.cy > 0) {
+    shown = {destination.right - destination.left, destination.bottom - destination.top};
+    if (HDC dc = GetDC(videoWindow_); dc != nullptr) {
+      DrawOverlay(dc, *overlay_, static_cast<double>(shown.cx) / native.cx, static_cast<double>(shown.cy) / native.cy);
+      ReleaseDC(videoWindow_, dc);
+    }
+  }
+  return hr;
 }
 
 Status DirectShowMediaGraph::CreateNullRenderer() {

@@ -7,6 +7,7 @@
 #include "video/dshow/dshow_guids.h"
 #include "video/dshow/media_type.h"
 #include "video/frames/win/frame_filter.h"
+#include "video/player/win/overlay_drawing.h"
 
 namespace zuna::dshow {
 namespace {
@@ -239,6 +240,11 @@ void WindowRenderer::EndFlush() {
   completeSent_ = false;
 }
 
+void WindowRenderer::SetOverlay(const VideoOverlay* overlay) {
+  std::lock_guard<std::mutex> lock(mutex_);
+  overlay_ = overlay;
+}
+
 // Called with the mutex held. GDI may be used on a window from any thread.
 void WindowRenderer::Draw() {
   const int width = format_.width;
@@ -261,6 +267,9 @@ void WindowRenderer::Draw() {
   const int outWidth = outputWidth_ > 0 ? outputWidth_ : width;
   const int outHeight = outputHeight_ > 0 ? outputHeight_ : height;
   StretchDIBits(dc, 0, 0, outWidth, outHeight, 0, 0, width, height, pixels_.data(), &info, DIB_RGB_COLORS, SRCCOPY);
+  if (overlay_ != nullptr) {
+    DrawOverlay(dc, *overlay_, static_cast<double>(outWidth) / width, static_cast<double>(outHeight) / height);
+  }
   ReleaseDC(window_, dc);
 }
 

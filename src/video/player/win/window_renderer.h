@@ -17,6 +17,7 @@
 #include "video/dshow/filter_base.h"
 #include "video/dshow/pin_base.h"
 #include "video/frames/display_frame.h"
+#include "video/player/video_overlay.h"
 
 namespace zuna::dshow {
 
@@ -65,6 +66,8 @@ class WindowRenderer final : public FilterBase, public IAMFilterMiscFlags {
   // height of the window's client area).
   void SetWindow(HWND window);
   HRESULT SetOutputSize(int width, int height);
+  // Marks drawn over every picture; the overlay outlives the renderer (null: none).
+  void SetOverlay(const VideoOverlay* overlay);
   // Draws the last frame again (after the window was covered or resized).
   HRESULT Repaint();
   // Frames drawn since the renderer was made, and since it last started streaming.
@@ -100,6 +103,7 @@ class WindowRenderer final : public FilterBase, public IAMFilterMiscFlags {
   bool endOfStream_ = false;
   bool completeSent_ = false;
   HWND window_ = nullptr;
+  const VideoOverlay* overlay_ = nullptr;
   int outputWidth_ = 0;
   int outputHeight_ = 0;
   DisplayFrameFormat format_;

@@ -48,8 +48,9 @@ class RecordingView final : public LightCurveView {
 };
 
 struct Window {
-  Window() : controller(controls, view, work, "test", {[this](bool on) { menuChecked = on; },
-                                                        [this](std::uint32_t f) { shownFrame = f; }}) {}
+  Window()
+      : controller(controls, view, work, "test",
+                   {[this](bool on) { menuChecked = on; }, [this](std::uint32_t f) { shownFrame = f; }}) {}
   std::wstring Status() const { return controls.Text(Controller::kStatus); }
   bool Enabled(int id) const { return controls.IsEnabled(id); }
   void OpenOn(const std::filesystem::path& file) {
@@ -173,8 +174,7 @@ TEST(LightCurveController, SaysWhyAFileCannotBeMeasured) {
   Window w;
   w.OpenOn(folder / "lags.avi");
   w.controller.OnVideoClick({50, 50}, 0);
-  EXPECT_EQ(w.Status(),
-            L"Target not picked: the video is compressed (LAGS); only uncompressed video can be measured.");
+  EXPECT_EQ(w.Status(), L"Target not picked: the video is compressed (LAGS); only uncompressed video can be measured.");
   EXPECT_FALSE(w.Enabled(Controller::kMeasure));
 }
 
