@@ -126,6 +126,18 @@ elif step "windows cross build"; cmake --preset windows-cross >/tmp/zuna-cross-c
     cp "$scenario" "$dir/scenario.scn"
     echo "-- scenario $name"
     helper_pid=""
+    # "# needs: event_utc SECONDS LENGTH": EVENT_UTC, that many seconds from now (hh:mm:ss.fff), and
+    # EVENT_END_UTC, LENGTH seconds after it, for the scenario and its camera settings ("${EVENT_UTC}").
+    unset EVENT_UTC EVENT_END_UTC
+    event="$(sed -nE 's/^# needs: event_utc ([0-9.]+) ([0-9.]+)$/\1 \2/p' "$scenario" | head -n 1)"
+    if [ -n "$event" ]; then
+      read -r event_in event_length <<<"$event"
+      now="$(date -u +%s.%N)"
+      at() { date -u -d "@$(awk -v now="$now" -v later="$1" 'BEGIN { printf "%.3f", now + later }')" +%H:%M:%S.%3N; }
+      EVENT_UTC="$(at "$event_in")"
+      EVENT_END_UTC="$(at "$(awk -v a="$event_in" -v b="$event_length" 'BEGIN { print a + b }')")"
+      export EVENT_UTC EVENT_END_UTC
+    fi
     # "# needs: synthetic_cameras": camera 1 (NTSC_M) and camera 2 (SECAM_B) registered for this
     # scenario only, so that the others see no device whatever the order. Settings of
     # synthetic_camera_setup after it are camera 1's ("# needs: synthetic_cameras --drop-every 50");
@@ -134,6 +146,7 @@ elif step "windows cross build"; cmake --preset windows-cross >/tmp/zuna-cross-c
     if grep -q '^# needs: synthetic_cameras' "$scenario"; then
       cameras="build/windows-cross/fixtures/synthetic_camera_setup.exe"
       camera_settings="$(sed -nE 's/^# needs: synthetic_cameras(.*)$/\1/p' "$scenario" | head -n 1)"
+      camera_settings="${camera_settings//\$\{EVENT_UTC\}/${EVENT_UTC:-}}"
       camera2_settings="$(sed -nE 's/^# needs: synthetic_camera2 (.*)$/\1/p' "$scenario" | head -n 1)"
       # shellcheck disable=SC2086
       timeout 120 wine "$cameras" register --camera 1 --clear --standard NTSC_M $camera_settings >/dev/null 2>&1 &&

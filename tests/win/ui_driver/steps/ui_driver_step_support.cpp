@@ -1,6 +1,7 @@
 #include "ui_driver_step_support.h"
 
 #include <cwchar>
+#include <filesystem>
 
 #include "../ui_driver_text.h"
 #include "../ui_driver_windows.h"
@@ -65,6 +66,16 @@ std::optional<Target> WaitForControl(const Session& session, std::wstring_view t
 std::wstring Describe(HWND control) {
   return ClassOf(control) + L" " + Quoted(ControlText(control)) + L" (id " + std::to_wstring(GetDlgCtrlID(control)) +
          L")";
+}
+
+std::wstring FirstFileOr(const Session& session, const std::wstring& argument) {
+  if (argument.find_first_of(L"*?") == std::wstring::npos) return argument;
+  const std::filesystem::path pattern = session.Resolve(argument);
+  WIN32_FIND_DATAW found{};
+  HANDLE search = FindFirstFileW(pattern.wstring().c_str(), &found);
+  if (search == INVALID_HANDLE_VALUE) return argument;
+  FindClose(search);
+  return (pattern.parent_path() / found.cFileName).wstring();
 }
 
 }  // namespace ui_driver

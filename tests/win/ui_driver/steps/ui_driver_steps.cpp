@@ -65,6 +65,11 @@ constexpr std::array kSteps{
     StepKind{L"list-cell", 4, 6, L"list-cell <title> [<list label>] <row> <column> <text> [timeout]", RunListCell},
     StepKind{L"picture", 4, 5, L"picture <title> <window class> <reference.bmp> <tolerance> [timeout]", RunPicture},
     StepKind{L"slider", 3, 4, L"slider <title> position|maximum|move <number> [timeout]", RunSlider},
+    StepKind{L"click-at", 4, 5, L"click-at <title> <window class> <x> <y> [timeout]", RunClickAt},
+    StepKind{L"line-time", 4, 5, L"line-time <title> <line beginning> <hh:mm:ss.fff> <tolerance ms> [timeout]",
+             RunLineTime},
+    StepKind{L"same-line", 3, 3, L"same-line <title> <line beginning> <file>", RunSameLine},
+    StepKind{L"wait-utc", 1, 2, L"wait-utc <hh:mm:ss.fff> [seconds after]", RunWaitUtc},
 };
 
 }  // namespace

@@ -100,6 +100,12 @@ StepResult RunPicture(Session& session, const Args& args);
 // Sliders: ui_driver_steps_slider.cpp
 StepResult RunSlider(Session& session, const Args& args);
 
+// Result lines, points and UTC times: ui_driver_steps_results.cpp
+StepResult RunClickAt(Session& session, const Args& args);
+StepResult RunLineTime(Session& session, const Args& args);
+StepResult RunSameLine(Session& session, const Args& args);
+StepResult RunWaitUtc(Session& session, const Args& args);
+
 // What a window's client area shows on the screen: ui_driver_steps_pixels.cpp
 StepResult RunPixels(Session& session, const Args& args);
 

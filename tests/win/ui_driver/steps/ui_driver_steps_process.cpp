@@ -29,7 +29,9 @@ StepResult RunWorkdir(Session& session, const Args& args) {
 
 StepResult RunStart(Session& session, const Args& args) {
   const auto exe = session.Resolve(args[0]);
-  if (auto error = session.Start(exe, Args(args.begin() + 1, args.end()))) {
+  Args arguments;
+  for (auto it = args.begin() + 1; it != args.end(); ++it) arguments.push_back(FirstFileOr(session, *it));
+  if (auto error = session.Start(exe, arguments)) {
     return Failed(L"cannot start " + exe.wstring() + L": " + *error);
   }
   return Passed(L"started " + ProcessName(*session.Current()) + L" in " + session.work_folder().wstring());
