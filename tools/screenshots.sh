@@ -48,7 +48,10 @@ wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f
 wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /t REG_SZ /d Default /f >/dev/null 2>&1
 wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /t REG_SZ /d 1600x900 /f >/dev/null 2>&1
 wineserver -w
-ZUNA_CAMERA_SETTINGS="${ZUNA_CAMERA_SETTINGS:-}" zuna_synthetic_camera_register "$build"
+# The camera's target fades away nine seconds into each stream, over a slowly drifting, slightly noisy
+# field, and every 120th frame never arrives: the recording the playback pictures show.
+ZUNA_CAMERA_SETTINGS="${ZUNA_CAMERA_SETTINGS:---event 9 --event-length 2.5 --noise 2 --drift 0.3 --drop-every 120}" \
+  zuna_synthetic_camera_register "$build"
 
 # A GPS receiver on COM3: a pseudo-terminal sending "$GPGGA" sentences.
 build/native/tests/unit/gps_feeder --link "$WINEPREFIX/dosdevices/com3" >/dev/null 2>&1 &

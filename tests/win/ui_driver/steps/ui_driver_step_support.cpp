@@ -68,14 +68,22 @@ std::wstring Describe(HWND control) {
          L")";
 }
 
-std::wstring FirstFileOr(const Session& session, const std::wstring& argument) {
+std::wstring NewestFileOr(const Session& session, const std::wstring& argument) {
   if (argument.find_first_of(L"*?") == std::wstring::npos) return argument;
   const std::filesystem::path pattern = session.Resolve(argument);
   WIN32_FIND_DATAW found{};
   HANDLE search = FindFirstFileW(pattern.wstring().c_str(), &found);
   if (search == INVALID_HANDLE_VALUE) return argument;
+  std::wstring newest = found.cFileName;
+  FILETIME newestTime = found.ftLastWriteTime;
+  while (FindNextFileW(search, &found)) {
+    if (CompareFileTime(&found.ftLastWriteTime, &newestTime) > 0) {
+      newest = found.cFileName;
+      newestTime = found.ftLastWriteTime;
+    }
+  }
   FindClose(search);
-  return (pattern.parent_path() / found.cFileName).wstring();
+  return (pattern.parent_path() / newest).wstring();
 }
 
 }  // namespace ui_driver

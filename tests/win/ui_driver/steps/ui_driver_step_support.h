@@ -45,9 +45,9 @@ struct Target {
 std::optional<Target> WaitForControl(const Session& session, std::wstring_view title, std::wstring_view what,
                                      const ControlFinder& find, double seconds, std::wstring& why);
 
-// An argument with a wildcard in its last part names the first file that matches (a whole path);
+// An argument with a wildcard in its last part names the newest file that matches (a whole path);
 // any other argument stays as it is.
-std::wstring FirstFileOr(const Session& session, const std::wstring& argument);
+std::wstring NewestFileOr(const Session& session, const std::wstring& argument);
 
 // Class, text and id of a control, for the step's report line.
 std::wstring Describe(HWND control);

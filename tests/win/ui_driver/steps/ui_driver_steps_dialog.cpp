@@ -91,7 +91,7 @@ StepResult AnswerDialog(Session& session, HWND dialog, const std::wstring& answe
     seen = L"cancelled " + Quoted(TitleOf(dialog));
   } else {
     // The dialog starts in a folder of its own choosing: give it the whole path.
-    const std::wstring path = std::filesystem::absolute(session.Resolve(FirstFileOr(session, answer))).wstring();
+    const std::wstring path = std::filesystem::absolute(session.Resolve(NewestFileOr(session, answer))).wstring();
     HWND field = FileNameField(dialog);
     HWND open = ButtonWithId(dialog, IDOK);
     if (field == nullptr || open == nullptr) {

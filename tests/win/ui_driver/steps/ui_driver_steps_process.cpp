@@ -30,7 +30,7 @@ StepResult RunWorkdir(Session& session, const Args& args) {
 StepResult RunStart(Session& session, const Args& args) {
   const auto exe = session.Resolve(args[0]);
   Args arguments;
-  for (auto it = args.begin() + 1; it != args.end(); ++it) arguments.push_back(FirstFileOr(session, *it));
+  for (auto it = args.begin() + 1; it != args.end(); ++it) arguments.push_back(NewestFileOr(session, *it));
   if (auto error = session.Start(exe, arguments)) {
     return Failed(L"cannot start " + exe.wstring() + L": " + *error);
   }
