@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <commdlg.h>
 #include <shobjidl.h>
+
+#include <algorithm>
 
 namespace zuna {
 namespace {
@@ -43,37 +46,28 @@ FilePick WinFilePicker::PickFileToOpen(const FileTypeFilter& filter) {
   return pick;
 }
 
+// The classic save dialog: its title and its file name field are what every system shows alike.
 FilePick WinFilePicker::PickFileToSave(const FileTypeFilter& filter, const std::wstring& title,
                                        const std::wstring& suggested, HWND owner) {
-  Released<IFileSaveDialog> dialog;
-  if (FAILED(CoCreateInstance(CLSID_FileSaveDialog, nullptr, CLSCTX_INPROC_SERVER, IID_IFileSaveDialog,
-                              reinterpret_cast<void**>(&dialog.p))) ||
-      dialog.p == nullptr) {
-    return {kAbort, {}};
-  }
-  const COMDLG_FILTERSPEC fileType{filter.name.c_str(), filter.pattern.c_str()};
-  dialog.p->SetFileTypes(1, &fileType);
-  dialog.p->SetTitle(title.c_str());
-  const std::size_t slash = suggested.find_last_of(L"\\/");
-  const std::wstring folder = slash == std::wstring::npos ? std::wstring() : suggested.substr(0, slash);
-  dialog.p->SetFileName(suggested.substr(slash == std::wstring::npos ? 0 : slash + 1).c_str());
-  Released<IShellItem> place;
-  if (!folder.empty() && SUCCEEDED(SHCreateItemFromParsingName(folder.c_str(), nullptr, IID_IShellItem,
-                                                               reinterpret_cast<void**>(&place.p)))) {
-    dialog.p->SetFolder(place.p);
-  }
+  std::wstring filterText = filter.name + L" (" + filter.pattern + L")";
+  filterText.push_back(L'\0');
+  filterText += filter.pattern;
+  filterText.push_back(L'\0');
+  std::wstring name(std::max<std::size_t>(suggested.size() + 1, 4096), L'\0');
+  suggested.copy(name.data(), suggested.size());
   const std::size_t dot = filter.pattern.find_last_of(L'.');
-  if (dot != std::wstring::npos) dialog.p->SetDefaultExtension(filter.pattern.c_str() + dot + 1);
-  if (FAILED(dialog.p->Show(owner))) return {kAbort, {}};
-  Released<IShellItem> item;
-  PWSTR path = nullptr;
-  if (FAILED(dialog.p->GetResult(&item.p)) || item.p == nullptr ||
-      FAILED(item.p->GetDisplayName(SIGDN_FILESYSPATH, &path))) {
-    return {kAccessDenied, {}};
-  }
-  FilePick pick{kOk, path != nullptr ? std::wstring(path) : std::wstring()};
-  CoTaskMemFree(path);
-  return pick;
+  const std::wstring extension = dot == std::wstring::npos ? std::wstring() : filter.pattern.substr(dot + 1);
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = owner;
+  dialog.lpstrFilter = filterText.c_str();
+  dialog.lpstrFile = name.data();
+  dialog.nMaxFile = static_cast<DWORD>(name.size());
+  dialog.lpstrTitle = title.c_str();
+  dialog.lpstrDefExt = extension.empty() ? nullptr : extension.c_str();
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR | OFN_EXPLORER;
+  if (!GetSaveFileNameW(&dialog)) return {kAbort, {}};  // cancelled, or it could not be shown
+  return {kOk, std::wstring(name.c_str())};
 }
 
 }  // namespace zuna
