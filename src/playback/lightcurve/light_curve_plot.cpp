@@ -93,7 +93,8 @@ std::vector<PlotTick> ValueTicks(const LightCurvePlot& plot, int count) {
   std::vector<PlotTick> ticks;
   for (const double v : Steps(plot.valueFrom, plot.valueTo, count)) {
     char text[32];
-    std::snprintf(text, sizeof text, "%g", std::round(v * 1000) / 1000);
+    const double shown = std::round(v * 1000) / 1000;
+    std::snprintf(text, sizeof text, "%g", shown == 0 ? 0.0 : shown);  // never "-0"
     ticks.push_back({v, text});
   }
   return ticks;

@@ -64,11 +64,11 @@ bool LightCurveWindow::Create(CommonWindows& common, HINSTANCE instance, VideoOv
 void LightCurveWindow::AddControls(HINSTANCE instance) {
   DialogWindow& w = window_;
   w.Add(L"STATIC", L"", SS_LEFT, LC::kStatus, 12, 10, 690, 36);
-  w.AddLabel(L"A click on the video picks:", 12, 54, 180);
-  w.Add(L"BUTTON", L"Target", WS_TABSTOP | WS_GROUP | BS_RADIOBUTTON, LC::kPickTarget, 196, 52, 80, 22);
-  w.AddRadio(L"Tracking star 1", LC::kPickTrack1, 280, 52, 120);
-  w.AddRadio(L"Tracking star 2", LC::kPickTrack2, 404, 52, 120);
-  w.AddRadio(L"Comparison star", LC::kPickComparison, 528, 52, 130);
+  w.AddLabel(L"Click picks:", 12, 54, 96);
+  w.Add(L"BUTTON", L"Target", WS_TABSTOP | WS_GROUP | BS_RADIOBUTTON, LC::kPickTarget, 110, 52, 84, 22);
+  w.AddRadio(L"Tracking star 1", LC::kPickTrack1, 198, 52, 150);
+  w.AddRadio(L"Tracking star 2", LC::kPickTrack2, 352, 52, 150);
+  w.AddRadio(L"Comparison star", LC::kPickComparison, 506, 52, 170);
   w.Add(L"STATIC", L"", SS_LEFT | SS_ENDELLIPSIS, LC::kStars, 12, 82, 580, 22);
   w.AddButton(L"Clear Stars", LC::kClearStars, 600, 78, 104, 28);
   w.AddLabel(L"Measure:", 12, 116, 70);
