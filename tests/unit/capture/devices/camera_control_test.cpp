@@ -45,8 +45,7 @@ TEST_F(CameraTest, PreviewStartsWithTheCurrentFormat) {
   state.displayToolOn[kToolCrosshairs] = true;
   ASSERT_EQ(Start(), kOk);
   EXPECT_TRUE(player.IsRunning());
-  EXPECT_EQ(state.videoWidth, 1280);
-  EXPECT_EQ(state.videoHeight, 720);
+  EXPECT_EQ(state.geometry.Video(), (VideoSize{1280, 720}));
   ASSERT_EQ(graph.streamFormats.size(), 1u);
   EXPECT_EQ(graph.streamFormats[0].subtype, kSubtypeRgb32);
   EXPECT_EQ(graph.ChainFrom(Camera(), L"Preview"), (std::vector<std::wstring>{L"Crosshairs", L"EVR"}));
@@ -138,10 +137,10 @@ TEST_F(CameraTest, NoDeviceOrBadIndex) {
 TEST_F(CameraTest, NoFormatNoCamera) {
   Attach({NtscGrabber(L"Grabber")});
   devices.Devices()[0].analogFormatIndex = 2;
-  state.videoWidth = 123;
+  state.geometry.SetVideo({123, 45});
   EXPECT_EQ(Start(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"WARNING: attempt to start camera without a valid video format\r\n"));
-  EXPECT_EQ(state.videoWidth, 123);
+  EXPECT_EQ(state.geometry.Video(), (VideoSize{123, 45}));
   EXPECT_EQ(graph.GraphNames(), std::vector<std::wstring>{L"EVR"});
 }
 
@@ -198,7 +197,7 @@ TEST_F(CameraTest, StopWritesTheLogBetweenStopAndTeardown) {
   ASSERT_EQ(Start(L"C:\\VideoFiles\\a.avi"), kOk);
   std::vector<std::wstring> seenAtLog;
   ASSERT_EQ(StopCamera(player, [&] { seenAtLog = graph.GraphNames(); }), kOk);
-  EXPECT_EQ(seenAtLog.size(), 3u);  // the writer was still in the graph, stopped
+  EXPECT_EQ(seenAtLog.size(), 3u);        // the writer was still in the graph, stopped
   EXPECT_FALSE(graph.holdsMediaControl);  // the graph let go of it with the filters
   EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Stop"), 1);
   EXPECT_FALSE(player.IsRunning());

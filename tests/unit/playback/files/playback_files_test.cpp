@@ -137,8 +137,7 @@ TEST_F(FilesTest, OpensTheChosenFileThroughTheDisplayChainPausedAtItsBeginning) 
   EXPECT_TRUE(Enabled(L"File/Close"));
   EXPECT_TRUE(Enabled(L"File/Information"));
 
-  EXPECT_EQ(state.videoWidth, 64);
-  EXPECT_EQ(state.videoHeight, 48);
+  EXPECT_EQ(state.geometry.Video(), (VideoSize{64, 48}));
   EXPECT_EQ(graph.videoPosition, std::make_pair(64, 48));
   EXPECT_GE(host.sizings, 2);
 
@@ -280,8 +279,8 @@ TEST_F(FilesTest, InformationAndClose) {
   EXPECT_EQ(graph.GraphNames(), (std::vector<std::wstring>{L"EVR"}));
   EXPECT_FALSE(Enabled(L"File/Close"));
   EXPECT_FALSE(Enabled(L"File/Information"));
-  EXPECT_EQ(state.videoWidth, 0);
-  EXPECT_EQ(state.displayWidth, 0);
+  EXPECT_FALSE(state.geometry.HasVideo());
+  EXPECT_EQ(state.geometry.Display(), VideoSize{});
   EXPECT_EQ(Controls().frameNumberText, L" ");
   EXPECT_FALSE(Controls().Enabled(B::kStartPlayback));
 }
@@ -301,9 +300,8 @@ TEST_F(FilesTest, AVideoLargerThanTheWorkAreaIsShownSmaller) {
   state.frameExtraHeight = 0;
   ASSERT_EQ(OpenPath(Write("large.avi", 3)), kOk);
   // 64 x 48 in 60 x 60: the width decides, 60 >= 3/4 of 64.
-  EXPECT_EQ(state.displayWidth, 48);
-  EXPECT_EQ(state.displayHeight, 36);
-  EXPECT_EQ(state.videoWidth, 64);
+  EXPECT_EQ(state.geometry.Display(), (VideoSize{48, 36}));
+  EXPECT_EQ(state.geometry.Video().width, 64);
   EXPECT_EQ(graph.videoPosition, std::make_pair(48, 36));
 }
 
