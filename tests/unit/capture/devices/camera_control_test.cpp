@@ -61,7 +61,8 @@ TEST_F(CameraTest, RestartingRebuildsTheSameGraph) {
   EXPECT_EQ(graph.GraphNames(), std::vector<std::wstring>{L"EVR"});
   ASSERT_EQ(Start(), kOk);
   EXPECT_EQ(graph.GraphNames(), (std::vector<std::wstring>{L"EVR", L"CaptureSourceFilter"}));
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Run"), 2);
+  EXPECT_EQ(graph.starts, 2);
+  EXPECT_TRUE(player.IsRunning());
 }
 
 TEST_F(CameraTest, RecordingUsesTheDevicesCodecChoice) {
@@ -115,7 +116,7 @@ TEST_F(CameraTest, APreviewThatCannotBeRenderedWithoutARecordingLeavesTheGraphSt
   Attach({NtscGrabber(L"Grabber")});
   graph.failures = {L"RenderStream:Preview"};
   EXPECT_EQ(Start(), kOk);  // scheduled events must still come
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Run"), 0);
+  EXPECT_EQ(graph.runState, FakeMediaGraph::RunState::kStopped);
   EXPECT_FALSE(PostedTimed(log, L"Logic error: attempt to run filter graph with a NULL media control interface\r\n"));
   EXPECT_FALSE(player.IsRunning());
 }
@@ -131,7 +132,7 @@ TEST_F(CameraTest, NoDeviceOrBadIndex) {
   EXPECT_TRUE(
       PostedTimed(log, L"Logic error: attempt to get current video source structure with invalid source index\r\n"));
   EXPECT_FALSE(player.IsRunning());
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Run"), 0);
+  EXPECT_EQ(graph.runState, FakeMediaGraph::RunState::kStopped);
 }
 
 TEST_F(CameraTest, NoFormatNoCamera) {
@@ -196,10 +197,16 @@ TEST_F(CameraTest, StopWritesTheLogBetweenStopAndTeardown) {
   Attach({NtscGrabber(L"Grabber")});
   ASSERT_EQ(Start(L"C:\\VideoFiles\\a.avi"), kOk);
   std::vector<std::wstring> seenAtLog;
-  ASSERT_EQ(StopCamera(player, [&] { seenAtLog = graph.GraphNames(); }), kOk);
-  EXPECT_EQ(seenAtLog.size(), 3u);        // the writer was still in the graph, stopped
+  auto runStateAtLog = FakeMediaGraph::RunState::kRunning;
+  ASSERT_EQ(StopCamera(player,
+                       [&] {
+                         seenAtLog = graph.GraphNames();
+                         runStateAtLog = graph.runState;
+                       }),
+            kOk);
+  EXPECT_EQ(seenAtLog.size(), 3u);  // the writer was still in the graph, stopped
+  EXPECT_EQ(runStateAtLog, FakeMediaGraph::RunState::kStopped);
   EXPECT_FALSE(graph.holdsMediaControl);  // the graph let go of it with the filters
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Stop"), 1);
   EXPECT_FALSE(player.IsRunning());
   EXPECT_EQ(graph.GraphNames(), std::vector<std::wstring>{L"EVR"});
 

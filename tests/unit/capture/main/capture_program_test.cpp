@@ -32,7 +32,7 @@ class Program : public ::testing::Test {
     common.Log().Drain();
     return sink.text;
   }
-  int Runs() const { return static_cast<int>(std::count(graph.calls.begin(), graph.calls.end(), L"Run")); }
+  int Runs() const { return graph.starts; }
   std::vector<std::wstring> Preview() {
     return graph.ChainFrom(program.Devices().CurrentDevice()->sourceFilter, L"Preview");
   }
