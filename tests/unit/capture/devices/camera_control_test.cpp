@@ -49,7 +49,9 @@ TEST_F(CameraTest, PreviewStartsWithTheCurrentFormat) {
   ASSERT_EQ(graph.streamFormats.size(), 1u);
   EXPECT_EQ(graph.streamFormats[0].subtype, kSubtypeRgb32);
   EXPECT_EQ(graph.ChainFrom(Camera(), L"Preview"), (std::vector<std::wstring>{L"Crosshairs", L"EVR"}));
-  EXPECT_EQ(graph.NameOf(Camera()), L"CaptureSourceFilter");
+  FilterRef named;
+  ASSERT_EQ(graph.FindFilterByName(L"CaptureSourceFilter", &named), kOk);
+  EXPECT_EQ(named, Camera());
   EXPECT_TRUE(graph.sinkPaths.empty());
   EXPECT_EQ(log.Text(), L"");
 }

@@ -130,7 +130,7 @@ TEST_F(FilesTest, OpensTheChosenFileThroughTheDisplayChainPausedAtItsBeginning) 
   EXPECT_TRUE(files.IsOpen());
   EXPECT_TRUE(controller.FileOpen());
   EXPECT_EQ(controller.Player().LastFrame(), 12);
-  EXPECT_EQ(graph.frameSeeks.back(), 0);
+  EXPECT_EQ(graph.currentFrame, 0);
   EXPECT_EQ(graph.runState, FakeMediaGraph::RunState::kPaused);
   EXPECT_EQ(Controls().frameNumberText, Line(35, L"Frame Number:  0"));
   EXPECT_EQ(Controls().sliderMaximum, 12);

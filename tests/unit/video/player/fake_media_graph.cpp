@@ -75,14 +75,12 @@ Status FakeMediaGraph::GetTransformFilter(TransformFilterKind kind, FilterRef* f
 
 void FakeMediaGraph::PrepareTransformFilter(TransformFilterKind kind, const TransformFilterSetup& setup) {
   prepared[kind] = setup;
-  ++preparedCount[kind];
 }
 
 Status FakeMediaGraph::EnableColorControl(FilterRef* filter, ColorControlStep* failed) {
   if (Failed(FailAt(colorControlFailure, failed))) return kFail;
-  wrapper = wrapperHasPins ? MakeFilter(L"wrapper", {{PinDirection::kInput, L"in0"}, {PinDirection::kOutput, L"out0"}})
+  *filter = wrapperHasPins ? MakeFilter(L"wrapper", {{PinDirection::kInput, L"in0"}, {PinDirection::kOutput, L"out0"}})
                            : MakeFilter(L"wrapper", {});
-  *filter = wrapper;
   return kOk;
 }
 
@@ -101,7 +99,7 @@ Status FakeMediaGraph::AddFilter(FilterRef filter, std::wstring_view name) {
   }
   found->second.inGraph = true;
   found->second.graphName = std::wstring(name);
-  found->second.addedOrder = ++addCounter_;
+  inGraph_.push_back(filter.id);
   return kOk;
 }
 
@@ -115,12 +113,13 @@ Status FakeMediaGraph::RemoveFilter(FilterRef filter) {
   }
   found->second.inGraph = false;
   found->second.graphName.clear();
+  std::erase(inGraph_, filter.id);
   return kOk;
 }
 
 Status FakeMediaGraph::Clear(FilterRef keep, ClearStep* failed) {
   if (Failed(FailAt(clearFailure, failed))) return kFail;
-  for (std::uintptr_t id : FiltersInGraph()) {
+  for (std::uintptr_t id : std::vector(inGraph_)) {
     if (id != keep.id && Failed(RemoveFilter(FilterRef{id}))) {
       *failed = ClearStep::kRemove;
       return kFail;
@@ -166,7 +165,6 @@ Status FakeMediaGraph::SetFrameTimeFormat(FilterRef source) {
 Status FakeMediaGraph::SetCurrentFrame(std::int64_t frame) {
   if (const Status s = Result(L"SetCurrentFrame"); Failed(s)) return s;
   if (!frameSource) return kFail;
-  frameSeeks.push_back(frame);
   currentFrame = frame;
   if (runState == RunState::kStopped) streamStartFrame = frame;
   return kOk;
@@ -290,31 +288,15 @@ std::wstring FakeMediaGraph::PinOwnerName(std::uintptr_t pin) const {
   return owner.inGraph ? owner.graphName : owner.label;
 }
 
-std::vector<std::uintptr_t> FakeMediaGraph::FiltersInGraph() const {
-  std::vector<std::pair<std::uint64_t, std::uintptr_t>> inGraph;
-  for (const auto& [id, record] : filters_) {
-    if (record.inGraph) inGraph.emplace_back(record.addedOrder, id);
-  }
-  std::sort(inGraph.begin(), inGraph.end());
-  std::vector<std::uintptr_t> ids;
-  for (const auto& entry : inGraph) ids.push_back(entry.second);
-  return ids;
-}
-
 std::vector<std::wstring> FakeMediaGraph::GraphNames() const {
   std::vector<std::wstring> names;
-  for (std::uintptr_t id : FiltersInGraph()) names.push_back(filters_.at(id).graphName);
+  for (std::uintptr_t id : inGraph_) names.push_back(filters_.at(id).graphName);
   return names;
 }
 
 bool FakeMediaGraph::InGraph(FilterRef filter) const {
   auto found = filters_.find(filter.id);
   return found != filters_.end() && found->second.inGraph;
-}
-
-std::wstring FakeMediaGraph::NameOf(FilterRef filter) const {
-  auto found = filters_.find(filter.id);
-  return found == filters_.end() ? L"" : found->second.graphName;
 }
 
 std::vector<std::wstring> FakeMediaGraph::ChainFrom(FilterRef source, const std::wstring& pinName) const {

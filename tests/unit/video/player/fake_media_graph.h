@@ -72,7 +72,6 @@ class FakeMediaGraph final : public MediaGraph {
   bool InGraph(FilterRef filter) const;
   // Graph names along the stream that leaves `source` at its output pin `pinName`, source excluded.
   std::vector<std::wstring> ChainFrom(FilterRef source, const std::wstring& pinName) const;
-  std::wstring NameOf(FilterRef filter) const;
   bool AnyConnection() const;
 
   // --- Settings.
@@ -92,8 +91,7 @@ class FakeMediaGraph final : public MediaGraph {
   RunState runState = RunState::kStopped;
   bool holdsMediaControl = false;
   int starts = 0;  // how often the graph was set running from stopped or paused
-  std::map<TransformFilterKind, TransformFilterSetup> prepared;
-  std::map<TransformFilterKind, int> preparedCount;
+  std::map<TransformFilterKind, TransformFilterSetup> prepared;  // the last setup of each filter
   std::map<int, std::int32_t> colorValues;
   std::vector<FilterRef> released;  // file sources and sinks let go by Clear
   std::vector<std::wstring> sinkPaths;
@@ -102,14 +100,13 @@ class FakeMediaGraph final : public MediaGraph {
   std::pair<int, int> videoPosition{0, 0};
   std::optional<bool> preservedAspectRatio;  // none until the renderer's aspect was set
 
-  FilterRef evr, nullRenderer, pixelSaturation, crosshairs, timeLapse, wrapper;
+  FilterRef evr, nullRenderer, pixelSaturation, crosshairs, timeLapse;
   // Frame seeking: the source given the frame format (none until then, and after a release), the
   // position it holds, and the frame the stream time starts from (sought while stopped: a seek while
   // paused leaves the stream time running from where it was).
   FilterRef frameSource;
   std::int64_t currentFrame = 0;
   std::int64_t streamStartFrame = 0;
-  std::vector<std::int64_t> frameSeeks;
 
  private:
   struct FakeFilterRecord {
@@ -117,7 +114,6 @@ class FakeMediaGraph final : public MediaGraph {
     std::vector<std::uintptr_t> pins;
     bool inGraph = false;
     std::wstring graphName;
-    std::uint64_t addedOrder = 0;
   };
   struct FakePinRecord {
     std::uintptr_t filter = 0;
@@ -142,7 +138,6 @@ class FakeMediaGraph final : public MediaGraph {
     *failed = *failure;
     return kFail;
   }
-  std::vector<std::uintptr_t> FiltersInGraph() const;  // in the order they were added
   // Makes a filter this graph owns until Clear, and adds it.
   FilterRef MakeOwned(const std::wstring& label, const std::vector<Pin>& pins, std::wstring_view name);
   bool Fails(const std::wstring& name) const { return failures.count(name) != 0; }
@@ -154,7 +149,7 @@ class FakeMediaGraph final : public MediaGraph {
   std::map<std::uintptr_t, FakePinRecord> pins_;
   std::uintptr_t nextFilter_ = 1;
   std::uintptr_t nextPin_ = 1000;
-  std::uint64_t addCounter_ = 0;
+  std::vector<std::uintptr_t> inGraph_;  // in the order they were added
   bool evrMade_ = false;
   bool nullRendererMade_ = false;
   std::vector<FilterRef> owned_;
