@@ -46,8 +46,9 @@ struct CommonState {
   int frameExtraHeight = 0;
   int monitorDpi = 96;  // the common windows
 
-  // The program's (capture/main, playback/files); the magnifier and the player's file render change
-  // it through its named operations.
+  // How the video is shown; changed only through DisplayGeometry's named operations: by the program
+  // (capture/main and the camera start; playback/files, and playback/main naming the magnifier's
+  // choice), by the magnifier, and by the player when a file's header gave no size.
   DisplayGeometry geometry;
 
   // The display tool windows (DisplayToolController) open and close the tools.
