@@ -31,7 +31,7 @@ int SaturationLevelFromOption(const OptionTables& options);
 
 // The options file was read: its "PixelSaturationValue" (PixelSaturationLevel) becomes the threshold
 // the filters mark at. Returns that level. The level is this window's to set; the programs' options
-// read it through here.
+// set the saved one through here.
 int ApplySavedSaturationLevel(ZunaCommon& common);
 
 }  // namespace zuna

@@ -14,7 +14,7 @@ class DisplayGeometry {
  public:
   VideoSize Video() const { return video_; }
   VideoSize Display() const { return display_; }
-  // The magnifier's choice, 0 to 3; 3 is " None".
+  // The magnifier's choice (kMagnifyChoices of them); 3 is " None".
   int MagnifyChoice() const { return magnifyChoice_; }
   bool HasVideo() const { return video_.width > 0 && video_.height > 0; }
 
