@@ -20,7 +20,7 @@ void PowerNoticeController::OnTimer() {
   if (!step.finished) return;
   view_.StopTimer();
   view_.Hide();
-  if (CarryOutPowerAction(step.carryOut, power_)) state_.exitRequested = true;
+  if (CarryOutPowerAction(step.carryOut, power_)) state_.exit.Request();
 }
 
 void PowerNoticeController::OnCancel() {

@@ -52,8 +52,7 @@ Status StartCamera(CameraParts parts, const std::wstring& recordingPath) {
   if (device == nullptr) return Fail(L"Logic error: attempt to start camera with 0 video source information\r\n");
   const VideoFormat* format = CurrentFormatOf(*device);
   if (format == nullptr) return Fail(L"WARNING: attempt to start camera without a valid video format\r\n");
-  parts.state.videoWidth = format->width;
-  parts.state.videoHeight = format->height;
+  parts.state.geometry.SetVideo({format->width, format->height});
   if (Failed(AddSource(parts, *device))) return kFail;
   parts.player.SetStreamFormat(&format->mediaType);  // reports its own failure; the device keeps its format
   // The display filters may stay out of a recording's preview, by the user's choice.

@@ -125,15 +125,13 @@ void ChooseStartupCurrentDevice(VideoDeviceList& devices, const std::wstring& de
   devices.SetCurrentDeviceIndex(ChooseStartupDevice(DescribeStartupDevices(devices.Devices()), defaultVideoSource));
 }
 
-void SetStartupVideoSize(VideoDeviceList& devices, CommonState& state) {
-  state.videoWidth = 640;
-  state.videoHeight = 480;
+VideoSize StartupVideoSize(VideoDeviceList& devices) {
+  VideoSize size{640, 480};
   const int index = devices.CurrentDeviceIndex();
-  if (index < 0 || static_cast<std::size_t>(index) >= devices.Devices().size()) return;
+  if (index < 0 || static_cast<std::size_t>(index) >= devices.Devices().size()) return size;
   const VideoSourceInfo& device = devices.Devices()[static_cast<std::size_t>(index)];
   if (const VideoFormat* format = devices.CurrentFormat()) {
-    state.videoWidth = format->width;
-    state.videoHeight = format->height;
+    size = {format->width, format->height};
   } else {
     PostStampedMessage(L"Logic error: video format pointer is 0 in MainWindowVC constructor\r\n");
   }
@@ -141,11 +139,10 @@ void SetStartupVideoSize(VideoDeviceList& devices, CommonState& state) {
     PostUnstampedMessage(L"NOTE: startup device \"" + device.friendlyName +
                          L"\" has no selected codec; default is NONE\r\n");
   }
+  return size;
 }
 
-Status SizeRendererToVideo(VideoPlayer& player, CommonState& state) {
-  state.displayWidth = state.videoWidth;
-  state.displayHeight = state.videoHeight;
+Status SizeRendererToVideo(VideoPlayer& player) {
   const Status result = player.UpdateDisplaySize();
   if (Failed(result)) {
     PostStampedMessage(L"SEVERE: failure to set EVR window size\r\n");

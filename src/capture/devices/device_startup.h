@@ -41,9 +41,9 @@ void ChooseStartupCurrentDevice(VideoDeviceList& devices, const std::wstring& de
 
 // The video size of the current format (640x480 without a device or format), and the note for a
 // device that has no saved configuration.
-void SetStartupVideoSize(VideoDeviceList& devices, CommonState& state);
+VideoSize StartupVideoSize(VideoDeviceList& devices);
 
-// Sizes the renderer's picture to the video size; reports a failure and goes on.
-Status SizeRendererToVideo(VideoPlayer& player, CommonState& state);
+// Sizes the renderer's picture to the display size; reports a failure and goes on.
+Status SizeRendererToVideo(VideoPlayer& player);
 
 }  // namespace zuna

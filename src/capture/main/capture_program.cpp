@@ -52,7 +52,7 @@ void CaptureProgram::TakeIdentifiers() {
 }
 
 bool CaptureProgram::Fatal() {
-  p_.common.State().fatalStartupError = true;
+  p_.common.ReportFatalStartupError();
   return false;
 }
 
@@ -114,18 +114,15 @@ void CaptureProgram::CreateRecordingController() {
 
 // The display starts at the video size of the current format.
 void CaptureProgram::SizeVideo() {
-  CommonState& state = p_.common.State();
-  SetStartupVideoSize(devices_, state);
+  p_.common.State().geometry.SetVideo(StartupVideoSize(devices_));
   SizeVideoWindows();
 }
 
 // The display at the video size: the clipping window and the renderer follow.
 void CaptureProgram::SizeVideoWindows() {
-  CommonState& state = p_.common.State();
-  state.displayWidth = state.videoWidth;
-  state.displayHeight = state.videoHeight;
+  p_.common.State().geometry.DrawAtVideoSize();
   view_.SizeVideoSurface();
-  if (player_ != nullptr) SizeRendererToVideo(*player_, state);
+  if (player_ != nullptr) SizeRendererToVideo(*player_);
 }
 
 void CaptureProgram::ShowWindows() {
@@ -230,7 +227,7 @@ void CaptureProgram::OnCommand(unsigned id) {
 
 bool CaptureProgram::RequestExit() {
   if (IsRecording() && !view_.ConfirmExitWhileRecording()) return false;
-  p_.common.State().exitRequested = true;
+  p_.common.State().exit.Request();
   // The graph is stopped, which completes a recording's file and log, but not torn down: the
   // process ends with it, and breaking the renderer's connection is what Wine's EVR cannot survive.
   if (recording_) recording_->StopForExit();
@@ -273,10 +270,8 @@ void CaptureProgram::RebuildAfterDeviceChange() {
     ReportNoDevice(true);
     return;
   }
-  CommonState& state = p_.common.State();
   if (const VideoFormat* format = devices_.CurrentFormat()) {
-    state.videoWidth = format->width;
-    state.videoHeight = format->height;
+    p_.common.State().geometry.SetVideo({format->width, format->height});
   }
   windows_.SetRecordButtons(true, false);
   windows_.ShowRecordControls(true);
@@ -295,7 +290,7 @@ void CaptureProgram::CancelPendingEvent() {
 }
 
 void CaptureProgram::OnEventTick() {
-  if (recording_ && !p_.common.State().exitRequested) recording_->OnEventTick();
+  if (recording_ && !p_.common.State().exit.Requested()) recording_->OnEventTick();
 }
 
 }  // namespace zuna

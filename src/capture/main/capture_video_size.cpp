@@ -19,8 +19,7 @@ void CaptureProgram::OnVideoSizeChanged(CameraRestart restart) {
   MenuCommandScope refit(state);
   // The magnifier's choices were for the old size.
   windows_.CloseDisplayTool(kToolMagnify);
-  state.videoWidth = format->width;
-  state.videoHeight = format->height;
+  state.geometry.SetVideo({format->width, format->height});
   ShowVideoAtStep(StepForRoom());
   view_.FitToDisplay();
   if (player_ != nullptr && Failed(player_->UpdateDisplaySize())) {
@@ -34,9 +33,9 @@ void CaptureProgram::OnVideoSizeChanged(CameraRestart restart) {
 
 // The magnifier step that fits the video into the room the screen leaves it.
 int CaptureProgram::StepForRoom() const {
-  const CommonState& state = p_.common.State();
+  const VideoSize video = p_.common.State().geometry.Video();
   const DisplaySize room = view_.VideoRoom();
-  return ReducedMagnifyChoice(state.videoWidth, state.videoHeight, room.width, room.height);
+  return ReducedMagnifyChoice(video.width, video.height, room.width, room.height);
 }
 
 // A format larger than the screen that was saved, or came with a device chosen in the device
@@ -50,11 +49,9 @@ void CaptureProgram::FitOversizedVideo() {
 // A reduced step goes through the magnifier, so that its window shows the step when opened.
 void CaptureProgram::ShowVideoAtStep(int choice) {
   if (choice != kMagnifyNone && windows_.Magnify(choice)) return;
-  CommonState& state = p_.common.State();
-  const DisplaySize size = MagnifiedSize(state.videoWidth, state.videoHeight, choice);
-  state.magnifyChoice = choice;
-  state.displayWidth = size.width;
-  state.displayHeight = size.height;
+  DisplayGeometry& geometry = p_.common.State().geometry;
+  const DisplaySize size = MagnifiedSize(geometry.Video().width, geometry.Video().height, choice);
+  geometry.Magnify(choice, {size.width, size.height});
 }
 
 // The magnifier chose a size: the window, the clipping window and the renderer follow it.

@@ -1,5 +1,6 @@
 #include "capture/options/capture_options.h"
 
+#include "common/display_tools/pixel_saturation_controller.h"
 #include "common/help/help_documents.h"
 #include "common/help/help_page.h"
 #include "common/log/user_messages_log.h"
@@ -106,7 +107,7 @@ void CaptureOptions::ApplyCaptureOptions() {
   state.displayOffWhileRecording = options.Boolean(kDisplayOffWhileRecordingKey);
   state.removeFiltersWhileRecording = options.Boolean(kRemoveFiltersWhileRecordingKey);
   state.timerOffWhileRecording = options.Boolean(kTimerOffWhileRecordingKey);
-  state.saturationLevel = PixelSaturationLevel(options);
+  ApplySavedSaturationLevel(common_);
   state.timeLapseCount = ParseTimeLapseCount(options.Text(kTimeLapseCountKey));
 }
 
@@ -118,8 +119,8 @@ void CaptureOptions::FillDefaultFolders(const std::wstring& programFolder) {
   }
 }
 
-bool CaptureOptions::SaveCaptureOptions() {
-  return WriteOptionsFile(common_, OptionsFilePath(), WriteCaptureOptionFileNodes(nodes_));
+bool CaptureOptions::SaveCaptureOptions(WindowPositions positions) {
+  return WriteOptionsFile(common_, OptionsFilePath(), WriteCaptureOptionFileNodes(nodes_), positions);
 }
 
 void CaptureOptions::ReportSave(bool saved, std::wstring_view confirmation) {
@@ -134,10 +135,7 @@ bool CaptureOptions::SaveOptionsFile() {
 }
 
 void CaptureOptions::SaveWindowPositions() {
-  CommonState& state = common_.State();
-  state.savingWindowPositions = true;
-  const bool saved = SaveCaptureOptions();
-  state.savingWindowPositions = false;
+  const bool saved = SaveCaptureOptions(WindowPositions::kWithMoves);
   ReportSave(saved, L"Window positions are saved in capture options file\r\n");
 }
 

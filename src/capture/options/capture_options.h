@@ -10,6 +10,7 @@
 #include "capture/options/capture_option_nodes.h"
 #include "common/foundation/zuna_common.h"
 #include "common/options/common_option_keys.h"
+#include "common/options/options_file.h"
 #include "common/time/file_time.h"
 #include "common/windows/window_position_keys.h"
 
@@ -63,7 +64,7 @@ class CaptureOptions {
   void FillDefaultFolders(const std::wstring& programFolder);
 
   // Rewrites the whole file; false when it could not be written.
-  bool SaveCaptureOptions();
+  bool SaveCaptureOptions(WindowPositions positions = WindowPositions::kAsRead);
 
   // What every options dialog posts after saving, with time stamp: its confirmation, or the warning
   // alone when the file could not be written.

@@ -33,8 +33,8 @@ void CrosshairsController::SetIntensityFormat(IntensityFormat format) {
 
 void CrosshairsController::Prepare() {
   CommonState& state = common_.State();
-  state.crosshairRow = state.videoHeight / 2;
-  state.crosshairColumn = state.videoWidth / 2;
+  state.crosshairRow = state.geometry.Video().height / 2;
+  state.crosshairColumn = state.geometry.Video().width / 2;
   ShowCentre();
 }
 
@@ -69,13 +69,13 @@ void CrosshairsController::Step(ArrowDirection direction) {
       if (row > 0) --row;
       break;
     case ArrowDirection::kDown:
-      if (row < state.videoHeight - 1) ++row;
+      if (row < state.geometry.Video().height - 1) ++row;
       break;
     case ArrowDirection::kLeft:
       if (column > 0) --column;
       break;
     case ArrowDirection::kRight:
-      if (column < state.videoWidth - 1) ++column;
+      if (column < state.geometry.Video().width - 1) ++column;
       break;
   }
   if (row == state.crosshairRow && column == state.crosshairColumn) return;
@@ -109,13 +109,13 @@ void CrosshairsController::OnArrowKey(ArrowDirection direction) {
 }
 
 void CrosshairsController::OnCentreRow() {
-  common_.State().crosshairRow = common_.State().videoHeight / 2;
+  common_.State().crosshairRow = common_.State().geometry.Video().height / 2;
   ShowCentre();
   common_.DisplayValueChanged(DisplayValue::kCrosshairPosition);
 }
 
 void CrosshairsController::OnCentreColumn() {
-  common_.State().crosshairColumn = common_.State().videoWidth / 2;
+  common_.State().crosshairColumn = common_.State().geometry.Video().width / 2;
   ShowCentre();
   common_.DisplayValueChanged(DisplayValue::kCrosshairPosition);
 }

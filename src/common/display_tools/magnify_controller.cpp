@@ -67,12 +67,13 @@ MagnifyController::MagnifyController(ZunaCommon& common, WindowView& view, std::
 void MagnifyController::Initialize() {
   for (int choice = 0; choice < kMagnifyChoices; ++choice) {
     view_.SetText(choice, kMagnifyTexts[static_cast<std::size_t>(choice)]);
-    view_.Check(choice, choice == common_.State().magnifyChoice);
+    view_.Check(choice, choice == common_.State().geometry.MagnifyChoice());
   }
 }
 
 void MagnifyController::Shown() {
-  for (int choice = 0; choice < kMagnifyChoices; ++choice) view_.Check(choice, choice == common_.State().magnifyChoice);
+  const int chosen = common_.State().geometry.MagnifyChoice();
+  for (int choice = 0; choice < kMagnifyChoices; ++choice) view_.Check(choice, choice == chosen);
   ApplyClamp();
 }
 
@@ -81,7 +82,8 @@ void MagnifyController::ApplyClamp() {
   if (common_.Options().Boolean(kDisableMagnifyClampKey)) return;
   const CommonState& state = common_.State();
   const MagnifyRoom room = room_ ? room_() : MagnifyRoom{};
-  const auto allowed = MagnifyChoicesAllowed(state.videoWidth, state.videoHeight, room.screenWidth, room.screenHeight,
+  const VideoSize video = state.geometry.Video();
+  const auto allowed = MagnifyChoicesAllowed(video.width, video.height, room.screenWidth, room.screenHeight,
                                              room.extraWidth, room.extraHeight);
   for (int choice = 0; choice < kMagnifyChoices; ++choice) {
     if (!allowed[static_cast<std::size_t>(choice)]) view_.Enable(choice, false);
@@ -91,13 +93,15 @@ void MagnifyController::ApplyClamp() {
 void MagnifyController::OnChoice(int choice) {
   if (choice < 0 || choice >= kMagnifyChoices) return;
   CommonState& state = common_.State();
-  state.magnifyChoice = choice;
   for (int other = 0; other < kMagnifyChoices; ++other) view_.Check(other, other == choice);
   // Without a video (a playback program with no file open) there is nothing to size.
-  if (state.videoWidth <= 0 || state.videoHeight <= 0) return;
-  const DisplaySize size = MagnifiedSize(state.videoWidth, state.videoHeight, choice);
-  state.displayWidth = size.width;
-  state.displayHeight = size.height;
+  if (!state.geometry.HasVideo()) {
+    state.geometry.NameMagnifyChoice(choice);
+    return;
+  }
+  const VideoSize video = state.geometry.Video();
+  const DisplaySize size = MagnifiedSize(video.width, video.height, choice);
+  state.geometry.Magnify(choice, {size.width, size.height});
   state.magnifyChangeInProgress = true;
   common_.VideoSizeChanged();
   state.magnifyChangeInProgress = false;

@@ -14,6 +14,12 @@ int SaturationLevelFromOption(const OptionTables& options) {
   return std::max(PixelSaturationLevel(options), 50);
 }
 
+int ApplySavedSaturationLevel(ZunaCommon& common) {
+  const int level = PixelSaturationLevel(common.Options());
+  common.State().saturationLevel = level;
+  return level;
+}
+
 PixelSaturationController::PixelSaturationController(ZunaCommon& common, WindowView& view)
     : DisplayToolController(common, view, kToolPixelSaturation) {}
 

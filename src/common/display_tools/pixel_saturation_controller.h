@@ -29,4 +29,9 @@ class PixelSaturationController final : public DisplayToolController {
 // "PixelSaturationValue" as the slider's threshold: 255 when it gives none, at least 50.
 int SaturationLevelFromOption(const OptionTables& options);
 
+// The options file was read: its "PixelSaturationValue" (PixelSaturationLevel) becomes the threshold
+// the filters mark at. Returns that level. The level is this window's to set; the programs' options
+// set the saved one through here.
+int ApplySavedSaturationLevel(ZunaCommon& common);
+
 }  // namespace zuna

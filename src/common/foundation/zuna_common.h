@@ -55,6 +55,10 @@ class ZunaCommon {
   unsigned NextIdentifier() { return nextIdentifier_++; }
   unsigned PeekIdentifier() const { return nextIdentifier_; }
 
+  // A start-up step that cannot go on reports it here; the entry point then ends the program.
+  void ReportFatalStartupError() { fatalStartupError_ = true; }
+  bool FatalStartupError() const { return fatalStartupError_; }
+
   const StartFolders& Folders() const { return folders_; }
   bool InDevelopmentTree() const { return inDevelopmentTree_; }
 
@@ -89,6 +93,7 @@ class ZunaCommon {
   PlacementTable placements_;
   StartFolders folders_;
   bool inDevelopmentTree_ = false;
+  bool fatalStartupError_ = false;
   int utcBiasMinutes_ = 0;
   unsigned nextIdentifier_ = kFirstIdentifier;
   ProgramCallbacks callbacks_;

@@ -64,9 +64,14 @@ std::string FormatOptionsFile(const OptionTables& options, const PlacementTable&
 bool WriteOptionsFile(std::wstring_view path, OptionTables& options, PlacementTable& placements,
                       bool savingWindowPositions, const std::vector<OptionEntry>& otherEntries = {});
 
-// The program's tables in `common`; window positions are saved while its state asks for it.
+// Which window entries a save writes: those read from the file, or also those the user moved (the
+// "Save Window Positions" command).
+enum class WindowPositions { kAsRead, kWithMoves };
+
+// The program's tables in `common`.
 bool ReadOptionsFile(ZunaCommon& common, std::wstring_view path, const OtherOptionHandler& otherOptions = {});
-bool WriteOptionsFile(ZunaCommon& common, std::wstring_view path, const std::vector<OptionEntry>& otherEntries = {});
+bool WriteOptionsFile(ZunaCommon& common, std::wstring_view path, const std::vector<OptionEntry>& otherEntries = {},
+                      WindowPositions positions = WindowPositions::kAsRead);
 
 // processDirectory + ("Release\\" in a development tree) + "OptionsFiles\\" + fileName.
 std::wstring OptionsFilePath(std::wstring_view processDirectory, bool inDevelopmentTree, std::wstring_view fileName);

@@ -115,8 +115,9 @@ bool WriteOptionsFile(std::wstring_view path, OptionTables& options, PlacementTa
   return true;
 }
 
-bool WriteOptionsFile(ZunaCommon& common, std::wstring_view path, const std::vector<OptionEntry>& otherEntries) {
-  return WriteOptionsFile(path, common.Options(), common.Placements(), common.State().savingWindowPositions,
+bool WriteOptionsFile(ZunaCommon& common, std::wstring_view path, const std::vector<OptionEntry>& otherEntries,
+                      WindowPositions positions) {
+  return WriteOptionsFile(path, common.Options(), common.Placements(), positions == WindowPositions::kWithMoves,
                           otherEntries);
 }
 

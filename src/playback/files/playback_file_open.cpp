@@ -88,8 +88,7 @@ Status PlaybackFiles::ParseFile() {
   facts_.totalFrames = parser.totalFrames;
   facts_.frameIsKey = std::move(parser.frameIsKey);
   facts_.createdByCapture = parser.createdByCapture;
-  state_.videoWidth = state_.displayWidth = parser.videoWidth;
-  state_.videoHeight = state_.displayHeight = parser.videoHeight;
+  state_.geometry.NewVideo({parser.videoWidth, parser.videoHeight});
   return kOk;
 }
 
@@ -103,7 +102,8 @@ Status PlaybackFiles::BuildGraph() {
     return kFail;
   }
   // The render reads the size from the renderer's input when the header held none.
-  SetCapped(info_.frameSize, FrameSizeText(state_.videoWidth, state_.videoHeight), AviFileInfo::kFrameSizeCapacity);
+  SetCapped(info_.frameSize, FrameSizeText(state_.geometry.Video().width, state_.geometry.Video().height),
+            AviFileInfo::kFrameSizeCapacity);
   if (!player_.HasMediaSeeking()) player_.SetMediaSeekingInterface();
   if (!player_.HasMediaSeeking()) {
     Report(L"Logic error: IMediaSeeking interface is NULL in OpenAviFile\r\n");

@@ -67,17 +67,16 @@ void PlaybackFiles::Release() {
   player_.RemoveFilters();
   open_ = false;
   facts_ = PlaybackFileFacts();
-  state_.videoWidth = state_.videoHeight = 0;
-  state_.displayWidth = state_.displayHeight = 0;
+  state_.geometry.Clear();
   path_.clear();
   info_.filePath.clear();
 }
 
 void PlaybackFiles::FitMainWindowToVideo() {
-  const VideoFit fit = FitVideo(state_.videoWidth, state_.videoHeight, state_.workArea.Width() - state_.frameExtraWidth,
+  const VideoSize video = state_.geometry.Video();
+  const VideoFit fit = FitVideo(video.width, video.height, state_.workArea.Width() - state_.frameExtraWidth,
                                 state_.workArea.Height() - state_.frameExtraHeight);
-  state_.displayWidth = fit.width;
-  state_.displayHeight = fit.height;
+  state_.geometry.DrawAt({fit.width, fit.height});
   host_.SizeMainWindowToDisplay();
   player_.UpdateDisplaySize();
 }

@@ -9,18 +9,11 @@ bool CommonPlaybackState::ToolUnavailable(int tool) const {
   return tool >= 0 && tool < 4 && state_.featureUnavailable[static_cast<std::size_t>(tool)];
 }
 
-void CommonPlaybackState::SetToolOn(int tool, bool on) {
-  if (tool >= 0 && tool < 4) state_.displayToolOn[static_cast<std::size_t>(tool)] = on;
-}
-
 void CommonPlaybackState::ChooseMagnifyForDisplay() {
-  state_.magnifyChoice =
-      MagnifyChoiceForDisplay(state_.videoWidth, state_.videoHeight, state_.displayWidth, state_.displayHeight);
-}
-
-void CommonPlaybackState::SetDefaultDisplaySize() {
-  state_.displayWidth = 640;
-  state_.displayHeight = 480;
+  DisplayGeometry& geometry = state_.geometry;
+  const VideoSize video = geometry.Video();
+  const VideoSize display = geometry.Display();
+  geometry.NameMagnifyChoice(MagnifyChoiceForDisplay(video.width, video.height, display.width, display.height));
 }
 
 bool PlaybackProgram::Start(PlaybackStartup& steps) {
@@ -30,7 +23,6 @@ bool PlaybackProgram::Start(PlaybackStartup& steps) {
   steps.TakeMessageIdentifiers();
   steps.CreateArrowFont();
   if (!steps.CreateMainWindow() || !steps.CreateVideoSurface()) return false;
-  state_.SetDefaultDisplaySize();
   steps.SizeMainWindowToDisplay();
   if (!steps.CreateOptionsWindow() || !steps.CreateControlsWindow()) return false;
   steps.CreateDisplayTools();
@@ -152,7 +144,6 @@ Status PlaybackProgram::OnDisplayToolChanged(int tool, bool shown) {
   Status result = kInvalidArg;
   if (tool >= 0 && tool < 4) {
     const unsigned toolIds[] = {ids_.magnify, ids_.brightnessContrast, ids_.pixelSaturation, ids_.crosshairs};
-    state_.SetToolOn(tool, shown);
     menu_.Check(toolIds[tool], shown);
     view_.ApplyMenu(menu_);
     // The graph is built again so that the shown tools' filters go in and the hidden ones come out.

@@ -84,12 +84,10 @@ class PlaybackProgramState {
   virtual ~PlaybackProgramState() = default;
 
   virtual bool ToolUnavailable(int tool) const = 0;
-  virtual void SetToolOn(int tool, bool on) = 0;
   virtual bool GraphRunning() const = 0;
   virtual bool MagnifyChangeInProgress() const = 0;
   // The magnifier's choice for the display size the file was fitted to.
   virtual void ChooseMagnifyForDisplay() = 0;
-  virtual void SetDefaultDisplaySize() = 0;
   virtual void RequestExit() = 0;
 };
 
@@ -98,12 +96,10 @@ class CommonPlaybackState final : public PlaybackProgramState {
  public:
   CommonPlaybackState(CommonState& state, const PlaybackGraph& graph) : state_(state), graph_(graph) {}
   bool ToolUnavailable(int tool) const override;
-  void SetToolOn(int tool, bool on) override;
   bool GraphRunning() const override { return graph_.IsRunning(); }
   bool MagnifyChangeInProgress() const override { return state_.magnifyChangeInProgress; }
   void ChooseMagnifyForDisplay() override;
-  void SetDefaultDisplaySize() override;
-  void RequestExit() override { state_.exitRequested = true; }
+  void RequestExit() override { state_.exit.Request(); }
 
  private:
   CommonState& state_;

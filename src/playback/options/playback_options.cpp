@@ -1,5 +1,6 @@
 #include "playback/options/playback_options.h"
 
+#include "common/display_tools/pixel_saturation_controller.h"
 #include "common/help/help_documents.h"
 #include "common/log/user_messages_log.h"
 #include "common/options/options_file.h"
@@ -38,8 +39,7 @@ bool PlaybackOptions::ReadPlaybackOptions() {
   if (!read) PostUnstampedMessage(L"No Options File or unreadable Options File\r\n");
 
   OptionTables& options = common_.Options();
-  const int level = PixelSaturationLevel(options);
-  common_.State().saturationLevel = level;
+  const int level = ApplySavedSaturationLevel(common_);
   if (options.Text(kPixelSaturationValueKey) != std::to_wstring(level)) {
     options.SetText(kPixelSaturationValueKey, std::to_wstring(level));
   }
@@ -64,10 +64,7 @@ void PlaybackOptions::ReportSave(bool saved, std::wstring_view confirmation) {
 }
 
 void PlaybackOptions::SaveWindowPositions() {
-  CommonState& state = common_.State();
-  state.savingWindowPositions = true;
-  const bool saved = WriteOptionsFile(common_, OptionsFilePath());
-  state.savingWindowPositions = false;
+  const bool saved = WriteOptionsFile(common_, OptionsFilePath(), {}, WindowPositions::kWithMoves);
   ReportSave(saved, L"Window positions are saved in playback options file\r\n");
 }
 

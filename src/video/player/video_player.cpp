@@ -227,7 +227,8 @@ Status VideoPlayer::UpdateDisplaySize() {
         L"Logic error: attempt to update primary EVR frame size with NULL display control or clipping window "
         L"handle\r\n");
   }
-  return graph_.SetVideoSize(state_.displayWidth, state_.displayHeight);
+  const VideoSize display = state_.geometry.Display();
+  return graph_.SetVideoSize(display.width, display.height);
 }
 
 Status VideoPlayer::SetClippingWindow(std::uintptr_t window) {

@@ -19,10 +19,6 @@ Status VideoPlayer::RenderVideoPreviewStream(bool plain) {
   const FilterRef renderer = currentRenderer_;
   if (!renderer) return Fail(L"Logic error: attempt to render video stream with NULL renderer base filter\r\n");
 
-  for (int tool : {kToolBrightnessContrast, kToolPixelSaturation, kToolCrosshairs}) {
-    const auto index = static_cast<std::size_t>(tool);
-    if (state_.featureUnavailable[index]) state_.displayToolOn[index] = false;
-  }
   if (Failed(DisconnectPins(sourceFilter_, PinDirection::kOutput))) {
     return Fail(L"SEVERE: cannot disconnect output pin on source filter\r\n");
   }
@@ -46,7 +42,8 @@ Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer, bool plain) {
     }
   } else if (fileSourceMode_) {
     if (Failed(graph_.RenderStream(PinCategory::kNone, sourceFilter_, {}, renderer))) return FailFileRender();
-    if (state_.videoWidth == 0 || state_.videoHeight == 0) ReadFileVideoSize(renderer);
+    const VideoSize video = state_.geometry.Video();
+    if (video.width == 0 || video.height == 0) ReadFileVideoSize(renderer);
     return kOk;
   } else {
     if (Failed(graph_.RenderStream(PinCategory::kPreview, sourceFilter_, {}, renderer))) {
@@ -84,8 +81,7 @@ void VideoPlayer::ReadFileVideoSize(FilterRef renderer) {
   // A top-down picture stores a negative height; the size on screen is the same.
   const std::int64_t height = std::llabs(static_cast<std::int64_t>(type.height));
   if (height == 0 || height > kMaxVideoDimension) return;
-  state_.videoWidth = state_.displayWidth = type.width;
-  state_.videoHeight = state_.displayHeight = static_cast<int>(height);
+  state_.geometry.NewVideo({type.width, static_cast<int>(height)});
 }
 
 void VideoPlayer::ReadRendererSubtype(FilterRef renderer) {
@@ -101,9 +97,14 @@ void VideoPlayer::ReadRendererSubtype(FilterRef renderer) {
 // Each filter goes directly in front of the one now next to the renderer, crosshairs first, so
 // that the finished chain reads pixel saturation, brightness/contrast, crosshairs.
 Status VideoPlayer::InsertDisplayFilters(FilterRef renderer) {
+  // A tool's window may be open while its filter is unavailable: the chain goes without it.
+  const auto wanted = [this](DisplayTool tool) {
+    const auto index = static_cast<std::size_t>(tool);
+    return state_.displayToolOn[index] && !state_.featureUnavailable[index];
+  };
   const bool knownSubtype = !connectedSubtype_.IsNull();
   FilterRef head = renderer;
-  if (state_.displayToolOn[kToolCrosshairs] && knownSubtype && crosshairs_.filter) {
+  if (wanted(kToolCrosshairs) && knownSubtype && crosshairs_.filter) {
     const TransformFilterSetup setup{connectedSubtype_, false, false, true};
     const Status s =
         InsertTransformFilter(TransformFilterKind::kCrosshairs, crosshairs_, head, setup, L"Crosshairs",
@@ -111,7 +112,7 @@ Status VideoPlayer::InsertDisplayFilters(FilterRef renderer) {
     if (Failed(s)) return s;
     head = crosshairs_.filter;
   }
-  if (state_.displayToolOn[kToolBrightnessContrast] && colorControl_.filter) {
+  if (wanted(kToolBrightnessContrast) && colorControl_.filter) {
     ApplyColorControl();
     if (Failed(graph_.AddFilter(colorControl_.filter, L"BrightnessContrast"))) {
       return Fail(L"SEVERE: cannot add brightness/contrast filter to filter graph in RenderVideoPreviewStream\r\n");
@@ -120,7 +121,7 @@ Status VideoPlayer::InsertDisplayFilters(FilterRef renderer) {
     if (Failed(s)) return s;
     head = colorControl_.filter;
   }
-  if (state_.displayToolOn[kToolPixelSaturation] && knownSubtype && pixelSaturation_.filter) {
+  if (wanted(kToolPixelSaturation) && knownSubtype && pixelSaturation_.filter) {
     const TransformFilterSetup setup{connectedSubtype_, false, head != renderer, true};
     const Status s = InsertTransformFilter(
         TransformFilterKind::kPixelSaturation, pixelSaturation_, head, setup, L"PixelSaturation",

@@ -315,8 +315,7 @@ void TestPreviewInWindow(VideoDeviceList& devices, CommonState& state, dshow::Di
     CHECK(Succeeded(player.RenderVideoPreviewStream()));
     CHECK(player.ConnectedSubtype() == subtype);
     CHECK(ChainIs(dshow::ToFilter(player.CurrentRenderer()), {L"CaptureSourceFilter", L"Smart Tee", L"EVR"}));
-    state.videoWidth = state.displayWidth = rgb ? 640 : 720;
-    state.videoHeight = state.displayHeight = 480;
+    state.geometry.NewVideo({rgb ? 640 : 720, 480});
     CHECK(Succeeded(player.UpdateDisplaySize()));
     CHECK(player.HasMediaControl());
     CHECK(Succeeded(RunFilterGraph(player)));

@@ -44,7 +44,7 @@ void PowerNoticeWindow::OnTimer(UINT_PTR timer) {
   if (timer != kTimerId) return;
   controller_.OnTimer();
   // A shutdown under way ends the program: the message loop sees the flag at the next message.
-  if (common_.State().exitRequested) PostMessageW(window_.Window(), WM_NULL, 0, 0);
+  if (common_.State().exit.Requested()) PostMessageW(window_.Window(), WM_NULL, 0, 0);
 }
 
 void PowerNoticeWindow::SetTitle(std::wstring_view text) {

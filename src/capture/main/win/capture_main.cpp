@@ -50,20 +50,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   auto* common = new (std::nothrow) zuna::CommonWindows(zuna::ProgramKind::kCapture, instance);
   if (common == nullptr) return static_cast<int>(E_OUTOFMEMORY);
   zuna::CommonState& state = common->State();
-  state.startupInProgress = true;
   CaptureVideo* video = nullptr;
   if (instance == nullptr) {
     zuna::PostStampedMessage(L"FATAL: g_hAppInstance is 0, thus cannot create common class instances");
-  } else if (!state.fatalStartupError) {
+  } else if (!common->Common().FatalStartupError()) {
     video = new (std::nothrow) CaptureVideo(state, common->Common().Options());
     if (video == nullptr) return static_cast<int>(E_OUTOFMEMORY);
   }
-  auto* main = state.fatalStartupError
+  auto* main = common->Common().FatalStartupError()
                    ? nullptr
                    : new (std::nothrow) zuna::CaptureMainWindow(*common, instance, video ? &video->player : nullptr);
-  if (main == nullptr && !state.fatalStartupError) return static_cast<int>(E_OUTOFMEMORY);
-  if (state.fatalStartupError) return zuna::EndFailedStartup(*common);
-  state.startupInProgress = false;
+  if (main == nullptr && !common->Common().FatalStartupError()) return static_cast<int>(E_OUTOFMEMORY);
+  if (common->Common().FatalStartupError()) return zuna::EndFailedStartup(*common);
+  common->EndStartup();
   if (splash != nullptr) DestroyWindow(splash);
 #ifdef ZUNA_AUTOMATION
   zuna::StartAutomationAgent(instance, main->Window(), [main] { return main->Menu(); });

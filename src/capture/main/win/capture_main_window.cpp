@@ -79,7 +79,7 @@ DisplaySize CaptureMainWindow::VideoRoom() const {
 
 void CaptureMainWindow::SizeVideoSurface() {
   const CommonState& state = common_.State();
-  MoveWindow(clippingWindow_, 0, 0, state.displayWidth, state.displayHeight, TRUE);
+  MoveWindow(clippingWindow_, 0, 0, state.geometry.Display().width, state.geometry.Display().height, TRUE);
 }
 
 void CaptureMainWindow::FitToDisplay() {

@@ -11,6 +11,7 @@ CommonWindows::CommonWindows(ProgramKind kind, HINSTANCE instance) : instance_(i
   SetProcessCodePage(std::make_unique<WinAnsiCodePage>());
   common_ = std::make_unique<ZunaCommon>(kind, clock_, FindStartFolders(CurrentDirectory(), DirectoryExists));
   CommonState& state = common_->State();
+  state.startupInProgress = true;
   state.workArea = PrimaryWorkArea();
   HDC screen = GetDC(nullptr);
   state.monitorDpi = GetDeviceCaps(screen, LOGPIXELSY);

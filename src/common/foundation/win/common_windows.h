@@ -23,8 +23,12 @@ struct CommonFonts {
 class CommonWindows {
  public:
   // Builds ZunaCommon for the program from the process's current directory and creates the log
-  // window, fonts, icons and help windows 1 to 4. Failures set fatalStartupError.
+  // window, fonts, icons and help windows 1 to 4. Failures are reported as a fatal start-up error.
+  // Start-up is in progress from here until EndStartup.
   CommonWindows(ProgramKind kind, HINSTANCE instance);
+
+  // The main object exists: window moves from now on are the user's.
+  void EndStartup() { State().startupInProgress = false; }
 
   ZunaCommon& Common() { return *common_; }
   CommonState& State() { return common_->State(); }

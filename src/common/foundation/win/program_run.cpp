@@ -13,7 +13,7 @@ int RunMessageLoop(const CommonState& state, HWND navigationWindow) {
   for (;;) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
-    if (state.exitRequested) break;
+    if (state.exit.Requested()) break;
     if (navigationWindow != nullptr && IsDialogMessageW(navigationWindow, &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);

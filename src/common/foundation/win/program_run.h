@@ -10,7 +10,7 @@ namespace zuna {
 // readable for 30 seconds. Returns the abort code for the entry point to return.
 int EndFailedStartup(CommonWindows& common);
 
-// The message loop: ends on the quit message, or when exitRequested is found set after a message was
+// The message loop: ends on the quit message, or when an exit was requested after a message was
 // fetched (that message is not dispatched). Messages for `navigationWindow` (when there is one)
 // first pass its dialog navigation, so that Tab and Enter work there. Returns the last message's
 // parameter.

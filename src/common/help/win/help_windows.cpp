@@ -41,7 +41,7 @@ bool HelpWindows::Create(int id) {
       CreateWindowExW(0, L"RICHEDIT50W", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | ES_MULTILINE | ES_READONLY, 0, 0,
                       800 - state.frameExtraWidth, 600 - state.frameExtraHeight, window, nullptr, instance_, nullptr);
   if (text == nullptr) {
-    common_.State().fatalStartupError = true;
+    common_.ReportFatalStartupError();
     PostStampedMessage(L"FATAL: cannot create rich edit window as child of Help Docs window\r\n");
     return false;
   }

@@ -52,7 +52,7 @@ Status UserMessagesWindow::Create(HINSTANCE instance, HICON largeIcon, HICON sma
                             0, 0, 600, 467, nullptr, nullptr, instance, this);
   CommonState& state = common_.State();
   if (window_ == nullptr) {
-    state.fatalStartupError = true;
+    common_.ReportFatalStartupError();
     PostStampedMessage(L"FATAL: cannot create User Messages window");
     return kAbort;
   }
@@ -71,7 +71,7 @@ Status UserMessagesWindow::Create(HINSTANCE instance, HICON largeIcon, HICON sma
   state.frameExtraWidth = extra.cx;
   state.frameExtraHeight = extra.cy;
   if (!CreateTextControl(instance)) {
-    state.fatalStartupError = true;
+    common_.ReportFatalStartupError();
     PostStampedMessage(L"FATAL: cannot create rich edit window as child of User Messages window\r\n");
     return kAbort;
   }

@@ -53,12 +53,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   auto* common = new (std::nothrow) zuna::CommonWindows(zuna::ProgramKind::kPlayback, instance);
   if (common == nullptr) return static_cast<int>(E_OUTOFMEMORY);
   zuna::CommonState& state = common->State();
-  state.startupInProgress = true;
   PlaybackVideo* video = nullptr;
   if (instance == nullptr) {
     zuna::PostStampedMessage(L"FATAL: g_hAppInstance is 0, thus cannot create common class instances");
-    state.fatalStartupError = true;
-  } else if (!state.fatalStartupError) {
+    common->Common().ReportFatalStartupError();
+  } else if (!common->Common().FatalStartupError()) {
     video = new (std::nothrow) PlaybackVideo(state);
     if (video == nullptr) return static_cast<int>(E_OUTOFMEMORY);
     // Playback seeks from its first command on: without media seeking there is nothing to play.
@@ -67,12 +66,12 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       return zuna::EndFailedStartup(*common);
     }
   }
-  auto* main = state.fatalStartupError ? nullptr
-                                       : new (std::nothrow)
-                                             zuna::PlaybackMainWindow(*common, instance, video->player, video->overlay);
-  if (main == nullptr && !state.fatalStartupError) return static_cast<int>(E_OUTOFMEMORY);
-  if (state.fatalStartupError) return zuna::EndFailedStartup(*common);
-  state.startupInProgress = false;
+  auto* main = common->Common().FatalStartupError() ? nullptr
+                                                    : new (std::nothrow)
+                                                          zuna::PlaybackMainWindow(*common, instance, video->player, video->overlay);
+  if (main == nullptr && !common->Common().FatalStartupError()) return static_cast<int>(E_OUTOFMEMORY);
+  if (common->Common().FatalStartupError()) return zuna::EndFailedStartup(*common);
+  common->EndStartup();
 #ifdef ZUNA_AUTOMATION
   zuna::StartAutomationAgent(instance, main->Window(), [main] { return main->Menu(); });
   zuna::SetAutomationHooks({[video] { return video->graph.Report(); }});

@@ -61,7 +61,7 @@ void PlaybackMainWindow::CreateArrowFont() {
 }
 
 bool PlaybackMainWindow::Fatal(const wchar_t* message) {
-  common_.State().fatalStartupError = true;
+  common_.Common().ReportFatalStartupError();
   PostStampedMessage(message);
   return false;
 }

@@ -27,10 +27,10 @@ void PlaybackMainWindow::ConnectLightCurve() {
 
 // The window shows the picture at the display size: the click is turned into the picture's pixels.
 void PlaybackMainWindow::OnVideoClick(int x, int y) {
-  const CommonState& s = common_.State();
-  if (s.displayWidth <= 0 || s.displayHeight <= 0) return;
-  const double px = (x + 0.5) * s.videoWidth / s.displayWidth - 0.5;
-  const double py = (y + 0.5) * s.videoHeight / s.displayHeight - 0.5;
+  const VideoSize video = common_.State().geometry.Video(), display = common_.State().geometry.Display();
+  if (display.width <= 0 || display.height <= 0) return;
+  const double px = (x + 0.5) * video.width / display.width - 0.5;
+  const double py = (y + 0.5) * video.height / display.height - 0.5;
   lightCurve_.Controller()->OnVideoClick({px, py}, static_cast<std::uint32_t>(controller_->DisplayedPosition()));
 }
 

@@ -22,7 +22,7 @@ bool PlaybackOptionsWindow::Create(CommonWindows& common, HINSTANCE, const Contr
                                false};
   if (!window_.Create(common, common.Fonts().tahoma16, frame,
                       [this](HWND w) { PlaceWindow(common_->Common(), w, 0, nullptr, true, mainWindow_); })) {
-    common.State().fatalStartupError = true;
+    common.Common().ReportFatalStartupError();
     PostStampedMessage(L"FATAL: cannot create Playback window");
     return false;
   }

@@ -162,7 +162,7 @@ TEST_F(PowerNoticeWindow, ShutdownCountsDownThenEndsTheProgram) {
   EXPECT_FALSE(view.shown);
   EXPECT_FALSE(view.timer);
   EXPECT_EQ(power.shutdownCalls, 1);
-  EXPECT_TRUE(state.exitRequested);
+  EXPECT_TRUE(state.exit.Requested());
 }
 
 TEST_F(PowerNoticeWindow, HibernationCountsDownAndTheProgramRunsOn) {
@@ -174,7 +174,7 @@ TEST_F(PowerNoticeWindow, HibernationCountsDownAndTheProgramRunsOn) {
   Tick(30);
   EXPECT_FALSE(view.shown);
   EXPECT_EQ(power.hibernateCalls, 1);
-  EXPECT_FALSE(state.exitRequested);
+  EXPECT_FALSE(state.exit.Requested());
 }
 
 TEST_F(PowerNoticeWindow, CancelLeavesTheComputerRunning) {
@@ -186,7 +186,7 @@ TEST_F(PowerNoticeWindow, CancelLeavesTheComputerRunning) {
   Tick(40);  // late timer messages
   EXPECT_EQ(power.hibernateCalls, 0);
   EXPECT_EQ(power.shutdownCalls, 0);
-  EXPECT_FALSE(state.exitRequested);
+  EXPECT_FALSE(state.exit.Requested());
   EXPECT_EQ(log.Text(), L"");
 }
 

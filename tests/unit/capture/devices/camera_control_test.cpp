@@ -45,12 +45,13 @@ TEST_F(CameraTest, PreviewStartsWithTheCurrentFormat) {
   state.displayToolOn[kToolCrosshairs] = true;
   ASSERT_EQ(Start(), kOk);
   EXPECT_TRUE(player.IsRunning());
-  EXPECT_EQ(state.videoWidth, 1280);
-  EXPECT_EQ(state.videoHeight, 720);
+  EXPECT_EQ(state.geometry.Video(), (VideoSize{1280, 720}));
   ASSERT_EQ(graph.streamFormats.size(), 1u);
   EXPECT_EQ(graph.streamFormats[0].subtype, kSubtypeRgb32);
   EXPECT_EQ(graph.ChainFrom(Camera(), L"Preview"), (std::vector<std::wstring>{L"Crosshairs", L"EVR"}));
-  EXPECT_EQ(graph.NameOf(Camera()), L"CaptureSourceFilter");
+  FilterRef named;
+  ASSERT_EQ(graph.FindFilterByName(L"CaptureSourceFilter", &named), kOk);
+  EXPECT_EQ(named, Camera());
   EXPECT_TRUE(graph.sinkPaths.empty());
   EXPECT_EQ(log.Text(), L"");
 }
@@ -62,7 +63,8 @@ TEST_F(CameraTest, RestartingRebuildsTheSameGraph) {
   EXPECT_EQ(graph.GraphNames(), std::vector<std::wstring>{L"EVR"});
   ASSERT_EQ(Start(), kOk);
   EXPECT_EQ(graph.GraphNames(), (std::vector<std::wstring>{L"EVR", L"CaptureSourceFilter"}));
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Run"), 2);
+  EXPECT_EQ(graph.starts, 2);
+  EXPECT_TRUE(player.IsRunning());
 }
 
 TEST_F(CameraTest, RecordingUsesTheDevicesCodecChoice) {
@@ -116,7 +118,7 @@ TEST_F(CameraTest, APreviewThatCannotBeRenderedWithoutARecordingLeavesTheGraphSt
   Attach({NtscGrabber(L"Grabber")});
   graph.failures = {L"RenderStream:Preview"};
   EXPECT_EQ(Start(), kOk);  // scheduled events must still come
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Run"), 0);
+  EXPECT_EQ(graph.runState, FakeMediaGraph::RunState::kStopped);
   EXPECT_FALSE(PostedTimed(log, L"Logic error: attempt to run filter graph with a NULL media control interface\r\n"));
   EXPECT_FALSE(player.IsRunning());
 }
@@ -132,16 +134,16 @@ TEST_F(CameraTest, NoDeviceOrBadIndex) {
   EXPECT_TRUE(
       PostedTimed(log, L"Logic error: attempt to get current video source structure with invalid source index\r\n"));
   EXPECT_FALSE(player.IsRunning());
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Run"), 0);
+  EXPECT_EQ(graph.runState, FakeMediaGraph::RunState::kStopped);
 }
 
 TEST_F(CameraTest, NoFormatNoCamera) {
   Attach({NtscGrabber(L"Grabber")});
   devices.Devices()[0].analogFormatIndex = 2;
-  state.videoWidth = 123;
+  state.geometry.SetVideo({123, 45});
   EXPECT_EQ(Start(), kFail);
   EXPECT_TRUE(PostedTimed(log, L"WARNING: attempt to start camera without a valid video format\r\n"));
-  EXPECT_EQ(state.videoWidth, 123);
+  EXPECT_EQ(state.geometry.Video(), (VideoSize{123, 45}));
   EXPECT_EQ(graph.GraphNames(), std::vector<std::wstring>{L"EVR"});
 }
 
@@ -197,10 +199,16 @@ TEST_F(CameraTest, StopWritesTheLogBetweenStopAndTeardown) {
   Attach({NtscGrabber(L"Grabber")});
   ASSERT_EQ(Start(L"C:\\VideoFiles\\a.avi"), kOk);
   std::vector<std::wstring> seenAtLog;
-  ASSERT_EQ(StopCamera(player, [&] { seenAtLog = graph.GraphNames(); }), kOk);
+  auto runStateAtLog = FakeMediaGraph::RunState::kRunning;
+  ASSERT_EQ(StopCamera(player,
+                       [&] {
+                         seenAtLog = graph.GraphNames();
+                         runStateAtLog = graph.runState;
+                       }),
+            kOk);
   EXPECT_EQ(seenAtLog.size(), 3u);  // the writer was still in the graph, stopped
+  EXPECT_EQ(runStateAtLog, FakeMediaGraph::RunState::kStopped);
   EXPECT_FALSE(graph.holdsMediaControl);  // the graph let go of it with the filters
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"Stop"), 1);
   EXPECT_FALSE(player.IsRunning());
   EXPECT_EQ(graph.GraphNames(), std::vector<std::wstring>{L"EVR"});
 

@@ -129,37 +129,30 @@ TEST_F(StartupTest, VideoSizeComesFromTheCurrentFormat) {
   catalog.devices = {DigitalCamera(L"Cam")};
   ASSERT_EQ(devices.GetAttachedVideoDeviceList(), kOk);
   devices.Devices()[0].digitalFormatIndex = 1;
-  SetStartupVideoSize(devices, state);
-  EXPECT_EQ(state.videoWidth, 1280);
-  EXPECT_EQ(state.videoHeight, 720);
+  EXPECT_EQ(StartupVideoSize(devices), (VideoSize{1280, 720}));
   EXPECT_TRUE(PostedUntimed(log, L"NOTE: startup device \"Cam\" has no selected codec; default is NONE\r\n"));
 
   devices.Devices()[0].digitalFormatIndex = 5;
   devices.Devices()[0].hasConfiguration = true;
   ScopedMemoryLog second;
-  SetStartupVideoSize(devices, state);
-  EXPECT_EQ(state.videoWidth, 640);
-  EXPECT_EQ(state.videoHeight, 480);
+  EXPECT_EQ(StartupVideoSize(devices), (VideoSize{640, 480}));
   EXPECT_TRUE(PostedTimed(second, L"Logic error: video format pointer is 0 in MainWindowVC constructor\r\n"));
   EXPECT_FALSE(Posted(second, L"NOTE:"));
 
   devices.SetCurrentDeviceIndex(-1);
-  state.videoWidth = 1;
-  SetStartupVideoSize(devices, state);
-  EXPECT_EQ(state.videoWidth, 640);
+  EXPECT_EQ(StartupVideoSize(devices), (VideoSize{640, 480}));
 }
 
-TEST_F(StartupTest, RendererSizeFollowsTheVideo) {
+TEST_F(StartupTest, RendererSizeFollowsTheDisplay) {
   FakeMediaGraph graph;
   OptionTables options;
   VideoPlayer player(graph, state, &options);
-  state.videoWidth = 720;
-  state.videoHeight = 480;
-  EXPECT_EQ(SizeRendererToVideo(player, state), kFail);  // no clipping window yet
+  state.geometry.NewVideo({720, 480});
+  EXPECT_EQ(SizeRendererToVideo(player), kFail);  // no clipping window yet
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: failure to set EVR window size\r\n"));
   EXPECT_TRUE(PostedTimed(log, L"INFO: cannot set rendering window size\r\n"));
   ASSERT_EQ(player.SetClippingWindow(42), kOk);
-  EXPECT_EQ(SizeRendererToVideo(player, state), kOk);
+  EXPECT_EQ(SizeRendererToVideo(player), kOk);
   EXPECT_EQ(graph.videoPosition, (std::pair<int, int>{720, 480}));
 }
 

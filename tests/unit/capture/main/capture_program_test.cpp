@@ -32,7 +32,7 @@ class Program : public ::testing::Test {
     common.Log().Drain();
     return sink.text;
   }
-  int Runs() const { return static_cast<int>(std::count(graph.calls.begin(), graph.calls.end(), L"Run")); }
+  int Runs() const { return graph.starts; }
   std::vector<std::wstring> Preview() {
     return graph.ChainFrom(program.Devices().CurrentDevice()->sourceFilter, L"Preview");
   }
@@ -68,7 +68,7 @@ TEST_F(Program, StartUpShowsTheCurrentDeviceLiveWithItsMenu) {
   EXPECT_TRUE(view.shown);
   EXPECT_TRUE(windows.recordControlsShown);
   EXPECT_TRUE(player.IsRunning());
-  EXPECT_EQ(common.State().displayWidth, 720);
+  EXPECT_EQ(common.State().geometry.Display().width, 720);
   EXPECT_TRUE(MenuEnabled(Ids().selectVideoDevice));
   EXPECT_TRUE(MenuEnabled(Ids().crosshairs));
   EXPECT_EQ(windows.eventsFolder, folder.Text() + L"Events\\");
@@ -88,7 +88,7 @@ TEST_F(Program, StartUpWithoutADeviceSaysSoAndStartsNoCamera) {
 TEST_F(Program, AWindowThatCannotBeMadeEndsTheStartUp) {
   view.created = false;
   EXPECT_FALSE(Start());
-  EXPECT_TRUE(common.State().fatalStartupError);
+  EXPECT_TRUE(common.FatalStartupError());
   EXPECT_FALSE(view.shown);
 }
 
@@ -161,11 +161,11 @@ TEST_F(Program, ExitDuringARecordingNeedsAYesAndThenCompletesTheFile) {
   program.Recording()->OnStartButton();
   program.OnCommand(Ids().exit);
   EXPECT_EQ(view.exitQuestions, 1);
-  EXPECT_FALSE(common.State().exitRequested);
+  EXPECT_FALSE(common.State().exit.Requested());
   EXPECT_TRUE(player.IsRunning());
   view.exitAnswer = true;
   program.OnCommand(Ids().exit);
-  EXPECT_TRUE(common.State().exitRequested);
+  EXPECT_TRUE(common.State().exit.Requested());
   EXPECT_FALSE(player.IsRunning());
   EXPECT_EQ(view.wakes, 1);
   EXPECT_NE(LogText().find(L"NOTE: application exited while recording\r\n"), std::wstring::npos);
@@ -207,8 +207,8 @@ TEST_F(Program, ANewFormatClosesTheMagnifierReducesTheDisplayAndRestartsTheCamer
   view.room = {700, 470};
   const int runs = Runs();
   program.OnVideoSizeChanged();
-  EXPECT_EQ(common.State().magnifyChoice, kMagnifyNone - 1);
-  EXPECT_EQ(common.State().displayWidth, 540);
+  EXPECT_EQ(common.State().geometry.MagnifyChoice(), kMagnifyNone - 1);
+  EXPECT_EQ(common.State().geometry.Display().width, 540);
   EXPECT_EQ(Runs(), runs + 1);
   EXPECT_TRUE(windows.recordControlsShown);
 }

@@ -181,7 +181,7 @@ TEST_F(Recording, StopWithoutARecordingAndStartWithoutADeviceDoNothing) {
 
 TEST_F(Recording, ExitWhileRecordingCompletesTheFileAndSavesTheMessages) {
   controller.OnStartButton();
-  state.exitRequested = true;
+  state.exit.Request();
   controller.StopForExit();
   EXPECT_FALSE(player.IsRunning());
   EXPECT_FALSE(LogFile(std::wstring(kManualName) + L".txt").empty());

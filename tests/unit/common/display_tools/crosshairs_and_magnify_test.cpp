@@ -23,8 +23,7 @@ class FakeRepeatTimer final : public RepeatTimer {
 class CrosshairsTest : public DisplayToolsTest {
  protected:
   CrosshairsTest() {
-    common.State().videoWidth = 720;
-    common.State().videoHeight = 480;
+    common.State().geometry.NewVideo({720, 480});
     tool.Initialize();
   }
   FakeRepeatTimer timer;
@@ -147,8 +146,7 @@ class MagnifyTest : public DisplayToolsTest {
  protected:
   MagnifyTest() {
     common.Options().RegisterBoolean(L"DisableMagnifyClamp");
-    common.State().videoWidth = 720;
-    common.State().videoHeight = 480;
+    common.State().geometry.NewVideo({720, 480});
     tool.Initialize();
   }
   MagnifyController tool{common, view, [] { return MagnifyRoom{1366, 768, 16, 60}; }};
@@ -168,7 +166,7 @@ TEST_F(MagnifyTest, ShowingClampsUnlessTheOptionSaysNot) {
 }
 
 TEST_F(MagnifyTest, AChoiceResizesTheDisplayAndClosingKeepsIt) {
-  common.State().videoWidth = 640;
+  common.State().geometry.NewVideo({640, 480});
   tool.Open();
   tool.OnChoice(4);
   ASSERT_EQ(sizeNotices.size(), 1u);
@@ -179,16 +177,15 @@ TEST_F(MagnifyTest, AChoiceResizesTheDisplayAndClosingKeepsIt) {
   EXPECT_TRUE(view.IsChecked(4));
   EXPECT_FALSE(view.IsChecked(kMagnifyNone));
   tool.Close();
-  EXPECT_EQ(common.State().magnifyChoice, 4);
-  EXPECT_EQ(common.State().displayWidth, 960);
+  EXPECT_EQ(common.State().geometry.MagnifyChoice(), 4);
+  EXPECT_EQ(common.State().geometry.Display(), (VideoSize{960, 720}));
 }
 
 TEST_F(MagnifyTest, WithoutAVideoAChoiceIsKeptButNothingIsResized) {
-  common.State().videoWidth = 0;
-  common.State().videoHeight = 0;
+  common.State().geometry.Clear();
   tool.Open();
   tool.OnChoice(1);
-  EXPECT_EQ(common.State().magnifyChoice, 1);
+  EXPECT_EQ(common.State().geometry.MagnifyChoice(), 1);
   EXPECT_TRUE(sizeNotices.empty());
 }
 

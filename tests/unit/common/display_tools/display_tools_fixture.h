@@ -25,8 +25,8 @@ class DisplayToolsTest : public ::testing::Test {
       return true;
     };
     callbacks.videoSizeChanged = [this] {
-      sizeNotices.push_back(
-          {common.State().displayWidth, common.State().displayHeight, common.State().magnifyChangeInProgress});
+      sizeNotices.push_back({common.State().geometry.Display().width, common.State().geometry.Display().height,
+                             common.State().magnifyChangeInProgress});
     };
     callbacks.refreshPausedPicture = [this] {
       ++refreshes;

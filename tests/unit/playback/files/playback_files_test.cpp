@@ -130,15 +130,14 @@ TEST_F(FilesTest, OpensTheChosenFileThroughTheDisplayChainPausedAtItsBeginning) 
   EXPECT_TRUE(files.IsOpen());
   EXPECT_TRUE(controller.FileOpen());
   EXPECT_EQ(controller.Player().LastFrame(), 12);
-  EXPECT_EQ(graph.frameSeeks.back(), 0);
-  EXPECT_NE(std::find(graph.calls.begin(), graph.calls.end(), L"Pause"), graph.calls.end());
+  EXPECT_EQ(graph.currentFrame, 0);
+  EXPECT_EQ(graph.runState, FakeMediaGraph::RunState::kPaused);
   EXPECT_EQ(Controls().frameNumberText, Line(35, L"Frame Number:  0"));
   EXPECT_EQ(Controls().sliderMaximum, 12);
   EXPECT_TRUE(Enabled(L"File/Close"));
   EXPECT_TRUE(Enabled(L"File/Information"));
 
-  EXPECT_EQ(state.videoWidth, 64);
-  EXPECT_EQ(state.videoHeight, 48);
+  EXPECT_EQ(state.geometry.Video(), (VideoSize{64, 48}));
   EXPECT_EQ(graph.videoPosition, std::make_pair(64, 48));
   EXPECT_GE(host.sizings, 2);
 
@@ -171,10 +170,9 @@ TEST_F(FilesTest, StepsThroughTheSourcesFramePositions) {
 TEST_F(FilesTest, PlayingAfterAPauseRestartsTheGraphAtTheFrameSought) {
   ASSERT_EQ(OpenPath(Write("play.avi", 30)), kOk);
   controller.OnButtonClicked(B::kForwardOneFrame);
-  graph.calls.clear();
   controller.OnButtonClicked(B::kStartPlayback);
-  EXPECT_EQ(graph.calls, (std::vector<std::wstring>{L"SetCurrentFrame", L"Stop", L"SetCurrentFrame", L"Run"}));
-  EXPECT_EQ(graph.frameSeeks.back(), 1);
+  EXPECT_EQ(graph.runState, FakeMediaGraph::RunState::kRunning);
+  EXPECT_EQ(graph.streamStartFrame, 1);
   EXPECT_TRUE(host.timerRunning);
   EXPECT_TRUE(controller.IsPlaying());
   graph.currentFrame = 7;  // the clock moved on
@@ -187,7 +185,7 @@ TEST_F(FilesTest, ACancelledDialogOpensNothing) {
   picker.next = {kAbort, L""};
   EXPECT_EQ(files.Open(), kAbort);
   EXPECT_TRUE(PostedTimed(log, L"Cancelled file open\r\n"));
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"AddSourceFilterForFile"), 0);
+  EXPECT_FALSE(player.SourceFilter());
   EXPECT_FALSE(files.IsOpen());
 }
 
@@ -213,7 +211,7 @@ TEST_F(FilesTest, ARejectedHeaderCancelsTheOpen) {
   EXPECT_TRUE(InOrder({L"WARNING: AVI file header FOURCC code is not \"AVI \"; file open aborted\r\n",
                        L"SEVERE: parsing the selected file header failed\r\n", L"Cancelled file open\r\n"}));
   EXPECT_FALSE(Posted(log, L"Unable to open"));
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"AddSourceFilterForFile"), 0);
+  EXPECT_FALSE(player.SourceFilter());
 }
 
 TEST_F(FilesTest, AFileThatCannotBeOpenedIsReported) {
@@ -280,8 +278,8 @@ TEST_F(FilesTest, InformationAndClose) {
   EXPECT_EQ(graph.GraphNames(), (std::vector<std::wstring>{L"EVR"}));
   EXPECT_FALSE(Enabled(L"File/Close"));
   EXPECT_FALSE(Enabled(L"File/Information"));
-  EXPECT_EQ(state.videoWidth, 0);
-  EXPECT_EQ(state.displayWidth, 0);
+  EXPECT_FALSE(state.geometry.HasVideo());
+  EXPECT_EQ(state.geometry.Display(), VideoSize{});
   EXPECT_EQ(Controls().frameNumberText, L" ");
   EXPECT_FALSE(Controls().Enabled(B::kStartPlayback));
 }
@@ -301,9 +299,8 @@ TEST_F(FilesTest, AVideoLargerThanTheWorkAreaIsShownSmaller) {
   state.frameExtraHeight = 0;
   ASSERT_EQ(OpenPath(Write("large.avi", 3)), kOk);
   // 64 x 48 in 60 x 60: the width decides, 60 >= 3/4 of 64.
-  EXPECT_EQ(state.displayWidth, 48);
-  EXPECT_EQ(state.displayHeight, 36);
-  EXPECT_EQ(state.videoWidth, 64);
+  EXPECT_EQ(state.geometry.Display(), (VideoSize{48, 36}));
+  EXPECT_EQ(state.geometry.Video().width, 64);
   EXPECT_EQ(graph.videoPosition, std::make_pair(48, 36));
 }
 
@@ -347,11 +344,13 @@ TEST_F(FilesTest, AFileNamedAtStartOpensWithoutTheDialogAndReplacesTheOpenOne) {
   EXPECT_EQ(files.Path(), first);
   EXPECT_EQ(controller.Player().LastFrame(), 8);
   EXPECT_TRUE(PostedTimed(log, L"File \"" + first + L"\" is open for playback\r\nFile information:"));
+  const FilterRef firstSource = player.SourceFilter();
 
   ASSERT_EQ(files.OpenNamed(second), kOk);
   EXPECT_EQ(files.Path(), second);
   EXPECT_EQ(controller.Player().LastFrame(), 5);
-  EXPECT_EQ(std::count(graph.calls.begin(), graph.calls.end(), L"AddSourceFilterForFile"), 2);
+  EXPECT_FALSE(graph.InGraph(firstSource));  // the first file's source went with its graph
+  EXPECT_TRUE(graph.InGraph(player.SourceFilter()));
 }
 
 TEST_F(FilesTest, AMissingFileNamedAtStartIsReportedAndOpensNothing) {

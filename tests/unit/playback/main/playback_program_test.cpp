@@ -149,7 +149,6 @@ class ProgramTest : public ::testing::Test {
 TEST(PlaybackProgramStart, RunsEveryStepInOrderAndStopsAtAWindowThatCannotBeMade) {
   ScopedMemoryLog log;
   CommonState common;
-  common.displayWidth = 720;
   FakePlaybackGraph graph;
   CommonPlaybackState state{common, graph};
   FakeView view;
@@ -163,7 +162,6 @@ TEST(PlaybackProgramStart, RunsEveryStepInOrderAndStopsAtAWindowThatCannotBeMade
                                         "read options",   "time zone",       "place",         "connect",
                                         "control",        "callbacks",       "folders",       "flush"};
   EXPECT_EQ(steps.done, all);
-  EXPECT_EQ(common.displayWidth, 640);  // the window starts at the default display size
   EXPECT_EQ(program.Ids().open, 500u);  // the menu's identifiers follow the windows'
 
   for (const char* failing : {"main window", "video surface", "options window", "controls window"}) {
@@ -198,7 +196,7 @@ TEST_F(ProgramTest, MenuCommandsReachTheirTargets) {
   OpenFile();
   EXPECT_EQ(tools.closed, std::vector<int>{kToolMagnify});  // a new file is fitted afresh
   EXPECT_TRUE(controller->FileOpen());
-  EXPECT_EQ(common.magnifyChoice, MagnifyChoiceForDisplay(640, 480, 640, 480));
+  EXPECT_EQ(common.geometry.MagnifyChoice(), MagnifyChoiceForDisplay(640, 480, 640, 480));
   program.OnMenuCommand(Ids().information);
   program.OnMenuCommand(Ids().miscellaneous);
   program.OnMenuCommand(Ids().lightCurve);
@@ -221,7 +219,7 @@ TEST_F(ProgramTest, MenuCommandsReachTheirTargets) {
   EXPECT_EQ(files.opened.back(), L"named.avi");
   program.OnMenuCommand(Ids().exit);
   EXPECT_FALSE(controller->FileOpen());  // exit closes the file first
-  EXPECT_TRUE(common.exitRequested);
+  EXPECT_TRUE(common.exit.Requested());
   EXPECT_TRUE(view.destroyed);
 }
 
@@ -244,7 +242,6 @@ TEST_F(ProgramTest, AToolChangeRebuildsTheGraphAndPutsThePausedFrameBack) {
   Press(PlaybackButton::kForwardOneFrame);
   EXPECT_EQ(program.OnDisplayToolChanged(kToolCrosshairs, true), kOk);
   EXPECT_EQ(files.rebuilds, 1);
-  EXPECT_TRUE(common.displayToolOn[kToolCrosshairs]);
   EXPECT_TRUE(view.applied.IsChecked(Ids().crosshairs));
   EXPECT_EQ(graph.position, 2);  // back at the frame on show, not at the new graph's 0
   EXPECT_EQ(graph.state, FakePlaybackGraph::kPaused);

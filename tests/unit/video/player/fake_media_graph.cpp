@@ -27,10 +27,16 @@ FakeMediaGraph::FakeMediaGraph() {
   connectionType.averageTimePerFrame = 333667;
 }
 
-Status FakeMediaGraph::Call(const std::wstring& name) {
-  calls.push_back(name);
+Status FakeMediaGraph::Result(const std::wstring& name) const {
   if (auto found = results.find(name); found != results.end()) return found->second;
   return Fails(name) ? kFail : kOk;
+}
+
+Status FakeMediaGraph::Run() {
+  const RunState before = runState;
+  const Status s = Set(L"Run", runState, RunState::kRunning);
+  if (Succeeded(s) && before != RunState::kRunning) ++starts;
+  return s;
 }
 
 FilterRef FakeMediaGraph::MakeFilter(const std::wstring& label, const std::vector<Pin>& pins) {
@@ -69,25 +75,23 @@ Status FakeMediaGraph::GetTransformFilter(TransformFilterKind kind, FilterRef* f
 
 void FakeMediaGraph::PrepareTransformFilter(TransformFilterKind kind, const TransformFilterSetup& setup) {
   prepared[kind] = setup;
-  ++preparedCount[kind];
 }
 
 Status FakeMediaGraph::EnableColorControl(FilterRef* filter, ColorControlStep* failed) {
   if (Failed(FailAt(colorControlFailure, failed))) return kFail;
-  wrapper = wrapperHasPins ? MakeFilter(L"wrapper", {{PinDirection::kInput, L"in0"}, {PinDirection::kOutput, L"out0"}})
+  *filter = wrapperHasPins ? MakeFilter(L"wrapper", {{PinDirection::kInput, L"in0"}, {PinDirection::kOutput, L"out0"}})
                            : MakeFilter(L"wrapper", {});
-  *filter = wrapper;
   return kOk;
 }
 
 Status FakeMediaGraph::SetColorControlValue(int propertyId, std::int32_t value) {
-  const Status s = Call(L"SetColorControlValue:" + std::to_wstring(propertyId));
+  const Status s = Result(L"SetColorControlValue:" + std::to_wstring(propertyId));
   if (Succeeded(s)) colorValues[propertyId] = value;
   return s;
 }
 
 Status FakeMediaGraph::AddFilter(FilterRef filter, std::wstring_view name) {
-  if (const Status s = Call(L"AddFilter:" + std::wstring(name)); Failed(s)) return s;
+  if (const Status s = Result(L"AddFilter:" + std::wstring(name)); Failed(s)) return s;
   auto found = filters_.find(filter.id);
   if (found == filters_.end() || found->second.inGraph) return kInvalidArg;
   for (const auto& [id, record] : filters_) {
@@ -95,26 +99,27 @@ Status FakeMediaGraph::AddFilter(FilterRef filter, std::wstring_view name) {
   }
   found->second.inGraph = true;
   found->second.graphName = std::wstring(name);
-  found->second.addedOrder = ++addCounter_;
+  inGraph_.push_back(filter.id);
   return kOk;
 }
 
 Status FakeMediaGraph::RemoveFilter(FilterRef filter) {
   auto found = filters_.find(filter.id);
   if (found == filters_.end() || !found->second.inGraph) return kInvalidArg;
-  if (const Status s = Call(L"RemoveFilter:" + found->second.graphName); Failed(s)) return s;
+  if (const Status s = Result(L"RemoveFilter:" + found->second.graphName); Failed(s)) return s;
   for (std::uintptr_t pin : found->second.pins) {  // removing a filter breaks its connections
     if (const std::uintptr_t peer = pins_[pin].peer; peer != 0 && pins_[peer].peer == pin) pins_[peer].peer = 0;
     pins_[pin].peer = 0;
   }
   found->second.inGraph = false;
   found->second.graphName.clear();
+  std::erase(inGraph_, filter.id);
   return kOk;
 }
 
 Status FakeMediaGraph::Clear(FilterRef keep, ClearStep* failed) {
   if (Failed(FailAt(clearFailure, failed))) return kFail;
-  for (std::uintptr_t id : FiltersInGraph()) {
+  for (std::uintptr_t id : std::vector(inGraph_)) {
     if (id != keep.id && Failed(RemoveFilter(FilterRef{id}))) {
       *failed = ClearStep::kRemove;
       return kFail;
@@ -145,28 +150,28 @@ Status FakeMediaGraph::FindFilterByName(std::wstring_view name, FilterRef* filte
 }
 
 Status FakeMediaGraph::AddSourceFilterForFile(const std::wstring& path, std::wstring_view name, FilterRef* source) {
-  if (const Status s = Call(L"AddSourceFilterForFile"); Failed(s)) return s;
+  if (const Status s = Result(L"AddSourceFilterForFile"); Failed(s)) return s;
   *source = MakeOwned(L"file " + path, {{PinDirection::kOutput, L"Output"}}, name);
   return kOk;
 }
 
 Status FakeMediaGraph::SetFrameTimeFormat(FilterRef source) {
-  if (const Status s = Call(L"SetFrameTimeFormat"); Failed(s)) return s;
+  if (const Status s = Result(L"SetFrameTimeFormat"); Failed(s)) return s;
   frameSource = source;
-  currentFrame = 0;
+  currentFrame = streamStartFrame = 0;
   return kOk;
 }
 
 Status FakeMediaGraph::SetCurrentFrame(std::int64_t frame) {
-  if (const Status s = Call(L"SetCurrentFrame"); Failed(s)) return s;
+  if (const Status s = Result(L"SetCurrentFrame"); Failed(s)) return s;
   if (!frameSource) return kFail;
-  frameSeeks.push_back(frame);
   currentFrame = frame;
+  if (runState == RunState::kStopped) streamStartFrame = frame;
   return kOk;
 }
 
 Status FakeMediaGraph::GetCurrentFrame(std::int64_t* frame) {
-  if (const Status s = Call(L"GetCurrentFrame"); Failed(s)) return s;
+  if (const Status s = Result(L"GetCurrentFrame"); Failed(s)) return s;
   if (!frameSource) return kFail;
   *frame = currentFrame;
   return kOk;
@@ -207,7 +212,7 @@ Status FakeMediaGraph::Link(PinRef output, PinRef input, const std::wstring& how
   auto out = pins_.find(output.id);
   auto in = pins_.find(input.id);
   if (out == pins_.end() || in == pins_.end()) return kInvalidArg;
-  if (const Status s = Call(how + PinOwnerName(output.id) + L"->" + PinOwnerName(input.id)); Failed(s)) return s;
+  if (const Status s = Result(how + PinOwnerName(output.id) + L"->" + PinOwnerName(input.id)); Failed(s)) return s;
   if (out->second.direction != PinDirection::kOutput || in->second.direction != PinDirection::kInput) return kFail;
   if (out->second.peer != 0 || in->second.peer != 0) return kFail;  // already connected
   if (!filters_[out->second.filter].inGraph || !filters_[in->second.filter].inGraph) return kFail;
@@ -219,13 +224,13 @@ Status FakeMediaGraph::Link(PinRef output, PinRef input, const std::wstring& how
 Status FakeMediaGraph::Disconnect(PinRef pin) {
   auto found = pins_.find(pin.id);
   if (found == pins_.end()) return kInvalidArg;
-  if (const Status s = Call(L"Disconnect:" + PinOwnerName(pin.id)); Failed(s)) return s;
+  if (const Status s = Result(L"Disconnect:" + PinOwnerName(pin.id)); Failed(s)) return s;
   found->second.peer = 0;  // one side only, as the framework does
   return kOk;
 }
 
 Status FakeMediaGraph::RenderStream(PinCategory category, FilterRef source, FilterRef intermediate, FilterRef sink) {
-  if (const Status s = Call(std::wstring(L"RenderStream:") + CategoryName(category)); Failed(s)) return s;
+  if (const Status s = Result(std::wstring(L"RenderStream:") + CategoryName(category)); Failed(s)) return s;
   PinRef from = category == PinCategory::kNone ? PinOf(source, PinDirection::kOutput, {}, true)
                                                : PinOf(source, PinDirection::kOutput, CategoryName(category));
   if (!from) return kFail;
@@ -246,20 +251,20 @@ Status FakeMediaGraph::RenderStream(PinCategory category, FilterRef source, Filt
 }
 
 Status FakeMediaGraph::SetStreamFormat(FilterRef, const MediaTypeInfo& type) {
-  const Status s = Call(L"SetStreamFormat");
+  const Status s = Result(L"SetStreamFormat");
   if (Succeeded(s)) streamFormats.push_back(type);
   return s;
 }
 
 Status FakeMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
-  if (const Status s = Call(L"GetRecordingTotals"); Failed(s)) return s;
+  if (const Status s = Result(L"GetRecordingTotals"); Failed(s)) return s;
   if (!recordingTotals) return kFail;
   totals = *recordingTotals;
   return kOk;
 }
 
 Status FakeMediaGraph::CreateRecordingSink(const std::wstring& path, FilterRef* sink) {
-  if (const Status s = Call(L"CreateRecordingSink"); Failed(s)) return s;
+  if (const Status s = Result(L"CreateRecordingSink"); Failed(s)) return s;
   *sink = MakeOwned(L"avi writer", {{PinDirection::kInput, L"Input 01"}}, L"AVI Writer");
   sinkPaths.push_back(path);
   return kOk;
@@ -283,31 +288,15 @@ std::wstring FakeMediaGraph::PinOwnerName(std::uintptr_t pin) const {
   return owner.inGraph ? owner.graphName : owner.label;
 }
 
-std::vector<std::uintptr_t> FakeMediaGraph::FiltersInGraph() const {
-  std::vector<std::pair<std::uint64_t, std::uintptr_t>> inGraph;
-  for (const auto& [id, record] : filters_) {
-    if (record.inGraph) inGraph.emplace_back(record.addedOrder, id);
-  }
-  std::sort(inGraph.begin(), inGraph.end());
-  std::vector<std::uintptr_t> ids;
-  for (const auto& entry : inGraph) ids.push_back(entry.second);
-  return ids;
-}
-
 std::vector<std::wstring> FakeMediaGraph::GraphNames() const {
   std::vector<std::wstring> names;
-  for (std::uintptr_t id : FiltersInGraph()) names.push_back(filters_.at(id).graphName);
+  for (std::uintptr_t id : inGraph_) names.push_back(filters_.at(id).graphName);
   return names;
 }
 
 bool FakeMediaGraph::InGraph(FilterRef filter) const {
   auto found = filters_.find(filter.id);
   return found != filters_.end() && found->second.inGraph;
-}
-
-std::wstring FakeMediaGraph::NameOf(FilterRef filter) const {
-  auto found = filters_.find(filter.id);
-  return found == filters_.end() ? L"" : found->second.graphName;
 }
 
 std::vector<std::wstring> FakeMediaGraph::ChainFrom(FilterRef source, const std::wstring& pinName) const {

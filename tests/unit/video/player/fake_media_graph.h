@@ -27,7 +27,7 @@ class FakeMediaGraph final : public MediaGraph {
   Status SetVideoSize(int width, int height) override {
     return Set(L"SetVideoSize", videoPosition, std::pair{width, height});
   }
-  Status Repaint() override { return Call(L"Repaint"); }
+  Status Repaint() override { return Result(L"Repaint"); }
   Status GetTransformFilter(TransformFilterKind kind, FilterRef* filter) override;
   void PrepareTransformFilter(TransformFilterKind kind, const TransformFilterSetup& setup) override;
   Status EnableColorControl(FilterRef* filter, ColorControlStep* failed) override;
@@ -49,10 +49,10 @@ class FakeMediaGraph final : public MediaGraph {
   Status CreateRecordingSink(const std::wstring& path, FilterRef* sink) override;
   Status GetRecordingTotals(RecordingTotals& totals) override;
   Status GetMediaControl() override { return Set(L"GetMediaControl", holdsMediaControl, true); }
-  Status Run() override { return Set(L"Run", runState, RunState::kRunning); }
+  Status Run() override;
   Status Pause() override { return Set(L"Pause", runState, RunState::kPaused); }
   Status Stop() override { return Set(L"Stop", runState, RunState::kStopped); }
-  Status GetMediaSeeking() override { return Call(L"GetMediaSeeking"); }
+  Status GetMediaSeeking() override { return Result(L"GetMediaSeeking"); }
   Status SetFrameTimeFormat(FilterRef source) override;
   Status SetCurrentFrame(std::int64_t frame) override;
   Status GetCurrentFrame(std::int64_t* frame) override;
@@ -72,7 +72,6 @@ class FakeMediaGraph final : public MediaGraph {
   bool InGraph(FilterRef filter) const;
   // Graph names along the stream that leaves `source` at its output pin `pinName`, source excluded.
   std::vector<std::wstring> ChainFrom(FilterRef source, const std::wstring& pinName) const;
-  std::wstring NameOf(FilterRef filter) const;
   bool AnyConnection() const;
 
   // --- Settings.
@@ -91,9 +90,8 @@ class FakeMediaGraph final : public MediaGraph {
   enum class RunState { kStopped, kPaused, kRunning };
   RunState runState = RunState::kStopped;
   bool holdsMediaControl = false;
-  std::vector<std::wstring> calls;  // the named operations, in order
-  std::map<TransformFilterKind, TransformFilterSetup> prepared;
-  std::map<TransformFilterKind, int> preparedCount;
+  int starts = 0;  // how often the graph was set running from stopped or paused
+  std::map<TransformFilterKind, TransformFilterSetup> prepared;  // the last setup of each filter
   std::map<int, std::int32_t> colorValues;
   std::vector<FilterRef> released;  // file sources and sinks let go by Clear
   std::vector<std::wstring> sinkPaths;
@@ -102,12 +100,13 @@ class FakeMediaGraph final : public MediaGraph {
   std::pair<int, int> videoPosition{0, 0};
   std::optional<bool> preservedAspectRatio;  // none until the renderer's aspect was set
 
-  FilterRef evr, nullRenderer, pixelSaturation, crosshairs, timeLapse, wrapper;
-  // Frame seeking: the source given the frame format (none until then, and after a release), and
-  // the position it holds.
+  FilterRef evr, nullRenderer, pixelSaturation, crosshairs, timeLapse;
+  // Frame seeking: the source given the frame format (none until then, and after a release), the
+  // position it holds, and the frame the stream time starts from (sought while stopped: a seek while
+  // paused leaves the stream time running from where it was).
   FilterRef frameSource;
   std::int64_t currentFrame = 0;
-  std::vector<std::int64_t> frameSeeks;
+  std::int64_t streamStartFrame = 0;
 
  private:
   struct FakeFilterRecord {
@@ -115,7 +114,6 @@ class FakeMediaGraph final : public MediaGraph {
     std::vector<std::uintptr_t> pins;
     bool inGraph = false;
     std::wstring graphName;
-    std::uint64_t addedOrder = 0;
   };
   struct FakePinRecord {
     std::uintptr_t filter = 0;
@@ -124,11 +122,12 @@ class FakeMediaGraph final : public MediaGraph {
     std::uintptr_t peer = 0;
   };
 
-  Status Call(const std::wstring& name);
+  // The result a test set for a named operation, else kFail when it is named in `failures`.
+  Status Result(const std::wstring& name) const;
   // A named operation that leaves `value` in `into` when it succeeds.
   template <typename T, typename V>
   Status Set(const std::wstring& name, T& into, V value) {
-    const Status s = Call(name);
+    const Status s = Result(name);
     if (Succeeded(s)) into = value;
     return s;
   }
@@ -139,7 +138,6 @@ class FakeMediaGraph final : public MediaGraph {
     *failed = *failure;
     return kFail;
   }
-  std::vector<std::uintptr_t> FiltersInGraph() const;  // in the order they were added
   // Makes a filter this graph owns until Clear, and adds it.
   FilterRef MakeOwned(const std::wstring& label, const std::vector<Pin>& pins, std::wstring_view name);
   bool Fails(const std::wstring& name) const { return failures.count(name) != 0; }
@@ -151,7 +149,7 @@ class FakeMediaGraph final : public MediaGraph {
   std::map<std::uintptr_t, FakePinRecord> pins_;
   std::uintptr_t nextFilter_ = 1;
   std::uintptr_t nextPin_ = 1000;
-  std::uint64_t addCounter_ = 0;
+  std::vector<std::uintptr_t> inGraph_;  // in the order they were added
   bool evrMade_ = false;
   bool nullRendererMade_ = false;
   std::vector<FilterRef> owned_;

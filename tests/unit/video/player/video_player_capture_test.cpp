@@ -49,7 +49,7 @@ TEST_F(CaptureChainTest, TimeLapseNeedsTheOptionOnAndACount) {
     ASSERT_EQ(p.RenderVideoCaptureStream(L"C:\\v\\a.avi", {}, L""), kOk);
     const Names expected = c.inserted ? Names{L"CaptureTimeLapse", L"AVI Writer"} : Names{L"AVI Writer"};
     EXPECT_EQ(caseGraph.ChainFrom(source, L"Capture"), expected) << c.registered << c.enabled << c.count;
-    EXPECT_EQ(caseGraph.preparedCount[TransformFilterKind::kTimeLapse], c.inserted ? 1 : 0);
+    EXPECT_EQ(caseGraph.prepared.count(TransformFilterKind::kTimeLapse), c.inserted ? 1u : 0u);
   }
 }
 

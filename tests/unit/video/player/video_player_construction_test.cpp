@@ -267,8 +267,7 @@ TEST_F(PlayerTest, ClippingWindowDisplaySizeAndRepaint) {
   EXPECT_TRUE(PostedTimed(log, L"Logic error: attempt to repaint frame with no current clipping window\r\n"));
   EXPECT_EQ(p.SetClippingWindow(0x1234), kOk);
   EXPECT_EQ(graph.videoWindow, 0x1234u);
-  state.displayWidth = 360;
-  state.displayHeight = 240;
+  state.geometry.DrawAt({360, 240});
   EXPECT_EQ(p.UpdateDisplaySize(), kOk);
   EXPECT_EQ(graph.videoPosition, (std::pair<int, int>{360, 240}));
   EXPECT_EQ(p.RepaintVideo(), kOk);

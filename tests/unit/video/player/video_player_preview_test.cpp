@@ -24,8 +24,8 @@ TEST_P(PreviewChainTest, FiltersStandInTheirOrderInFrontOfTheRenderer) {
   EXPECT_TRUE(p.HasMediaControl());
   EXPECT_EQ(log.Text(), L"");
 
-  EXPECT_EQ(graph.preparedCount[TransformFilterKind::kCrosshairs], ch ? 1 : 0);
-  EXPECT_EQ(graph.preparedCount[TransformFilterKind::kPixelSaturation], ps ? 1 : 0);
+  EXPECT_EQ(graph.prepared.count(TransformFilterKind::kCrosshairs), ch ? 1u : 0u);
+  EXPECT_EQ(graph.prepared.count(TransformFilterKind::kPixelSaturation), ps ? 1u : 0u);
   if (ps) {
     const TransformFilterSetup& setup = graph.prepared[TransformFilterKind::kPixelSaturation];
     EXPECT_EQ(setup.hasDownstreamFilter, bc || ch);
@@ -40,10 +40,11 @@ TEST_P(PreviewChainTest, FiltersStandInTheirOrderInFrontOfTheRenderer) {
 
   // A rebuild gives the same chain and latches the geometry again.
   ASSERT_EQ(p.RemoveFilters(), kOk);
+  graph.prepared.clear();
   ASSERT_EQ(p.AddVideoCaptureSourceBaseFilter(camera), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
   EXPECT_EQ(PreviewChain(), expected);
-  EXPECT_EQ(graph.preparedCount[TransformFilterKind::kCrosshairs], ch ? 2 : 0);
+  EXPECT_EQ(graph.prepared.count(TransformFilterKind::kCrosshairs), ch ? 1u : 0u);
 }
 
 INSTANTIATE_TEST_SUITE_P(EverySwitchSetting, PreviewChainTest, ::testing::Range(0, 8));
@@ -108,19 +109,17 @@ TEST_F(PlayerTest, NullSubtypeKeepsThePictureFiltersOutButNotBrightnessContrast)
   EXPECT_TRUE(graph.prepared.empty());
 }
 
-TEST_F(PlayerTest, MissingColorControlKeepsItsSwitchOffAtEveryRender) {
+TEST_F(PlayerTest, MissingColorControlStaysOutOfEveryChainWhileItsWindowIsOpen) {
   graph.colorControlFailure = ColorControlStep::kNotInstalled;
   VideoPlayer& p = MakeWithCamera();
   SwitchTools(true, true, true);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
-  EXPECT_FALSE(state.displayToolOn[kToolBrightnessContrast]);
   EXPECT_EQ(PreviewChain(), (Names{L"PixelSaturation", L"Crosshairs", L"EVR"}));
 
-  state.displayToolOn[kToolBrightnessContrast] = true;  // the window asks again
   ASSERT_EQ(p.RemoveFilters(), kOk);
   ASSERT_EQ(p.AddVideoCaptureSourceBaseFilter(camera), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
-  EXPECT_FALSE(state.displayToolOn[kToolBrightnessContrast]);
+  EXPECT_TRUE(state.displayToolOn[kToolBrightnessContrast]);  // the window's switch is the window's
   EXPECT_EQ(PreviewChain(), (Names{L"PixelSaturation", L"Crosshairs", L"EVR"}));
 }
 
@@ -228,15 +227,14 @@ TEST_F(PlayerTest, FileSourceTakesItsSizeFromTheRendererAndMayUseConverters) {
   graph.connectionType.format = FormatKind::kVideoInfo2;
   graph.connectionType.width = 640;
   graph.connectionType.height = -480;
-  state.videoWidth = 0;
+  state.geometry.Clear();
   ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\a.avi"), kOk);
   EXPECT_TRUE(p.FileSourceMode());
   state.displayToolOn[kToolCrosshairs] = true;
   graph.failures = {L"ConnectDirect:Crosshairs->EVR"};  // the intelligent connect steps in
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
-  EXPECT_EQ(state.videoWidth, 640);
-  EXPECT_EQ(state.videoHeight, 480);
-  EXPECT_EQ(state.displayHeight, 480);
+  EXPECT_EQ(state.geometry.Video(), (VideoSize{640, 480}));
+  EXPECT_EQ(state.geometry.Display(), (VideoSize{640, 480}));
   const FilterRef source = p.SourceFilter();
   EXPECT_EQ(graph.ChainFrom(source, L"Output"), (Names{L"Crosshairs", L"EVR"}));
 
@@ -249,11 +247,10 @@ TEST_F(PlayerTest, FileSourceKeepsAKnownSizeAndRefusesAbsurdOnes) {
   VideoPlayer& p = Make();
   graph.connectionType.format = FormatKind::kVideoInfo2;
   graph.connectionType.width = 100000;
-  state.videoWidth = 0;
-  state.videoHeight = 0;
+  state.geometry.Clear();
   ASSERT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\a.avi"), kOk);
   ASSERT_EQ(p.RenderVideoPreviewStream(), kOk);
-  EXPECT_EQ(state.videoWidth, 0);
+  EXPECT_FALSE(state.geometry.HasVideo());
 
   graph.failures = {L"AddSourceFilterForFile"};
   EXPECT_EQ(p.CreateAndAddFileSourceBaseFilter(L"C:\\b.avi"), kFail);
