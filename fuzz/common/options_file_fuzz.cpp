@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "capture/options/capture_options.h"
+#include "common/help/help_page.h"
 #include "common/options/options_file.h"
 
 namespace {
@@ -19,7 +20,7 @@ struct Tables {
       zuna::RegisterWindowPosition(placements, w.key, {nullptr, w.defaultWidth, w.defaultHeight});
     }
     for (std::wstring_view key : zuna::kCaptureWindowKeys) zuna::RegisterWindowPosition(placements, key, {});
-    zuna::RegisterHelpWindowPositions(placements, {});
+    zuna::RegisterHelpWindowPositions(placements, {}, zuna::HelpNumber(zuna::HelpPage::kLightCurve));
   }
 
   std::string ReadAndWrite(std::string_view bytes) {
