@@ -43,7 +43,7 @@ std::wstring BuildRecordingLogText(const RecordingLogFacts& f) {
   AddLine(text, L"Source device video standard: " + f.standardName);
   AddLine(text, L"Frame rate: " + (f.frameRate ? *f.frameRate : L"device frame rate unknown\r\n"));
   AddLine(text, L"Frame size: " + (f.frameSize ? *f.frameSize : L"device frame size unknown"));
-  AddLine(text, std::wstring(L"Codec: ") + (f.lagarith ? L"Lagarith Lossless Codec" : L"NONE"));
+  AddLine(text, L"Codec: " + f.codecName);
   if (f.displayOff) AddLine(text, L"Video display off during recording");
   if (f.totals) {
     AddLine(text, FirstFrameLine(*f.totals));

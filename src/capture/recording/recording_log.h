@@ -20,7 +20,7 @@ struct RecordingLogFacts {
   std::wstring standardName;              // "NTSC_M" .. "UNKNOWN"
   std::optional<std::wstring> frameRate;  // the current format's texts; none without a format
   std::optional<std::wstring> frameSize;
-  bool lagarith = false;  // the device's codec choice is 1
+  std::wstring codecName = L"NONE";  // the compressor the recording went through
   bool displayOff = false;
   std::optional<RecordingTotals> totals;  // none when the graph could not tell
   std::wstring frameTimesFile;            // its name beside the video file; empty when none was written

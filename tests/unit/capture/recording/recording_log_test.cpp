@@ -17,7 +17,7 @@ RecordingLogFacts ManualFacts() {
   f.standardName = L"NTSC_M";
   f.frameRate = L"30";
   f.frameSize = L"720x480";
-  f.lagarith = true;
+  f.codecName = L"Lagarith Lossless Codec";
   return f;
 }
 
@@ -40,7 +40,7 @@ TEST(RecordingLog, AnEventRecordingWithGpsDisplayOffAndTotals) {
   f.gps = GpsFixTexts{L" 48.117300 N", L" 11.516667 E", L"", L" 8"};
   f.frameRate.reset();
   f.frameSize.reset();
-  f.lagarith = false;
+  f.codecName = L"NONE";
   f.displayOff = true;
   RecordingTotals totals;
   totals.framesWritten = 300;
