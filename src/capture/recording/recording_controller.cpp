@@ -196,6 +196,7 @@ void RecordingController::FinishRecordingFile() {
       facts.frameSize = format->sizeText;
     }
   }
+  facts.timeLapse = p_.player.RecordingTimeLapse();
   facts.displayOff = displayTurnedOff_;
   RecordingTotals totals;
   if (Succeeded(p_.player.GetRecordingTotals(totals))) facts.totals = totals;

@@ -90,6 +90,12 @@ struct MediaTypeInfo {
   std::shared_ptr<const NativeMediaType> native;  // null when the implementation keeps none
 };
 
+// How a recording's time lapse thins out the stream.
+struct TimeLapseInUse {
+  bool intervalMode = false;  // true: one frame every `count` seconds; false: one in every max(count, 2) frames
+  int count = 0;
+};
+
 // What the recording sink wrote, for the recording log and the user messages.
 struct RecordingTotals {
   std::uint64_t framesWritten = 0;         // frames in the file (its length: dropped-frame entries count too)

@@ -103,6 +103,7 @@ void DirectShowMediaGraph::PrepareTransformFilter(TransformFilterKind kind, cons
   filter->SetInvertRows(setup.invertRows);
   if (setup.recompute) filter->RecomputeGeometry();
   if (kind == TransformFilterKind::kPixelSaturation) pixelSaturation_.SetHasDownstreamFilter(setup.hasDownstreamFilter);
+  if (kind == TransformFilterKind::kTimeLapse) timeLapse_.SetIntervalMode(setup.intervalMode);
 }
 
 // --- Filter graph

@@ -94,8 +94,6 @@ class DirectShowMediaGraph final : public MediaGraph {
   Status SetCurrentFrame(std::int64_t frame) override;
   Status GetCurrentFrame(std::int64_t* frame) override;
 
-  // The time lapse filter's own setting ("TimeLapseType"), latched when its output connects.
-  void SetTimeLapseIntervalMode(bool intervalMode) { timeLapse_.SetIntervalMode(intervalMode); }
   // Each connection ("A -> B", one a line) and, with the window renderer, the frames it has shown
   // since the graph last started ("Frames shown: N", "Picture shown: yes|no").
   std::wstring Report();

@@ -136,6 +136,17 @@ TEST_F(Recording, TheLogNamesTheCompressorUsedNotTheSavedChoice) {
             std::string::npos);
 }
 
+TEST_F(Recording, ATimeLapseRecordingSaysSoInItsLog) {
+  options.SetBoolean(kTimeLapseEnableKey, true);
+  options.SetBoolean(kTimeLapseTypeKey, true);
+  state.timeLapseCount = 30;
+  controller.OnStartButton();
+  controller.OnStopButton();
+  EXPECT_NE(LogFile(std::wstring(kManualName) + L".txt")
+                .find("\r\nCodec: NONE\r\nTime lapse: one frame every 30 seconds\r\n"),
+            std::string::npos);
+}
+
 TEST_F(Recording, PressingStartTwiceStartsOneRecording) {
   controller.OnStartButton();
   controller.OnStartButton();

@@ -34,6 +34,17 @@ TEST(RecordingLog, AManualRecordingWithoutGps) {
             L"Codec: Lagarith Lossless Codec\r\n");
 }
 
+TEST(RecordingLog, ATimeLapseRecordingSaysItsModeAfterTheCodec) {
+  RecordingLogFacts f = ManualFacts();
+  f.timeLapse = TimeLapseInUse{true, 10};
+  EXPECT_NE(BuildRecordingLogText(f).find(
+                L"\r\nCodec: Lagarith Lossless Codec\r\nTime lapse: one frame every 10 seconds\r\n"),
+            std::wstring::npos);
+  EXPECT_EQ(TimeLapseLine({true, 1}), L"Time lapse: one frame every 1 second");
+  EXPECT_EQ(TimeLapseLine({false, 5}), L"Time lapse: one frame in every 5 frames");
+  EXPECT_EQ(TimeLapseLine({false, 1}), L"Time lapse: one frame in every 2 frames");  // as the filter keeps them
+}
+
 TEST(RecordingLog, AnEventRecordingWithGpsDisplayOffAndTotals) {
   RecordingLogFacts f = ManualFacts();
   f.eventRecording = true;
