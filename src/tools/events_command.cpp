@@ -57,7 +57,7 @@ bool FolderReadable(const std::filesystem::path& folder, std::ostream& err) {
   std::error_code error;
   std::filesystem::directory_iterator it(folder, error);
   if (!error) return true;
-  err << "zuna-events: cannot read the folder \"" << PathUtf8(folder) << "\": " << error.message() << '\n';
+  err << "zuna-events: cannot read the folder \"" << TerminalPath(folder) << "\": " << error.message() << '\n';
   return false;
 }
 

@@ -1,7 +1,20 @@
 #include "tools/terminal_text.h"
 
+#include <cstdio>
+
 namespace zuna {
 namespace {
+
+// C0 controls, DEL and C1 controls: what a terminal may take as part of an escape sequence.
+bool IsControl(char32_t c) {
+  return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+void PutEscaped(std::string& out, char32_t c) {
+  char text[8];
+  std::snprintf(text, sizeof text, "\\x%02X", static_cast<unsigned>(c));
+  out += text;
+}
 
 void PutUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {
@@ -56,7 +69,31 @@ std::string TerminalText(std::wstring_view text) {
       out += '\n';
       continue;
     }
-    PutUtf8(out, CharacterAt(text, i));
+    const char32_t c = CharacterAt(text, i);
+    if (IsControl(c) && c != U'\n' && c != U'\t') {
+      PutEscaped(out, c);
+    } else {
+      PutUtf8(out, c);
+    }
+  }
+  return out;
+}
+
+std::string TerminalPath(const std::filesystem::path& path) {
+  const std::string bytes = PathUtf8(path);
+  std::string out;
+  out.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const auto byte = static_cast<unsigned char>(bytes[i]);
+    const auto next = i + 1 < bytes.size() ? static_cast<unsigned char>(bytes[i + 1]) : 0u;
+    if (byte == 0xC2 && next >= 0x80 && next <= 0x9F) {  // a C1 control in UTF-8
+      PutEscaped(out, next);
+      ++i;
+    } else if (IsControl(byte)) {
+      PutEscaped(out, byte);
+    } else {
+      out += bytes[i];
+    }
   }
   return out;
 }

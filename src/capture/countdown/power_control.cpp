@@ -7,7 +7,13 @@
 namespace zuna {
 namespace {
 
+// The system refuses both hibernation and shutdown to a process that has not enabled the
+// shutdown privilege first.
 void HibernateNow(PowerControl& power) {
+  if (!power.EnableShutdownPrivilege()) {
+    PostStampedMessage(L"Cannot adjust privilege to hibernate computer");
+    return;
+  }
   if (!power.Hibernate()) {
     PostStampedMessage(L"\r\nUnable to create hibernate the computer.  Check user privileges.\r\n");
     return;

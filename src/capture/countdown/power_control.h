@@ -20,7 +20,7 @@ class PowerControl {
   // Resets the system idle timer once (no continuous request).
   virtual void KeepSystemAwake() = 0;
   // Hibernates (not sleep, forced, wake events disabled); returns once the computer has resumed.
-  // False when the request failed.
+  // False when the request failed. Needs the shutdown privilege enabled first.
   virtual bool Hibernate() = 0;
   // True when the last resume was automatic rather than by a user action.
   virtual bool ResumedAutomatically() = 0;

@@ -72,6 +72,7 @@ bool CaptureProgram::CreateWindows() {
 void CaptureProgram::ReadOptions() {
   windows_.RegisterWindowPositions();
   optionsFileRead_ = options_.ReadCaptureOptions();
+  windows_.SpaceRecordButtons(p_.common.Options().Boolean(L"RecordButtonsSpace"));
   if (!devices_.Devices().empty()) devices_.SetCurrentDeviceIndex(0);
   MatchDevicesWithSavedOptions(devices_.Devices(), options_.Nodes());
   // The saved formats go in now, so that the video size below is that of the format in use.

@@ -76,6 +76,9 @@ class CaptureWindows {
 
   virtual CaptureWindowsState State() const = 0;
   virtual void ShowRecordControls(bool shown) = 0;
+  // The record controls with or without room around their buttons (`RecordButtonsSpace`): the
+  // window exists before the options file is read, so the option is applied once it has been.
+  virtual void SpaceRecordButtons(bool spaced) = 0;
   virtual void SetRecordButtons(bool startEnabled, bool stopEnabled) = 0;
   // The device windows change the camera itself: left open, they take no input while recording.
   virtual void EnableDeviceWindows(bool enabled) = 0;

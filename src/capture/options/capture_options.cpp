@@ -1,5 +1,7 @@
 #include "capture/options/capture_options.h"
 
+#include "capture/options/file_options_controller.h"
+#include "capture/options/filter_name_characters.h"
 #include "common/display_tools/pixel_saturation_controller.h"
 #include "common/help/help_documents.h"
 #include "common/help/help_page.h"
@@ -27,6 +29,19 @@ std::optional<int> TwoDigitField(std::wstring_view text, std::size_t& pos) {
   }
   if (digits == 0) return std::nullopt;
   return value;
+}
+
+// A prefix becomes part of file names: a hand-edited "..\\" or ":" would place files outside their
+// folder. Kept as the file options window keeps what is typed: cut to its length, then filtered.
+void FilterNamePrefix(OptionTables& options, std::wstring_view key, std::size_t limit) {
+  std::wstring text = options.Text(key);
+  const bool cut = text.size() > limit;
+  text.resize(std::min(text.size(), limit));
+  if (!FilterNameCharacters(text, false) && !cut) return;
+  options.SetText(key, text);
+  PostStampedMessage(L"WARNING: " + std::wstring(key) + L" in the options file becomes \"" + text +
+                     L"\": a name prefix holds at most " + std::to_wstring(limit) + L" of the characters below\r\n");
+  PostUnstampedMessage(kAllowedCharactersMessage);
 }
 
 }  // namespace
@@ -95,6 +110,9 @@ bool CaptureOptions::ReadCaptureOptions() {
 
 void CaptureOptions::ApplyCaptureOptions() {
   OptionTables& options = common_.Options();
+  FilterNamePrefix(options, kVideoNamePrefixKey, kMaxNamePrefixLength);
+  FilterNamePrefix(options, kLogfileNamePrefixKey, kMaxNamePrefixLength);
+  FilterNamePrefix(options, kEventFileGlobalPrefixKey, kMaxGlobalPrefixLength);
   const std::wstring duration = options.Text(kDefaultDurationKey);
   if (!duration.empty()) {
     if (const std::optional<CalendarTime> parsed = ParseDefaultDuration(duration)) settings_.defaultDuration = *parsed;

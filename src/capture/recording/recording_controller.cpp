@@ -188,12 +188,15 @@ void RecordingController::FinishRecordingFile() {
   facts.standardName = DeviceStandardName(device ? DeviceStandardOf(*device) : kStandardUnknown);
   if (device != nullptr) {
     facts.deviceName = device->friendlyName;
-    facts.lagarith = device->useCodec == 1;
+    // The compressor the graph was built with, not the saved choice: none is used when none is installed.
+    const CodecEntry* codec = p_.codecs.RecordingCodec(*device);
+    facts.codecName = codec != nullptr ? codec->name : std::wstring(kNoCodecName);
     if (const VideoFormat* format = CurrentFormatOf(*device)) {
       facts.frameRate = format->rateText;
       facts.frameSize = format->sizeText;
     }
   }
+  facts.timeLapse = p_.player.RecordingTimeLapse();
   facts.displayOff = displayTurnedOff_;
   RecordingTotals totals;
   if (Succeeded(p_.player.GetRecordingTotals(totals))) facts.totals = totals;

@@ -43,7 +43,8 @@ std::wstring BuildRecordingLogText(const RecordingLogFacts& f) {
   AddLine(text, L"Source device video standard: " + f.standardName);
   AddLine(text, L"Frame rate: " + (f.frameRate ? *f.frameRate : L"device frame rate unknown\r\n"));
   AddLine(text, L"Frame size: " + (f.frameSize ? *f.frameSize : L"device frame size unknown"));
-  AddLine(text, std::wstring(L"Codec: ") + (f.lagarith ? L"Lagarith Lossless Codec" : L"NONE"));
+  AddLine(text, L"Codec: " + f.codecName);
+  if (f.timeLapse) AddLine(text, TimeLapseLine(*f.timeLapse));
   if (f.displayOff) AddLine(text, L"Video display off during recording");
   if (f.totals) {
     AddLine(text, FirstFrameLine(*f.totals));
@@ -51,6 +52,15 @@ std::wstring BuildRecordingLogText(const RecordingLogFacts& f) {
   }
   if (!f.frameTimesFile.empty()) AddLine(text, L"Frame times: " + f.frameTimesFile);
   return text;
+}
+
+// Frame skipping keeps one frame in every max(count, 2): a count of 1 keeps every second frame.
+std::wstring TimeLapseLine(const TimeLapseInUse& timeLapse) {
+  if (timeLapse.intervalMode) {
+    return L"Time lapse: one frame every " + std::to_wstring(timeLapse.count) +
+           (timeLapse.count == 1 ? L" second" : L" seconds");
+  }
+  return L"Time lapse: one frame in every " + std::to_wstring(std::max(timeLapse.count, 2)) + L" frames";
 }
 
 std::wstring FirstFrameLine(const RecordingTotals& totals) {

@@ -20,7 +20,8 @@ struct RecordingLogFacts {
   std::wstring standardName;              // "NTSC_M" .. "UNKNOWN"
   std::optional<std::wstring> frameRate;  // the current format's texts; none without a format
   std::optional<std::wstring> frameSize;
-  bool lagarith = false;  // the device's codec choice is 1
+  std::wstring codecName = L"NONE";         // the compressor the recording went through
+  std::optional<TimeLapseInUse> timeLapse;  // none: every frame recorded
   bool displayOff = false;
   std::optional<RecordingTotals> totals;  // none when the graph could not tell
   std::wstring frameTimesFile;            // its name beside the video file; empty when none was written
@@ -31,6 +32,8 @@ std::wstring BuildRecordingLogText(const RecordingLogFacts& facts);
 
 // "First frame: hh:mm:ss.mmm (UTC)" ("First frame: none" when no frame came).
 std::wstring FirstFrameLine(const RecordingTotals& totals);
+// "Time lapse: one frame every N seconds" or "Time lapse: one frame in every N frames".
+std::wstring TimeLapseLine(const TimeLapseInUse& timeLapse);
 // "Frames recorded: N, dropped: M".
 std::wstring FramesLine(const RecordingTotals& totals);
 

@@ -18,6 +18,8 @@ inline constexpr Status kInvalidArg = static_cast<Status>(0x80070057u);
 inline constexpr Status kAccessDenied = static_cast<Status>(0x80070005u);
 inline constexpr Status kPointer = static_cast<Status>(0x80004003u);
 inline constexpr Status kFileNotFound = static_cast<Status>(0x80070002u);
+// The disk has no room left (the platform's ERROR_DISK_FULL as a status).
+inline constexpr Status kDiskFull = static_cast<Status>(0x80070070u);
 
 constexpr bool Succeeded(Status s) {
   return s >= 0;

@@ -58,17 +58,25 @@ std::wstring ZunaCommon::BuildMessageFilePath() const {
   return zuna::BuildMessageFilePath(clock_, utcBiasMinutes_, place);
 }
 
-void ZunaCommon::OnSaveMessages() {
+bool ZunaCommon::OnSaveMessages() {
   const std::wstring path = BuildMessageFilePath();
   log_.Drain();
-  log_.WriteMessagesFile(ToFsPath(path));
+  if (!log_.WriteMessagesFile(ToFsPath(path))) {
+    log_.Post(L"WARNING: cannot save user messages in log file \"" + path + L"\"\r\n", true);
+    return false;
+  }
   log_.Post(L"User messages saved in log file \"" + path + L"\"\r\n", true);
+  return true;
 }
 
+// Messages that could not be saved are kept: clearing them would lose them for good.
 void ZunaCommon::OnSaveMessagesAndClear() {
   const std::wstring path = BuildMessageFilePath();
   log_.Drain();
-  log_.WriteMessagesFile(ToFsPath(path));
+  if (!log_.WriteMessagesFile(ToFsPath(path))) {
+    log_.Post(L"WARNING: cannot save user messages in log file \"" + path + L"\"; no message cleared\r\n", true);
+    return;
+  }
   log_.ClearMessages();
   log_.Post(L"User messages saved in log file \"" + path + L"\" and all messages cleared\r\n", true);
 }

@@ -81,7 +81,8 @@ class ZunaCommon {
   }
 
   // The log window's File menu.
-  void OnSaveMessages();
+  // False, told to the user, when the file could not be written.
+  bool OnSaveMessages();
   void OnSaveMessagesAndClear();
   void OnClearMessages();
 

@@ -107,7 +107,8 @@ bool UserMessagesLog::WriteMessagesFile(const std::filesystem::path& path) const
   std::ofstream file(path, std::ios::binary | std::ios::trunc);
   if (!file) return false;
   file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  return static_cast<bool>(file);
+  file.close();  // what stayed in the stream's buffer is written here, and may not fit
+  return !file.fail();
 }
 
 void UserMessagesLog::ClearMessages() {

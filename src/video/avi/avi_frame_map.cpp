@@ -12,9 +12,13 @@ constexpr wchar_t kNoIndexFourCc[] = L"SEVERE: problem reading FOURCC value in f
 constexpr wchar_t kCannotMove[] = L"SEVERE: cannot set file pointer in file created by ZUNA Video Capture\r\n";
 constexpr wchar_t kCannotRead[] = L"SEVERE: cannot read from file created by ZUNA Video Capture\r\n";
 constexpr wchar_t kDamagedIndex[] = L"SEVERE: the index of the file created by ZUNA Video Capture is damaged\r\n";
+constexpr wchar_t kIndexTooLarge[] =
+    L"SEVERE: the super index of the file created by ZUNA Video Capture claims more entries than a recording can "
+    L"have\r\n";
 
 constexpr std::uint32_t kSuperEntryBytes = avi::kSuperIndexLongs * 4;
 constexpr std::uint32_t kStandardEntryBytes = avi::kStandardIndexLongs * 4;
+constexpr std::uint64_t kEntriesPerRead = 65536;  // a standard index is read in pieces of bounded size
 
 Status Damaged() {
   PostStampedMessage(kDamagedIndex);
@@ -59,6 +63,10 @@ Status AviHeaderParser::ReadFrameMap(AviByteSource& file, ByteSpan header) {
       !Inside(superOffset + avi::kIndexHeadBytes, entryBytes, size)) {
     return Damaged();
   }
+  if (entries > kMaxSuperIndexEntries) {  // inside a file large enough, but not one a recording makes
+    PostStampedMessage(kIndexTooLarge);
+    return kUnexpected;
+  }
   std::vector<std::uint8_t> table;
   if (Status s = ReadExactly(file, superOffset + avi::kIndexHeadBytes, entryBytes, table); Failed(s)) return s;
   std::uint32_t mapped = 0;
@@ -85,14 +93,20 @@ Status AviHeaderParser::ReadStandardIndex(AviByteSource& file, std::uint64_t off
   }
   const std::uint64_t wanted = std::min<std::uint64_t>(entries, totalFrames - mapped);
   std::vector<std::uint8_t> table;
-  if (Status s = ReadExactly(file, offset + avi::kIndexHeadBytes, wanted * kStandardEntryBytes, table); Failed(s)) {
-    return s;
-  }
-  for (std::uint64_t e = 0; e < wanted; ++e) {
-    const std::uint32_t chunkSize = ReadLe32(table, e * kStandardEntryBytes + 4).value_or(0);
-    const bool key = (chunkSize & avi::kNotKeyFrameBit) == 0;
-    frameIsKey[mapped++] = key ? 1 : 0;
-    if (key) ++keyFrames;
+  for (std::uint64_t done = 0; done < wanted;) {
+    const std::uint64_t count = std::min(wanted - done, kEntriesPerRead);
+    if (Status s = ReadExactly(file, offset + avi::kIndexHeadBytes + done * kStandardEntryBytes,
+                               static_cast<std::size_t>(count * kStandardEntryBytes), table);
+        Failed(s)) {
+      return s;
+    }
+    for (std::uint64_t e = 0; e < count; ++e) {
+      const std::uint32_t chunkSize = ReadLe32(table, e * kStandardEntryBytes + 4).value_or(0);
+      const bool key = (chunkSize & avi::kNotKeyFrameBit) == 0;
+      frameIsKey[mapped++] = key ? 1 : 0;
+      if (key) ++keyFrames;
+    }
+    done += count;
   }
   return kOk;
 }

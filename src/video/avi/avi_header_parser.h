@@ -20,6 +20,9 @@ class AviHeaderParser {
   static constexpr std::size_t kTagBytes = 4096;
   static constexpr std::uint32_t kMaxTotalFrames = 99'999'999;  // the frame count texts hold 8 digits
   static constexpr std::uint32_t kMaxFrameDimension = 32768;
+  // The most super index entries a file may claim (as many as the capture program writes at most):
+  // the super index is read whole, so what it may ask for is bounded.
+  static constexpr std::uint32_t kMaxSuperIndexEntries = 1u << 20;
 
   explicit AviHeaderParser(const NumberLocale& locale = ProcessNumberLocale()) : locale_(locale) {}
 

@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdlib>
+#include <new>
+#include <string>
 
 #include "video/avi/avi_layout.h"
 
@@ -103,6 +105,11 @@ Status AviFrameReader::Open(AviByteSource& file) {
   if (!size) return Fail(kUnexpected, "the file size cannot be learned");
   fileSize_ = *size;
   if (Status s = ReadTopLevel(file); Failed(s)) return s;
+  if (format_.Uncompressed() && format_.UncompressedFrameBytes() > kMaxFrameBytes) {
+    problem_ = "one frame of its " + std::to_string(format_.width) + " x " + std::to_string(std::abs(format_.height)) +
+               " picture would take more than " + std::to_string(kMaxFrameBytes >> 20) + " MiB";
+    return Fail(kAbort, problem_.c_str());
+  }
 
   if (!superIndex_.empty() && ReadOpenDmlIndex(file)) {
     indexKind_ = AviIndexKind::kOpenDml;
@@ -250,6 +257,12 @@ bool AviFrameReader::AddFrame(std::uint64_t offset, std::uint32_t size, bool key
     stopped_ = true;
     return false;
   }
+  if (size > kMaxFrameBytes) {
+    problem_ = "frame " + std::to_string(frames_.size()) + " claims " + std::to_string(size) + " bytes, more than " +
+               std::to_string(kMaxFrameBytes >> 20) + " MiB; the frames from there on are not read";
+    stopped_ = true;
+    return false;
+  }
   // An uncompressed frame stands alone; a frame with no bytes is dropped, never a key.
   const bool isKey = size != 0 && (key || format_.Uncompressed());
   frames_.push_back({offset, size, isKey});
@@ -284,13 +297,19 @@ Status AviFrameReader::ReadFrame(AviByteSource& file, std::uint32_t frame, std::
   if (frame >= frames_.size()) return kInvalidArg;
   const AviFrameEntry& entry = frames_[frame];
   if (entry.size == 0) return kOk;
-  std::vector<std::uint8_t> bytes;
-  if (!file.Seek(entry.offset - 8) || !file.Read(std::size_t{entry.size} + 8, bytes)) return kUnexpected;
-  if (bytes.size() != std::size_t{entry.size} + 8 || !IsStreamChunk(Field32(bytes, 0)) ||
-      Field32(bytes, 4) != entry.size) {
-    return kFail;  // the index does not lead to this stream's chunk: a damaged file
+  // The streaming thread calls this: running out of memory must end the stream, never the program.
+  try {
+    std::vector<std::uint8_t> bytes;
+    if (!file.Seek(entry.offset - 8) || !file.Read(std::size_t{entry.size} + 8, bytes)) return kUnexpected;
+    if (bytes.size() != std::size_t{entry.size} + 8 || !IsStreamChunk(Field32(bytes, 0)) ||
+        Field32(bytes, 4) != entry.size) {
+      return kFail;  // the index does not lead to this stream's chunk: a damaged file
+    }
+    out.assign(bytes.begin() + 8, bytes.end());
+  } catch (const std::bad_alloc&) {
+    out.clear();
+    return kOutOfMemory;
   }
-  out.assign(bytes.begin() + 8, bytes.end());
   return kOk;
 }
 

@@ -6,7 +6,9 @@
 //
 // Any file may be damaged or hostile: no count is trusted, every offset and size is checked against
 // the file's real size, and what is held in memory grows only with what was actually read from the
-// file. A frame whose bytes lie outside the file ends the frame list there.
+// file. A frame whose bytes lie outside the file ends the frame list there; so does a frame larger
+// than kMaxFrameBytes, and a stream whose uncompressed frames would be larger is not read at all:
+// one frame is held in memory whole, and no file may ask for more than that much.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -58,9 +60,11 @@ class AviFrameReader {
   static constexpr std::uint32_t kMaxHeaderBytes = 16u << 20;  // the header list is read whole
   static constexpr std::uint32_t kMaxFormatBytes = 1u << 16;
   static constexpr std::int32_t kMaxDimension = 32768;
+  static constexpr std::uint32_t kMaxFrameBytes = 512u << 20;  // what one frame may claim
 
   // kOk when the file holds a video stream (possibly of no frames); kAbort when it is not an AVI file
-  // with a usable video stream; kUnexpected when a read failed. Problem() says why.
+  // with a usable video stream; kUnexpected when a read failed. Problem() says why; after kOk it
+  // says why the frame list ended early, when a frame claimed too much.
   Status Open(AviByteSource& file);
 
   const AviStreamFormat& Format() const { return format_; }
@@ -73,7 +77,8 @@ class AviFrameReader {
   const std::vector<AviPaletteChange>& PaletteChanges() const { return paletteChanges_; }
 
   // The bytes of one frame (none for a dropped frame), after checking that its chunk head names the
-  // stream and its size. kInvalidArg for a frame number out of range.
+  // stream and its size. kInvalidArg for a frame number out of range; kOutOfMemory when the memory
+  // for it cannot be had.
   Status ReadFrame(AviByteSource& file, std::uint32_t frame, std::vector<std::uint8_t>& out) const;
   // The bytes of one palette change (its head and at most 256 entries), checked like a frame's.
   Status ReadPaletteChange(AviByteSource& file, std::size_t change, std::vector<std::uint8_t>& out) const;

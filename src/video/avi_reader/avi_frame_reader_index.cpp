@@ -42,6 +42,7 @@ bool AviFrameReader::ReadOpenDmlIndex(AviByteSource& file) {
   }
   if (frames_.empty()) {
     stopped_ = false;
+    problem_.clear();  // the next way of finding the frames has its own say
     return false;
   }
   return true;
@@ -130,6 +131,7 @@ void AviFrameReader::WalkMovi(AviByteSource& file) {
   frames_.clear();
   paletteChanges_.clear();
   stopped_ = false;
+  problem_.clear();
   const std::uint64_t moviEnd = std::min<std::uint64_t>(firstRiffEnd_, movi_->offset + 8 + std::uint64_t{movi_->size});
   if (!WalkList(file, movi_->offset + 12, moviEnd, 0)) return;
   std::uint64_t part = firstRiffEnd_ + (firstRiffEnd_ & 1);  // parts start on even offsets

@@ -11,7 +11,6 @@ namespace {
 
 constexpr wchar_t kBadFormat[] = L"WARNING: unsupported video format in AviWriter Open\r\n";
 constexpr wchar_t kCannotCreate[] = L"SEVERE: cannot create the AVI file in AviWriter Open\r\n";
-constexpr wchar_t kCannotWrite[] = L"SEVERE: cannot write to the AVI file in AviWriter\r\n";
 constexpr wchar_t kNotOpen[] = L"Logic error: call to WriteFrame with no open AVI file\r\n";
 constexpr wchar_t kFrameTooLarge[] = L"WARNING: frame larger than 512 MiB not recorded in AviWriter WriteFrame\r\n";
 constexpr wchar_t kTooManyFrames[] =
@@ -19,7 +18,6 @@ constexpr wchar_t kTooManyFrames[] =
 constexpr wchar_t kTimeJump[] =
     L"WARNING: frame times jumped by an hour or more; the gap is not counted as dropped frames in AviWriter "
     L"WriteFrame\r\n";
-constexpr wchar_t kCannotClose[] = L"SEVERE: cannot finish the AVI file in AviWriter Close\r\n";
 
 constexpr std::uint64_t kTwelveHours = 12 * 3600;
 
@@ -85,16 +83,18 @@ Status AviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoFormat&
   end_ = layout.bytes.size();
   output_ = std::move(output);
   if (!output_->Write(0, layout.bytes) || !output_->Flush()) {
+    PostStampedMessage(WriteFaultMessage(L"cannot create the AVI file", *output_, L"AviWriter Open"));
+    NoteFault();
     output_->Close();
     output_.reset();
-    PostStampedMessage(kCannotCreate);
-    return kFail;
+    return fault_;
   }
   return kOk;
 }
 
 void AviWriter::ResetState() {
   failed_ = reported_ = indexFull_ = false;
+  fault_ = kOk;
   legacyWritten_ = false;
   legacyOffset_ = 0;
   superUsed_ = superNext_ = 0;
@@ -165,7 +165,7 @@ Status AviWriter::AppendChunk(ByteSpan bytes, bool key) {
   PutLe32(head, size);
   static constexpr std::uint8_t kPad[1] = {0};
   if (!Put(end_, head) || !Put(end_ + 8, bytes) || ((size & 1) != 0 && !Put(end_ + 8 + size, kPad))) {
-    return Fail(kCannotWrite);
+    return Fail();
   }
   const std::uint32_t flaggedSize = key ? size : (size | avi::kNotKeyFrameBit);
   index_.pending.push_back({static_cast<std::uint32_t>(end_ + 8 - partMovi_), flaggedSize});
@@ -211,7 +211,8 @@ Status AviWriter::Close() {
   failed_ = false;  // after a failed write, what was written whole still gets its index and headers
   ok = Succeeded(CheckpointWith(true)) && ok;  // a finished recording survives a power cut
   if (!output_->Close()) {
-    PostStampedMessage(kCannotClose);
+    PostStampedMessage(WriteFaultMessage(L"cannot finish the AVI file", *output_, L"AviWriter Close"));
+    NoteFault();
     ok = false;
   }
   output_.reset();
@@ -235,13 +236,19 @@ bool AviWriter::Put64(std::uint64_t offset, std::uint64_t value) {
 }
 
 Status AviWriter::FlushAll(bool toDisk) {
-  return (toDisk ? output_->Sync() : output_->Flush()) ? kOk : Fail(kCannotWrite);
+  return (toDisk ? output_->Sync() : output_->Flush()) ? kOk : Fail();
 }
 
-Status AviWriter::Fail(const wchar_t* message) {
-  if (!reported_) PostStampedMessage(message);
+Status AviWriter::Fail() {
+  if (!reported_) PostStampedMessage(WriteFaultMessage(L"cannot write to the AVI file", *output_, L"AviWriter"));
   reported_ = failed_ = true;
+  NoteFault();
   return kFail;
+}
+
+// The first cause stays: a disk that filled up is why the later steps failed too.
+void AviWriter::NoteFault() {
+  if (fault_ == kOk) fault_ = output_->DiskFull() ? kDiskFull : kFail;
 }
 
 }  // namespace zuna

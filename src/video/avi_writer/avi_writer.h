@@ -63,6 +63,9 @@ class AviWriter {
   Status Close();
 
   bool IsOpen() const { return output_ != nullptr; }
+  // kOk until a write, a flush or the close fails; then kDiskFull when the disk had no room left,
+  // else kFail. It stays until the next Open.
+  Status Fault() const { return fault_; }
   std::uint32_t FrameCount() const { return static_cast<std::uint32_t>(slots_); }
   std::uint32_t DroppedFrameCount() const { return static_cast<std::uint32_t>(dropped_); }
   std::uint32_t SuperIndexCapacity() const { return superCapacity_; }
@@ -103,7 +106,8 @@ class AviWriter {
   bool Put(std::uint64_t offset, ByteSpan bytes);
   bool Put32(std::uint64_t offset, std::uint32_t value);
   bool Put64(std::uint64_t offset, std::uint64_t value);
-  Status Fail(const wchar_t* message);
+  Status Fail();
+  void NoteFault();
   std::uint32_t IndexChunkBytes() const;
   void ResetState();
 
@@ -113,6 +117,7 @@ class AviWriter {
   AviFrameTimeline timeline_{0, 0};
   bool failed_ = false;    // no more appends
   bool reported_ = false;  // the user was told
+  Status fault_ = kOk;
   bool indexFull_ = false;
 
   std::uint64_t superOffset_ = 0;

@@ -9,7 +9,6 @@
 namespace zuna {
 namespace {
 
-constexpr wchar_t kCannotWrite[] = L"SEVERE: cannot write to the AVI file in AviWriter\r\n";
 constexpr wchar_t kIndexFull[] =
     L"SEVERE: the AVI file index is full; no more frames recorded in AviWriter WriteFrame\r\n";
 
@@ -44,7 +43,7 @@ Status AviWriter::StartIndex() {
   }
   std::vector<std::uint8_t> chunk = StandardIndexHead(format_.ChunkId(), options_.framesPerIndex, partMovi_);
   chunk.resize(IndexChunkBytes(), 0);
-  if (!Put(end_, chunk)) return Fail(kCannotWrite);
+  if (!Put(end_, chunk)) return Fail();
   index_ = StandardIndex{true, end_, 0, 0, superNext_++, {}};
   end_ += chunk.size();
   return kOk;
@@ -69,10 +68,10 @@ Status AviWriter::CommitIndex() {
       superOffset_ + avi::kIndexHeadBytes + std::uint64_t{index_.superSlot} * kSuperEntryBytes;
   if (!Put(entriesAt, entries) || !Put32(index_.offset + avi::kIndexEntriesInUseOffset, index_.used) ||
       !Put(superAt, superEntry)) {
-    return Fail(kCannotWrite);
+    return Fail();
   }
   if (index_.superSlot + 1 > superUsed_) {
-    if (!Put32(superOffset_ + avi::kIndexEntriesInUseOffset, index_.superSlot + 1)) return Fail(kCannotWrite);
+    if (!Put32(superOffset_ + avi::kIndexEntriesInUseOffset, index_.superSlot + 1)) return Fail();
     superUsed_ = index_.superSlot + 1;
   }
   index_.written = index_.used;
@@ -90,7 +89,7 @@ Status AviWriter::CommitHeaders() {
                   Put32(avi::kAvihBufferSizeOffset, buffer) &&
                   Put32(partMovi_ + 4, static_cast<std::uint32_t>(moviEnd - partMovi_ - 8)) &&
                   Put32(partStart_ + 4, static_cast<std::uint32_t>(end_ - partStart_ - 8));
-  return ok ? kOk : Fail(kCannotWrite);
+  return ok ? kOk : Fail();
 }
 
 // Closes the part at hand for good and opens an "AVIX" part after it.
@@ -102,7 +101,7 @@ Status AviWriter::Spill() {
   }
   if (Status s = CommitHeaders(); Failed(s)) return s;
   const std::vector<std::uint8_t> head = ExtensionPartHead();
-  if (!Put(end_, head)) return Fail(kCannotWrite);
+  if (!Put(end_, head)) return Fail();
   partStart_ = end_;
   partMovi_ = end_ + 12;
   end_ += head.size();
@@ -125,7 +124,7 @@ Status AviWriter::WriteLegacyIndex() {
     PutLe32(chunk, e.size);
   }
   if (!Put(end_, chunk) || !Put32(avi::kAvihFlagsOffset, avi::kAvifHasIndex | avi::kAvifIsInterleaved)) {
-    return Fail(kCannotWrite);
+    return Fail();
   }
   legacyWritten_ = true;
   legacyOffset_ = end_;

@@ -7,7 +7,6 @@
 namespace zuna {
 namespace {
 
-constexpr wchar_t kCannotWrite[] = L"SEVERE: cannot write to the frame times file in FrameTimesWriter\r\n";
 constexpr std::string_view kNoClock = "# no UTC time for the frames that follow: the capture graph has no clock\r\n";
 
 }  // namespace
@@ -42,6 +41,7 @@ Status FrameTimesWriter::Open(std::unique_ptr<RiffOutput> output, std::uint32_t 
   pending_ = std::string(kFrameTimesFileFirstLine) + "\r\n" + std::string(kFrameTimesFileHeader) + "\r\n";
   end_ = slots_ = slotsAtCheckpoint_ = 0;
   failed_ = toldNoClock_ = false;
+  fault_ = kOk;
   return Checkpoint(false);
 }
 
@@ -86,13 +86,23 @@ Status FrameTimesWriter::Close() {
   if (!output_) return kOk;
   const bool ok = Succeeded(Checkpoint(true));
   const bool closed = output_->Close();
-  if (!closed && !failed_) PostStampedMessage(kCannotWrite);
+  if (!closed && !failed_) {
+    PostStampedMessage(Message());
+    fault_ = output_->DiskFull() ? kDiskFull : kFail;
+  }
   output_.reset();
   return ok && closed ? kOk : kFail;
 }
 
+std::wstring FrameTimesWriter::Message() const {
+  return WriteFaultMessage(L"cannot write to the frame times file", *output_, L"FrameTimesWriter");
+}
+
 Status FrameTimesWriter::Fail() {
-  if (!failed_) PostStampedMessage(kCannotWrite);
+  if (!failed_) {
+    PostStampedMessage(Message());
+    fault_ = output_->DiskFull() ? kDiskFull : kFail;
+  }
   failed_ = true;
   pending_.clear();
   return kFail;

@@ -53,11 +53,14 @@ class FrameTimesWriter {
   Status Close();
 
   bool IsOpen() const { return output_ != nullptr; }
+  // kOk until a write fails; then kDiskFull when the disk had no room left, else kFail.
+  Status Fault() const { return fault_; }
   std::uint64_t Slots() const { return slots_; }
 
  private:
   void AddLine(FileTime utc, bool dropped);
   Status Fail();
+  std::wstring Message() const;
 
   std::unique_ptr<RiffOutput> output_;
   std::uint32_t rate_ = 0;
@@ -67,6 +70,7 @@ class FrameTimesWriter {
   std::uint64_t slots_ = 0;
   std::uint64_t slotsAtCheckpoint_ = 0;
   bool failed_ = false;
+  Status fault_ = kOk;
   bool toldNoClock_ = false;
 };
 

@@ -36,6 +36,7 @@ Status QueuedAviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoF
   frameTimesBegun_ = frameTimes && Succeeded(frameTimes_.Open(std::move(frameTimes), format.rate, format.scale));
   const std::uint64_t capacity = options_.queueBytes != 0 ? options_.queueBytes : FrameWriteQueue::CapacityFor(format);
   framesWritten_ = framesDropped_ = framesDroppedByQueue_ = 0;
+  videoFault_ = frameTimesFault_ = kOk;
   lastSync_ = Now();
   unsynced_ = warned_ = false;
   try {
@@ -73,6 +74,7 @@ Status QueuedAviWriter::Close() {
   queue_->Close();
   thread_.join();  // the thread writes what is queued before it ends
   const Status status = writer_.Close();
+  NoteVideoResult(status);
   frameTimes_.Close();
   Publish();
   if (const std::uint64_t lost = framesDroppedByQueue_.load(); lost != 0) {
@@ -83,7 +85,8 @@ Status QueuedAviWriter::Close() {
 }
 
 QueuedAviWriterTotals QueuedAviWriter::Totals() const {
-  return {framesWritten_.load(), framesDropped_.load(), framesDroppedByQueue_.load(), frameTimesBegun_.load()};
+  return {framesWritten_.load(),   framesDropped_.load(), framesDroppedByQueue_.load(),
+          frameTimesBegun_.load(), videoFault_.load(),    frameTimesFault_.load()};
 }
 
 void QueuedAviWriter::Run() {
@@ -105,13 +108,12 @@ void QueuedAviWriter::Handle(FrameWriteQueue::Entry& entry) {
   const std::uint64_t slots = writer_.FrameCount(), dropped = writer_.DroppedFrameCount();
   switch (entry.kind) {
     case Kind::kFrame:
-      // A failed write is reported to the user by the writer; the recording goes on regardless.
-      writer_.WriteFrame(entry.bytes, entry.startTime100ns, entry.key);
+      NoteVideoResult(writer_.WriteFrame(entry.bytes, entry.startTime100ns, entry.key));
       break;
     case Kind::kLost:
       if (!warned_) PostStampedMessage(kFellBehind);
       warned_ = true;
-      writer_.WriteDroppedFrames(entry.lost, entry.startTime100ns);
+      NoteVideoResult(writer_.WriteDroppedFrames(entry.lost, entry.startTime100ns));
       framesDroppedByQueue_ += entry.lost;
       break;
     case Kind::kCheckClock:
@@ -143,15 +145,25 @@ void QueuedAviWriter::AddFrameTimes(bool frame, std::uint64_t slots, std::uint64
 void QueuedAviWriter::SyncIfDue(bool force) {
   const auto now = Now();
   if (!unsynced_ || (!force && now - lastSync_ < options_.diskInterval)) return;
-  writer_.CheckpointToDisk();
-  frameTimes_.Checkpoint(true);
+  NoteVideoResult(writer_.CheckpointToDisk());
+  frameTimes_.Checkpoint(true);  // a failure stays in its Fault()
   lastSync_ = now;
   unsynced_ = false;
+  Publish();
+}
+
+// A frame too large to record is refused alone (the writer said so); any other failure means that
+// no frame reaches the file any more. The first cause stays.
+void QueuedAviWriter::NoteVideoResult(Status status) {
+  if (Succeeded(status) || status == kInvalidArg) return;
+  Status none = kOk;
+  videoFault_.compare_exchange_strong(none, writer_.Fault() != kOk ? writer_.Fault() : status);
 }
 
 void QueuedAviWriter::Publish() {
   framesWritten_ = writer_.FrameCount();
   framesDropped_ = writer_.DroppedFrameCount();
+  frameTimesFault_ = frameTimes_.Fault();
 }
 
 }  // namespace zuna

@@ -10,6 +10,9 @@
 //
 // Beside the file, when given an output for it, the writer thread keeps the frame times file: each
 // slot of the AVI file with the UTC time its frame was stamped with, at the same checkpoints.
+//
+// A write that fails is told to the user by the writer, naming the file; Totals() carries the fault
+// from then on, so the recording's owner can see that frames no longer reach the file.
 #include <atomic>
 #include <chrono>
 #include <cstdint>
@@ -37,6 +40,11 @@ struct QueuedAviWriterTotals {
   std::uint64_t framesDropped = 0;         // dropped-frame entries in the file
   std::uint64_t framesDroppedByQueue = 0;  // of those, frames the queue could not keep
   bool frameTimes = false;                 // the frame times file was begun
+  // kOk while the file takes every frame; once a write, checkpoint or the close failed or the file
+  // can hold no more frames: kDiskFull when the disk had no room left, else another failure. The
+  // user was told, naming the file.
+  Status videoFault = kOk;
+  Status frameTimesFault = kOk;  // likewise for the frame times file
 };
 
 class QueuedAviWriter {
@@ -67,6 +75,8 @@ class QueuedAviWriter {
   Status Close();
 
   bool IsOpen() const { return open_.load(); }
+  // Any thread: Totals().videoFault, without the rest.
+  Status VideoFault() const { return videoFault_.load(); }
   // Any thread: what the file holds so far (all of it once closed).
   QueuedAviWriterTotals Totals() const;
   // Bytes the queue holds at most; 0 when not open.
@@ -77,6 +87,7 @@ class QueuedAviWriter {
   void Handle(FrameWriteQueue::Entry& entry);
   void AddFrameTimes(bool frame, std::uint64_t slots, std::uint64_t dropped, FileTime utc);
   void SyncIfDue(bool force);
+  void NoteVideoResult(Status status);
   void Publish();
   std::chrono::steady_clock::time_point Now() const;
 
@@ -94,6 +105,8 @@ class QueuedAviWriter {
   std::atomic<std::uint64_t> framesDropped_{0};
   std::atomic<std::uint64_t> framesDroppedByQueue_{0};
   std::atomic<bool> frameTimesBegun_{false};
+  std::atomic<Status> videoFault_{kOk};
+  std::atomic<Status> frameTimesFault_{kOk};
 };
 
 }  // namespace zuna

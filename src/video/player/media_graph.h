@@ -42,6 +42,7 @@ struct TransformFilterSetup {
   bool invertRows = false;           // orientation flag, cleared on every insertion
   bool hasDownstreamFilter = false;  // pixel saturation: another display filter follows it
   bool recompute = true;             // latch the geometry again at the next sample
+  bool intervalMode = false;         // time lapse: the count is seconds between kept frames, not frames
 };
 
 // The steps that can fail in the compound operations; the steps after a failed one are not tried.

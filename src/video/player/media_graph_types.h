@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "common/foundation/status.h"
+
 namespace zuna {
 
 // A 16-byte identifier laid out like the platform's GUID, so an implementation can copy it across.
@@ -88,6 +90,12 @@ struct MediaTypeInfo {
   std::shared_ptr<const NativeMediaType> native;  // null when the implementation keeps none
 };
 
+// How a recording's time lapse thins out the stream.
+struct TimeLapseInUse {
+  bool intervalMode = false;  // true: one frame every `count` seconds; false: one in every max(count, 2) frames
+  int count = 0;
+};
+
 // What the recording sink wrote, for the recording log and the user messages.
 struct RecordingTotals {
   std::uint64_t framesWritten = 0;         // frames in the file (its length: dropped-frame entries count too)
@@ -96,6 +104,11 @@ struct RecordingTotals {
   bool firstFrameKnown = false;
   std::uint64_t firstFrameUtc = 0;  // FileTime: 100 ns units since 1601-01-01 UTC
   bool frameTimes = false;          // the frame times file beside the recording was written
+  // kOk while every frame reaches the file; after a failed write (or a file that can hold no more
+  // frames) kDiskFull when the disk had no room left, else another failure. The sink told the user,
+  // naming the file.
+  Status videoFault = kOk;
+  Status frameTimesFault = kOk;  // likewise for the frame times file beside it
 };
 
 }  // namespace zuna

@@ -6,6 +6,7 @@
 // Main thread only. Every failure is posted to the user-messages log and returned as kFail.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -17,6 +18,7 @@
 namespace zuna {
 
 inline constexpr std::wstring_view kTimeLapseEnableOption = L"TimeLapseEnable";
+inline constexpr std::wstring_view kTimeLapseTypeOption = L"TimeLapseType";
 
 // A brightness or contrast percentage (0..100, clamped) as the colour control takes it: -127..127.
 std::int32_t ColorControlLevel(int percent);
@@ -94,6 +96,8 @@ class VideoPlayer {
   bool TimeLapseUnavailable() const { return !timeLapse_.filter; }
   const MediaGuid& ConnectedSubtype() const { return connectedSubtype_; }
   const MediaGuid& CaptureSubtype() const { return captureSubtype_; }
+  // The time lapse of the current or last recording; none when it recorded every frame.
+  const std::optional<TimeLapseInUse>& RecordingTimeLapse() const { return recordingTimeLapse_; }
   int BrightnessPercent() const { return brightnessPercent_; }
   int ContrastPercent() const { return contrastPercent_; }
 
@@ -169,6 +173,7 @@ class VideoPlayer {
 
   MediaGuid connectedSubtype_;
   MediaGuid captureSubtype_;
+  std::optional<TimeLapseInUse> recordingTimeLapse_;
   int brightnessPercent_ = 50;
   int contrastPercent_ = 50;
   bool quiet_ = false;

@@ -12,6 +12,7 @@ Status VideoPlayer::RenderVideoCaptureStream(const std::wstring& path, FilterRef
   if (!sourceFilter_ || !hasCaptureGraphBuilder_) {
     return Fail(L"Logic error: attempt to render capture stream with NULL source filter\r\n");
   }
+  recordingTimeLapse_.reset();
   FilterRef sink;
   if (path.empty() || Failed(graph_.CreateRecordingSink(path, &sink)) || !sink) {
     return Fail(L"SEVERE: SetOutputFileName method has failed, no recording is possible\r\n");
@@ -54,12 +55,18 @@ bool VideoPlayer::TimeLapseWanted() const {
   return enable != nullptr && enable->value && state_.timeLapseCount.load() != 0;
 }
 
+// "TimeLapseType" true makes the count an interval in seconds; the filter latches it with the count.
 Status VideoPlayer::InsertTimeLapse(FilterRef next) {
-  graph_.PrepareTransformFilter(TransformFilterKind::kTimeLapse, {captureSubtype_, false, false, true});
+  const BooleanOption* type = options_->FindBoolean(kTimeLapseTypeOption);
+  const TimeLapseInUse use{type != nullptr && type->value, state_.timeLapseCount.load()};
+  graph_.PrepareTransformFilter(TransformFilterKind::kTimeLapse,
+                                {captureSubtype_, false, false, true, use.intervalMode});
   if (Failed(graph_.AddFilter(timeLapse_.filter, L"CaptureTimeLapse"))) {
     return Fail(L"SEVERE: cannot add time lapse filter to filter graph in RenderVideoCaptureStream\r\n");
   }
-  return ConnectWithNextFilter(timeLapse_.filter, next);
+  const Status connected = ConnectWithNextFilter(timeLapse_.filter, next);
+  if (Succeeded(connected)) recordingTimeLapse_ = use;
+  return connected;
 }
 
 }  // namespace zuna

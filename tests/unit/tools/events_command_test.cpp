@@ -77,6 +77,20 @@ TEST(TerminalText, EndsLinesWithLineFeedsAndWritesUtf8) {
   EXPECT_EQ(Utf8Text(L"a\r\n\u00e4" + pair), "a\r\n\xC3\xA4\xF0\x9F\x94\xAD");
 }
 
+TEST(TerminalText, ShowsControlCharactersOfNamesEscaped) {
+  const std::wstring name =
+      L"File \"evil\x1B]0;pwned\x07\x9B"
+      L"2J\x7F.avi\"\r\n";
+  EXPECT_EQ(TerminalText(name),
+            "File \"evil\\x1B]0;pwned\\x07\\x9B"
+            "2J\\x7F.avi\"\n");
+  EXPECT_EQ(TerminalText(L"a\tb\x08"), "a\tb\\x08");
+  EXPECT_EQ(TerminalPath(PathFromUtf8("dir\x1B[2J/\xC2\x9B"
+                                      "1m\n\xC3\xA4")),
+            "dir\\x1B[2J/\\x9B"
+            "1m\\x0A\xC3\xA4");
+}
+
 // The tool run as a user runs it, with the computer's clock standing at 2024-03-05 09:00:00 UTC.
 class EventsTool : public ::testing::Test {
  protected:

@@ -25,9 +25,10 @@ namespace {
 
 #ifdef ZUNA_AUTOMATION
 // Test builds make no power call: they log the call they would make and, because a shutdown ends
-// the program and its log with it, note it in "TestPowerCalls.txt" of the current folder too.
-void RecordPowerCall(const std::wstring& call) {
-  PostStampedMessage(L"TEST: " + call + L" was not called\r\n");
+// the program and its log with it, note it in "TestPowerCalls.txt" of the current folder too. The
+// privilege steps before it are made (they change nothing but this process's token) and noted
+// there in their order, so a test can see that the privilege comes first.
+void NoteStep(const std::wstring& call) {
   HANDLE file = CreateFileW(L"TestPowerCalls.txt", FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return;
@@ -36,6 +37,13 @@ void RecordPowerCall(const std::wstring& call) {
   WriteFile(file, line.data(), static_cast<DWORD>(line.size()), &written, nullptr);
   CloseHandle(file);
 }
+
+void RecordPowerCall(const std::wstring& call) {
+  PostStampedMessage(L"TEST: " + call + L" was not called\r\n");
+  NoteStep(call);
+}
+#else
+void NoteStep(const std::wstring&) {}
 #endif
 
 }  // namespace
@@ -75,6 +83,7 @@ bool WinPowerControl::EnableShutdownPrivilege() {
               GetLastError() == ERROR_SUCCESS;
   }
   CloseHandle(token);
+  if (enabled) NoteStep(L"AdjustTokenPrivileges(SeShutdownPrivilege enabled)");
   return enabled;
 }
 

@@ -31,6 +31,10 @@ CaptureWindowsState CaptureWindowSet::State() const {
   return s;
 }
 
+void CaptureWindowSet::SpaceRecordButtons(bool spaced) {
+  recordControls_.SpaceButtons(spaced);
+}
+
 void CaptureWindowSet::ShowRecordControls(bool shown) {
   if (shown) {
     recordControls_.Show();

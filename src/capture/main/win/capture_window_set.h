@@ -46,6 +46,7 @@ class CaptureWindowSet final : public CaptureWindows {
 
   CaptureWindowsState State() const override;
   void ShowRecordControls(bool shown) override;
+  void SpaceRecordButtons(bool spaced) override;
   void SetRecordButtons(bool startEnabled, bool stopEnabled) override;
   void EnableDeviceWindows(bool enabled) override;
 

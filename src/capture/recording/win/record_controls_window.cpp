@@ -40,17 +40,24 @@ HWND Button(HWND parent, HINSTANCE instance, const wchar_t* text, int id, int x,
 bool RecordControlsWindow::Create(const CaptureIcons& icons, Callbacks callbacks) {
   callbacks_ = std::move(callbacks);
   RegisterWindowClass(instance_, kRecordClass, Proc, CS_NOCLOSE, common_.Background());
-  const bool spaced = common_.Common().Options().Boolean(L"RecordButtonsSpace");
-  const int margin = spaced ? 20 : 0;
-  window_ = CreateWindowExW(0, kRecordClass, L"Record", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0,
-                            spaced ? 264 : 224, spaced ? 164 : 144, nullptr, nullptr, instance_, this);
+  // Made before the options file is read: without spacing until SpaceButtons says otherwise.
+  window_ = CreateWindowExW(0, kRecordClass, L"Record", WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 224, 144,
+                            nullptr, nullptr, instance_, this);
   if (window_ == nullptr) return false;
-  startButton_ = Button(window_, instance_, L"Start\r\nRecording", kStartId, margin + 3, margin + 3, icons.record);
-  stopButton_ = Button(window_, instance_, L"Stop\r\nRecording", kStopId, margin + 106, margin + 3, icons.stop);
+  startButton_ = Button(window_, instance_, L"Start\r\nRecording", kStartId, 3, 3, icons.record);
+  stopButton_ = Button(window_, instance_, L"Stop\r\nRecording", kStopId, 106, 3, icons.stop);
   if (startButton_ == nullptr || stopButton_ == nullptr) return false;
   SetButtons(true, false);
   common_.ApplyIcons(window_);
   return true;
+}
+
+void RecordControlsWindow::SpaceButtons(bool spaced) {
+  const int margin = spaced ? 20 : 0;
+  constexpr UINT kKeep = SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(window_, nullptr, 0, 0, spaced ? 264 : 224, spaced ? 164 : 144, kKeep | SWP_NOMOVE);
+  SetWindowPos(startButton_, nullptr, margin + 3, margin + 3, 0, 0, kKeep | SWP_NOSIZE);
+  SetWindowPos(stopButton_, nullptr, margin + 106, margin + 3, 0, 0, kKeep | SWP_NOSIZE);
 }
 
 void RecordControlsWindow::Show() {

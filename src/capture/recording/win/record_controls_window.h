@@ -23,6 +23,8 @@ class RecordControlsWindow {
   // of them failed.
   bool Create(const CaptureIcons& icons, Callbacks callbacks);
   // Shows the window on top with the buttons as the recording state leaves them.
+  // 264 by 164 with the buttons 20 pixels in from the edges, or 224 by 144 with none.
+  void SpaceButtons(bool spaced);
   void Show();
   void Hide();
   void SetButtons(bool startEnabled, bool stopEnabled);

@@ -31,7 +31,8 @@ LRESULT SmallWindow::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
       if (LOWORD(wParam) == kHelpCommand && helpPage_) {
-        common_->Help().Toggle(*helpPage_, window_);
+        // Beside this window, unless the user or the options file gave the document a place.
+        common_->Help().Show(*helpPage_, window_, false);
         return 0;
       }
       break;

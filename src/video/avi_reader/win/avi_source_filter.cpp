@@ -6,6 +6,8 @@
 #include <new>
 #include <system_error>
 
+#include "common/log/user_messages_log.h"
+
 namespace zuna::dshow {
 namespace {
 
@@ -18,6 +20,19 @@ std::optional<SourcePicture> ConversionOf(const AviStreamFormat& format) {
   return picture;
 }
 
+// A file refused, or read only in part because a frame claimed too much, is told by name.
+void ReportReading(const std::filesystem::path& path, Status status, const std::string& problem) {
+  if (problem.empty()) return;
+  const std::wstring why(problem.begin(), problem.end());  // the reader's texts are ASCII
+  if (Failed(status)) {
+    PostStampedMessage(L"SEVERE: cannot read the AVI file " + path.wstring() + L" in AviSourceFilter: " + why +
+                       L"\r\n");
+  } else {
+    PostStampedMessage(L"WARNING: the AVI file " + path.wstring() + L" is read in part in AviSourceFilter: " + why +
+                       L"\r\n");
+  }
+}
+
 }  // namespace
 
 HRESULT CreateAviSourceFilter(const std::filesystem::path& path, IBaseFilter** filter) {
@@ -28,6 +43,7 @@ HRESULT CreateAviSourceFilter(const std::filesystem::path& path, IBaseFilter** f
     if (!file->IsOpen()) return HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND);
     AviFrameReader reader;
     const Status status = reader.Open(*file);
+    ReportReading(path, status, reader.Problem());
     if (status == kUnexpected) return HRESULT_FROM_WIN32(ERROR_READ_FAULT);
     if (Failed(status)) return VFW_E_INVALID_FILE_FORMAT;
     auto* source = new AviSourceFilter(std::move(file), std::move(reader), path);

@@ -1,5 +1,6 @@
 // The AVI source's output pin.
 #include <algorithm>
+#include <limits>
 
 #include "video/avi_reader/win/avi_source_filter.h"
 #include "video/avi_reader/win/avi_source_media_type.h"
@@ -55,7 +56,11 @@ HRESULT AviSourceOutputPin::CheckMediaType(const AM_MEDIA_TYPE& type) {
 
 HRESULT AviSourceOutputPin::DecideBufferSize(IMemAllocator* allocator, ALLOCATOR_PROPERTIES* request) {
   if (allocator == nullptr || request == nullptr) return E_POINTER;
-  const long bytes = static_cast<long>(owner_.SampleBytes());
+  // The reader caps frames far below this; a sample size that does not fit the allocator's signed
+  // size is refused rather than turned negative.
+  const DWORD sample = owner_.SampleBytes();
+  if (sample > static_cast<DWORD>(std::numeric_limits<long>::max())) return E_OUTOFMEMORY;
+  const long bytes = static_cast<long>(sample);
   request->cBuffers = std::max(request->cBuffers, kBuffers);
   request->cbBuffer = std::max(request->cbBuffer, bytes);
   if (request->cbAlign <= 0) request->cbAlign = 1;

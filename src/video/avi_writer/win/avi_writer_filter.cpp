@@ -72,7 +72,7 @@ AviWriterFilter::AviWriterFilter(std::unique_ptr<RiffOutput> output, std::filesy
       pendingOutput_(std::move(output)) {}
 
 AviWriterFilter::~AviWriterFilter() {
-  writer_.Close();
+  Finish();  // normally done already; a failure here was told to the user by the writer
   if (pendingOutput_) {
     // Made for a recording that never started: leave no empty file behind.
     pendingOutput_->Close();
@@ -161,7 +161,11 @@ std::unique_ptr<RiffOutput> AviWriterFilter::CreateFrameTimesFile() {
 }
 
 void AviWriterFilter::OnDeactivate() {
-  writer_.Close();  // every queued frame is written first
+  Finish();  // every queued frame is written first; a failure stays in the totals
+}
+
+Status AviWriterFilter::Finish() {
+  return writer_.Close();
 }
 
 // Wine's graph never gives its clock to a filter added after it chose one: then ask the graph.
@@ -202,6 +206,7 @@ HRESULT AviWriterFilter::Write(IMediaSample* sample) {
   const long length = sample->GetActualDataLength();
   if (length < 0) return E_INVALIDARG;
   if (!writer_.IsOpen()) return VFW_E_WRONG_STATE;
+  if (const Status fault = writer_.VideoFault(); Failed(fault)) return fault;
   REFERENCE_TIME start = 0, stop = 0;
   const HRESULT timed = sample->GetTime(&start, &stop);
   // A sample without a time is taken to follow the previous one directly.

@@ -66,13 +66,18 @@ class AviWriterFilter final : public FilterBase, public IFileSinkFilter {
   int PinCount() override { return 1; }
   PinBase* PinAt(int index) override { return index == 0 ? &input_ : nullptr; }
 
-  // Streaming thread.
+  // Streaming thread. Once the file takes no more frames, the writer's fault (the disk is full, or
+  // another failure) instead of S_OK: upstream stops delivering.
   HRESULT Write(IMediaSample* sample);
   HRESULT EndOfStream();
 
-  // Any thread: what the recording wrote so far, all of it once the graph stopped; false when the
-  // recording never began.
+  // Any thread: what the recording wrote so far, all of it once the graph stopped or Finish() was
+  // called, with the fault that stopped it if any; false when the recording never began.
   bool Totals(AviWriterFilterTotals* totals);
+
+  // Writes every queued frame and finishes the file now (the graph stopping does too); later
+  // frames are refused. A failure is told to the user and kept in the totals.
+  Status Finish();
 
  protected:
   HRESULT QueryExtraInterface(REFIID riid, void** object) override;

@@ -103,6 +103,7 @@ void DirectShowMediaGraph::PrepareTransformFilter(TransformFilterKind kind, cons
   filter->SetInvertRows(setup.invertRows);
   if (setup.recompute) filter->RecomputeGeometry();
   if (kind == TransformFilterKind::kPixelSaturation) pixelSaturation_.SetHasDownstreamFilter(setup.hasDownstreamFilter);
+  if (kind == TransformFilterKind::kTimeLapse) timeLapse_.SetIntervalMode(setup.intervalMode);
 }
 
 // --- Filter graph
@@ -222,6 +223,8 @@ Status DirectShowMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
   totals.firstFrameKnown = sink.firstFrameKnown;
   totals.firstFrameUtc = sink.firstFrameUtc;
   totals.frameTimes = sink.frames.frameTimes;
+  totals.videoFault = sink.frames.videoFault;
+  totals.frameTimesFault = sink.frames.frameTimesFault;
   return S_OK;
 }
 
@@ -230,6 +233,8 @@ Status DirectShowMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
 void DirectShowMediaGraph::ReleaseOwnedFilters() {
   if (recordingSink_ != nullptr) {
     // The totals outlive the sink: the recording's log is written after the graph is taken apart.
+    // A sink the graph never stopped finishes its file first, so a failure there is counted too.
+    recordingSink_->Finish();
     RecordingTotals totals;
     if (SUCCEEDED(GetRecordingTotals(totals))) lastTotals_ = totals;
     recordingSink_ = nullptr;

@@ -96,8 +96,6 @@ class DirectShowMediaGraph final : public MediaGraph {
 
   // Marks drawn over the picture by whichever renderer shows it; the overlay outlives the graph.
   void SetOverlay(const VideoOverlay* overlay);
-  // The time lapse filter's own setting ("TimeLapseType"), latched when its output connects.
-  void SetTimeLapseIntervalMode(bool intervalMode) { timeLapse_.SetIntervalMode(intervalMode); }
   // Each connection ("A -> B", one a line) and, with the window renderer, the frames it has shown
   // since the graph last started ("Frames shown: N", "Picture shown: yes|no").
   std::wstring Report();

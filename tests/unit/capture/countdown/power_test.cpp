@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "capture/countdown/power_control.h"
 #include "capture/countdown/power_notice.h"
 #include "capture/countdown/power_notice_controller.h"
@@ -13,12 +15,17 @@ class FakePowerControl final : public PowerControl {
   void KeepSystemAwake() override { ++keepAwakeCalls; }
   bool Hibernate() override {
     ++hibernateCalls;
+    calls += "hibernate ";
     return hibernateWorks;
   }
   bool ResumedAutomatically() override { return resumedAutomatically; }
-  bool EnableShutdownPrivilege() override { return privilege; }
+  bool EnableShutdownPrivilege() override {
+    calls += "privilege ";
+    return privilege;
+  }
   ShutdownRequest RequestShutdown() override {
     ++shutdownCalls;
+    calls += "shutdown ";
     return shutdown;
   }
   std::uint32_t LastShutdownError() const override { return 1115; }
@@ -30,6 +37,7 @@ class FakePowerControl final : public PowerControl {
   bool resumedAutomatically = false;
   bool privilege = true;
   ShutdownRequest shutdown = ShutdownRequest::kStarted;
+  std::string calls;  // in the order they were made
 };
 
 TEST(PowerNotice, CountsThirtySecondsThenCarriesOutTheAction) {
@@ -91,6 +99,22 @@ TEST(PowerAction, HibernationFailuresAndAutomaticResumeAreReported) {
   EXPECT_EQ(log.Text(),
             L"\r\n04:05:06 (UTC)\r\n\r\nSystem resumed automatically rather than by user action\r\n"
             L"\r\n04:05:06 (UTC)\r\n\r\nUnable to create hibernate the computer.  Check user privileges.\r\n");
+}
+
+TEST(PowerAction, BothActionsEnableTheShutdownPrivilegeFirstAndNeedIt) {
+  test::ScopedMemoryLog log;
+  log.clock.utc = {2024, 6, 1, 4, 5, 6, 0};
+  FakePowerControl power;
+  CarryOutPowerAction(PowerAction::kHibernate, power);
+  EXPECT_EQ(power.calls, "privilege hibernate ");
+  power.calls.clear();
+  CarryOutPowerAction(PowerAction::kShutdown, power);
+  EXPECT_EQ(power.calls, "privilege shutdown ");
+  power.calls.clear();
+  power.privilege = false;
+  EXPECT_FALSE(CarryOutPowerAction(PowerAction::kHibernate, power));
+  EXPECT_EQ(power.calls, "privilege ");
+  EXPECT_EQ(log.Text(), L"\r\n04:05:06 (UTC)\r\nCannot adjust privilege to hibernate computer");
 }
 
 TEST(PowerAction, OnlyAStartedShutdownEndsTheProgram) {

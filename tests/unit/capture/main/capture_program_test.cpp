@@ -75,6 +75,15 @@ TEST_F(Program, StartUpShowsTheCurrentDeviceLiveWithItsMenu) {
   EXPECT_NE(LogText().find(L"Monitor resolution: 96 dpi"), std::wstring::npos);
 }
 
+TEST_F(Program, RecordButtonsSpaceFromTheOptionsFileTakesEffectAtStartUp) {
+  std::filesystem::create_directories(folder / "OptionsFiles");
+  TempFolder::WriteFile(folder / "OptionsFiles" / "ZUNA_options_capture.txt",
+                        "<-Window Positions->\n\n<-Text Options->\n\n<-Boolean Options->\n"
+                        "    <RecordButtonsSpace true>\n\n<-Other Options->\n");
+  ASSERT_TRUE(Start());
+  EXPECT_TRUE(windows.recordButtonsSpaced);
+}
+
 TEST_F(Program, StartUpWithoutADeviceSaysSoAndStartsNoCamera) {
   catalog.devices.clear();
   ASSERT_TRUE(Start());

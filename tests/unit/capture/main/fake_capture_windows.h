@@ -51,6 +51,7 @@ class FakeCaptureWindows final : public CaptureWindows {
 
   CaptureWindowsState State() const override { return state; }
   void ShowRecordControls(bool shown) override { recordControlsShown = shown; }
+  void SpaceRecordButtons(bool spaced) override { recordButtonsSpaced = spaced; }
   void SetRecordButtons(bool, bool) override {}
   void EnableDeviceWindows(bool enabled) override { deviceWindowsEnabled = enabled; }
 
@@ -85,6 +86,7 @@ class FakeCaptureWindows final : public CaptureWindows {
   FakeRecordingHost host;
   std::wstring eventsFolder;
   bool recordControlsShown = false;
+  bool recordButtonsSpaced = false;
   bool deviceWindowsEnabled = true;
   std::vector<int> magnified;
   int gpsToggles = 0;

@@ -127,6 +127,20 @@ TEST_F(CaptureOptionsTest, ApplyCopiesRuntimeFlagsAndLevels) {
   EXPECT_EQ(options.FindText(kUserMessagesDirectoryKey)->saveValue, L"C:\\ZUNA\\MessageFilesVC\\");
 }
 
+TEST_F(CaptureOptionsTest, NamePrefixesFromTheFileAreFilteredAsTheWindowFiltersThem) {
+  OptionTables& options = common.Options();
+  options.SetText(kVideoNamePrefixKey, L"..\\..\\C:evil");
+  options.SetText(kLogfileNamePrefixKey, L"night 1");
+  options.SetText(kEventFileGlobalPrefixKey, L"observatory-north");
+  capture.ApplyCaptureOptions();
+  EXPECT_EQ(options.Text(kVideoNamePrefixKey), L"Cevil");
+  EXPECT_EQ(options.FindText(kVideoNamePrefixKey)->saveValue, L"Cevil");
+  EXPECT_EQ(options.Text(kLogfileNamePrefixKey), L"night 1");
+  EXPECT_EQ(options.Text(kEventFileGlobalPrefixKey), L"observatory-");  // 12 characters at most
+  EXPECT_NE(sink.text.find(L"WARNING: VideoNamePrefix in the options file becomes \"Cevil\""), std::wstring::npos);
+  EXPECT_EQ(sink.text.find(L"LogfileNamePrefix"), std::wstring::npos);
+}
+
 TEST_F(CaptureOptionsTest, SavingConfirmsOnlyWhatWasWritten) {
   // No "OptionsFiles" folder yet: nothing can be written.
   EXPECT_FALSE(capture.SaveOptionsFile());

@@ -118,6 +118,35 @@ TEST_F(Recording, AManualRecordingStartsStopsAndLeavesItsLog) {
   EXPECT_EQ(LogFile(std::wstring(kManualName) + L".txt"), expected);
 }
 
+TEST_F(Recording, TheLogNamesTheCompressorUsedNotTheSavedChoice) {
+  devices.CurrentDevice()->useCodec = 1;  // chosen, but none installed
+  controller.OnStartButton();
+  controller.OnStopButton();
+  EXPECT_NE(LogFile(std::wstring(kManualName) + L".txt").find("\r\nCodec: NONE\r\n"), std::string::npos);
+
+  codecCatalog.names = {L"Lagarith Lossless Codec (x64)"};
+  codecCatalog.makeFilter = [this](const std::wstring& name) {
+    return graph.MakeFilter(name, {{PinDirection::kInput, L"In"}, {PinDirection::kOutput, L"Out"}});
+  };
+  ASSERT_EQ(codecs.FindCodecs(), kOk);
+  log.clock.Advance(60);
+  controller.OnStartButton();
+  controller.OnStopButton();
+  EXPECT_NE(LogFile(L"2024_03_05_21_08_09.txt").find("\r\nCodec: Lagarith Lossless Codec (x64)\r\n"),
+            std::string::npos);
+}
+
+TEST_F(Recording, ATimeLapseRecordingSaysSoInItsLog) {
+  options.SetBoolean(kTimeLapseEnableKey, true);
+  options.SetBoolean(kTimeLapseTypeKey, true);
+  state.timeLapseCount = 30;
+  controller.OnStartButton();
+  controller.OnStopButton();
+  EXPECT_NE(LogFile(std::wstring(kManualName) + L".txt")
+                .find("\r\nCodec: NONE\r\nTime lapse: one frame every 30 seconds\r\n"),
+            std::string::npos);
+}
+
 TEST_F(Recording, PressingStartTwiceStartsOneRecording) {
   controller.OnStartButton();
   controller.OnStartButton();

@@ -17,7 +17,7 @@ RecordingLogFacts ManualFacts() {
   f.standardName = L"NTSC_M";
   f.frameRate = L"30";
   f.frameSize = L"720x480";
-  f.lagarith = true;
+  f.codecName = L"Lagarith Lossless Codec";
   return f;
 }
 
@@ -34,13 +34,24 @@ TEST(RecordingLog, AManualRecordingWithoutGps) {
             L"Codec: Lagarith Lossless Codec\r\n");
 }
 
+TEST(RecordingLog, ATimeLapseRecordingSaysItsModeAfterTheCodec) {
+  RecordingLogFacts f = ManualFacts();
+  f.timeLapse = TimeLapseInUse{true, 10};
+  EXPECT_NE(BuildRecordingLogText(f).find(
+                L"\r\nCodec: Lagarith Lossless Codec\r\nTime lapse: one frame every 10 seconds\r\n"),
+            std::wstring::npos);
+  EXPECT_EQ(TimeLapseLine({true, 1}), L"Time lapse: one frame every 1 second");
+  EXPECT_EQ(TimeLapseLine({false, 5}), L"Time lapse: one frame in every 5 frames");
+  EXPECT_EQ(TimeLapseLine({false, 1}), L"Time lapse: one frame in every 2 frames");  // as the filter keeps them
+}
+
 TEST(RecordingLog, AnEventRecordingWithGpsDisplayOffAndTotals) {
   RecordingLogFacts f = ManualFacts();
   f.eventRecording = true;
   f.gps = GpsFixTexts{L" 48.117300 N", L" 11.516667 E", L"", L" 8"};
   f.frameRate.reset();
   f.frameSize.reset();
-  f.lagarith = false;
+  f.codecName = L"NONE";
   f.displayOff = true;
   RecordingTotals totals;
   totals.framesWritten = 300;

@@ -67,6 +67,28 @@ TEST_F(ZunaCommonTest, SaveClearAndSaveAndClearCommands) {
   EXPECT_EQ(sink.text, L"");
 }
 
+TEST_F(ZunaCommonTest, AFailedSaveSaysSoAndClearsNothing) {
+  ZunaCommon common(ProgramKind::kCapture, clock, {L"C:\\ZUNA\\", L"C:\\ZUNA\\", L""});
+  const std::wstring missing = folder.Text() + L"gone\\";
+  common.Options().RegisterText(L"UserMessagesDirectory", missing);
+  common.Options().RegisterBoolean(L"DateTimeAtEnd");
+  common.Log().SetReady(&sink);
+  clock.utc = {2024, 3, 5, 21, 7, 9, 0};
+  clock.local = clock.utc;
+  const std::wstring path = missing + L"msg_2024_03_05_21_07_09.txt";
+  sink.text = L"the night's messages\r\n";
+
+  EXPECT_FALSE(common.OnSaveMessages());
+  EXPECT_NE(sink.text.find(L"WARNING: cannot save user messages in log file \"" + path + L"\"\r\n"),
+            std::wstring::npos);
+  EXPECT_EQ(sink.text.find(L"User messages saved"), std::wstring::npos);
+
+  common.OnSaveMessagesAndClear();
+  EXPECT_EQ(sink.text.find(L"the night's messages\r\n"), 0u);
+  EXPECT_NE(sink.text.find(L"WARNING: cannot save user messages in log file \"" + path + L"\"; no message cleared\r\n"),
+            std::wstring::npos);
+}
+
 TEST_F(ZunaCommonTest, ProgramCallbacksAreCalledAndTheirAbsenceReported) {
   ZunaCommon common(ProgramKind::kCapture, clock, {L"C:\\", L"C:\\", L""});
   common.Log().SetReady(&sink);

@@ -5,6 +5,7 @@
 #include "video/avi/avi_file_report.h"
 #include "video/avi/avi_header_parser.h"
 #include "video/avi/avi_layout.h"
+#include "video/avi/avi_test_output.h"
 #include "video/avi_writer/avi_writer.h"
 #include "video/avi_writer/riff_memory_output.h"
 
@@ -302,6 +303,22 @@ TEST(AviHeaderParser, DamagedIndexesAreRejectedNotMiscounted) {
               log.log.ComposeEntry(L"SEVERE: the index of the file created by ZUNA Video Capture is damaged\r\n", true))
         << d.what;
   }
+}
+
+TEST(AviHeaderParser, ASuperIndexClaimingMoreThanARecordingHasIsRefusedUnread) {
+  ScopedMemoryLog log;
+  std::vector<std::uint8_t> file = CaptureFile(20);
+  const std::uint32_t super = SuperIndexOffset();
+  const std::uint32_t entries = AviHeaderParser::kMaxSuperIndexEntries + 1;
+  Put32(file, super + 4, 24 + entries * 16);  // its chunk as large, in a file of 1 GiB
+  Put32(file, super + 12, entries);
+  test::PaddedSource source(file, std::uint64_t{1} << 30);
+  AviHeaderParser p;
+  EXPECT_EQ(p.ParseAviHeader(source), kUnexpected);
+  EXPECT_LT(source.largestRead, 1u << 20);
+  EXPECT_NE(log.Text().find(L"SEVERE: the super index of the file created by ZUNA Video Capture claims more entries "
+                            L"than a recording can have\r\n"),
+            std::wstring::npos);
 }
 
 TEST(AviHeaderParser, ImpossibleFrameSizesAreLeftToTheRenderer) {

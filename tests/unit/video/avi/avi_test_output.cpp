@@ -32,4 +32,13 @@ bool RecordingOutput::Close() {
   return true;
 }
 
+bool PaddedSource::Read(std::size_t count, std::vector<std::uint8_t>& out) {
+  largestRead = std::max<std::uint64_t>(largestRead, count);
+  const std::uint64_t end = std::min<std::uint64_t>(size_, position_ + count);
+  out.assign(static_cast<std::size_t>(end > position_ ? end - position_ : 0), 0);
+  for (std::uint64_t at = position_; at < end && at < bytes_.size(); ++at) out[at - position_] = bytes_[at];
+  position_ = end;
+  return true;
+}
+
 }  // namespace zuna::test

@@ -6,6 +6,7 @@
 #include <optional>
 #include <vector>
 
+#include "video/avi/avi_byte_source.h"
 #include "video/avi_writer/riff_output.h"
 
 namespace zuna::test {
@@ -34,6 +35,25 @@ class RecordingOutput final : public RiffOutput {
 
  private:
   std::shared_ptr<RecordedWrites> record_;
+};
+
+// A file far larger than the bytes kept: `bytes`, then zeros up to `size`. Damaged sizes in a large
+// file stay inside it, as they would in a long recording.
+class PaddedSource final : public AviByteSource {
+ public:
+  PaddedSource(ByteSpan bytes, std::uint64_t size) : bytes_(bytes), size_(size) {}
+  bool Seek(std::uint64_t offset) override {
+    position_ = offset;
+    return true;
+  }
+  bool Read(std::size_t count, std::vector<std::uint8_t>& out) override;
+  std::optional<std::uint64_t> Size() override { return size_; }
+  std::uint64_t largestRead = 0;
+
+ private:
+  ByteSpan bytes_;
+  std::uint64_t size_;
+  std::uint64_t position_ = 0;
 };
 
 }  // namespace zuna::test

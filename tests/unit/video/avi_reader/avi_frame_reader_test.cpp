@@ -13,6 +13,8 @@
 
 #include "support/memory_log.h"
 #include "support/temp_folder.h"
+#include "video/avi/avi_layout.h"
+#include "video/avi/avi_test_output.h"
 #include "video/avi_reader/avi_frame_clock.h"
 #include "video/avi_writer/avi_writer.h"
 #include "video/avi_writer/riff_memory_output.h"
@@ -270,6 +272,31 @@ TEST(AviFrameReader, DamagedBytesNeverLeadOutsideTheFile) {
       }
     }
   }
+}
+
+TEST(AviFrameReader, APictureTooLargeForOneFrameIsRefusedUnread) {
+  Bytes file = WriteFile(AviVideoFormat::Rgb32(8, 4, 25, 1), 3, {}, {});
+  StoreLe32(file, avi::kBiSizeOffset + 4, 32768);  // 32768 x 16384 RGB32: 2 GiB a frame
+  StoreLe32(file, avi::kBiSizeOffset + 8, 16384);
+  test::PaddedSource source(file, std::uint64_t{64} << 30);
+  AviFrameReader reader;
+  EXPECT_EQ(reader.Open(source), kAbort);
+  EXPECT_EQ(reader.Problem(), "one frame of its 32768 x 16384 picture would take more than 512 MiB");
+  EXPECT_LT(source.largestRead, 1u << 20);
+}
+
+TEST(AviFrameReader, AFrameClaimingMoreThanAFrameMayEndsTheListThere) {
+  Bytes file = WriteFile(AviVideoFormat::Yuy2(16, 8, 25, 1), 6, {}, {});
+  ASSERT_EQ(Count(file, "ix00"), 1u);
+  const std::size_t index = std::search(file.begin(), file.end(), "ix00", "ix00" + 4) - file.begin();
+  StoreLe32(file, index + avi::kIndexHeadBytes + 2 * 8 + 4, 600u << 20);  // frame 2's size, in a 4 GiB file
+  test::PaddedSource source(file, std::uint64_t{4} << 30);
+  AviFrameReader reader;
+  ASSERT_EQ(reader.Open(source), kOk);
+  EXPECT_EQ(reader.FrameCount(), 2u);
+  EXPECT_EQ(reader.Problem(),
+            "frame 2 claims 629145600 bytes, more than 512 MiB; the frames from there on are not read");
+  EXPECT_LE(reader.LargestFrameBytes(), AviFrameReader::kMaxFrameBytes);
 }
 
 TEST(AviFrameReader, RejectsWhatIsNotAviVideo) {

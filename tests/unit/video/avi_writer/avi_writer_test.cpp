@@ -218,9 +218,10 @@ TEST(AviWriter, AFailedWriteIsReportedOnceAndTheFileKeepsItsCheckpointedFrames) 
   EXPECT_EQ(writer.WriteFrame(frame, 60 * 400000LL, true), kFail);
   EXPECT_EQ(writer.WriteFrame(frame, 61 * 400000LL, true), kFail);
   EXPECT_EQ(writer.Close(), kFail);
-  EXPECT_EQ(log.Text().find(L"SEVERE: cannot write to the AVI file in AviWriter\r\n"),
-            log.Text().rfind(L"SEVERE: cannot write to the AVI file in AviWriter\r\n"));
-  EXPECT_NE(log.Text().find(L"SEVERE: cannot write"), std::wstring::npos);
+  const std::wstring message = L"SEVERE: cannot write to the AVI file in AviWriter\r\n";  // no name, no cause
+  ASSERT_NE(log.Text().find(message), std::wstring::npos);
+  EXPECT_EQ(log.Text().find(message), log.Text().rfind(message));
+  EXPECT_EQ(writer.Fault(), kFail);
   AviHeaderParser p;
   ASSERT_EQ(Parse(record->File(), p), kOk);
   EXPECT_EQ(p.totalFrames, 50u);  // checkpoints after 25 and 50 frames
@@ -257,6 +258,23 @@ TEST(AviWriter, ClosingAfterAFullDiskIndexesEveryWholeFrame) {
   AviHeaderParser p;
   ASSERT_EQ(Parse(record->File(), p), kOk);
   EXPECT_EQ(p.totalFrames, 30u);  // beyond the checkpoint after 25
+}
+
+TEST(AviWriter, AFileOnAFullDiskIsToldByNameAndCause) {
+  if (!std::filesystem::exists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+  ScopedMemoryLog log;
+  AviWriter writer;
+  // The headers are written and flushed at once: the device refuses them, as a full disk does.
+  EXPECT_EQ(writer.Open(CreateRiffFile("/dev/full"), AviVideoFormat::Rgb32(8, 8, 25, 1)), kDiskFull);
+  EXPECT_NE(log.Text().find(L"SEVERE: cannot create the AVI file /dev/full in AviWriter Open: the disk is full\r\n"),
+            std::wstring::npos);
+  std::unique_ptr<RiffOutput> full = CreateRiffFile("/dev/full");
+  ASSERT_NE(full, nullptr);
+  const std::vector<std::uint8_t> bytes(64, 1);
+  EXPECT_FALSE(full->Write(0, bytes) && full->Flush());
+  EXPECT_TRUE(full->DiskFull());
+  EXPECT_EQ(WriteFaultMessage(L"cannot write to the AVI file", *full, L"AviWriter"),
+            L"SEVERE: cannot write to the AVI file /dev/full in AviWriter: the disk is full\r\n");
 }
 
 TEST(AviWriter, AFullIndexRefusesFurtherFramesAndKeepsTheRecorded) {

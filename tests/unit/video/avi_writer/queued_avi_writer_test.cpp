@@ -61,6 +61,36 @@ class FillingOutput final : public RiffOutput {
   bool Close() override { return true; }
 };
 
+// A file on a disk that refuses what passes `room` bytes, its checkpoints or its close, as told.
+class FaultyOutput final : public RiffOutput {
+ public:
+  FaultyOutput(std::shared_ptr<std::vector<std::uint8_t>> file, std::uint64_t room, bool full)
+      : file_(std::move(file)), room_(room), full_(full) {}
+  bool Write(std::uint64_t offset, ByteSpan bytes) override {
+    if (offset + bytes.size() > room_) return Refuse();
+    if (offset + bytes.size() > file_->size()) file_->resize(offset + bytes.size());
+    std::copy(bytes.begin(), bytes.end(), file_->begin() + static_cast<std::ptrdiff_t>(offset));
+    return true;
+  }
+  bool Flush() override { return true; }
+  bool Sync() override { return !failSync || Refuse(); }
+  bool Close() override { return !failClose || Refuse(); }
+  bool DiskFull() const override { return refused_ && full_; }
+  std::filesystem::path Path() const override { return "V:/video/rec.avi"; }
+  bool failSync = false;
+  bool failClose = false;
+
+ private:
+  bool Refuse() {
+    refused_ = true;
+    return false;
+  }
+  std::shared_ptr<std::vector<std::uint8_t>> file_;
+  std::uint64_t room_;
+  bool full_;
+  bool refused_ = false;
+};
+
 class StallingOutput final : public RiffOutput {
  public:
   explicit StallingOutput(Disk& disk) : disk_(disk) {}
@@ -110,16 +140,35 @@ std::vector<std::uint32_t> FrameSizes(const std::vector<std::uint8_t>& file) {
   return sizes;
 }
 
+// The size of a file that holds `frames` frames, not yet closed.
+std::uint64_t BytesFor(int frames) {
+  auto file = std::make_shared<std::vector<std::uint8_t>>();
+  AviWriter writer;
+  EXPECT_EQ(writer.Open(std::make_unique<RiffMemoryOutput>(file), kFormat), kOk);
+  const std::vector<std::uint8_t> bytes(kFrameBytes);
+  for (int k = 0; k < frames; ++k) EXPECT_EQ(writer.WriteFrame(bytes, k * kFrameTime, true), kOk);
+  EXPECT_EQ(writer.Checkpoint(), kOk);
+  return file->size();
+}
+
 class QueuedAviWriterTest : public ::testing::Test {
  protected:
-  void Open(std::uint64_t queueFrames, std::unique_ptr<RiffOutput> frameTimes = nullptr) {
+  void Open(std::uint64_t queueFrames, std::unique_ptr<RiffOutput> frameTimes = nullptr,
+            std::unique_ptr<RiffOutput> video = nullptr) {
     QueuedAviWriterOptions options;
     options.queueBytes = queueFrames * kFrameBytes;
     options.now = [this] { return std::chrono::steady_clock::time_point(now.load()); };
     writer = std::make_unique<QueuedAviWriter>(options);
     if (!frameTimes) frameTimes = std::make_unique<StallingOutput>(timesDisk);
-    ASSERT_EQ(writer->Open(std::make_unique<StallingOutput>(disk), kFormat, std::move(frameTimes)), kOk);
+    if (!video) video = std::make_unique<StallingOutput>(disk);
+    ASSERT_EQ(writer->Open(std::move(video), kFormat, std::move(frameTimes)), kOk);
   }
+  // The video file on a disk with room for `frames` frames.
+  std::unique_ptr<FaultyOutput> FaultyVideo(int frames, bool full) {
+    return std::make_unique<FaultyOutput>(faultyFile, BytesFor(frames), full);
+  }
+
+  std::shared_ptr<std::vector<std::uint8_t>> faultyFile = std::make_shared<std::vector<std::uint8_t>>();
   Status Submit() {
     const std::vector<std::uint8_t> bytes(kFrameBytes, static_cast<std::uint8_t>(next));
     const Status status = writer->Submit(bytes, next * kFrameTime, true, StampOf(next));
@@ -230,6 +279,61 @@ TEST_F(QueuedAviWriterTest, WrittenFramesReachTheDiskOnceTheIntervalHasPassed) {
   EXPECT_EQ(writer->Close(), kOk);
 }
 
+TEST_F(QueuedAviWriterTest, AFullDiskReachesTheTotalsAndTheUserWithTheFileNamed) {
+  Open(100, nullptr, FaultyVideo(40, true));
+  EXPECT_EQ(SubmitFrames(40), 40);
+  writer->WaitUntilWritten();
+  EXPECT_EQ(writer->Totals().videoFault, kOk);
+  EXPECT_EQ(SubmitFrames(5), 5);
+  writer->WaitUntilWritten();
+  EXPECT_EQ(writer->Totals().videoFault, kDiskFull);
+  EXPECT_EQ(writer->VideoFault(), kDiskFull);
+  EXPECT_EQ(writer->Close(), kFail);
+  EXPECT_EQ(writer->Totals().videoFault, kDiskFull);  // the first cause stays
+  log.log.Drain();
+  EXPECT_NE(
+      log.Text().find(L"SEVERE: cannot write to the AVI file V:/video/rec.avi in AviWriter: the disk is full\r\n"),
+      std::wstring::npos);
+  EXPECT_EQ(writer->Submit(std::vector<std::uint8_t>(kFrameBytes), 0, true), kUnexpected);
+}
+
+TEST_F(QueuedAviWriterTest, AnotherWriteFailureIsNotCalledAFullDisk) {
+  Open(100, nullptr, FaultyVideo(3, false));
+  EXPECT_EQ(SubmitFrames(5), 5);
+  writer->WaitUntilWritten();
+  EXPECT_EQ(writer->Totals().videoFault, kFail);
+  writer->Close();
+  log.log.Drain();
+  EXPECT_NE(log.Text().find(L"SEVERE: cannot write to the AVI file V:/video/rec.avi in AviWriter\r\n"),
+            std::wstring::npos);
+}
+
+TEST_F(QueuedAviWriterTest, AFailedCheckpointToTheDiskReachesTheTotals) {
+  std::unique_ptr<FaultyOutput> video = FaultyVideo(1000, true);
+  video->failSync = true;
+  Open(100, nullptr, std::move(video));
+  EXPECT_EQ(SubmitFrames(3), 3);
+  writer->WaitUntilWritten();
+  EXPECT_EQ(writer->Totals().videoFault, kOk);
+  now = now.load() + 1s;
+  writer->CheckClock();
+  writer->WaitUntilWritten();
+  EXPECT_EQ(writer->Totals().videoFault, kDiskFull);
+  writer->Close();
+}
+
+TEST_F(QueuedAviWriterTest, AFailedCloseReachesTheTotals) {
+  std::unique_ptr<FaultyOutput> video = FaultyVideo(1000, false);
+  video->failClose = true;
+  Open(100, nullptr, std::move(video));
+  EXPECT_EQ(SubmitFrames(3), 3);
+  EXPECT_EQ(writer->Close(), kFail);
+  EXPECT_EQ(writer->Totals().videoFault, kFail);
+  EXPECT_EQ(writer->Totals().framesWritten, 3u);
+  EXPECT_NE(log.Text().find(L"SEVERE: cannot finish the AVI file V:/video/rec.avi in AviWriter Close\r\n"),
+            std::wstring::npos);
+}
+
 }  // namespace
 }  // namespace zuna
 
@@ -307,7 +411,9 @@ TEST_F(QueuedAviWriterTest, AFrameTimesFileThatCannotBeWrittenIsToldOnceAndTheVi
   ASSERT_EQ(writer->Close(), kOk);
   EXPECT_EQ(FrameSizes(disk.file).size(), 70u);
   EXPECT_TRUE(writer->Totals().frameTimes);  // begun: its first lines are there
-  log.log.Drain();                           // posted by the writer thread
+  EXPECT_EQ(writer->Totals().frameTimesFault, kFail);
+  EXPECT_EQ(writer->Totals().videoFault, kOk);
+  log.log.Drain();  // posted by the writer thread
   const std::wstring message = L"SEVERE: cannot write to the frame times file in FrameTimesWriter\r\n";
   const std::size_t at = log.Text().find(message);
   ASSERT_NE(at, std::wstring::npos);

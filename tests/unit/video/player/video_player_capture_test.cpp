@@ -64,6 +64,27 @@ TEST_F(CaptureChainTest, TimeLapseGoesInFrontOfTheCodecWithItsFlagsClear) {
   EXPECT_TRUE(setup.recompute);
 }
 
+TEST(CaptureChain, TimeLapseTypeMakesTheCountSecondsAndTheRecordingTellsItsMode) {
+  for (const bool seconds : {true, false}) {
+    OptionTables options;
+    options.RegisterBoolean(kTimeLapseEnableOption, true);
+    options.RegisterBoolean(kTimeLapseTypeOption, seconds);
+    FakeMediaGraph graph;
+    CommonState state;
+    state.timeLapseCount = 10;
+    const FilterRef source = graph.MakeCaptureSource();
+    VideoPlayer player(graph, state, &options);
+    ASSERT_EQ(player.AddVideoCaptureSourceBaseFilter(source), kOk);
+    ASSERT_EQ(player.RenderVideoPreviewStream(), kOk);
+    EXPECT_FALSE(player.RecordingTimeLapse());
+    ASSERT_EQ(player.RenderVideoCaptureStream(L"C:\\v\\a.avi", {}, L""), kOk);
+    EXPECT_EQ(graph.prepared[TransformFilterKind::kTimeLapse].intervalMode, seconds);
+    ASSERT_TRUE(player.RecordingTimeLapse());
+    EXPECT_EQ(player.RecordingTimeLapse()->intervalMode, seconds);
+    EXPECT_EQ(player.RecordingTimeLapse()->count, 10);
+  }
+}
+
 TEST_F(CaptureChainTest, AFailedTimeLapseStillRecordsEveryFrame) {
   options.RegisterBoolean(kTimeLapseEnableOption, true);
   state.timeLapseCount = 10;
@@ -71,6 +92,7 @@ TEST_F(CaptureChainTest, AFailedTimeLapseStillRecordsEveryFrame) {
   EXPECT_EQ(player->RenderVideoCaptureStream(L"C:\\v\\a.avi", {}, L""), kFail);
   EXPECT_EQ(CaptureChain(), Names{L"AVI Writer"});
   EXPECT_FALSE(graph.InGraph(graph.timeLapse));
+  EXPECT_FALSE(player->RecordingTimeLapse());
 }
 
 TEST_F(CaptureChainTest, FailuresNameTheirStep) {

@@ -24,6 +24,7 @@ constexpr std::array kSteps{
     StepKind{L"drag", 3, 4, L"drag <title> <left> <top> [timeout]", RunDrag},
     StepKind{L"window-at", 3, 4, L"window-at <title> <left> <top> [timeout]", RunWindowAt},
     StepKind{L"window-clear", 1, 3, L"window-clear <title> [<other title>] [timeout]", RunWindowClear},
+    StepKind{L"window-beside", 2, 3, L"window-beside <title> <other title> [timeout]", RunWindowBeside},
     StepKind{L"arrow-key", 2, 3, L"arrow-key <title> up|down|left|right [timeout]", RunArrowKey},
     StepKind{L"shown-document", 2, 3, L"shown-document <title> <beginning>|none [timeout]", RunShownDocument},
     StepKind{L"click", 2, 3, L"click <title> <button text> [timeout]", RunClick},

@@ -61,6 +61,7 @@ StepResult RunAnswer(Session& session, const Args& args);
 StepResult RunDrag(Session& session, const Args& args);
 StepResult RunWindowAt(Session& session, const Args& args);
 StepResult RunWindowClear(Session& session, const Args& args);
+StepResult RunWindowBeside(Session& session, const Args& args);
 StepResult RunShownDocument(Session& session, const Args& args);
 StepResult RunArrowKey(Session& session, const Args& args);
 

@@ -229,6 +229,34 @@ StepResult RunWindowClear(Session& session, const Args& args) {
   return placed ? Passed(seen) : Failed(seen);
 }
 
+// A window opened beside another: its outer top-left corner at the other's top-right corner. Of
+// several windows with the first title (the help windows share theirs), the visible one counts.
+StepResult RunWindowBeside(Session& session, const Args& args) {
+  const auto seconds = SecondsArg(args, 2);
+  if (!seconds) return Failed(NotSeconds(args, 2));
+  const DWORD process_id = CurrentProcessId(session);
+  if (process_id == 0) return Failed(kNoProcess);
+  HWND other = WaitForTitledWindow(process_id, args[1], *seconds);
+  if (!other) return Failed(L"no window titled " + Quoted(args[1]));
+  HWND window = nullptr;
+  RECT r{}, o{};
+  const bool beside = PollUntil(*seconds, [&] {
+    window = nullptr;
+    for (HWND candidate : FindTopLevel(process_id, MatchBy::kTitle, args[0])) {
+      if (IsWindowVisible(candidate)) window = candidate;
+    }
+    if (window == nullptr) return false;
+    GetWindowRect(window, &r);
+    GetWindowRect(other, &o);
+    return r.left == o.right && r.top == o.top;
+  });
+  if (window == nullptr) return Failed(L"no visible window titled " + Quoted(args[0]));
+  const std::wstring seen = DescribeWindow(window) + L" at " + std::to_wstring(r.left) + L", " +
+                            std::to_wstring(r.top) + L"; " + Quoted(args[1]) + L" ends at " + std::to_wstring(o.right) +
+                            L", " + std::to_wstring(o.top);
+  return beside ? Passed(seen) : Failed(seen);
+}
+
 // A document on show: a visible window of that title holding a control whose text, past its
 // leading blanks, begins with the text; "none" waits until no window of that title is visible.
 StepResult RunShownDocument(Session& session, const Args& args) {
