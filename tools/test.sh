@@ -141,6 +141,20 @@ elif step "windows cross build"; cmake --preset windows-cross >/tmp/zuna-cross-c
       EVENT_END_UTC="$(at "$(awk -v a="$event_in" -v b="$event_length" 'BEGIN { print a + b }')")"
       export EVENT_UTC EVENT_END_UTC
     fi
+    # "# needs: small_disk MB": the default video folder ("VideoFiles" beside the program) on a disk
+    # of that many MB, a tmpfs, so that recordings meet a full disk. Where mounting is not allowed the
+    # scenario is skipped, said so.
+    small_disk=""
+    small_mb="$(sed -nE 's/^# needs: small_disk ([0-9]+)$/\1/p' "$scenario" | head -n 1)"
+    if [ -n "$small_mb" ]; then
+      small_disk="$dir/VideoFiles"
+      mkdir -p "$small_disk"
+      if ! mount -t tmpfs -o "size=${small_mb}m" zuna-small-disk "$small_disk" 2>/dev/null &&
+        ! sudo -n mount -t tmpfs -o "size=${small_mb}m" zuna-small-disk "$small_disk" 2>/dev/null; then
+        echo "scenario $name: skipped, a ${small_mb} MB disk cannot be mounted here"
+        continue
+      fi
+    fi
     # "# needs: synthetic_cameras": camera 1 (NTSC_M) and camera 2 (SECAM_B) registered for this
     # scenario only, so that the others see no device whatever the order. Settings of
     # synthetic_camera_setup after it are camera 1's ("# needs: synthetic_cameras --drop-every 50");
@@ -186,6 +200,7 @@ elif step "windows cross build"; cmake --preset windows-cross >/tmp/zuna-cross-c
     fi
     [ -n "$helper_pid" ] && { kill "$helper_pid" 2>/dev/null; wait "$helper_pid" 2>/dev/null; }
     wineserver -k >/dev/null 2>&1 || true
+    [ -n "$small_disk" ] && { umount "$small_disk" 2>/dev/null || sudo -n umount "$small_disk" 2>/dev/null || true; }
     if [ -n "$cameras" ]; then
       timeout 120 wine "$cameras" unregister --camera 1 >/dev/null 2>&1 || true
       timeout 120 wine "$cameras" unregister --camera 2 >/dev/null 2>&1 || true
