@@ -49,6 +49,7 @@ void CaptureProgram::TakeIdentifiers() {
   ids_ = TakeCaptureMenuIds([&common] { return common.NextIdentifier(); });
   gpsRefreshMessage_ = common.NextIdentifier();
   eventTickMessage_ = common.NextIdentifier();
+  recordingWatchMessage_ = common.NextIdentifier();
 }
 
 bool CaptureProgram::Fatal() {
@@ -292,6 +293,10 @@ void CaptureProgram::CancelPendingEvent() {
 
 void CaptureProgram::OnEventTick() {
   if (recording_ && !p_.common.State().exit.Requested()) recording_->OnEventTick();
+}
+
+void CaptureProgram::OnRecordingWatch() {
+  if (recording_ && !p_.common.State().exit.Requested()) recording_->OnRecordingWatch();
 }
 
 }  // namespace zuna

@@ -145,6 +145,8 @@ class CaptureProgram {
   void OnVideoSizeChanged(CameraRestart restart = CameraRestart::kRestart);
 
   void OnEventTick();
+  // The running recording's watch tick: it may end the recording by itself.
+  void OnRecordingWatch();
   // Whether a picture runs that the clipping window can ask to be drawn again.
   bool PictureRunning() const { return player_ != nullptr && player_->IsRunning(); }
 
@@ -162,6 +164,7 @@ class CaptureProgram {
   MenuModel& Menu() { return menu_; }
   unsigned GpsRefreshMessage() const { return gpsRefreshMessage_; }
   unsigned EventTickMessage() const { return eventTickMessage_; }
+  unsigned RecordingWatchMessage() const { return recordingWatchMessage_; }
 
  private:
   void TakeIdentifiers();
@@ -197,6 +200,7 @@ class CaptureProgram {
   MenuModel menu_;
   unsigned gpsRefreshMessage_ = 0;
   unsigned eventTickMessage_ = 0;
+  unsigned recordingWatchMessage_ = 0;
   bool foldersFailed_ = false;
   bool optionsFileRead_ = false;
   std::wstring programFolder_;

@@ -19,7 +19,13 @@ void RecordingController::OnEventTick() {
   const TickActions actions = countdown.Tick(p_.clock, settings);
 
   if (actions.keepAwake) p_.power.KeepSystemAwake();
-  if (actions.startEventRecording) StartEventRecording(actions);
+  if (actions.startEventRecording) {
+    if (cameraLost_) {
+      RetryEventRecording(actions);
+    } else {
+      StartEventRecording(actions);
+    }
+  }
   if (actions.stopEventRecording) {
     p_.host.DeleteEventTick();
     // The file ends first: the windows follow once the camera has stopped (the stop hides the
@@ -62,6 +68,7 @@ void RecordingController::StartEventRecording(const TickActions& actions) {
 
 // Every try to start the event's recording failed until its end time.
 void RecordingController::EventOverWithoutRecording() {
+  cameraLost_ = false;
   PostStampedMessage(L"SEVERE: the event recording could not be started before the event's end time\r\n");
   ShowIdle();
   LoadEventSchedule();

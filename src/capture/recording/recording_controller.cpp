@@ -21,6 +21,7 @@ std::wstring WithTrailingBackslash(std::wstring folder) {
 }  // namespace
 
 void RecordingController::OnStartButton() {
+  cameraLost_ = false;  // the user takes over from the retries of a stalled event recording
   if (p_.schedule.EventPendingFlag()) cancelPendingRequest_ = true;
   StartRecording();
 }
@@ -79,6 +80,10 @@ bool RecordingController::StartRecordingGraph(bool eventRecording) {
   writingFile_ = true;
   startMessage_ = TimeMessage(L"Start recording at ");
   PostStampedMessage(startMessage_);
+  end_ = RecordingEnd::kAsked;
+  BeginRecordingLog();
+  WatchCameraAgain();
+  p_.host.WatchRecording(true);
   return true;
 }
 
@@ -110,6 +115,12 @@ void RecordingController::StopRecording(bool automatic) {
     recording_ = true;
     return;
   }
+  EndRecording(automatic);
+}
+
+// The file and its log are finished, the windows and the preview come back and the schedule is
+// loaded again.
+void RecordingController::EndRecording(bool automatic) {
   // Taken before the schedule is reloaded, which replaces the pending event.
   const PowerAction power = automatic ? p_.schedule.GetCountdown().PowerActionAfterRecording() : PowerAction::kNone;
   startedGuard_ = false;
@@ -173,10 +184,35 @@ void RecordingController::StopForExit() {
 // The graph has stopped, so the file is complete: its log goes beside it.
 void RecordingController::FinishRecordingFile() {
   writingFile_ = false;
+  p_.host.WatchRecording(false);
   const std::wstring stopMessage = TimeMessage(L"Stop recording at ");
   PostUnstampedMessage(stopMessage);
   PostUnstampedMessage(L"Video file:  " + currentFileName_ + L"\r\n");
 
+  const RecordingLogFacts facts = LogFacts(stopMessage);
+  if (const std::wstring logPath = RecordingLogPath(currentFileName_); !logPath.empty()) {
+    WriteRecordingLog(logPath, BuildRecordingLogText(facts), p_.codePage);
+  }
+  if (facts.totals) {
+    PostUnstampedMessage(FirstFrameLine(*facts.totals) + L"\r\n");
+    PostUnstampedMessage(FramesLine(*facts.totals) + L"\r\n");
+    if (end_ == RecordingEnd::kFullDisk || end_ == RecordingEnd::kFailedWrite) {
+      PostUnstampedMessage(LostFramesLine(*facts.totals) + L"\r\n");
+    }
+  }
+  end_ = RecordingEnd::kAsked;
+}
+
+// The log's start lines go beside the file as the recording begins, with room kept for the rest:
+// a recording that fills the disk still leaves its start time and how it ended.
+void RecordingController::BeginRecordingLog() {
+  if (const std::wstring logPath = RecordingLogPath(currentFileName_); !logPath.empty()) {
+    WriteRecordingLog(logPath, BuildRecordingLogText(LogFacts(L"")), p_.codePage, kRecordingLogReserve);
+  }
+}
+
+// Everything the log says; the totals only once the recording stopped (an empty stop message).
+RecordingLogFacts RecordingController::LogFacts(const std::wstring& stopMessage) {
   RecordingLogFacts facts;
   facts.eventRecording = eventRecording_;
   facts.startMessage = startMessage_;
@@ -198,19 +234,14 @@ void RecordingController::FinishRecordingFile() {
   }
   facts.timeLapse = p_.player.RecordingTimeLapse();
   facts.displayOff = displayTurnedOff_;
+  facts.end = end_;
+  if (stopMessage.empty()) return facts;
   RecordingTotals totals;
   if (Succeeded(p_.player.GetRecordingTotals(totals))) facts.totals = totals;
   if (facts.totals && totals.frameTimes) {
     facts.frameTimesFile = FrameTimesPath(std::filesystem::path(currentFileName_)).filename().wstring();
   }
-
-  if (const std::wstring logPath = RecordingLogPath(currentFileName_); !logPath.empty()) {
-    WriteRecordingLog(logPath, BuildRecordingLogText(facts), p_.codePage);
-  }
-  if (facts.totals) {
-    PostUnstampedMessage(FirstFrameLine(totals) + L"\r\n");
-    PostUnstampedMessage(FramesLine(totals) + L"\r\n");
-  }
+  return facts;
 }
 
 std::wstring RecordingController::BuildFileName(bool eventRecording) {
@@ -230,10 +261,14 @@ std::wstring RecordingController::BuildFileName(bool eventRecording) {
                                       p_.options.Text(kEventFileGlobalPrefixKey), parts.dateTimeAtEnd);
   }
   const std::wstring base = ComposeRecordingName(parts);
-  // A relative name is tried where the program runs.
+  // A relative name is tried where the program runs. A log left by a recording whose file is gone
+  // keeps its name taken too.
   return UniqueRecordingPath(base, [this](const std::wstring& path) {
     std::error_code error;
-    return std::filesystem::exists(relativeFolder_ ? p_.currentDirectory / path : std::filesystem::path(path), error);
+    const auto taken = [&](const std::wstring& name) {
+      return std::filesystem::exists(relativeFolder_ ? p_.currentDirectory / name : std::filesystem::path(name), error);
+    };
+    return taken(path) || taken(RecordingLogPath(path));
   });
 }
 

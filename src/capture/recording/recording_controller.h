@@ -14,7 +14,9 @@
 #include "capture/devices/video_device_list.h"
 #include "capture/events/event_schedule.h"
 #include "capture/gps/gps_port.h"
+#include "capture/recording/frame_stall_watch.h"
 #include "capture/recording/recording_host.h"
+#include "capture/recording/recording_log.h"
 #include "common/foundation/common_state.h"
 #include "common/options/option_tables.h"
 #include "common/text/ansi_code_page.h"
@@ -52,6 +54,11 @@ class RecordingController {
 
   // The one-second tick of the pending event, on the main thread.
   void OnEventTick();
+  // The recording's watch tick: a file that takes no more frames (a full disk, a failed write) or a
+  // camera that delivered no frame for two seconds ends the recording by itself. The preview comes
+  // back; an event recording whose file failed ends as at the event's end, one whose camera stalled
+  // is tried again at each event tick until the event's end.
+  void OnRecordingWatch();
 
   // Rebuilds the schedule and shows the next pending event, if any. During a recording nothing
   // happens: the schedule is reloaded when the recording ends.
@@ -81,6 +88,13 @@ class RecordingController {
   void StartEventRecording(const TickActions& actions);
   void ScheduleExactTick(const Countdown& countdown);
   void StopRecording(bool automatic);
+  void EndRecording(bool automatic);
+  void EndRecordingEarly(RecordingEnd end);
+  void WatchCameraAgain();
+  void RetryEventRecording(const TickActions& actions);
+  void AwaitCameraForEvent();
+  RecordingLogFacts LogFacts(const std::wstring& stopMessage);
+  void BeginRecordingLog();
   bool ConfirmStopOfEventRecording();
   void EventOverWithoutRecording();
   void ShowIdle();
@@ -104,7 +118,11 @@ class RecordingController {
   bool displayTurnedOff_ = false;  // the renderer was swapped out for this recording
   RendererKind savedRendererKind_ = RendererKind::kEvr;
   bool hibernationSupported_ = true;
-  bool asking_ = false;  // the stop question is open: ticks wait for the answer
+  bool asking_ = false;                      // the stop question is open: ticks wait for the answer
+  RecordingEnd end_ = RecordingEnd::kAsked;  // why the file being written ends
+  FrameStallWatch stallWatch_;
+  bool cameraLost_ = false;  // an event recording's camera stalled: its restarts are tried quietly
+  int cameraRetries_ = 0;
   std::wstring currentFileName_;
   std::wstring startMessage_;
   GpsRecordingFix gpsFix_;

@@ -42,6 +42,10 @@ class RecordingHost {
   virtual GpsRecordingFix ReadGpsFixForRecording() = 0;
   virtual void ResumeGpsRefresh() = 0;
 
+  // While a recording writes its file: a tick about twice a second, on the main thread, that the
+  // program hands to RecordingController::OnRecordingWatch.
+  virtual void WatchRecording(bool on) = 0;
+
   virtual void StartPowerNotice(PowerAction action) = 0;
   virtual void SaveUserMessages() = 0;
 };

@@ -31,7 +31,7 @@ std::wstring BuildRecordingLogText(const RecordingLogFacts& f) {
   std::wstring text;
   AddLine(text, f.eventRecording ? L"Event recording: " + f.eventRecordingText : L"Manual recording");
   AddLine(text, f.startMessage);
-  AddLine(text, f.stopMessage);
+  if (!f.stopMessage.empty()) AddLine(text, f.stopMessage);
   AddLine(text, L"Video file:  " + f.videoFile);
   if (f.gps) {
     AddGpsLine(text, L"Latitude: ", f.gps->latitude, L"Latitude value not available");
@@ -49,6 +49,10 @@ std::wstring BuildRecordingLogText(const RecordingLogFacts& f) {
   if (f.totals) {
     AddLine(text, FirstFrameLine(*f.totals));
     AddLine(text, FramesLine(*f.totals));
+  }
+  if (f.end != RecordingEnd::kAsked) AddLine(text, EarlyEndLine(f.end));
+  if (f.totals && (f.end == RecordingEnd::kFullDisk || f.end == RecordingEnd::kFailedWrite)) {
+    AddLine(text, LostFramesLine(*f.totals));
   }
   if (!f.frameTimesFile.empty()) AddLine(text, L"Frame times: " + f.frameTimesFile);
   return text;
@@ -76,22 +80,50 @@ std::wstring FramesLine(const RecordingTotals& totals) {
          std::to_wstring(totals.framesDropped);
 }
 
+std::wstring EarlyEndLine(RecordingEnd end) {
+  switch (end) {
+    case RecordingEnd::kAsked:
+      return {};
+    case RecordingEnd::kFullDisk:
+      return L"Recording stopped early: the disk is full";
+    case RecordingEnd::kFailedWrite:
+      return L"Recording stopped early: the video file could not be written";
+    case RecordingEnd::kStalledCamera:
+      return L"Recording stopped early: the video device delivered no frame for 2 seconds";
+  }
+  return {};
+}
+
+std::wstring LostFramesLine(const RecordingTotals& totals) {
+  return L"Frames not recorded after the fault: " + std::to_wstring(totals.framesLostAfterFault);
+}
+
 std::wstring RecordingLogPath(const std::wstring& videoFile) {
   const std::size_t dot = videoFile.rfind(L'.');
   if (dot == std::wstring::npos) return {};
   return videoFile.substr(0, dot) + L".txt";
 }
 
-bool WriteRecordingLog(const std::wstring& logPath, const std::wstring& text, const AnsiCodePage& codePage) {
-  const std::string bytes = codePage.ToAnsi(text);
+bool WriteRecordingLog(const std::wstring& logPath, const std::wstring& text, const AnsiCodePage& codePage,
+                       std::size_t reserve) {
+  std::string bytes = codePage.ToAnsi(text);
   if (LostCharacters(text, bytes)) {
     PostStampedMessage(L"\r\n\r\nNOTE -- wide character buffer has unexpected bad character.\r\n");
   }
-  // The path goes to the file system as it is, so no character of it is lost.
-  std::ofstream file(std::filesystem::path(logPath), std::ios::binary | std::ios::trunc);
+  if (bytes.size() < reserve) bytes.resize(reserve, ' ');
+  // The path goes to the file system as it is, so no character of it is lost. An existing file is
+  // written over in place: its room was kept when the recording began, so a full disk still takes it.
+  const std::filesystem::path path(logPath);
+  std::fstream file(path, std::ios::binary | std::ios::in | std::ios::out);
+  if (!file.is_open()) file.open(path, std::ios::binary | std::ios::out | std::ios::trunc);
   if (file) file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   if (file) file.close();
-  if (!file) {
+  std::error_code error;
+  // A completed log is shorter than the room kept for it: the rest is cut off.
+  if (file && std::filesystem::file_size(path, error) != bytes.size()) {
+    std::filesystem::resize_file(path, bytes.size(), error);
+  }
+  if (!file || error) {
     PostStampedMessage(L"WARNING: cannot write recording log " + logPath + L"\r\n");
     return false;
   }

@@ -130,11 +130,25 @@ UserMessagesLog* InstalledUserMessagesLog() {
   return g_log.load();
 }
 
+namespace {
+thread_local int t_quietDepth = 0;
+}  // namespace
+
+QuietPosts::QuietPosts() {
+  ++t_quietDepth;
+}
+
+QuietPosts::~QuietPosts() {
+  --t_quietDepth;
+}
+
 void PostUserMessage(const wchar_t* text, bool timeStamp) {
+  if (t_quietDepth > 0) return;
   if (UserMessagesLog* log = g_log.load()) log->Post(text, timeStamp);
 }
 
 void PostUserMessage(std::wstring_view text, bool timeStamp) {
+  if (t_quietDepth > 0) return;
   if (UserMessagesLog* log = g_log.load()) log->Post(text, timeStamp);
 }
 

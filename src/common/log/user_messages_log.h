@@ -90,4 +90,14 @@ inline void PostUnstampedMessage(std::wstring_view text) {
   PostUserMessage(text, false);
 }
 
+// While one lives, posts made on its thread are dropped: an attempt repeated at every tick that
+// failed before would only say the same again. Other threads still post.
+class QuietPosts {
+ public:
+  QuietPosts();
+  ~QuietPosts();
+  QuietPosts(const QuietPosts&) = delete;
+  QuietPosts& operator=(const QuietPosts&) = delete;
+};
+
 }  // namespace zuna

@@ -35,7 +35,7 @@ Status QueuedAviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoF
   // A failed start is told to the user by the frame times writer.
   frameTimesBegun_ = frameTimes && Succeeded(frameTimes_.Open(std::move(frameTimes), format.rate, format.scale));
   const std::uint64_t capacity = options_.queueBytes != 0 ? options_.queueBytes : FrameWriteQueue::CapacityFor(format);
-  framesWritten_ = framesDropped_ = framesDroppedByQueue_ = 0;
+  framesWritten_ = framesDropped_ = framesDroppedByQueue_ = framesReceived_ = framesLostAfterFault_ = 0;
   videoFault_ = frameTimesFault_ = kOk;
   lastSync_ = Now();
   unsynced_ = warned_ = false;
@@ -54,6 +54,11 @@ Status QueuedAviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoF
 
 Status QueuedAviWriter::Submit(ByteSpan bytes, std::int64_t startTime100ns, bool isKey, FileTime utc) {
   if (!open_) return kUnexpected;
+  ++framesReceived_;
+  if (const Status fault = videoFault_.load(); Failed(fault)) {
+    ++framesLostAfterFault_;
+    return fault;
+  }
   return queue_->Push(bytes, startTime100ns, isKey, utc) ? kOk : kFalse;
 }
 
@@ -85,8 +90,16 @@ Status QueuedAviWriter::Close() {
 }
 
 QueuedAviWriterTotals QueuedAviWriter::Totals() const {
-  return {framesWritten_.load(),   framesDropped_.load(), framesDroppedByQueue_.load(),
-          frameTimesBegun_.load(), videoFault_.load(),    frameTimesFault_.load()};
+  QueuedAviWriterTotals totals;
+  totals.framesWritten = framesWritten_.load();
+  totals.framesDropped = framesDropped_.load();
+  totals.framesDroppedByQueue = framesDroppedByQueue_.load();
+  totals.frameTimes = frameTimesBegun_.load();
+  totals.framesReceived = framesReceived_.load();
+  totals.framesLostAfterFault = framesLostAfterFault_.load();
+  totals.videoFault = videoFault_.load();
+  totals.frameTimesFault = frameTimesFault_.load();
+  return totals;
 }
 
 void QueuedAviWriter::Run() {
@@ -108,13 +121,16 @@ void QueuedAviWriter::Handle(FrameWriteQueue::Entry& entry) {
   const std::uint64_t slots = writer_.FrameCount(), dropped = writer_.DroppedFrameCount();
   switch (entry.kind) {
     case Kind::kFrame:
-      NoteVideoResult(writer_.WriteFrame(entry.bytes, entry.startTime100ns, entry.key));
+      if (!NoteVideoResult(writer_.WriteFrame(entry.bytes, entry.startTime100ns, entry.key))) ++framesLostAfterFault_;
       break;
     case Kind::kLost:
       if (!warned_) PostStampedMessage(kFellBehind);
       warned_ = true;
-      NoteVideoResult(writer_.WriteDroppedFrames(entry.lost, entry.startTime100ns));
-      framesDroppedByQueue_ += entry.lost;
+      if (NoteVideoResult(writer_.WriteDroppedFrames(entry.lost, entry.startTime100ns))) {
+        framesDroppedByQueue_ += entry.lost;
+      } else {
+        framesLostAfterFault_ += entry.lost;
+      }
       break;
     case Kind::kCheckClock:
       SyncIfDue(false);
@@ -153,11 +169,12 @@ void QueuedAviWriter::SyncIfDue(bool force) {
 }
 
 // A frame too large to record is refused alone (the writer said so); any other failure means that
-// no frame reaches the file any more. The first cause stays.
-void QueuedAviWriter::NoteVideoResult(Status status) {
-  if (Succeeded(status) || status == kInvalidArg) return;
+// no frame reaches the file any more. The first cause stays. False after such a failure.
+bool QueuedAviWriter::NoteVideoResult(Status status) {
+  if (Succeeded(status) || status == kInvalidArg) return true;
   Status none = kOk;
   videoFault_.compare_exchange_strong(none, writer_.Fault() != kOk ? writer_.Fault() : status);
+  return false;
 }
 
 void QueuedAviWriter::Publish() {

@@ -40,6 +40,8 @@ struct QueuedAviWriterTotals {
   std::uint64_t framesDropped = 0;         // dropped-frame entries in the file
   std::uint64_t framesDroppedByQueue = 0;  // of those, frames the queue could not keep
   bool frameTimes = false;                 // the frame times file was begun
+  std::uint64_t framesReceived = 0;        // every frame handed to Submit while open
+  std::uint64_t framesLostAfterFault = 0;  // frames that came once the file took no more
   // kOk while the file takes every frame; once a write, checkpoint or the close failed or the file
   // can hold no more frames: kDiskFull when the disk had no room left, else another failure. The
   // user was told, naming the file.
@@ -61,7 +63,8 @@ class QueuedAviWriter {
 
   // Streaming thread: copies the frame into the queue with the UTC time it was stamped with
   // (kUnknownUtc when none). kFalse when it did not fit and is recorded as dropped instead;
-  // kUnexpected when no recording is open.
+  // kUnexpected when no recording is open; the fault once the file takes no more frames (the
+  // frame is counted as lost after the fault).
   Status Submit(ByteSpan bytes, std::int64_t startTime100ns, bool isKey, FileTime utc = kUnknownUtc);
 
   // Once the frames submitted before are written, the file is brought up to date on the disk.
@@ -87,7 +90,7 @@ class QueuedAviWriter {
   void Handle(FrameWriteQueue::Entry& entry);
   void AddFrameTimes(bool frame, std::uint64_t slots, std::uint64_t dropped, FileTime utc);
   void SyncIfDue(bool force);
-  void NoteVideoResult(Status status);
+  bool NoteVideoResult(Status status);
   void Publish();
   std::chrono::steady_clock::time_point Now() const;
 
@@ -105,6 +108,8 @@ class QueuedAviWriter {
   std::atomic<std::uint64_t> framesDropped_{0};
   std::atomic<std::uint64_t> framesDroppedByQueue_{0};
   std::atomic<bool> frameTimesBegun_{false};
+  std::atomic<std::uint64_t> framesReceived_{0};
+  std::atomic<std::uint64_t> framesLostAfterFault_{0};
   std::atomic<Status> videoFault_{kOk};
   std::atomic<Status> frameTimesFault_{kOk};
 };

@@ -102,8 +102,10 @@ struct RecordingTotals {
   std::uint64_t framesDropped = 0;         // dropped-frame entries in the file (camera gaps and queue overflow)
   std::uint64_t framesDroppedByQueue = 0;  // of those, frames the write-behind queue could not keep
   bool firstFrameKnown = false;
-  std::uint64_t firstFrameUtc = 0;  // FileTime: 100 ns units since 1601-01-01 UTC
-  bool frameTimes = false;          // the frame times file beside the recording was written
+  std::uint64_t firstFrameUtc = 0;         // FileTime: 100 ns units since 1601-01-01 UTC
+  bool frameTimes = false;                 // the frame times file beside the recording was written
+  std::uint64_t framesReceived = 0;        // every frame the sink was handed: it grows while the camera delivers
+  std::uint64_t framesLostAfterFault = 0;  // frames that came after the fault below and are not in the file
   // kOk while every frame reaches the file; after a failed write (or a file that can hold no more
   // frames) kDiskFull when the disk had no room left, else another failure. The sink told the user,
   // naming the file.

@@ -137,6 +137,10 @@ LRESULT CaptureMainWindow::HandleMain(UINT message, WPARAM wParam, LPARAM lParam
         program_.OnEventTick();
         return 0;
       }
+      if (message == program_.RecordingWatchMessage()) {
+        program_.OnRecordingWatch();
+        return 0;
+      }
       break;
   }
   return DefWindowProcW(mainWindow_, message, wParam, lParam);

@@ -157,6 +157,7 @@ RecordingHost& CaptureWindowSet::RecordingWindows() {
     zuna::RecordingWindows::Parts parts{common_,
                                         mainWindow_,
                                         program_.EventTickMessage(),
+                                        program_.RecordingWatchMessage(),
                                         recordControls_,
                                         *countdown_,
                                         *powerNotice_,
@@ -173,7 +174,10 @@ void CaptureWindowSet::OnGpsRefresh(LPARAM lParam) {
 
 void CaptureWindowSet::StopTimers() {
   if (gps_) gps_->StopRefreshTimer();
-  if (recordingWindows_) recordingWindows_->DeleteEventTick();
+  if (recordingWindows_) {
+    recordingWindows_->DeleteEventTick();
+    recordingWindows_->WatchRecording(false);
+  }
 }
 
 }  // namespace zuna

@@ -50,6 +50,14 @@ void RecordingWindows::ShowPendingEvent(const PendingEventDisplay& display) {
   if (p_.gps != nullptr) p_.gps->SetEventPending(true);
 }
 
+void RecordingWindows::WatchRecording(bool on) {
+  if (on) {
+    watch_.Start(500, 500);
+  } else {
+    watch_.Stop(false);  // a late tick finds no file being written
+  }
+}
+
 void RecordingWindows::NoEventPending() {
   if (p_.gps != nullptr) p_.gps->SetEventPending(false);
 }

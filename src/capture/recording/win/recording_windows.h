@@ -20,7 +20,8 @@ class RecordingWindows final : public RecordingHost {
   struct Parts {
     CommonWindows& common;
     HWND mainWindow;
-    UINT tickMessage;  // posted to the main window by the tick timer
+    UINT tickMessage;   // posted to the main window by the tick timer
+    UINT watchMessage;  // posted to the main window by the recording's watch timer
     RecordControlsWindow& recordControls;
     CountdownWindow& countdown;
     PowerNoticeWindow& powerNotice;
@@ -29,7 +30,10 @@ class RecordingWindows final : public RecordingHost {
   };
 
   explicit RecordingWindows(Parts parts)
-      : p_(std::move(parts)), tick_(p_.mainWindow, p_.tickMessage), exactTick_(p_.mainWindow, p_.tickMessage) {}
+      : p_(std::move(parts)),
+        tick_(p_.mainWindow, p_.tickMessage),
+        exactTick_(p_.mainWindow, p_.tickMessage),
+        watch_(p_.mainWindow, p_.watchMessage) {}
   ~RecordingWindows() override = default;
   RecordingWindows(const RecordingWindows&) = delete;
   RecordingWindows& operator=(const RecordingWindows&) = delete;
@@ -49,6 +53,7 @@ class RecordingWindows final : public RecordingHost {
   bool AskYesNo(std::wstring_view text, std::wstring_view title) override;
   GpsRecordingFix ReadGpsFixForRecording() override;
   void ResumeGpsRefresh() override;
+  void WatchRecording(bool on) override;
   void StartPowerNotice(PowerAction action) override;
   void SaveUserMessages() override;
 
@@ -57,6 +62,7 @@ class RecordingWindows final : public RecordingHost {
   // Each tick posts the tick message; the main window does the tick's work when it takes it.
   MainThreadTimer tick_;
   MainThreadTimer exactTick_;  // the one-shot tick at a recording's start or end
+  MainThreadTimer watch_;      // while a recording writes its file
 };
 
 }  // namespace zuna

@@ -206,7 +206,6 @@ HRESULT AviWriterFilter::Write(IMediaSample* sample) {
   const long length = sample->GetActualDataLength();
   if (length < 0) return E_INVALIDARG;
   if (!writer_.IsOpen()) return VFW_E_WRONG_STATE;
-  if (const Status fault = writer_.VideoFault(); Failed(fault)) return fault;
   REFERENCE_TIME start = 0, stop = 0;
   const HRESULT timed = sample->GetTime(&start, &stop);
   // A sample without a time is taken to follow the previous one directly.

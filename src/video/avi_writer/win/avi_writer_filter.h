@@ -66,8 +66,9 @@ class AviWriterFilter final : public FilterBase, public IFileSinkFilter {
   int PinCount() override { return 1; }
   PinBase* PinAt(int index) override { return index == 0 ? &input_ : nullptr; }
 
-  // Streaming thread. Once the file takes no more frames, the writer's fault (the disk is full, or
-  // another failure) instead of S_OK: upstream stops delivering.
+  // Streaming thread. Once the file takes no more frames (the disk is full, or another failure)
+  // every further frame is counted as lost after the fault and still answered S_OK: the camera and
+  // its preview go on until the recording's owner, who sees the fault in the totals, stops it.
   HRESULT Write(IMediaSample* sample);
   HRESULT EndOfStream();
 

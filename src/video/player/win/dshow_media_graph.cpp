@@ -223,6 +223,8 @@ Status DirectShowMediaGraph::GetRecordingTotals(RecordingTotals& totals) {
   totals.firstFrameKnown = sink.firstFrameKnown;
   totals.firstFrameUtc = sink.firstFrameUtc;
   totals.frameTimes = sink.frames.frameTimes;
+  totals.framesReceived = sink.frames.framesReceived;
+  totals.framesLostAfterFault = sink.frames.framesLostAfterFault;
   totals.videoFault = sink.frames.videoFault;
   totals.frameTimesFault = sink.frames.frameTimesFault;
   return S_OK;

@@ -49,6 +49,7 @@ class FakeRecordingHost final : public RecordingHost {
     return fix;
   }
   void ResumeGpsRefresh() override { ++gpsResumes; }
+  void WatchRecording(bool on) override { watching = on; }
   void StartPowerNotice(PowerAction action) override { powerNotice = action; }
   void SaveUserMessages() override { ++messageSaves; }
 
@@ -72,6 +73,7 @@ class FakeRecordingHost final : public RecordingHost {
   int gpsResumes = 0;
   PowerAction powerNotice = PowerAction::kNone;
   int messageSaves = 0;
+  bool watching = false;
 };
 
 class FakePowerControl final : public PowerControl {

@@ -380,6 +380,105 @@ TEST_F(Recording, AnEventThatNeverStartedEndsWithASevereLine) {
   EXPECT_TRUE(player.IsRunning());
 }
 
+TEST_F(Recording, AFullDiskStopsTheRecordingAtOnceAndItsLogTellsWhatWasLost) {
+  controller.OnStartButton();
+  EXPECT_TRUE(host.watching);
+  // The log's start lines are on the disk while the recording runs, with room kept for the rest.
+  const std::string begun = LogFile(std::wstring(kManualName) + L".txt");
+  EXPECT_EQ(begun.rfind("Manual recording\r\nStart recording at 21:07:09 (UTC)\r\nVideo file:  ", 0), 0u);
+  EXPECT_EQ(begun.find("Stop recording"), std::string::npos);
+  EXPECT_EQ(begun.size(), kRecordingLogReserve);
+
+  log.clock.Advance(1);
+  RecordingTotals totals{151, 0, 0, true, *ToFileTime({2024, 3, 5, 21, 7, 9, 120}), false};
+  totals.framesReceived = 160;
+  totals.framesLostAfterFault = 9;
+  totals.videoFault = kDiskFull;
+  graph.recordingTotals = totals;
+  controller.OnRecordingWatch();
+  EXPECT_FALSE(controller.Recording());
+  EXPECT_FALSE(host.watching);
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture Version 2.4d");
+  EXPECT_TRUE(host.startEnabled);
+  EXPECT_FALSE(host.stopEnabled);
+  EXPECT_FALSE(host.menusGrey);
+  EXPECT_TRUE(player.IsRunning());
+  const std::string ended = LogFile(std::wstring(kManualName) + L".txt");
+  EXPECT_NE(ended.find("Start recording at 21:07:09 (UTC)\r\nStop recording at 21:07:10 (UTC)\r\n"), std::string::npos);
+  EXPECT_NE(ended.find("First frame: 21:07:09.120 (UTC)\r\nFrames recorded: 151, dropped: 0\r\n"
+                       "Recording stopped early: the disk is full\r\nFrames not recorded after the fault: 9\r\n"),
+            std::string::npos);
+  EXPECT_EQ(ended.back(), '\n');  // the room kept is given back
+  EXPECT_TRUE(InLog(L"Frames not recorded after the fault: 9\r\n"));
+  EXPECT_EQ(Count(L"SEVERE"), 0u);  // the writer itself names the file and the cause, once
+}
+
+TEST_F(Recording, AFailedWriteEndsAnEventRecordingAsItsEndDoes) {
+  ScheduleEvent(8, 0, 30, true);  // 21:07:45 .. 21:08:15
+  TickFor(36);
+  ASSERT_TRUE(controller.Recording());
+  RecordingTotals totals;
+  totals.videoFault = kFail;
+  graph.recordingTotals = totals;
+  controller.OnRecordingWatch();
+  EXPECT_FALSE(controller.Recording());
+  EXPECT_EQ(host.powerNotice, PowerAction::kHibernate);
+  EXPECT_FALSE(host.tickRunning);
+  EXPECT_NE(LogFile(L"2024_03_05_21_07_45_Ceres.txt")
+                .find("Recording stopped early: the video file could not be written\r\n"
+                      "Frames not recorded after the fault: 0\r\n"),
+            std::string::npos);
+  ScheduleEvent(8, 0, 30);  // the same event is not taken up again
+  TickFor(5);
+  EXPECT_FALSE(controller.Recording());
+}
+
+TEST_F(Recording, ACameraThatDeliversNothingForTwoSecondsEndsTheRecording) {
+  controller.OnStartButton();
+  RecordingTotals totals;
+  totals.framesReceived = 30;
+  graph.recordingTotals = totals;
+  for (int second = 0; second < 2; ++second) {
+    log.clock.Advance(1);
+    controller.OnRecordingWatch();
+  }
+  EXPECT_TRUE(controller.Recording());  // one second without a frame
+  log.clock.Advance(1);
+  controller.OnRecordingWatch();
+  EXPECT_FALSE(controller.Recording());
+  EXPECT_TRUE(InLog(L"SEVERE: the video device USB Grabber delivered no frame for 2 seconds; recording to " +
+                    Video(kManualName) + L".avi stopped\r\n"));
+  const std::string ended = LogFile(std::wstring(kManualName) + L".txt");
+  EXPECT_NE(ended.find("Recording stopped early: the video device delivered no frame for 2 seconds\r\n"),
+            std::string::npos);
+  EXPECT_EQ(ended.find("Frames not recorded"), std::string::npos);
+  EXPECT_TRUE(player.IsRunning());
+}
+
+TEST_F(Recording, AnEventWhoseCameraStalledIsTriedAgainAtEachTickSayingSoOnce) {
+  ScheduleEvent(8, 0, 30);  // 21:07:45 .. 21:08:15
+  TickFor(36);
+  ASSERT_TRUE(controller.Recording());
+  graph.recordingTotals = RecordingTotals{};
+  log.clock.Advance(2);
+  controller.OnRecordingWatch();  // no frame since the start
+  EXPECT_FALSE(controller.Recording());
+  EXPECT_TRUE(host.tickRunning);
+  EXPECT_EQ(host.mainTitle, L"ZUNA Video Capture -- Event pending");
+  EXPECT_EQ(host.countdownTitle, L"Event Pending");
+
+  graph.failures.insert(L"CreateRecordingSink");  // the device is gone
+  TickFor(4);
+  EXPECT_FALSE(controller.Recording());
+  EXPECT_EQ(Count(L"NOTE: restarting the video device USB Grabber at each tick while the event lasts\r\n"), 1u);
+  EXPECT_EQ(Count(L"SEVERE: cannot start recording to"), 1u);
+  graph.failures.clear();
+  TickFor(1);  // 21:07:52
+  EXPECT_TRUE(controller.Recording());
+  EXPECT_EQ(graph.sinkPaths.back(), Video(L"2024_03_05_21_07_45_Ceres_2.avi"));  // the first file is kept
+  EXPECT_TRUE(InLog(L"(UTC)\r\nStart recording at 21:07:52 (UTC)"));
+}
+
 TEST_F(Recording, TimerOffWhileRecordingBlanksTheLabelAndFreezesTheDigits) {
   state.timerOffWhileRecording = true;
   ScheduleEvent(8, 0, 10);

@@ -288,6 +288,11 @@ TEST_F(QueuedAviWriterTest, AFullDiskReachesTheTotalsAndTheUserWithTheFileNamed)
   writer->WaitUntilWritten();
   EXPECT_EQ(writer->Totals().videoFault, kDiskFull);
   EXPECT_EQ(writer->VideoFault(), kDiskFull);
+  EXPECT_EQ(writer->Totals().framesLostAfterFault, 5u);  // they reached the queue, not the file
+  EXPECT_EQ(Submit(), kDiskFull);                        // later frames are refused at once
+  EXPECT_EQ(Submit(), kDiskFull);
+  EXPECT_EQ(writer->Totals().framesLostAfterFault, 7u);
+  EXPECT_EQ(writer->Totals().framesReceived, 47u);
   EXPECT_EQ(writer->Close(), kFail);
   EXPECT_EQ(writer->Totals().videoFault, kDiskFull);  // the first cause stays
   log.log.Drain();
