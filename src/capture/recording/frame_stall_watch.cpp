@@ -2,9 +2,10 @@
 
 namespace zuna {
 
-void FrameStallWatch::Start(FileTime now) {
+void FrameStallWatch::Start(FileTime now, FileTime gap) {
   frames_ = 0;
   lastChange_ = now;
+  limit_ = kStallLimit + gap;
 }
 
 bool FrameStallWatch::Stalled(std::uint64_t framesReceived, FileTime now) {
@@ -14,7 +15,7 @@ bool FrameStallWatch::Stalled(std::uint64_t framesReceived, FileTime now) {
     lastChange_ = now;
     return false;
   }
-  return now - lastChange_ >= kStallLimit;
+  return now - lastChange_ >= limit_;
 }
 
 }  // namespace zuna

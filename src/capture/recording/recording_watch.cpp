@@ -1,5 +1,6 @@
 // A recording that ends by itself: its file takes no more frames (a full disk, a failed write) or
 // its camera stopped delivering. Checked at the recording's watch tick.
+#include <algorithm>
 #include <optional>
 
 #include "capture/options/capture_option_keys.h"
@@ -26,8 +27,14 @@ void RecordingController::OnRecordingWatch() {
   if (now && stallWatch_.Stalled(totals.framesReceived, *now)) EndRecordingEarly(RecordingEnd::kStalledCamera);
 }
 
+// A time lapse passes frames over on purpose: the gap between those it keeps is no stall. Frame
+// skipping is counted at one frame a second, slower than any camera the program records.
 void RecordingController::WatchCameraAgain() {
-  if (const auto now = ToFileTime(p_.clock.UtcNow())) stallWatch_.Start(*now);
+  FileTime gap = 0;
+  if (const auto& timeLapse = p_.player.RecordingTimeLapse()) {
+    gap = static_cast<FileTime>(std::max(timeLapse->count, timeLapse->intervalMode ? 0 : 2)) * kTicksPerSecond;
+  }
+  if (const auto now = ToFileTime(p_.clock.UtcNow())) stallWatch_.Start(*now, gap);
 }
 
 void RecordingController::EndRecordingEarly(RecordingEnd end) {

@@ -22,6 +22,14 @@ TEST(FrameStallWatch, TwoSecondsWithoutANewFrameIsAStall) {
   EXPECT_TRUE(watch.Stalled(0, kStart + 12'000 * kMs));
 }
 
+TEST(FrameStallWatch, ATimeLapseGapIsNoStall) {
+  FrameStallWatch watch;
+  watch.Start(kStart, 5 * kTicksPerSecond);  // one frame kept every five seconds
+  EXPECT_FALSE(watch.Stalled(1, kStart + 100 * kMs));
+  EXPECT_FALSE(watch.Stalled(1, kStart + 7099 * kMs));
+  EXPECT_TRUE(watch.Stalled(1, kStart + 7100 * kMs));
+}
+
 TEST(FrameStallWatch, AClockSetBackBeginsTheWaitAgain) {
   FrameStallWatch watch;
   watch.Start(kStart);
