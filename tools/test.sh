@@ -127,6 +127,7 @@ elif step "windows cross build"; cmake --preset windows-cross >/tmp/zuna-cross-c
     mkdir -p "$dir"
     cp -r "$stage/." "$dir/"
     cp "$scenario" "$dir/scenario.scn"
+    cp -r tests/win/scenarios/expected "$dir/expected"
     echo "-- scenario $name"
     helper_pid=""
     # "# needs: event_utc SECONDS LENGTH": EVENT_UTC, that many seconds from now (hh:mm:ss.fff), and

@@ -42,7 +42,7 @@ constexpr std::array kSteps{
     StepKind{L"log-not-contains", 1, 2, L"log-not-contains <text> [timeout]", RunLogNotContains},
     StepKind{L"menu", 1, 2, L"menu <path> [timeout]", RunMenu},
     StepKind{L"menu-state", 2, 4, L"menu-state <path> enabled|disabled [checked|unchecked] [timeout]", RunMenuState},
-    StepKind{L"menu-list", 1, 1, L"menu-list <file>", RunMenuList},
+    StepKind{L"menu-list", 1, 2, L"menu-list <file> [<expected file>]", RunMenuList},
     StepKind{L"media-report", 1, 3, L"media-report <file> [<text> [timeout]]", RunMediaReport},
     StepKind{L"file-exists", 1, 2, L"file-exists <path or pattern> [yes|no]", RunFileExists},
     StepKind{L"command", 2, 2, L"command <title> <identifier>", RunCommand},
