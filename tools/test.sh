@@ -177,7 +177,7 @@ elif step "windows cross build"; cmake --preset windows-cross >/tmp/zuna-cross-c
       effect="build/windows-cross/fixtures/color_control_setup.exe"
       timeout 120 wine "$effect" register >/dev/null 2>&1 || echo "could not register the Color Control effect"
     fi
-    # "# needs: test_codec": the "ZUNA Test Store" video compressor installed for this scenario only,
+    # "# needs: test_codec": the test video compressor ("ZTST") installed for this scenario only,
     # so that the others keep a prefix with no codec.
     codec=""
     if grep -q '^# needs: test_codec' "$scenario"; then
