@@ -59,8 +59,10 @@ constexpr std::array kSteps{
              RunPixels},
     StepKind{L"write-event", 3, 4,
              L"write-event <path> <seconds from now> <duration seconds> [none|hibernate|shutdown]", RunWriteEvent},
-    StepKind{L"avi-frames", 2, 6,
-             L"avi-frames <path or pattern> <minimum frames> [log] [rate=R] [seconds=S] [drop-every=N]", RunAviFrames},
+    StepKind{L"avi-frames", 2, 9,
+             L"avi-frames <path or pattern> <minimum frames> [log] [frame-times] [tagged] [all-key] [codec=CODE] "
+             L"[rate=R] [seconds=S] [drop-every=N]",
+             RunAviFrames},
     StepKind{L"datetime", 3, 4, L"datetime <title> <label> now|now+N|now-N|yyyy-mm-ddThh:mm:ss [timeout]", RunDateTime},
     StepKind{L"list-select", 2, 4, L"list-select <title> [<list label>] <row> [timeout]", RunListSelect},
     StepKind{L"list-cell", 4, 6, L"list-cell <title> [<list label>] <row> <column> <text> [timeout]", RunListCell},
