@@ -3,6 +3,7 @@
 #include "capture/devices/device_startup.h"
 #include "capture/main/capture_startup.h"
 #include "common/log/user_messages_log.h"
+#include "common/options/common_option_keys.h"
 #include "common/text/path_text.h"
 
 namespace zuna {
