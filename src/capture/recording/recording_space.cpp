@@ -1,6 +1,5 @@
 #include "capture/recording/recording_space.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace zuna {
@@ -9,7 +8,7 @@ namespace {
 bool IsFat32(const std::wstring& fileSystem) {
   std::wstring upper = fileSystem;
   for (wchar_t& c : upper) c = static_cast<wchar_t>(c >= L'a' && c <= L'z' ? c - 32 : c);
-  return upper == L"FAT32" || upper == L"FAT";
+  return upper == L"FAT32";
 }
 
 std::uint64_t Seconds(std::uint64_t bytes, std::uint64_t perFrame, double framesPerSecond) {

@@ -49,7 +49,7 @@ std::optional<SpaceCheck> SecondsOnDisk(const RecordingStream& stream, const Dis
 std::wstring SpanText(std::uint64_t seconds);
 
 // The WARNING when `check` holds less than `neededSeconds`, else nothing. `needer` names who needs
-// it: "the event" or "the recording".
+// it: "the event", or "a recording of the default duration".
 std::optional<std::wstring> SpaceWarning(const SpaceCheck& check, std::uint64_t neededSeconds,
                                          std::wstring_view needer);
 

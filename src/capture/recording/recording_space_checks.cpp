@@ -1,6 +1,7 @@
 // Whether the video folder's disk holds the next recording: checked when a recording starts, when
 // an event becomes pending and once more in the last minute before its recording starts. A short
 // disk is posted as a WARNING naming both spans, and shown in the countdown window while it holds.
+#include <algorithm>
 #include <cstdlib>
 
 #include "capture/devices/video_device_formats.h"

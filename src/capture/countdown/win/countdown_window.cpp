@@ -29,8 +29,8 @@ bool CountdownWindow::Create(HFONT digitsFont) {
   w.SetFont(common_.Fonts().tahoma18);
   for (int i = 0; i < 3; ++i)
     lines_[i] = w.Add(L"STATIC", L"", WS_BORDER | SS_CENTERIMAGE, 0, 0, 130 + 29 * i, 353, 30);
-  // Hidden, beneath the window's normal height, until there is something to warn of.
-  // Two lines high: a plain static text wraps its words.
+  // Hidden, beneath the window's normal height, until there is something to warn of; two lines
+  // high, as a plain static text wraps its words.
   warning_ = w.Add(L"STATIC", L"", WS_BORDER, 0, 0, 130 + 29 * 3, 353, 44);
   if (warning_ != nullptr) ShowWindow(warning_, SW_HIDE);
   return label_ != nullptr && digits_ != nullptr && lines_[2] != nullptr;

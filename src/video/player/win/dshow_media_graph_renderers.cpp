@@ -54,7 +54,6 @@ HRESULT DirectShowMediaGraph::CreatePictureRenderer(PictureRenderer choice) {
   windowRenderer_ = made;
   *evr_.Put() = made;  // the one reference made by Create
   made->SetOverlay(overlay_);
-  if (videoWindow_ != nullptr) made->SetWindow(videoWindow_);
   return S_OK;
 }
 
