@@ -16,7 +16,8 @@ namespace {
 constexpr FileTime kLastMinute = 60 * kTicksPerSecond;
 
 std::uint64_t DurationSeconds(const CalendarTime& duration) {
-  return std::uint64_t{duration.hour} * 3600 + std::uint64_t{duration.minute} * 60 + duration.second;
+  const auto part = [](int value) { return static_cast<std::uint64_t>(std::max(value, 0)); };
+  return part(duration.hour) * 3600 + part(duration.minute) * 60 + part(duration.second);
 }
 
 // An uncompressed frame of the format, and its rate; nothing when the format does not say.
