@@ -127,6 +127,7 @@ elif step "windows cross build"; cmake --preset windows-cross >/tmp/zuna-cross-c
     mkdir -p "$dir"
     cp -r "$stage/." "$dir/"
     cp "$scenario" "$dir/scenario.scn"
+    cp -r tests/win/scenarios/expected "$dir/expected"
     echo "-- scenario $name"
     helper_pid=""
     # "# needs: event_utc SECONDS LENGTH": EVENT_UTC, that many seconds from now (hh:mm:ss.fff), and
@@ -177,6 +178,13 @@ elif step "windows cross build"; cmake --preset windows-cross >/tmp/zuna-cross-c
       effect="build/windows-cross/fixtures/color_control_setup.exe"
       timeout 120 wine "$effect" register >/dev/null 2>&1 || echo "could not register the Color Control effect"
     fi
+    # "# needs: test_codec": the test video compressor ("ZTST") installed for this scenario only,
+    # so that the others keep a prefix with no codec.
+    codec=""
+    if grep -q '^# needs: test_codec' "$scenario"; then
+      codec="build/windows-cross/fixtures/test_codec_setup.exe"
+      timeout 120 wine "$codec" register >/dev/null 2>&1 || echo "could not install the test codec"
+    fi
     # '# needs: package "FOLDER"': the package unpacked into FOLDER, beside the scenario.
     package_folder="$(sed -nE 's/^# needs: package "(.+)"$/\1/p' "$scenario")"
     if [ -n "$package_folder" ]; then
@@ -208,6 +216,10 @@ elif step "windows cross build"; cmake --preset windows-cross >/tmp/zuna-cross-c
     fi
     if [ -n "$effect" ]; then
       timeout 120 wine "$effect" unregister >/dev/null 2>&1 || true
+      wineserver -k >/dev/null 2>&1 || true
+    fi
+    if [ -n "$codec" ]; then
+      timeout 120 wine "$codec" unregister >/dev/null 2>&1 || true
       wineserver -k >/dev/null 2>&1 || true
     fi
   done

@@ -31,7 +31,7 @@ bool ShutDownNow(PowerControl& power) {
   switch (power.RequestShutdown()) {
     case ShutdownRequest::kStarted:
       return true;
-    case ShutdownRequest::kAccessDenied:
+    case ShutdownRequest::kPrivilegeDenied:
       PostStampedMessage(L"Insufficient user privilege to programmatically shut down computer");
       return false;
     case ShutdownRequest::kOtherUsersLoggedOn:

@@ -11,7 +11,7 @@ constexpr PowerAction ChoosePowerAction(bool hibernate, bool shutdown) {
   return hibernate ? PowerAction::kHibernate : shutdown ? PowerAction::kShutdown : PowerAction::kNone;
 }
 
-enum class ShutdownRequest { kStarted, kAccessDenied, kOtherUsersLoggedOn, kFailed };
+enum class ShutdownRequest { kStarted, kPrivilegeDenied, kOtherUsersLoggedOn, kFailed };
 
 // What the platform offers; Win32 implements it in capture/win, tests with a fake.
 class PowerControl {

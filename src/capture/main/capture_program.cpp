@@ -3,6 +3,7 @@
 #include "capture/devices/device_startup.h"
 #include "capture/main/capture_startup.h"
 #include "common/log/user_messages_log.h"
+#include "common/options/common_option_keys.h"
 #include "common/text/path_text.h"
 
 namespace zuna {
@@ -82,6 +83,7 @@ void CaptureProgram::ReadOptions() {
 
 void CaptureProgram::ReportStartup() {
   p_.common.ReportTimeZone();
+  if (player_ != nullptr) player_->ApplyPictureRendererChoice(p_.common.Options().Boolean(kUseWindowRendererKey));
   PostStartupFindings(optionsFileRead_, codecs_.Entries().size(), p_.common.Folders().processDirectory);
   PostAttachedDevices(DescribeStartupDevices(devices_.Devices()), devices_.AttachedCount());
 }
@@ -111,7 +113,7 @@ void CaptureProgram::CreateRecordingController() {
   if (player_ == nullptr) return;
   recording_ = std::make_unique<RecordingController>(
       RecordingParts{devices_, *player_, codecs_, p_.common.State(), p_.common.Options(), p_.common.GetClock(),
-                     *schedule_, host, p_.power, p_.codePage, p_.currentDirectory});
+                     *schedule_, host, p_.power, p_.codePage, p_.currentDirectory, p_.videoDisk});
 }
 
 // The display starts at the video size of the current format.

@@ -108,6 +108,7 @@ struct CaptureProgramParts {
   std::function<bool(std::wstring& programFolder)> createFolders;
   // Whether the computer can hibernate (a missing capability is reported).
   std::function<bool()> hibernationSupported;
+  const DiskSpace* videoDisk = nullptr;  // where recordings go: its space is checked before they start
 };
 
 class CaptureProgram {

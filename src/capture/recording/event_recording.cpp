@@ -19,6 +19,7 @@ void RecordingController::OnEventTick() {
   const TickActions actions = countdown.Tick(p_.clock, settings);
 
   if (actions.keepAwake) p_.power.KeepSystemAwake();
+  CheckSpaceInLastMinute();
   if (actions.startEventRecording) {
     if (cameraLost_) {
       RetryEventRecording(actions);
@@ -81,6 +82,7 @@ void RecordingController::LoadEventSchedule() {
     startedGuard_ = false;
     startBeepDone_ = false;
     p_.host.ShowPendingEvent(*display);
+    NoteEventPending();
   } else if (!p_.schedule.EventPendingFlag()) {
     p_.host.DeleteEventTick();
     p_.host.NoEventPending();

@@ -62,6 +62,7 @@ void RecordingController::StartRecording() {
     StartCamera();
     return;
   }
+  CheckSpaceAtStart(eventRecording);
   if (!StartRecordingGraph(eventRecording)) {
     ReturnToPreview(eventRecording);
     return;

@@ -14,6 +14,7 @@
 #include "capture/devices/video_device_list.h"
 #include "capture/events/event_schedule.h"
 #include "capture/gps/gps_port.h"
+#include "capture/recording/disk_space.h"
 #include "capture/recording/frame_stall_watch.h"
 #include "capture/recording/recording_host.h"
 #include "capture/recording/recording_log.h"
@@ -40,6 +41,7 @@ struct RecordingParts {
   PowerControl& power;
   const AnsiCodePage& codePage;
   std::filesystem::path currentDirectory;  // where the default "VideoFiles" folder lies
+  const DiskSpace* disk = nullptr;         // the video folder's disk; none: its space is not checked
 };
 
 class RecordingController {
@@ -107,6 +109,13 @@ class RecordingController {
   ScheduleContext MakeScheduleContext() const;
   std::wstring TimeMessage(std::wstring_view caption) const;
 
+  // The disk's space against the recording's need (recording_space_checks.cpp).
+  std::optional<std::wstring> SpaceShortage(std::uint64_t neededSeconds, std::wstring_view needer) const;
+  void CheckSpaceAtStart(bool eventRecording);
+  void CheckSpaceForPendingEvent();
+  void CheckSpaceInLastMinute();
+  void NoteEventPending();
+
   RecordingParts p_;
   bool recording_ = false;
   bool startedGuard_ = false;
@@ -118,7 +127,9 @@ class RecordingController {
   bool displayTurnedOff_ = false;  // the renderer was swapped out for this recording
   RendererKind savedRendererKind_ = RendererKind::kEvr;
   bool hibernationSupported_ = true;
-  bool asking_ = false;                      // the stop question is open: ticks wait for the answer
+  bool asking_ = false;             // the stop question is open: ticks wait for the answer
+  bool lastMinuteChecked_ = false;  // the pending event's space was checked in its last minute
+
   RecordingEnd end_ = RecordingEnd::kAsked;  // why the file being written ends
   FrameStallWatch stallWatch_;
   bool cameraLost_ = false;  // an event recording's camera stalled: its restarts are tried quietly

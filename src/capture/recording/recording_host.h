@@ -32,6 +32,9 @@ class RecordingHost {
   virtual void SetCountdownTitle(std::wstring_view title) = 0;
   virtual void SetCountdownLabel(std::wstring_view label) = 0;
   virtual void SetCountdownDigits(std::wstring_view digits) = 0;
+  // A line under the event's times in the countdown window (a disk too small for the event); an
+  // empty text takes it away.
+  virtual void SetCountdownWarning(std::wstring_view line) = 0;
 
   virtual void Beep() = 0;
   // A yes/no message box with a warning icon; true for Yes.

@@ -8,6 +8,7 @@ bool RegisterCommonOptions(OptionTables& options) {
   bool registered = options.RegisterText(kPixelSaturationValueKey) != nullptr;
   registered = options.RegisterBoolean(kDateTimeAtEndKey) != nullptr && registered;
   registered = options.RegisterBoolean(kDisableMagnifyClampKey) != nullptr && registered;
+  registered = options.RegisterBoolean(kUseWindowRendererKey) != nullptr && registered;
   return registered;
 }
 

@@ -10,6 +10,8 @@ namespace zuna {
 inline constexpr std::wstring_view kPixelSaturationValueKey = L"PixelSaturationValue";
 inline constexpr std::wstring_view kDateTimeAtEndKey = L"DateTimeAtEnd";
 inline constexpr std::wstring_view kDisableMagnifyClampKey = L"DisableMagnifyClamp";
+// The program's own window renderer shows the video, never the Enhanced Video Renderer.
+inline constexpr std::wstring_view kUseWindowRendererKey = L"UseWindowRenderer";
 
 // Registers the common text and boolean keys; a key already registered is kept as it is. False
 // when a table refused one.

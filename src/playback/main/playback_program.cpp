@@ -30,6 +30,7 @@ bool PlaybackProgram::Start(PlaybackStartup& steps) {
   steps.RegisterPlacements();
   steps.ReadOptions();
   steps.ApplyIconsAndReportTimeZone();
+  steps.ChoosePictureRenderer();
   steps.PlaceAndShowWindows();
   TakeMenuIds([&steps] { return steps.NextIdentifier(); });
   BuildMenu(steps.DisplayTools());

@@ -41,6 +41,8 @@ class PlaybackStartup {
   virtual void RegisterPlacements() = 0;
   virtual void ReadOptions() = 0;
   virtual void ApplyIconsAndReportTimeZone() = 0;
+  // The window renderer when the options choose it; the log names the renderer in use.
+  virtual void ChoosePictureRenderer() = 0;
   // The main window at its place, the log window beside it, the main window shown, then the
   // controls window under the log window.
   virtual void PlaceAndShowWindows() = 0;

@@ -13,6 +13,41 @@ std::uint64_t FrameWriteQueue::CapacityFor(const AviVideoFormat& format) {
   return std::max(std::min(twoSeconds, kMaxBytes), frameBytes);
 }
 
+FrameWriteQueue::FrameWriteQueue(std::uint64_t capacityBytes, std::uint64_t frameBytes) : capacity_(capacityBytes) {
+  if (frameBytes != 0) Prepare(frameBytes);
+}
+
+// Zero-filled buffers: their pages are the process's before the first frame arrives. Slots for every
+// frame the buffers hold, a lost-frames entry between each two and the control requests.
+void FrameWriteQueue::Prepare(std::uint64_t frameBytes) {
+  constexpr std::uint64_t kMostBuffers = 1024;
+  const std::uint64_t buffers = std::clamp<std::uint64_t>(capacity_ / frameBytes, 1, kMostBuffers);
+  try {
+    slots_.resize(static_cast<std::size_t>(4 * buffers + 16));
+    for (std::uint64_t i = 0; i < buffers; ++i) {
+      spare_.emplace_back(static_cast<std::size_t>(frameBytes));
+      spareBytes_ += spare_.back().capacity();
+    }
+  } catch (const std::bad_alloc&) {
+    // Fewer buffers ready: the others are made when first needed.
+  }
+}
+
+// Appends in order; the ring grows only when it is full.
+bool FrameWriteQueue::Append(Entry&& entry) {
+  if (count_ == slots_.size()) {
+    std::vector<Entry> grown(std::max<std::size_t>(16, 2 * slots_.size()));
+    for (std::size_t i = 0; i < count_; ++i) grown[i] = std::move(slots_[(head_ + i) % slots_.size()]);
+    slots_ = std::move(grown);
+    head_ = 0;
+  }
+  slots_[(head_ + count_) % slots_.size()] = std::move(entry);
+  ++count_;
+  ++pushed_;
+  ready_.notify_one();
+  return true;
+}
+
 bool FrameWriteQueue::Push(ByteSpan bytes, std::int64_t startTime100ns, bool key, FileTime utc) {
   std::vector<std::uint8_t> buffer;
   {
@@ -35,10 +70,7 @@ bool FrameWriteQueue::Push(ByteSpan bytes, std::int64_t startTime100ns, bool key
   std::lock_guard<std::mutex> lock(mutex_);
   if (copied && !closed_) {
     try {
-      entries_.push_back(Entry{Entry::Kind::kFrame, std::move(buffer), startTime100ns, key, 0, utc});
-      ++pushed_;
-      ready_.notify_one();
-      return true;
+      return Append(Entry{Entry::Kind::kFrame, std::move(buffer), startTime100ns, key, 0, utc});
     } catch (const std::bad_alloc&) {
     }
   }
@@ -50,16 +82,14 @@ bool FrameWriteQueue::Push(ByteSpan bytes, std::int64_t startTime100ns, bool key
 // Consecutive lost frames share one entry, so a long stall costs no memory per frame.
 void FrameWriteQueue::RecordLost(std::int64_t startTime100ns, FileTime utc) {
   ++lost_;
-  if (!entries_.empty() && entries_.back().kind == Entry::Kind::kLost) {
-    entries_.back().lost += 1;
-    entries_.back().startTime100ns = startTime100ns;
-    entries_.back().utc = utc;
+  if (count_ != 0 && Back().kind == Entry::Kind::kLost) {
+    Back().lost += 1;
+    Back().startTime100ns = startTime100ns;
+    Back().utc = utc;
     return;
   }
   try {
-    entries_.push_back(Entry{Entry::Kind::kLost, {}, startTime100ns, false, 1, utc});
-    ++pushed_;
-    ready_.notify_one();
+    Append(Entry{Entry::Kind::kLost, {}, startTime100ns, false, 1, utc});
   } catch (const std::bad_alloc&) {
     // Still counted; the gap in the frame times marks the lost frame in the file.
   }
@@ -75,11 +105,9 @@ std::vector<std::uint8_t> FrameWriteQueue::TakeBuffer() {
 
 void FrameWriteQueue::PushControl(Entry::Kind kind) {
   std::lock_guard<std::mutex> lock(mutex_);
-  if (closed_ || (!entries_.empty() && entries_.back().kind == kind)) return;
+  if (closed_ || (count_ != 0 && Back().kind == kind)) return;
   try {
-    entries_.push_back(Entry{kind, {}, 0, false, 0});
-    ++pushed_;
-    ready_.notify_one();
+    Append(Entry{kind, {}, 0, false, 0});
   } catch (const std::bad_alloc&) {
     // The writer thread looks at its clock regularly anyway.
   }
@@ -91,12 +119,20 @@ void FrameWriteQueue::Close() {
   ready_.notify_all();
 }
 
+void FrameWriteQueue::FreeBuffers() {
+  std::lock_guard<std::mutex> lock(mutex_);
+  spare_.clear();
+  spare_.shrink_to_fit();
+  spareBytes_ = 0;
+}
+
 FrameWriteQueue::Next FrameWriteQueue::Pop(Entry& entry, std::chrono::milliseconds timeout) {
   std::unique_lock<std::mutex> lock(mutex_);
-  ready_.wait_for(lock, timeout, [this] { return !entries_.empty() || closed_; });
-  if (entries_.empty()) return closed_ ? Next::kClosed : Next::kIdle;
-  entry = std::move(entries_.front());
-  entries_.pop_front();
+  ready_.wait_for(lock, timeout, [this] { return count_ != 0 || closed_; });
+  if (count_ == 0) return closed_ ? Next::kClosed : Next::kIdle;
+  entry = std::move(slots_[head_]);
+  head_ = (head_ + 1) % slots_.size();
+  --count_;
   return Next::kEntry;
 }
 
@@ -121,6 +157,11 @@ void FrameWriteQueue::Done(Entry&& entry) {
 void FrameWriteQueue::WaitUntilHandled() {
   std::unique_lock<std::mutex> lock(mutex_);
   handled_.wait(lock, [this] { return done_ == pushed_; });
+}
+
+std::size_t FrameWriteQueue::SpareBuffers() const {
+  std::lock_guard<std::mutex> lock(mutex_);
+  return spare_.size();
 }
 
 std::uint64_t FrameWriteQueue::LostFrames() const {

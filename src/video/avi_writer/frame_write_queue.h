@@ -6,10 +6,13 @@
 // does not fit is not kept but counted, and consecutive ones become one entry that tells the writer
 // how many frames were lost and when the last of them started, so the file records them as dropped.
 // One producer and one consumer.
+//
+// Given the size of a frame, the queue makes its frame buffers and entry slots when it is built,
+// each page of them touched once, so that in steady state a push neither allocates memory nor meets
+// a fresh page: the streaming thread waits for a copy of its frame and nothing else.
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
-#include <deque>
 #include <mutex>
 #include <vector>
 
@@ -39,7 +42,8 @@ class FrameWriteQueue {
   // Two seconds of video at the stream's rate, or kMaxBytes when that is less (one frame at least).
   static std::uint64_t CapacityFor(const AviVideoFormat& format);
 
-  explicit FrameWriteQueue(std::uint64_t capacityBytes) : capacity_(capacityBytes) {}
+  // `frameBytes` > 0: as many buffers of that size as the capacity holds are made now.
+  explicit FrameWriteQueue(std::uint64_t capacityBytes, std::uint64_t frameBytes = 0);
 
   // Producer: copies the frame in; false when it did not fit (or the queue is closed) and was
   // counted as lost instead.
@@ -48,6 +52,8 @@ class FrameWriteQueue {
   void PushControl(Entry::Kind kind);
   // No more entries; the consumer drains what is queued and then gets kClosed.
   void Close();
+  // Once closed and drained: the spare buffers' memory goes back (a closed queue needs none).
+  void FreeBuffers();
 
   // Consumer: the next entry, waiting up to `timeout` for one (kIdle when none came).
   Next Pop(Entry& entry, std::chrono::milliseconds timeout);
@@ -59,8 +65,13 @@ class FrameWriteQueue {
 
   std::uint64_t Capacity() const { return capacity_; }
   std::uint64_t LostFrames() const;
+  // Frame buffers ready for the next pushes (made in advance or handed back).
+  std::size_t SpareBuffers() const;
 
  private:
+  void Prepare(std::uint64_t frameBytes);
+  bool Append(Entry&& entry);
+  Entry& Back() { return slots_[(head_ + count_ - 1) % slots_.size()]; }
   void RecordLost(std::int64_t startTime100ns, FileTime utc);
   std::vector<std::uint8_t> TakeBuffer();
 
@@ -68,7 +79,11 @@ class FrameWriteQueue {
   mutable std::mutex mutex_;
   std::condition_variable ready_;    // an entry, or the close
   std::condition_variable handled_;  // an entry was handled
-  std::deque<Entry> entries_;
+  // The entries in order, a ring: slots_[head_] is the oldest of count_. Grows only when no frame
+  // size was given in advance.
+  std::vector<Entry> slots_;
+  std::size_t head_ = 0;
+  std::size_t count_ = 0;
   std::vector<std::vector<std::uint8_t>> spare_;  // buffers to reuse: no allocation per frame
   std::uint64_t heldBytes_ = 0;                   // frames queued or being written
   std::uint64_t spareBytes_ = 0;

@@ -40,7 +40,7 @@ Status QueuedAviWriter::Open(std::unique_ptr<RiffOutput> output, const AviVideoF
   lastSync_ = Now();
   unsynced_ = warned_ = false;
   try {
-    queue_ = std::make_unique<FrameWriteQueue>(capacity);
+    queue_ = std::make_unique<FrameWriteQueue>(capacity, format.sizeImage);
     thread_ = std::thread(&QueuedAviWriter::Run, this);
   } catch (const std::exception&) {  // no memory or no thread
     PostStampedMessage(kNoThread);
@@ -78,6 +78,7 @@ Status QueuedAviWriter::Close() {
   if (!open_.exchange(false)) return kOk;
   queue_->Close();
   thread_.join();  // the thread writes what is queued before it ends
+  queue_->FreeBuffers();
   const Status status = writer_.Close();
   NoteVideoResult(status);
   frameTimes_.Close();

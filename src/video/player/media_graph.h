@@ -33,6 +33,11 @@ enum class PinCategory { kNone, kPreview, kCapture };
 // shows nothing (a recording with the display off).
 enum class RendererKind { kEvr, kNull };
 
+// What shows the picture in the kEvr place: the platform's Enhanced Video Renderer, or the
+// project's own window renderer, which draws with GDI and so shows the stream wherever the EVR
+// cannot.
+enum class PictureRenderer { kEnhanced, kWindow };
+
 // The project's transform filters, held by the implementation for the player's whole life.
 enum class TransformFilterKind { kPixelSaturation, kCrosshairs, kTimeLapse };
 
@@ -62,9 +67,14 @@ class MediaGraph {
   // --- Construction: the filter graph with the capture graph builder bound to it.
   virtual Status CreateGraph(GraphSetupStep* failed) = 0;
 
-  // --- Renderers, made once. The EVR with its display control, set to keep the picture's aspect
-  // or not; a failed aspect-ratio step leaves a working renderer. Renderer() is none until made.
-  virtual Status CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) = 0;
+  // --- Renderers. The picture renderer that `choice` names, with its display control, set to keep
+  // the picture's aspect or not; a failed aspect-ratio step leaves a working renderer. Made again,
+  // it replaces the one before, which the caller has taken out of the graph. Renderer() is none
+  // until made.
+  virtual Status CreateVideoRenderer(PictureRenderer choice, bool preservePicture, VideoRendererStep* failed) = 0;
+  // The picture renderer made last: the window renderer wherever the platform's EVR is known not to
+  // show these streams, whatever was asked.
+  virtual PictureRenderer PictureRendererMade() const = 0;
   virtual Status CreateNullRenderer() = 0;
   virtual FilterRef Renderer(RendererKind kind) const = 0;
   // The EVR's picture: the window it draws in, the size it draws the whole picture at (from the

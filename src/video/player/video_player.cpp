@@ -53,25 +53,30 @@ void VideoPlayer::CreateGraph() {
 void VideoPlayer::CreateEVRrenderer() {
   // The capture program shows the camera's picture undistorted; playback shows the file's pixels as stored.
   VideoRendererStep failed = VideoRendererStep::kCreate;
-  if (Succeeded(graph_.CreateVideoRenderer(state_.programKind == ProgramKind::kCapture, &failed))) {
+  const bool made = Succeeded(
+      graph_.CreateVideoRenderer(PictureRenderer::kEnhanced, state_.programKind == ProgramKind::kCapture, &failed));
+  picture_ = graph_.PictureRendererMade();
+  if (made) {
     hasDisplayControl_ = true;
     return;
   }
+  const wchar_t* failure = L"";
   switch (failed) {
     case VideoRendererStep::kCreate:
-      Report(L"SEVERE: cannot create EVR filter\r\n");
+      failure = L"cannot create EVR filter";
       break;
     case VideoRendererStep::kService:
-      Report(L"SEVERE: cannot get service interface for EVR\r\n");
+      failure = L"cannot get service interface for EVR";
       break;
     case VideoRendererStep::kDisplayControl:
-      Report(L"SEVERE: cannot get display control interface for EVR\r\n");
+      failure = L"cannot get display control interface for EVR";
       break;
     case VideoRendererStep::kAspectRatio:
       hasDisplayControl_ = true;
       Report(L"WARNING: cannot set aspect ratio for EVR display window\r\n");
-      break;
+      return;
   }
+  if (!FallBackToWindowRenderer(failure)) Report((L"SEVERE: " + std::wstring(failure) + L"\r\n").c_str());
 }
 
 void VideoPlayer::CreateRenderers() {
@@ -120,7 +125,10 @@ Status VideoPlayer::AddRendererToGraph() {
   if (Failed(DisconnectPins(renderer, PinDirection::kInput))) {
     return Fail(L"SEVERE: cannot disconnect input pin on renderer\r\n");
   }
-  if (Failed(graph_.AddFilter(renderer, rendererKind_ == RendererKind::kEvr ? L"EVR" : L"Null Renderer"))) {
+  const std::wstring_view name = rendererKind_ == RendererKind::kNull   ? L"Null Renderer"
+                                 : picture_ == PictureRenderer::kWindow ? L"Window Renderer"
+                                                                        : L"EVR";
+  if (Failed(graph_.AddFilter(renderer, name))) {
     return Fail(L"SEVERE: failed to add renderer to filter graph\r\n");
   }
   currentRenderer_ = renderer;
@@ -137,7 +145,12 @@ Status VideoPlayer::RemoveRendererFromGraph() {
 }
 
 Status VideoPlayer::Run() {
-  const Status status = graph_.Run();
+  Status status = graph_.Run();
+  // An EVR that cannot present (no display device it can use, a type it cannot mix) fails the run.
+  if (Failed(status) && EnhancedRendererShowing()) {
+    graph_.Stop();
+    status = RetryWithWindowRenderer(L"the EVR cannot run this stream", status, [this] { return graph_.Run(); });
+  }
   if (Succeeded(status)) running_ = true;
   return status;
 }

@@ -40,6 +40,14 @@ class VideoPlayer {
   Status SetStreamFormat(const MediaTypeInfo* type);
 
   RendererKind CurrentRendererKind() const { return rendererKind_; }
+  // What shows the picture: the EVR, or the window renderer where the EVR failed or the user chose
+  // it (video_player_picture_renderer.cpp).
+  PictureRenderer PictureRendererInUse() const { return picture_; }
+  // At start-up, once the options are read: the window renderer takes the EVR's place when the
+  // user chose it (no warning), and a line names the picture renderer in use.
+  void ApplyPictureRendererChoice(bool windowRendererChosen);
+  // "Video renderer: Enhanced Video Renderer" or "Video renderer: Window Renderer".
+  std::wstring PictureRendererLine() const;
   void SetRendererKind(RendererKind kind) { rendererKind_ = kind; }
   Status AddRendererToGraph();
   // Takes the current renderer out of the graph (display off while recording).
@@ -116,12 +124,22 @@ class VideoPlayer {
   void CreateGraph();
   void CreateEVRrenderer();
   void CreateRenderers();
+  // The EVR failed at `failure` (a message without its severity word and line end): the window
+  // renderer takes its place with one WARNING. False when it cannot (nothing is posted then).
+  bool FallBackToWindowRenderer(std::wstring_view failure);
+  // The EVR failed with `failed` at `failure`: `retry` is tried with the window renderer, which
+  // stays (with one WARNING) when it succeeds; else the EVR comes back and `failed` is returned.
+  Status RetryWithWindowRenderer(std::wstring_view failure, Status failed, const std::function<Status()>& retry);
+  // The picture renderer `to` in the place of the one now made; false when it could not be made.
+  bool SwapPictureRenderer(PictureRenderer to);
+  bool EnhancedRendererShowing() const;
+  Status RenderStreamToRenderer(PinCategory category, FilterRef& renderer);
   void FindTransformFilter(TransformFilterKind kind, DisplayFilter& filter, int tool, const wchar_t* missingText,
                            const wchar_t* pinsText);
   FilterRef RendererOfKind(RendererKind kind) const;
 
   // Preview steps.
-  Status RenderSourceToRenderer(FilterRef renderer, bool plain);
+  Status RenderSourceToRenderer(FilterRef& renderer, bool plain);
   void ReadRendererSubtype(FilterRef renderer);
   void ReadFileVideoSize(FilterRef renderer);
   Status FailFileRender();
@@ -169,6 +187,7 @@ class VideoPlayer {
   FilterRef muxFilter_;
   FilterRef codecFilter_;
   RendererKind rendererKind_ = RendererKind::kEvr;
+  PictureRenderer picture_ = PictureRenderer::kEnhanced;
   std::uintptr_t clippingWindow_ = 0;
 
   MediaGuid connectedSubtype_;

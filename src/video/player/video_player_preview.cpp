@@ -16,7 +16,7 @@ Status VideoPlayer::RenderVideoPreviewStream(bool plain) {
   if (rendererKind_ != RendererKind::kEvr && rendererKind_ != RendererKind::kNull) {
     return Fail(L"Logic error: attempt to render preview stream without setting the renderer type\r\n");
   }
-  const FilterRef renderer = currentRenderer_;
+  FilterRef renderer = currentRenderer_;
   if (!renderer) return Fail(L"Logic error: attempt to render video stream with NULL renderer base filter\r\n");
 
   if (Failed(DisconnectPins(sourceFilter_, PinDirection::kOutput))) {
@@ -33,7 +33,7 @@ Status VideoPlayer::RenderVideoPreviewStream(bool plain) {
 
 // kFalse: the renderer is connected and no display filter goes in (Null Renderer, or filters
 // removed while recording); media control is then already held.
-Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer, bool plain) {
+Status VideoPlayer::RenderSourceToRenderer(FilterRef& renderer, bool plain) {
   if (rendererKind_ == RendererKind::kNull) {
     // A file source has no preview pin: any of its outputs will do.
     const PinCategory category = fileSourceMode_ ? PinCategory::kNone : PinCategory::kPreview;
@@ -41,12 +41,12 @@ Status VideoPlayer::RenderSourceToRenderer(FilterRef renderer, bool plain) {
       return fileSourceMode_ ? FailFileRender() : Fail(L"SEVERE: failure to render video preview stream\r\n");
     }
   } else if (fileSourceMode_) {
-    if (Failed(graph_.RenderStream(PinCategory::kNone, sourceFilter_, {}, renderer))) return FailFileRender();
+    if (Failed(RenderStreamToRenderer(PinCategory::kNone, renderer))) return FailFileRender();
     const VideoSize video = state_.geometry.Video();
     if (video.width == 0 || video.height == 0) ReadFileVideoSize(renderer);
     return kOk;
   } else {
-    if (Failed(graph_.RenderStream(PinCategory::kPreview, sourceFilter_, {}, renderer))) {
+    if (Failed(RenderStreamToRenderer(PinCategory::kPreview, renderer))) {
       return Fail(L"SEVERE: failure to render video preview stream\r\n");
     }
     if (!plain) return kOk;

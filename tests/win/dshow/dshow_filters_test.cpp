@@ -500,6 +500,12 @@ void TestAviWriter() {
     AM_MEDIA_TYPE rgb24 = VideoType(MEDIASUBTYPE_RGB24, 640, 480, 24, 333333);
     AM_MEDIA_TYPE yuy2 = VideoType(MEDIASUBTYPE_YUY2, 720, 480, 16, kNtscFrame);
     CHECK(input != nullptr && input->QueryAccept(&rgb24) == S_FALSE && input->QueryAccept(&yuy2) == S_OK);
+    // A codec's frames are taken by their compression code, whatever the subtype: Wine's AVI
+    // Compressor labels its output PCM.
+    AM_MEDIA_TYPE coded = VideoType(MEDIASUBTYPE_PCM, 720, 480, 16, kNtscFrame);
+    reinterpret_cast<VIDEOINFOHEADER*>(coded.pbFormat)->bmiHeader.biCompression = MAKEFOURCC('Z', 'T', 'S', 'T');
+    CHECK(input != nullptr && input->QueryAccept(&coded) == S_OK);
+    dshow::FreeMediaType(coded);
     dshow::FreeMediaType(rgb24);
     dshow::FreeMediaType(yuy2);
     if (input != nullptr) input->Release();

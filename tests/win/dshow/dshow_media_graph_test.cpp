@@ -314,7 +314,8 @@ void TestPreviewInWindow(VideoDeviceList& devices, CommonState& state, dshow::Di
     CHECK(Succeeded(player.SetStreamFormat(&format->mediaType)));
     CHECK(Succeeded(player.RenderVideoPreviewStream()));
     CHECK(player.ConnectedSubtype() == subtype);
-    CHECK(ChainIs(dshow::ToFilter(player.CurrentRenderer()), {L"CaptureSourceFilter", L"Smart Tee", L"EVR"}));
+    CHECK(
+        ChainIs(dshow::ToFilter(player.CurrentRenderer()), {L"CaptureSourceFilter", L"Smart Tee", L"Window Renderer"}));
     state.geometry.NewVideo({rgb ? 640 : 720, 480});
     CHECK(Succeeded(player.UpdateDisplaySize()));
     CHECK(player.HasMediaControl());

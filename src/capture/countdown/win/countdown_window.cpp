@@ -29,6 +29,10 @@ bool CountdownWindow::Create(HFONT digitsFont) {
   w.SetFont(common_.Fonts().tahoma18);
   for (int i = 0; i < 3; ++i)
     lines_[i] = w.Add(L"STATIC", L"", WS_BORDER | SS_CENTERIMAGE, 0, 0, 130 + 29 * i, 353, 30);
+  // Hidden, beneath the window's normal height, until there is something to warn of; two lines
+  // high, as a plain static text wraps its words.
+  warning_ = w.Add(L"STATIC", L"", WS_BORDER, 0, 0, 130 + 29 * 3, 353, 44);
+  if (warning_ != nullptr) ShowWindow(warning_, SW_HIDE);
   return label_ != nullptr && digits_ != nullptr && lines_[2] != nullptr;
 }
 
@@ -53,6 +57,18 @@ void CountdownWindow::SetInformationLines(std::wstring_view start, std::wstring_
   SetText(lines_[0], trimmed(start));
   SetText(lines_[1], trimmed(event));
   SetText(lines_[2], trimmed(end));
+}
+
+void CountdownWindow::SetWarning(std::wstring_view text) {
+  if (warning_ == nullptr) return;
+  while (!text.empty() && (text.back() == L'\n' || text.back() == L'\r')) text.remove_suffix(1);
+  SetText(warning_, text);
+  ShowWindow(warning_, text.empty() ? SW_HIDE : SW_SHOWNOACTIVATE);
+  RECT frame{};
+  GetWindowRect(window_.Window(), &frame);
+  constexpr int kHeight = 257, kWarningHeight = 44;
+  SetWindowPos(window_.Window(), nullptr, 0, 0, frame.right - frame.left, kHeight + (text.empty() ? 0 : kWarningHeight),
+               SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CountdownWindow::Show() {

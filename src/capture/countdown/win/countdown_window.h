@@ -22,6 +22,8 @@ class CountdownWindow {
   void SetLabel(std::wstring_view text);
   void SetDigits(std::wstring_view text);
   void SetInformationLines(std::wstring_view start, std::wstring_view event, std::wstring_view end);
+  // A warning line under the three lines, the window grown to show it; an empty text takes both back.
+  void SetWarning(std::wstring_view text);
   // At its saved position, redrawn.
   void Show();
   void Hide();
@@ -32,6 +34,7 @@ class CountdownWindow {
   HWND label_ = nullptr;
   HWND digits_ = nullptr;
   HWND lines_[3] = {};
+  HWND warning_ = nullptr;
 };
 
 }  // namespace zuna

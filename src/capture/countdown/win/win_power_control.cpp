@@ -100,7 +100,7 @@ ShutdownRequest WinPowerControl::RequestShutdown() {
     case ERROR_SUCCESS:
       return ShutdownRequest::kStarted;
     case ERROR_ACCESS_DENIED:
-      return ShutdownRequest::kAccessDenied;
+      return ShutdownRequest::kPrivilegeDenied;
     case ERROR_SHUTDOWN_USERS_LOGGED_ON:
       return ShutdownRequest::kOtherUsersLoggedOn;
     default:

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "capture/main/win/startup_checks.h"
+#include "capture/recording/win/win_disk_space.h"
 #include "common/foundation/win/program_main_window.h"
 #include "common/windows/win/menu_bar.h"
 #include "common/windows/win/track_window_move.h"
@@ -16,6 +17,7 @@ constexpr wchar_t kIdleTitle[] = L"ZUNA Video Capture Version 2.4d";
 
 CaptureProgramParts ProgramParts(CommonWindows& common, VideoPlayer* player, DeviceCatalog& devices,
                                  CodecCatalog& codecs, PowerControl& power) {
+  static const WinDiskSpace videoDisk;
   return {common.Common(),
           devices,
           codecs,
@@ -27,7 +29,8 @@ CaptureProgramParts ProgramParts(CommonWindows& common, VideoPlayer* player, Dev
             return CreateFoldersBesideExecutable({L"Events", L"VideoFiles", L"MessageFilesVC", L"OptionsFiles"},
                                                  programFolder);
           },
-          [] { return CheckPowerCapabilities().hibernation; }};
+          [] { return CheckPowerCapabilities().hibernation; },
+          &videoDisk};
 }
 
 }  // namespace

@@ -78,6 +78,10 @@ void RecordingWindows::SetCountdownDigits(std::wstring_view digits) {
   p_.countdown.SetDigits(digits);
 }
 
+void RecordingWindows::SetCountdownWarning(std::wstring_view line) {
+  p_.countdown.SetWarning(line);
+}
+
 // The sound plays on a pool thread, so that the beep at an event's end never holds up the stop of
 // its recording.
 void RecordingWindows::Beep() {

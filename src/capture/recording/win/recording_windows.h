@@ -49,6 +49,7 @@ class RecordingWindows final : public RecordingHost {
   void SetCountdownTitle(std::wstring_view title) override;
   void SetCountdownLabel(std::wstring_view label) override;
   void SetCountdownDigits(std::wstring_view digits) override;
+  void SetCountdownWarning(std::wstring_view line) override;
   void Beep() override;
   bool AskYesNo(std::wstring_view text, std::wstring_view title) override;
   GpsRecordingFix ReadGpsFixForRecording() override;

@@ -1,6 +1,5 @@
 #include "playback/lightcurve/win/light_curve_plot_window.h"
 
-#include <algorithm>
 #include <cwchar>
 #include <string>
 
@@ -167,12 +166,15 @@ void LightCurvePlotWindow::Paint(HDC dc, const RECT& client) const {
   {
     PenScope points(dc, PS_SOLID, 1, kPointColour);
     const PlotPoint* previous = nullptr;
+    std::size_t gap = 0;  // points and gaps are both in time order: one walk through both
     for (const PlotPoint& p : plot.points) {
       const int x = scale.X(p.time), y = scale.Y(p.value);
       // No line across a gap: dropped frames are not guessed.
-      const bool joined = previous != nullptr &&
-                          !std::any_of(plot.gaps.begin(), plot.gaps.end(),
-                                       [&](const TimeSpan& g) { return g.from > previous->time && g.to < p.time; });
+      bool gapBefore = false;
+      for (; gap < plot.gaps.size() && plot.gaps[gap].to < p.time; ++gap) {
+        gapBefore = gapBefore || (previous != nullptr && plot.gaps[gap].from > previous->time);
+      }
+      const bool joined = previous != nullptr && !gapBefore;
       if (joined) Line(dc, scale.X(previous->time), scale.Y(previous->value), x, y);
       Rectangle(dc, x - 1, y - 1, x + 2, y + 2);
       previous = &p;

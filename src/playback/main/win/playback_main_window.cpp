@@ -1,6 +1,7 @@
 #include "playback/main/win/playback_main_window.h"
 
 #include "common/foundation/win/program_main_window.h"
+#include "common/options/common_option_keys.h"
 #include "common/windows/win/place_window.h"
 #include "common/windows/win/win_util.h"
 #include "video/player/crosshair_intensity_format.h"
@@ -109,6 +110,10 @@ void PlaybackMainWindow::RegisterPlacements() {
 void PlaybackMainWindow::ApplyIconsAndReportTimeZone() {
   common_.ApplyIcons(mainWindow_);
   common_.Common().ReportTimeZone();
+}
+
+void PlaybackMainWindow::ChoosePictureRenderer() {
+  player_.ApplyPictureRendererChoice(common_.Common().Options().Boolean(kUseWindowRendererKey));
 }
 
 // The controls window goes to its saved place when there is one, else below the log window.

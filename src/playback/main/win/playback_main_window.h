@@ -64,6 +64,7 @@ class PlaybackMainWindow final : public PlaybackHost, PlaybackProgramView, Playb
   void RegisterPlacements() override;
   void ReadOptions() override { options_.ReadPlaybackOptions(); }
   void ApplyIconsAndReportTimeZone() override;
+  void ChoosePictureRenderer() override;
   void PlaceAndShowWindows() override;
   unsigned NextIdentifier() override { return common_.Common().NextIdentifier(); }
   const DisplayToolSwitch* DisplayTools() const override { return tools_.get(); }

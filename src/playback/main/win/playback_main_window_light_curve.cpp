@@ -27,11 +27,10 @@ void PlaybackMainWindow::ConnectLightCurve() {
 
 // The window shows the picture at the display size: the click is turned into the picture's pixels.
 void PlaybackMainWindow::OnVideoClick(int x, int y) {
-  const VideoSize video = common_.State().geometry.Video(), display = common_.State().geometry.Display();
-  if (display.width <= 0 || display.height <= 0) return;
-  const double px = (x + 0.5) * video.width / display.width - 0.5;
-  const double py = (y + 0.5) * video.height / display.height - 0.5;
-  lightCurve_.Controller()->OnVideoClick({px, py}, static_cast<std::uint32_t>(controller_->DisplayedPosition()));
+  const std::optional<PicturePoint> point = common_.State().geometry.PictureAt(x, y);
+  if (!point) return;
+  lightCurve_.Controller()->OnVideoClick({point->x, point->y},
+                                         static_cast<std::uint32_t>(controller_->DisplayedPosition()));
 }
 
 void PlaybackMainWindow::ToggleLightCurveWindow() {

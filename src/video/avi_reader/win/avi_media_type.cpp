@@ -48,9 +48,9 @@ HRESULT AviFormatFromMediaType(const AM_MEDIA_TYPE& type, AviVideoFormat* format
     // AVI files keep RGB rows bottom-up; a top-down picture would be recorded upside down.
     if (header.biBitCount != 32 || header.biHeight < 0) return VFW_E_TYPE_NOT_ACCEPTED;
     result = AviVideoFormat::Rgb32(header.biWidth, height, rate.rate, rate.scale);
-  } else if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS &&
-             type.subtype.Data1 == header.biCompression) {
-    // A codec's frames: the subtype is built from the compression code.
+  } else if (header.biCompression != BI_RGB && header.biCompression != BI_BITFIELDS) {
+    // A codec's frames, named by the bitmap header's compression code as the file records them. The
+    // subtype is not asked: Wine's AVI Compressor labels its output with an audio subtype.
     result = AviVideoFormat::Compressed(header.biCompression, header.biBitCount, header.biWidth, height, rate.rate,
                                         rate.scale);
     if (header.biSizeImage > result.sizeImage) result.sizeImage = header.biSizeImage;

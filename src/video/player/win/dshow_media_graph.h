@@ -52,7 +52,8 @@ class DirectShowMediaGraph final : public MediaGraph {
 
   Status CreateGraph(GraphSetupStep* failed) override;
 
-  Status CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) override;
+  Status CreateVideoRenderer(PictureRenderer choice, bool preservePicture, VideoRendererStep* failed) override;
+  PictureRenderer PictureRendererMade() const override;
   Status CreateNullRenderer() override;
   FilterRef Renderer(RendererKind kind) const override;
   Status ShowIn(std::uintptr_t window) override;
@@ -109,7 +110,7 @@ class DirectShowMediaGraph final : public MediaGraph {
   void ReleaseOwnedFilters();
   void EmptyGraph();
   // The EVR's steps, or the window renderer standing in for it.
-  HRESULT CreateEvr();
+  HRESULT CreatePictureRenderer(PictureRenderer choice);
   HRESULT ReachDisplayControl(VideoRendererStep* failed);
   HRESULT SetAspectRatio(bool preservePicture);
   // The colour-control effect's steps.

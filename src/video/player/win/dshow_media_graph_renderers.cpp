@@ -21,10 +21,11 @@ constexpr GUID kColorControlProperties = {0x174FB0EC, 0x2695, 0x476C, {0x88, 0xA
 
 // --- Enhanced Video Renderer, or the window renderer where the EVR cannot show the stream
 
-Status DirectShowMediaGraph::CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) {
+Status DirectShowMediaGraph::CreateVideoRenderer(PictureRenderer choice, bool preservePicture,
+                                                 VideoRendererStep* failed) {
   if (failed == nullptr) return E_POINTER;
   *failed = VideoRendererStep::kCreate;
-  HRESULT hr = CreateEvr();
+  HRESULT hr = CreatePictureRenderer(choice);
   if (FAILED(hr)) return hr;
   hr = ReachDisplayControl(failed);
   if (FAILED(hr)) return hr;
@@ -32,19 +33,27 @@ Status DirectShowMediaGraph::CreateVideoRenderer(bool preservePicture, VideoRend
   return SetAspectRatio(preservePicture);
 }
 
-HRESULT DirectShowMediaGraph::CreateEvr() {
-  HRESULT hr = E_FAIL;
-  windowRenderer_ = nullptr;
-  if (!UseWindowRenderer()) {
-    hr = CoCreateInstance(CLSID_EnhancedVideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, evr_.PutVoid());
+PictureRenderer DirectShowMediaGraph::PictureRendererMade() const {
+  return windowRenderer_ != nullptr ? PictureRenderer::kWindow : PictureRenderer::kEnhanced;
+}
+
+// A window renderer that cannot be made leaves the renderer made before.
+HRESULT DirectShowMediaGraph::CreatePictureRenderer(PictureRenderer choice) {
+  if (choice == PictureRenderer::kEnhanced && !UseWindowRenderer()) {
+    display_.Reset();
+    windowRenderer_ = nullptr;
+    const HRESULT hr =
+        CoCreateInstance(CLSID_EnhancedVideoRenderer, nullptr, CLSCTX_INPROC_SERVER, IID_IBaseFilter, evr_.PutVoid());
+    if (SUCCEEDED(hr) && !evr_) return E_POINTER;
+    return hr;
   }
-  if (FAILED(hr) || !evr_) {
-    windowRenderer_ = WindowRenderer::Create();
-    if (windowRenderer_ == nullptr) return E_OUTOFMEMORY;
-    evr_.Reset();
-    *evr_.Put() = windowRenderer_;  // the one reference made by Create
-    windowRenderer_->SetOverlay(overlay_);
-  }
+  WindowRenderer* made = WindowRenderer::Create();
+  if (made == nullptr) return E_OUTOFMEMORY;
+  display_.Reset();
+  evr_.Reset();
+  windowRenderer_ = made;
+  *evr_.Put() = made;  // the one reference made by Create
+  made->SetOverlay(overlay_);
   return S_OK;
 }
 

@@ -122,7 +122,7 @@ TEST(PowerAction, OnlyAStartedShutdownEndsTheProgram) {
   log.clock.utc = {2024, 6, 1, 4, 5, 6, 0};
   FakePowerControl power;
   EXPECT_TRUE(CarryOutPowerAction(PowerAction::kShutdown, power));
-  power.shutdown = ShutdownRequest::kAccessDenied;
+  power.shutdown = ShutdownRequest::kPrivilegeDenied;
   EXPECT_FALSE(CarryOutPowerAction(PowerAction::kShutdown, power));
   power.shutdown = ShutdownRequest::kOtherUsersLoggedOn;
   EXPECT_FALSE(CarryOutPowerAction(PowerAction::kShutdown, power));

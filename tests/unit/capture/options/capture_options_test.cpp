@@ -54,10 +54,11 @@ TEST_F(CaptureOptionsTest, KeysFollowTheCommonOnesInTheirDocumentedOrder) {
                                               L"TimeLapseCount"}));
   std::vector<std::wstring> booleans;
   for (const BooleanOption& o : common.Options().BooleanOptions()) booleans.push_back(o.key);
-  EXPECT_EQ(booleans, (std::vector<std::wstring>{L"DateTimeAtEnd", L"DisableMagnifyClamp", L"RecordButtonsSpace",
-                                                 L"DisplayOffWhileRecording", L"RemoveFiltersWhileRecording",
-                                                 L"TimerOffWhileRecording", L"AutostartGPS", L"EnableStartStopBeep",
-                                                 L"EnableEventBeep", L"TimeLapseType", L"TimeLapseEnable"}));
+  EXPECT_EQ(booleans,
+            (std::vector<std::wstring>{
+                L"DateTimeAtEnd", L"DisableMagnifyClamp", L"UseWindowRenderer", L"RecordButtonsSpace",
+                L"DisplayOffWhileRecording", L"RemoveFiltersWhileRecording", L"TimerOffWhileRecording", L"AutostartGPS",
+                L"EnableStartStopBeep", L"EnableEventBeep", L"TimeLapseType", L"TimeLapseEnable"}));
 
   const std::vector<PlacementEntry>& entries = common.Placements().Entries();
   ASSERT_EQ(entries.size(), 5u + 17u + 21u);

@@ -39,6 +39,7 @@ class FakeRecordingHost final : public RecordingHost {
   void SetCountdownTitle(std::wstring_view title) override { countdownTitle = title; }
   void SetCountdownLabel(std::wstring_view label) override { countdownLabel = label; }
   void SetCountdownDigits(std::wstring_view text) override { digits.emplace_back(text); }
+  void SetCountdownWarning(std::wstring_view line) override { countdownWarning = line; }
   void Beep() override { ++beeps; }
   bool AskYesNo(std::wstring_view text, std::wstring_view title) override {
     questions.push_back(std::wstring(title) + L": " + std::wstring(text));
@@ -63,7 +64,7 @@ class FakeRecordingHost final : public RecordingHost {
   int exactTickMs = 0;  // the extra tick asked for last, 0 when none
   bool countdownShown = false;
   bool gpsPaused = false;
-  std::wstring countdownTitle, countdownLabel, informationLines;
+  std::wstring countdownTitle, countdownLabel, informationLines, countdownWarning;
   std::vector<std::wstring> digits;
   int beeps = 0;
   bool answer = false;

@@ -515,5 +515,90 @@ TEST_F(Recording, UtcModeAndFarEventsInTheCountdownWindow) {
   EXPECT_EQ(host.digits.back(), L"> 1 day ");
 }
 
+// The video folder's disk as a test sets it, and the folders it was asked about.
+class FakeDiskSpace final : public DiskSpace {
+ public:
+  std::optional<DiskFacts> Query(const std::wstring& folder) const override {
+    asked.push_back(folder);
+    return facts;
+  }
+  std::optional<DiskFacts> facts;
+  mutable std::vector<std::wstring> asked;
+};
+
+class RecordingSpace : public Recording {
+ protected:
+  // 10 MB hold less than a second of 720 x 480 YUY2.
+  FakeDiskSpace disk;
+  RecordingController spaced{
+      {devices, player, codecs, state, options, log.clock, schedule, host, power, codePage, videos.Path(), &disk}};
+  const std::wstring shortForEvent = L"WARNING: the disk holds 0 s of this video; the event needs 20 s\r\n";
+};
+
+TEST_F(RecordingSpace, AnEventOnAShortDiskIsWarnedOfWhenPendingAndInItsLastMinute) {
+  disk.facts = DiskFacts{10u << 20, L"NTFS"};
+  EventFileRecord r = DialogRecord(L"2024", L" 3", L" 5", L"21", L"10", L" 0", L" 0", L" 0", L"20");
+  ASSERT_TRUE(WriteEventFile(events / "ceres.ief", r));
+  spaced.LoadEventSchedule();
+  EXPECT_EQ(disk.asked, std::vector<std::wstring>{videos.Text()});
+  EXPECT_EQ(Count(L"(UTC)\r\n" + shortForEvent), 1u);
+  EXPECT_EQ(host.countdownWarning, shortForEvent);
+
+  // The recording starts at 21:09:49.5: its last minute begins at 21:08:49.5.
+  for (int i = 0; i < 100; ++i) {
+    log.clock.Advance(1);
+    spaced.OnEventTick();
+  }
+  EXPECT_EQ(Count(shortForEvent), 1u);
+  for (int i = 0; i < 5; ++i) {
+    log.clock.Advance(1);
+    spaced.OnEventTick();
+  }
+  EXPECT_EQ(Count(shortForEvent), 2u);  // once in the last minute, not at every tick of it
+
+  // Room made meanwhile: the recording's start finds it, and the line is not shown again.
+  disk.facts = DiskFacts{1u << 30, L"NTFS"};
+  for (int i = 0; i < 60; ++i) {
+    log.clock.Advance(1);
+    spaced.OnEventTick();
+  }
+  EXPECT_TRUE(spaced.Recording());
+  EXPECT_EQ(Count(shortForEvent), 2u);
+}
+
+TEST_F(RecordingSpace, AnEventThatFitsShowsNoWarningLine) {
+  disk.facts = DiskFacts{1u << 30, L"NTFS"};
+  host.countdownWarning = L"left from before";
+  EventFileRecord r = DialogRecord(L"2024", L" 3", L" 5", L"21", L"10", L" 0", L" 0", L" 0", L"20");
+  ASSERT_TRUE(WriteEventFile(events / "ceres.ief", r));
+  spaced.LoadEventSchedule();
+  EXPECT_EQ(host.countdownWarning, L"");
+  EXPECT_FALSE(InLog(L"WARNING"));
+}
+
+TEST_F(RecordingSpace, AManualRecordingIsMeasuredAgainstTheDefaultDuration) {
+  disk.facts = DiskFacts{1u << 30, L"FAT32"};
+  options.SetText(kDefaultDurationKey, L"00:30:00");
+  spaced.OnStartButton();
+  EXPECT_TRUE(spaced.Recording());  // a warning, not a refusal
+  // The grabber's 720 x 480 YUY2 at 29.97 frames per second; 1 GiB of FAT32 is limited by its space.
+  const auto held = SecondsOnDisk({720 * 480 * 2, 1e7 / kNtscFrame, true}, *disk.facts);
+  EXPECT_TRUE(InLog(L"(UTC)\r\nWARNING: the disk holds " + SpanText(held->seconds) +
+                    L" of this video; a recording of the default duration needs 30 min\r\n"));
+  spaced.OnStopButton();
+
+  // A compressor's frames have no size known ahead: nothing is reckoned.
+  devices.CurrentDevice()->useCodec = 1;
+  codecCatalog.names = {L"Lagarith Lossless Codec"};
+  codecCatalog.makeFilter = [this](const std::wstring& name) {
+    return graph.MakeFilter(name, {{PinDirection::kInput, L"In"}, {PinDirection::kOutput, L"Out"}});
+  };
+  ASSERT_EQ(codecs.FindCodecs(), kOk);
+  log.clock.Advance(60);
+  disk.asked.clear();
+  spaced.OnStartButton();
+  EXPECT_TRUE(disk.asked.empty());
+}
+
 }  // namespace
 }  // namespace zuna::test

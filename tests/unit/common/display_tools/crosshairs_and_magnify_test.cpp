@@ -189,5 +189,20 @@ TEST_F(MagnifyTest, WithoutAVideoAChoiceIsKeptButNothingIsResized) {
   EXPECT_TRUE(sizeNotices.empty());
 }
 
+// A click lands on the picture's pixel under it at any magnification: window pixel centres map to
+// picture coordinates, so a star's pixel is found whether the picture is enlarged or reduced.
+TEST(DisplayGeometry, AWindowPointIsThePicturePointUnderIt) {
+  DisplayGeometry geometry;
+  geometry.NewVideo({640, 480});
+  EXPECT_DOUBLE_EQ(geometry.PictureAt(100, 50)->x, 100.0);
+  geometry.Magnify(5, {1280, 960});
+  EXPECT_DOUBLE_EQ(geometry.PictureAt(201, 101)->x, 100.25);
+  EXPECT_DOUBLE_EQ(geometry.PictureAt(201, 101)->y, 50.25);
+  geometry.Magnify(1, {320, 240});
+  EXPECT_DOUBLE_EQ(geometry.PictureAt(50, 25)->x, 100.5);
+  geometry.Clear();
+  EXPECT_FALSE(geometry.PictureAt(0, 0).has_value());
+}
+
 }  // namespace
 }  // namespace zuna

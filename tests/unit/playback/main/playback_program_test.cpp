@@ -39,6 +39,7 @@ class RecordingStartup final : public PlaybackStartup {
   void RegisterPlacements() override { Did("placements"); }
   void ReadOptions() override { Did("read options"); }
   void ApplyIconsAndReportTimeZone() override { Did("time zone"); }
+  void ChoosePictureRenderer() override { Did("renderer"); }
   void PlaceAndShowWindows() override { Did("place"); }
   unsigned NextIdentifier() override { return next++; }
   const DisplayToolSwitch* DisplayTools() const override { return tools_; }
@@ -75,8 +76,8 @@ class FakeView final : public PlaybackProgramView {
   void DestroyMainWindow() override { destroyed = true; }
 
   MenuModel applied;
-  int repaints = 0, redraws = 0, magnifiedFits = 0, keptInView = 0, optionsToggles = 0, positionSaves = 0, lightCurveToggles = 0,
-      fileChanges = 0;
+  int repaints = 0, redraws = 0, magnifiedFits = 0, keptInView = 0, optionsToggles = 0, positionSaves = 0,
+      lightCurveToggles = 0, fileChanges = 0;
   std::vector<int> helpPages;
   bool destroyed = false;
 };
@@ -156,11 +157,12 @@ TEST(PlaybackProgramStart, RunsEveryStepInOrderAndStopsAtAWindowThatCannotBeMade
   PlaybackProgram program{view, state};
   RecordingStartup steps(&tools);
   ASSERT_TRUE(program.Start(steps));
-  const std::vector<std::string> all = {"options",        "icons",           "help",          "identifiers",
-                                        "font",           "main window",     "video surface", "size",
-                                        "options window", "controls window", "tools",         "light curve",   "placements",
-                                        "read options",   "time zone",       "place",         "connect",
-                                        "control",        "callbacks",       "folders",       "flush"};
+  const std::vector<std::string> all = {
+      "options",     "icons",         "help",       "identifiers",    "font",
+      "main window", "video surface", "size",       "options window", "controls window",
+      "tools",       "light curve",   "placements", "read options",   "time zone",
+      "renderer",    "place",         "connect",    "control",        "callbacks",
+      "folders",     "flush"};
   EXPECT_EQ(steps.done, all);
   EXPECT_EQ(program.Ids().open, 500u);  // the menu's identifiers follow the windows'
 

@@ -44,7 +44,7 @@ TEST_F(PlaybackOptionsTest, RegistersItsKeysAndWindows) {
   for (const TextOption& o : common.Options().TextOptions()) keys.push_back(o.key);
   for (const BooleanOption& o : common.Options().BooleanOptions()) keys.push_back(o.key);
   EXPECT_EQ(keys, (std::vector<std::wstring>{L"PixelSaturationValue", L"MessageFileDirectory", L"DateTimeAtEnd",
-                                             L"DisableMagnifyClamp"}));
+                                             L"DisableMagnifyClamp", L"UseWindowRenderer"}));
 
   const std::vector<PlacementEntry>& entries = common.Placements().Entries();
   ASSERT_EQ(entries.size(), 5u + 4u + 22u);

@@ -201,6 +201,27 @@ TEST(FrameWriteQueue, HoldsTwoSecondsOfVideoUpTo256MiB) {
   EXPECT_EQ(FrameWriteQueue::CapacityFor(AviVideoFormat::Rgb32(1920, 1080, 30, 1)), 256u << 20);
 }
 
+// The camera's thread finds every buffer made before its first frame, and each comes back for reuse:
+// it never waits for memory. More frames than buffers in flight are lost, not allocated.
+TEST(FrameWriteQueue, MakesItsBuffersInAdvanceAndReusesThem) {
+  FrameWriteQueue queue(4 * kFrameBytes + kFrameBytes / 2, kFrameBytes);
+  EXPECT_EQ(queue.SpareBuffers(), 4u);
+  const std::vector<std::uint8_t> frame(kFrameBytes, 7);
+  for (int i = 0; i < 5; ++i) queue.Push(frame, i * kFrameTime, true);
+  EXPECT_EQ(queue.SpareBuffers(), 0u);
+  EXPECT_EQ(queue.LostFrames(), 1u);
+  FrameWriteQueue::Entry entry;
+  for (int i = 0; i < 5; ++i) {  // four frames, then the lost one
+    ASSERT_EQ(queue.Pop(entry, 0ms), FrameWriteQueue::Next::kEntry);
+    if (entry.kind == FrameWriteQueue::Entry::Kind::kFrame) {
+      EXPECT_EQ(entry.bytes, frame);
+    }
+    queue.Done(std::move(entry));
+    entry = {};
+  }
+  EXPECT_EQ(queue.SpareBuffers(), 4u);
+}
+
 TEST_F(QueuedAviWriterTest, AThreeSecondStallLosesNoFrameWhileTheQueueHoldsThem) {
   Open(100);
   EXPECT_EQ(SubmitFrames(10), 10);

@@ -15,6 +15,7 @@ const wchar_t* CategoryName(PinCategory category) {
 FakeMediaGraph::FakeMediaGraph() {
   const std::vector<Pin> transformPins{{PinDirection::kInput, L"XForm In"}, {PinDirection::kOutput, L"XForm Out"}};
   evr = MakeFilter(L"evr", {{PinDirection::kInput, L"EVR Input0"}});
+  windowRenderer = MakeFilter(L"window renderer", {{PinDirection::kInput, L"Input"}});
   nullRenderer = MakeFilter(L"null renderer", {{PinDirection::kInput, L"In"}});
   pixelSaturation = MakeFilter(L"pixel saturation", transformPins);
   crosshairs = MakeFilter(L"crosshairs", transformPins);
@@ -34,6 +35,10 @@ Status FakeMediaGraph::Result(const std::wstring& name) const {
 
 Status FakeMediaGraph::Run() {
   const RunState before = runState;
+  if (runFailuresLeft > 0) {
+    --runFailuresLeft;
+    return kFail;
+  }
   const Status s = Set(L"Run", runState, RunState::kRunning);
   if (Succeeded(s) && before != RunState::kRunning) ++starts;
   return s;
@@ -55,14 +60,25 @@ FilterRef FakeMediaGraph::MakeCaptureSource(const std::wstring& label) {
   return MakeFilter(label, {{PinDirection::kOutput, L"Capture"}, {PinDirection::kOutput, L"Preview"}});
 }
 
-Status FakeMediaGraph::CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) {
+Status FakeMediaGraph::CreateVideoRenderer(PictureRenderer choice, bool preservePicture, VideoRendererStep* failed) {
+  if (choice == PictureRenderer::kWindow) {  // a window renderer not made leaves the renderer before
+    if (windowRendererFails) return FailAt(std::optional(VideoRendererStep::kCreate), failed);
+    pictureMade_ = choice;
+    evrMade_ = true;
+    preservedAspectRatio = preservePicture;
+    return kOk;
+  }
+  pictureMade_ = choice;
   evrMade_ = videoRendererFailure != VideoRendererStep::kCreate;
   if (!videoRendererFailure) preservedAspectRatio = preservePicture;
   return FailAt(videoRendererFailure, failed);
 }
 
 FilterRef FakeMediaGraph::Renderer(RendererKind kind) const {
-  if (kind == RendererKind::kEvr) return evrMade_ ? evr : FilterRef{};
+  if (kind == RendererKind::kEvr) {
+    if (!evrMade_) return {};
+    return pictureMade_ == PictureRenderer::kWindow ? windowRenderer : evr;
+  }
   return nullRendererMade_ ? nullRenderer : FilterRef{};
 }
 

@@ -20,7 +20,8 @@ class FakeMediaGraph final : public MediaGraph {
 
   // --- MediaGraph
   Status CreateGraph(GraphSetupStep* failed) override { return FailAt(graphSetupFailure, failed); }
-  Status CreateVideoRenderer(bool preservePicture, VideoRendererStep* failed) override;
+  Status CreateVideoRenderer(PictureRenderer choice, bool preservePicture, VideoRendererStep* failed) override;
+  PictureRenderer PictureRendererMade() const override { return pictureMade_; }
   Status CreateNullRenderer() override { return Set(L"CreateNullRenderer", nullRendererMade_, true); }
   FilterRef Renderer(RendererKind kind) const override;
   Status ShowIn(std::uintptr_t window) override { return Set(L"ShowIn", videoWindow, window); }
@@ -78,13 +79,15 @@ class FakeMediaGraph final : public MediaGraph {
   std::set<std::wstring> failures;
   std::map<std::wstring, Status> results;  // a specific result for a named operation
   std::optional<GraphSetupStep> graphSetupFailure;
-  std::optional<VideoRendererStep> videoRendererFailure;
+  std::optional<VideoRendererStep> videoRendererFailure;  // of the EVR
+  bool windowRendererFails = false;
   std::optional<ColorControlStep> colorControlFailure;
   std::optional<ClearStep> clearFailure;
   MediaTypeInfo connectionType;  // the type every connection reports
   MediaTypeInfo offeredType;     // the type every output pin offers first
   bool wrapperHasPins = true;
   std::optional<RecordingTotals> recordingTotals;  // none: no recording yet
+  int runFailuresLeft = 0;                         // that many runs fail before they succeed
 
   // --- State and records.
   enum class RunState { kStopped, kPaused, kRunning };
@@ -100,7 +103,7 @@ class FakeMediaGraph final : public MediaGraph {
   std::pair<int, int> videoPosition{0, 0};
   std::optional<bool> preservedAspectRatio;  // none until the renderer's aspect was set
 
-  FilterRef evr, nullRenderer, pixelSaturation, crosshairs, timeLapse;
+  FilterRef evr, windowRenderer, nullRenderer, pixelSaturation, crosshairs, timeLapse;
   // Frame seeking: the source given the frame format (none until then, and after a release), the
   // position it holds, and the frame the stream time starts from (sought while stopped: a seek while
   // paused leaves the stream time running from where it was).
@@ -150,7 +153,8 @@ class FakeMediaGraph final : public MediaGraph {
   std::uintptr_t nextFilter_ = 1;
   std::uintptr_t nextPin_ = 1000;
   std::vector<std::uintptr_t> inGraph_;  // in the order they were added
-  bool evrMade_ = false;
+  bool evrMade_ = false;                 // the picture renderer, EVR or window renderer
+  PictureRenderer pictureMade_ = PictureRenderer::kEnhanced;
   bool nullRendererMade_ = false;
   std::vector<FilterRef> owned_;
 };

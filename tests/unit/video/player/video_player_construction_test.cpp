@@ -40,6 +40,7 @@ TEST_F(PlayerTest, EachGraphStepFailureIsFatalWithItsOwnText) {
 
 TEST_F(PlayerTest, RendererFailures) {
   graph.videoRendererFailure = VideoRendererStep::kDisplayControl;
+  graph.windowRendererFails = true;
   graph.failures = {L"CreateNullRenderer"};
   VideoPlayer& p = Make();
   EXPECT_TRUE(PostedTimed(log, L"SEVERE: cannot get display control interface for EVR\r\n"));
@@ -66,6 +67,7 @@ TEST_F(PlayerTest, VideoRendererStepsNameTheirFailure) {
     ScopedMemoryLog caseLog;
     FakeMediaGraph caseGraph;
     caseGraph.videoRendererFailure = step;
+    caseGraph.windowRendererFails = true;
     VideoPlayer p(caseGraph, state, &options);
     EXPECT_FALSE(p.ConstructionFailed()) << text;
     EXPECT_TRUE(PostedTimed(caseLog, text)) << text;

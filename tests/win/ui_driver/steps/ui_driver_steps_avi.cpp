@@ -15,6 +15,7 @@
 
 #include "../ui_driver_text.h"
 #include "ui_driver_steps.h"
+#include "video/avi/avi_file_info.h"
 #include "video/avi/avi_header_parser.h"
 #include "video/avi_writer/avi_writer.h"
 #include "video/avi_writer/frame_times_writer.h"
@@ -85,6 +86,9 @@ struct AviChecks {
   std::optional<double> rate;
   std::optional<double> seconds;
   std::optional<int> dropEvery;
+  std::optional<std::wstring> codec;  // the codec text the file information shows
+  bool tagged = false;
+  bool allKey = false;
 };
 
 // A recording's length in frames agrees with a time in seconds within this.
@@ -108,9 +112,19 @@ bool ParseCheck(const std::wstring& arg, AviChecks& checks) {
     checks.frameTimes = true;
     return true;
   }
+  if (arg == L"tagged" || arg == L"all-key") {
+    (arg == L"tagged" ? checks.tagged : checks.allKey) = true;
+    return true;
+  }
   const std::size_t equals = arg.find(L'=');
   if (equals == std::wstring::npos) return false;
   const std::wstring name = arg.substr(0, equals);
+  if (name == L"codec") {
+    const std::string code = ToUtf8(arg.substr(equals + 1));
+    if (code.size() != 4) return false;
+    checks.codec = zuna::CodecText(zuna::FourCc(code));
+    return true;
+  }
   const auto value = ParsePositive(arg.substr(equals + 1));
   if (!value) return false;
   if (name == L"rate") {
@@ -354,7 +368,8 @@ StepResult RunAviFrames(Session& session, const Args& args) {
   AviChecks checks;
   for (std::size_t i = 2; i < args.size(); ++i) {
     if (!ParseCheck(args[i], checks)) {
-      return Failed(L"expected log, frame-times, rate=R, seconds=S or drop-every=N, not " + Quoted(args[i]));
+      return Failed(L"expected log, frame-times, tagged, all-key, codec=CODE, rate=R, seconds=S or drop-every=N, not " +
+                    Quoted(args[i]));
     }
   }
   if ((checks.log || checks.frameTimes || checks.seconds) && !checks.rate) {
@@ -372,10 +387,16 @@ StepResult RunAviFrames(Session& session, const Args& args) {
     return Failed(L"cannot read the AVI headers of " + Quoted(path.wstring()));
   }
   std::wstring seen = Quoted(path.wstring()) + L": " + std::to_wstring(parser.totalFrames) + L" frames (" +
-                      std::to_wstring(parser.droppedFrames) + L" dropped), " + parser.info.frameSize +
-                      (parser.createdByCapture ? L", written by the capture program" : L"");
+                      std::to_wstring(parser.droppedFrames) + L" dropped), " + parser.info.frameSize + L", " +
+                      parser.info.codec + (parser.createdByCapture ? L", written by the capture program" : L"");
   if (parser.totalFrames < static_cast<std::uint32_t>(*minimum)) {
     return Failed(seen + L", fewer than " + args[1]);
+  }
+  if (checks.codec && parser.info.codec != *checks.codec) return Failed(seen + L": not " + Quoted(*checks.codec));
+  if (checks.tagged && !parser.createdByCapture) return Failed(seen + L": no capture tag");
+  // The capture program's index marks each frame: one that is not a key frame reads as dropped.
+  if (checks.allKey && (!parser.createdByCapture || parser.keyFrames != parser.totalFrames)) {
+    return Failed(seen + L": " + std::to_wstring(parser.keyFrames) + L" key frames");
   }
   if (checks.seconds) {
     const double recorded = parser.totalFrames / *checks.rate;

@@ -3,6 +3,9 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
 
 #include "../ui_driver_agent.h"
 #include "../ui_driver_text.h"
@@ -80,6 +83,38 @@ std::string ReadFileBytes(const std::filesystem::path& file) {
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+// "path|id|enabled|checked" lines without their ids (which may change without the user seeing it),
+// carriage returns dropped.
+std::vector<std::string> MenuLinesWithoutIds(const std::string& bytes) {
+  std::vector<std::string> lines;
+  std::string line;
+  std::istringstream in(bytes);
+  while (std::getline(in, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.empty()) continue;
+    const size_t id = line.find('|');
+    const size_t enabled = line.find('|', id == std::string::npos ? id : id + 1);
+    if (id != std::string::npos && enabled != std::string::npos && line.find('|', enabled + 1) != std::string::npos) {
+      line.erase(id, enabled - id);
+    }
+    lines.push_back(line);
+  }
+  return lines;
+}
+
+// The first line where the listed menus and the expected ones part, or empty when they agree.
+std::wstring FirstMenuDifference(const std::vector<std::string>& listed, const std::vector<std::string>& expected) {
+  for (size_t i = 0; i < std::max(listed.size(), expected.size()); ++i) {
+    const std::string seen = i < listed.size() ? listed[i] : "(nothing)";
+    const std::string wanted = i < expected.size() ? expected[i] : "(nothing)";
+    if (seen != wanted) {
+      return L"menu line " + std::to_wstring(i + 1) + L" is " + Quoted(FromUtf8(seen)) + L", expected " +
+             Quoted(FromUtf8(wanted));
+    }
+  }
+  return {};
+}
+
 }  // namespace
 
 StepResult RunMenu(Session& session, const Args& args) {
@@ -132,7 +167,14 @@ StepResult RunMenuList(Session& session, const Args& args) {
   std::filesystem::path file;
   StepResult result = AgentWritesFile(session, zuna::kAgentListMenu, args[0], file);
   if (!result.passed) return result;
-  return Passed(L"listed " + std::to_wstring(CountLines(file)) + L" menu items in " + file.wstring());
+  const std::wstring seen = L"listed " + std::to_wstring(CountLines(file)) + L" menu items in " + file.wstring();
+  if (args.size() < 2) return Passed(seen);
+  const std::filesystem::path expected = session.Resolve(args[1]);
+  if (!std::filesystem::exists(expected)) return Failed(seen + L"; no expected list " + expected.wstring());
+  const std::wstring difference =
+      FirstMenuDifference(MenuLinesWithoutIds(ReadFileBytes(file)), MenuLinesWithoutIds(ReadFileBytes(expected)));
+  if (!difference.empty()) return Failed(seen + L"; " + difference);
+  return Passed(seen + L", as in " + expected.filename().wstring());
 }
 
 StepResult RunMediaReport(Session& session, const Args& args) {
