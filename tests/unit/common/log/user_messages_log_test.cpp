@@ -115,7 +115,9 @@ TEST(UserMessagesLog, SavedFileHasCrLfLinesAndAnsiText) {
   EXPECT_EQ(test::TempFolder::ReadFile(folder / "msg.txt"), "\r\nline one\r\nK\xf6ln\r\nlast");
   EXPECT_FALSE(m.log.WriteMessagesFile(folder / "missing" / "msg.txt"));
   // The text fits the stream's buffer: only closing the file meets the full disk.
-  if (std::filesystem::exists("/dev/full")) EXPECT_FALSE(m.log.WriteMessagesFile("/dev/full"));
+  if (std::filesystem::exists("/dev/full")) {
+    EXPECT_FALSE(m.log.WriteMessagesFile("/dev/full"));
+  }
 }
 
 }  // namespace
