@@ -18,6 +18,22 @@ bool IsSlider(HWND window) {
   return HasClass(window, TRACKBAR_CLASSW) && IsWindowVisible(window);
 }
 
+// The first slider as the user reads the window: the highest, then the leftmost (the order the
+// system lists child windows in may change as they are shown and moved).
+HWND FirstSlider(HWND window) {
+  HWND first = nullptr;
+  RECT firstRect{};
+  for (HWND child : Descendants(window)) {
+    RECT rect{};
+    if (!IsSlider(child) || !GetWindowRect(child, &rect)) continue;
+    if (first == nullptr || rect.top < firstRect.top || (rect.top == firstRect.top && rect.left < firstRect.left)) {
+      first = child;
+      firstRect = rect;
+    }
+  }
+  return first;
+}
+
 std::optional<long> ParseNumber(const std::wstring& word) {
   wchar_t* end = nullptr;
   const long value = std::wcstol(word.c_str(), &end, 10);
@@ -40,7 +56,7 @@ StepResult RunSlider(Session& session, const Args& args) {
   if (!seconds) return Failed(NotSeconds(args, 3));
   std::wstring why;
   const auto target = WaitForControl(
-      session, args[0], L"slider", [](HWND window) { return FindDescendant(window, IsSlider); }, *seconds, why);
+      session, args[0], L"slider", [](HWND window) { return FirstSlider(window); }, *seconds, why);
   if (!target) return Failed(why);
   const HWND slider = target->control;
   if (move) {
