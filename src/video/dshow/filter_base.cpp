@@ -127,6 +127,18 @@ IReferenceClock* FilterBase::AcquireClock() {
   return clock_;
 }
 
+IReferenceClock* FilterBase::GraphSyncSource() {
+  IMediaFilter* media = nullptr;
+  if (graph_ == nullptr || FAILED(graph_->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(&media))) ||
+      media == nullptr) {
+    return nullptr;
+  }
+  IReferenceClock* clock = nullptr;
+  if (FAILED(media->GetSyncSource(&clock))) clock = nullptr;
+  media->Release();
+  return clock;
+}
+
 STDMETHODIMP FilterBase::EnumPins(IEnumPins** pins) {
   if (pins == nullptr) return E_POINTER;
   *pins = nullptr;

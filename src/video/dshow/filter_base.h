@@ -56,6 +56,10 @@ class FilterBase : public IBaseFilter {
   REFERENCE_TIME StreamStart() const { return streamStart_.load(); }
   // Any thread: the graph's clock with a reference for the caller, or null.
   IReferenceClock* AcquireClock();
+  // The graph's own sync source with a reference for the caller, or null: Wine's graph never hands
+  // its clock to a filter added after it chose one. Not from a streaming thread (the graph may hold
+  // its lock while it waits for that thread).
+  IReferenceClock* GraphSyncSource();
   // Any thread: posts an event to the graph's event sink, if the filter is in a graph.
   HRESULT NotifyEvent(long code, LONG_PTR param1, LONG_PTR param2);
   // The graph the filter was added to (no reference is held, as the graph holds the filter).

@@ -168,19 +168,10 @@ Status AviWriterFilter::Finish() {
   return writer_.Close();
 }
 
-// Wine's graph never gives its clock to a filter added after it chose one: then ask the graph.
+// The clock the graph gave the filter, else the graph's own.
 IReferenceClock* AviWriterFilter::RunClock() {
   if (IReferenceClock* clock = AcquireClock(); clock != nullptr) return clock;
-  IFilterGraph* graph = Graph();
-  IMediaFilter* media = nullptr;
-  if (graph == nullptr || FAILED(graph->QueryInterface(IID_IMediaFilter, reinterpret_cast<void**>(&media))) ||
-      media == nullptr) {
-    return nullptr;
-  }
-  IReferenceClock* clock = nullptr;
-  if (FAILED(media->GetSyncSource(&clock))) clock = nullptr;
-  media->Release();
-  return clock;
+  return GraphSyncSource();
 }
 
 // The clock is read on both sides of the UTC time, so the pair is off by half the read at most.
