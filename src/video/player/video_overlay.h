@@ -2,6 +2,7 @@
 // Marks drawn over the video picture (the light curve's star apertures): circles in pixels of the
 // picture as shown, set on the main thread and read by the renderer each time it draws.
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <vector>
 
@@ -15,20 +16,26 @@ struct OverlayCircle {
   bool dotted = false;
 };
 
+// The circles are kept as an unchangeable list that each Set replaces, so that the renderer takes
+// them on every frame without copying or allocating.
 class VideoOverlay {
  public:
+  using CircleList = std::shared_ptr<const std::vector<OverlayCircle>>;
+
   void Set(std::vector<OverlayCircle> circles) {
+    auto list = std::make_shared<const std::vector<OverlayCircle>>(std::move(circles));
     std::lock_guard<std::mutex> lock(mutex_);
-    circles_ = std::move(circles);
+    circles_ = std::move(list);
   }
-  std::vector<OverlayCircle> Circles() const {
+  // Never null.
+  CircleList Circles() const {
     std::lock_guard<std::mutex> lock(mutex_);
     return circles_;
   }
 
  private:
   mutable std::mutex mutex_;
-  std::vector<OverlayCircle> circles_;
+  CircleList circles_ = std::make_shared<const std::vector<OverlayCircle>>();
 };
 
 }  // namespace zuna

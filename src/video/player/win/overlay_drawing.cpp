@@ -5,7 +5,8 @@
 namespace zuna {
 
 void DrawOverlay(HDC dc, const VideoOverlay& overlay, double scaleX, double scaleY) {
-  const std::vector<OverlayCircle> circles = overlay.Circles();
+  const VideoOverlay::CircleList list = overlay.Circles();
+  const std::vector<OverlayCircle>& circles = *list;
   if (circles.empty()) return;
   const int savedDc = SaveDC(dc);
   SelectObject(dc, GetStockObject(NULL_BRUSH));
