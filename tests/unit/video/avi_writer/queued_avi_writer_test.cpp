@@ -64,9 +64,11 @@ class FillingOutput final : public RiffOutput {
 // A file on a disk that refuses what passes `room` bytes, its checkpoints or its close, as told.
 class FaultyOutput final : public RiffOutput {
  public:
-  FaultyOutput(std::shared_ptr<std::vector<std::uint8_t>> file, std::uint64_t room, bool full)
-      : file_(std::move(file)), room_(room), full_(full) {}
+  FaultyOutput(std::shared_ptr<std::vector<std::uint8_t>> file, std::uint64_t room, bool full,
+               std::shared_ptr<std::mutex> hold)
+      : file_(std::move(file)), room_(room), full_(full), hold_(std::move(hold)) {}
   bool Write(std::uint64_t offset, ByteSpan bytes) override {
+    const std::lock_guard<std::mutex> held(*hold_);  // a test holds the disk while it queues frames
     if (offset + bytes.size() > room_) return Refuse();
     if (offset + bytes.size() > file_->size()) file_->resize(offset + bytes.size());
     std::copy(bytes.begin(), bytes.end(), file_->begin() + static_cast<std::ptrdiff_t>(offset));
@@ -88,6 +90,7 @@ class FaultyOutput final : public RiffOutput {
   std::shared_ptr<std::vector<std::uint8_t>> file_;
   std::uint64_t room_;
   bool full_;
+  std::shared_ptr<std::mutex> hold_;
   bool refused_ = false;
 };
 
@@ -165,8 +168,15 @@ class QueuedAviWriterTest : public ::testing::Test {
   }
   // The video file on a disk with room for `frames` frames.
   std::unique_ptr<FaultyOutput> FaultyVideo(int frames, bool full) {
-    return std::make_unique<FaultyOutput>(faultyFile, BytesFor(frames), full);
+    return std::make_unique<FaultyOutput>(faultyFile, BytesFor(frames), full, diskHold);
   }
+  // Queues `count` frames while the faulty disk takes none, so that all of them reach the queue
+  // before the writer thread meets the fault; how many the queue kept.
+  int SubmitFramesWhileTheDiskWaits(int count) {
+    const std::lock_guard<std::mutex> held(*diskHold);
+    return SubmitFrames(count);
+  }
+  std::shared_ptr<std::mutex> diskHold = std::make_shared<std::mutex>();
 
   std::shared_ptr<std::vector<std::uint8_t>> faultyFile = std::make_shared<std::vector<std::uint8_t>>();
   Status Submit() {
@@ -305,7 +315,7 @@ TEST_F(QueuedAviWriterTest, AFullDiskReachesTheTotalsAndTheUserWithTheFileNamed)
   EXPECT_EQ(SubmitFrames(40), 40);
   writer->WaitUntilWritten();
   EXPECT_EQ(writer->Totals().videoFault, kOk);
-  EXPECT_EQ(SubmitFrames(5), 5);
+  EXPECT_EQ(SubmitFramesWhileTheDiskWaits(5), 5);
   writer->WaitUntilWritten();
   EXPECT_EQ(writer->Totals().videoFault, kDiskFull);
   EXPECT_EQ(writer->VideoFault(), kDiskFull);
@@ -325,7 +335,7 @@ TEST_F(QueuedAviWriterTest, AFullDiskReachesTheTotalsAndTheUserWithTheFileNamed)
 
 TEST_F(QueuedAviWriterTest, AnotherWriteFailureIsNotCalledAFullDisk) {
   Open(100, nullptr, FaultyVideo(3, false));
-  EXPECT_EQ(SubmitFrames(5), 5);
+  EXPECT_EQ(SubmitFramesWhileTheDiskWaits(5), 5);
   writer->WaitUntilWritten();
   EXPECT_EQ(writer->Totals().videoFault, kFail);
   writer->Close();
